@@ -1,0 +1,28 @@
+#include "messages.h"
+
+#include "text_pairs.h"
+
+namespace q36 {
+
+std::string ChannelFrequencyErrorText(int channel) {
+    return Tr(txt::TxtChannel) + " " + std::to_string(channel) + " " + Tr(txt::MsgFreqError);
+}
+
+std::string FirmwareStatusText(const std::string& version) {
+    return Tr(txt::TxtFirmware) + " " + version;
+}
+
+std::string PortOpenStatusText(const std::string& port) {
+    return port + " " + Tr(txt::TxtPortOpen);
+}
+
+std::string PortBusyStatusText(const std::string& port) {
+    return port + " " + Tr(txt::TxtPortBusy);
+}
+
+std::string PortBusyMessage(const std::string& port) {
+    return Tr(txt::TxtPort) + " " + port + " " + Tr(txt::MsgPortBusy) + "\r\n" +
+           Tr(txt::MsgChooseOtherPort);
+}
+
+}  // namespace q36

@@ -1,0 +1,23 @@
+#pragma once
+// Messages composed of several pairs, built in the current language.
+
+#include <string>
+
+namespace q36 {
+
+// "信道 5 频率错误！" / "Channel 5 Frequency Error!"
+std::string ChannelFrequencyErrorText(int channel);
+
+// The firmware status: label, a space, and the version text ("固件版本： 1.0.3").
+std::string FirmwareStatusText(const std::string& version);
+
+// Status-bar text of an opened port: "<port> 打开" / "<port> Open".
+std::string PortOpenStatusText(const std::string& port);
+
+// Status-bar text of a port that failed to open: "<port> 占用" / "<port> Busy".
+std::string PortBusyStatusText(const std::string& port);
+
+// The two-line message shown when a port cannot be opened.
+std::string PortBusyMessage(const std::string& port);
+
+}  // namespace q36
