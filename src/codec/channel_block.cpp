@@ -1,0 +1,154 @@
+#include "channel_block.h"
+
+#include "bits.h"
+#include "frequency.h"
+#include "text/choice_lists.h"
+#include "tone_tables.h"
+
+namespace q36 {
+
+namespace cl = channel_layout;
+
+namespace {
+
+uint8_t SetFlag(uint8_t value, int position, bool on) {
+    return uint8_t(SetBitAt(value, position, 8, on ? 1 : 0));
+}
+
+// Packs a two-bit code at position p: the low bit goes to p+1, the high bit to p.
+uint8_t SetTwoBits(uint8_t value, int position, int code) {
+    value = SetFlag(value, position + 1, (code & 1) != 0);
+    return SetFlag(value, position, (code & 2) != 0);
+}
+
+// Tone value byte of a type/value pair; nothing when the value is required but empty.
+std::optional<uint8_t> ToneValueByte(const std::string& type, const std::string& value) {
+    if (value.empty()) return std::nullopt;
+    if (type == "CTCSS") return ToneIndexOf(CTCSSTable, 49, value);
+    if (type == "DCS+" || type == "DCS-") return ToneIndexOf(DCSTable, 82, value);
+    return uint8_t{0};  // a type text the radio does not know carries no value
+}
+
+void DecodeTone(std::vector<std::pair<std::string_view, std::string>>& out, std::string_view typeColumn,
+                std::string_view valueColumn, uint32_t code, uint8_t valueByte) {
+    out.emplace_back(typeColumn, std::string(ToneTypeTexts[code & 3]));
+    if (code == 0) {
+        out.emplace_back(valueColumn, std::string());
+    } else if (code == 1) {
+        out.emplace_back(valueColumn, ToneTextAt(CTCSSTable, valueByte));
+    } else {
+        out.emplace_back(valueColumn, ToneTextAt(DCSTable, valueByte));
+    }
+}
+
+}  // namespace
+
+std::string ChannelKey(int n) { return PadLeftZeros(std::to_string(n), 2); }
+
+BlockCheck CheckChannelFrequencyTexts(const ChannelResult& row, int bandLowMHz, int bandHighMHz) {
+    if (row.ENABLED != "True") return BlockCheck::Ok;
+    const auto tx = CheckFrequencyText(row.FTX, bandLowMHz, bandHighMHz);
+    const auto rx = CheckFrequencyText(row.REFREQUENCY, bandLowMHz, bandHighMHz);
+    if (tx == FrequencyCheck::NotNumber || rx == FrequencyCheck::NotNumber) {
+        return BlockCheck::FreqNotNumber;
+    }
+    if (tx != FrequencyCheck::Ok || rx != FrequencyCheck::Ok) return BlockCheck::FreqOutOfBand;
+    return BlockCheck::Ok;
+}
+
+EncodedBlock EncodeChannelBlock(int n, const ChannelResult& row, int bandLowMHz, int bandHighMHz) {
+    EncodedBlock out;
+    DataBlock& b = out.payload;
+    b[BLOCK_TYPE_OFFSET] = BLOCK_CHANNEL;
+    b[BLOCK_INDEX_OFFSET] = uint8_t(n - 1);
+    b[BLOCK_COUNT_OFFSET] = CHANNEL_COUNT;
+
+    out.check = CheckChannelFrequencyTexts(row, bandLowMHz, bandHighMHz);
+    if (!out.ok()) return out;
+    // A disabled channel carries only its head and two zero flag bytes.
+    if (row.ENABLED != "True") return out;
+
+    PutUnits24(&b[cl::RxFrequency], FrequencyUnitsLow24(*ParseDecimalText(row.REFREQUENCY)));
+    PutUnits24(&b[cl::TxFrequency], FrequencyUnitsLow24(*ParseDecimalText(row.FTX)));
+
+    uint8_t flagsA = 0;
+    flagsA = SetFlag(flagsA, cl::EnabledPos, row.ENABLED != "False");
+    flagsA = SetFlag(flagsA, cl::AddScanPos, row.ADDSCAN != ChoiceAt(lists::AddScan, 0));
+    flagsA = SetFlag(flagsA, cl::BusyPos, row.BUSY != ChoiceAt(lists::Busy, 1));
+    flagsA = SetFlag(flagsA, cl::NarrowPos, row.BW != ChoiceAt(lists::Bandwidth, 0));
+    const int rxType = ToneTypeCode(row.RETONE);
+    if (rxType >= 0) flagsA = SetTwoBits(flagsA, cl::ToneTypePos, rxType);
+    if (row.RETONE != "NULL") {
+        const auto value = ToneValueByte(row.RETONE, row.REDATA);
+        if (!value) {
+            out.check = BlockCheck::ToneEmpty;
+            return out;
+        }
+        b[cl::RxToneValue] = *value;
+    }
+
+    uint8_t flagsB = 0;
+    flagsB = SetFlag(flagsB, cl::VoxPos, row.VOX != "False");
+    const int power = ChoiceIndexOf(lists::TxPower, row.TXPOWER);
+    if (power >= 0) flagsB = SetTwoBits(flagsB, cl::PowerPos, power);
+    const int txType = ToneTypeCode(row.FTONE);
+    if (txType >= 0) flagsB = SetTwoBits(flagsB, cl::ToneTypePos, txType);
+    if (row.FTONE != "NULL") {
+        const auto value = ToneValueByte(row.FTONE, row.SDATA);
+        if (!value) {
+            out.check = BlockCheck::ToneEmpty;
+            return out;
+        }
+        b[cl::TxToneValue] = *value;
+    }
+
+    b[cl::FlagsA] = flagsA;
+    b[cl::FlagsB] = flagsB;
+    b[cl::Level] = uint8_t(row.LEVEL & 0xFF);
+    return out;
+}
+
+ChannelUpdate DecodeChannelFrame(std::span<const uint8_t> frame) {
+    constexpr int F = FRAME_PAYLOAD_OFFSET;
+    ChannelUpdate update;
+    update.channelNo = frame[F + BLOCK_INDEX_OFFSET] + 1;
+    auto& out = update.assignments;
+    const uint8_t flagsA = frame[F + cl::FlagsA];
+    const uint8_t flagsB = frame[F + cl::FlagsB];
+    const bool enabled = GetBitsAt(flagsA, cl::EnabledPos, 1, 8) == 1;
+    out.emplace_back("ENABLED", enabled ? "True" : "False");
+    if (!enabled) return update;
+
+    out.emplace_back("REFREQUENCY", FrequencyTextFromUnits(GetUnits24(&frame[F + cl::RxFrequency])));
+    out.emplace_back("FTX", FrequencyTextFromUnits(GetUnits24(&frame[F + cl::TxFrequency])));
+    out.emplace_back("ADDSCAN", ChoiceAt(lists::AddScan, GetBitsAt(flagsA, cl::AddScanPos, 1, 8) ? 1 : 0));
+    out.emplace_back("BUSY", ChoiceAt(lists::Busy, GetBitsAt(flagsA, cl::BusyPos, 1, 8) ? 0 : 1));
+    out.emplace_back("BW", ChoiceAt(lists::Bandwidth, GetBitsAt(flagsA, cl::NarrowPos, 1, 8) ? 1 : 0));
+    DecodeTone(out, "RETONE", "REDATA", GetBitsAt(flagsA, cl::ToneTypePos, 2, 8), frame[F + cl::RxToneValue]);
+    out.emplace_back("VOX", GetBitsAt(flagsB, cl::VoxPos, 1, 8) ? "True" : "False");
+    const uint32_t power = GetBitsAt(flagsB, cl::PowerPos, 2, 8);
+    if (power < 3) out.emplace_back("TXPOWER", ChoiceAt(lists::TxPower, int(power)));
+    DecodeTone(out, "FTONE", "SDATA", GetBitsAt(flagsB, cl::ToneTypePos, 2, 8), frame[F + cl::TxToneValue]);
+    out.emplace_back("LEVEL", std::to_string(frame[F + cl::Level]));
+    return update;
+}
+
+void ApplyChannelUpdate(ChannelResult& row, const ChannelUpdate& update) {
+    for (const auto& [column, value] : update.assignments) {
+        if (column == "ENABLED") row.ENABLED = value;
+        else if (column == "VOX") row.VOX = value;
+        else if (column == "FTX") row.FTX = value;
+        else if (column == "FTONE") row.FTONE = value;
+        else if (column == "SDATA") row.SDATA = value;
+        else if (column == "TXPOWER") row.TXPOWER = value;
+        else if (column == "REFREQUENCY") row.REFREQUENCY = value;
+        else if (column == "RETONE") row.RETONE = value;
+        else if (column == "REDATA") row.REDATA = value;
+        else if (column == "LEVEL") row.LEVEL = std::stoi(value);
+        else if (column == "BW") row.BW = value;
+        else if (column == "ADDSCAN") row.ADDSCAN = value;
+        else if (column == "BUSY") row.BUSY = value;
+    }
+}
+
+}  // namespace q36

@@ -1,0 +1,48 @@
+#pragma once
+// The 35-byte data block every configuration frame carries, and the outcome of encoding one.
+
+#include <array>
+#include <cstdint>
+#include <string>
+
+namespace q36 {
+
+inline constexpr int DATA_BLOCK_SIZE = 35;
+using DataBlock = std::array<uint8_t, DATA_BLOCK_SIZE>;
+
+// Block head (payload offsets) and block types.
+inline constexpr int BLOCK_TYPE_OFFSET = 0;
+inline constexpr int BLOCK_INDEX_OFFSET = 1;
+inline constexpr int BLOCK_COUNT_OFFSET = 2;
+inline constexpr uint8_t BLOCK_COMMON = 1;
+inline constexpr uint8_t BLOCK_CHANNEL = 2;
+inline constexpr uint8_t BLOCK_SCAN = 3;
+
+// Payload offset k is frame offset k + 4.
+inline constexpr int FRAME_PAYLOAD_OFFSET = 4;
+
+// Why an encoder refused its block; each refusal names the message the user sees.
+enum class BlockCheck {
+    Ok,
+    FreqNotNumber,      // MsgFreqNotNumber
+    FreqOutOfBand,      // TxtChannel n MsgFreqError
+    ToneEmpty,          // MsgToneEmpty
+    TotNotNumber,       // MsgTotNotNumber
+    TotRange,           // MsgTotRange
+    AniNotNumber,       // MsgAniNotNumber
+    AniMax,             // MsgAniMax
+    ScanTimeNotNumber,  // MsgScanTimeNotNumber
+    ScanTimeRange,      // MsgScanTimeRange
+    NoAnswer,           // a value that cannot be encoded at all: MsgNoAnswer
+};
+
+struct EncodedBlock {
+    BlockCheck check = BlockCheck::Ok;
+    DataBlock payload{};
+    bool ok() const { return check == BlockCheck::Ok; }
+};
+
+// The message of a refusal in the current language; channel is used by FreqOutOfBand.
+std::string BlockCheckMessage(BlockCheck check, int channel = 0);
+
+}  // namespace q36
