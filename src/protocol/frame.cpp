@@ -1,0 +1,27 @@
+#include "frame.h"
+
+#include "codec/bits.h"
+
+namespace q36 {
+
+std::vector<uint8_t> BuildFrame(uint8_t command, std::span<const uint8_t> payload) {
+    std::vector<uint8_t> frame(payload.size() + FRAME_OVERHEAD);
+    frame[0] = FRAME_HEAD[0];
+    frame[1] = FRAME_HEAD[1];
+    frame[FRAME_COMMAND_OFFSET] = command;
+    frame[FRAME_LENGTH_OFFSET] = uint8_t(payload.size() & 0xFF);
+    std::copy(payload.begin(), payload.end(), frame.begin() + 4);
+    frame[4 + payload.size()] =
+        XorChecksum(std::span<const uint8_t>(frame).subspan(2, payload.size() + 2));
+    for (std::size_t i = 0; i < FRAME_TAIL.size(); ++i) frame[5 + payload.size() + i] = FRAME_TAIL[i];
+    return frame;
+}
+
+bool CheckReceivedFrame(std::span<const uint8_t> frame, int n) {
+    const std::size_t checksumOffset = 4 + std::size_t(n);
+    if (frame.size() <= checksumOffset) return false;
+    if (XorChecksum(frame.subspan(2, std::size_t(n) + 2)) != frame[checksumOffset]) return false;
+    return PayloadLengthHex(frame) == ByteToHex(frame[FRAME_LENGTH_OFFSET]);
+}
+
+}  // namespace q36

@@ -1,0 +1,69 @@
+#pragma once
+// The read and write transfers: a state machine driven by the radio's answers. Every input (a
+// command, a delivery, a timer tick) enters through one public operation and runs to completion.
+
+#include <cstdint>
+#include <span>
+#include <string>
+#include <vector>
+
+#include "transfer_host.h"
+
+namespace q36 {
+
+class Transfer {
+public:
+    explicit Transfer(TransferHost& host);
+
+    // Transfer state, as the main window holds it.
+    int TransferMode = 0;   // 0 idle, 1 read, 2 write
+    int WritePhase = 0;     // 0 common block next, 1 channels, 2 scan lists, 3 finished
+    int NextChannel = 1;    // next channel block to write, 1..24; 25 when all are sent
+    int NextScanBlock = 1;  // next scan-list block to write, 1..5; 6 when all are sent
+    int FrameCount = 0;     // deliveries received since the transfer started
+    int ProgressTotal = 30; // deliveries a full transfer expects: 30 with scan lists, 25 without
+    bool PortOpen = false;  // the serial port is open; no transfer starts without it
+    std::string Password = "KZP";  // radio password; its first three characters are sent
+
+    // Sets ProgressTotal from HasScanList, as showing the main window does.
+    void ApplyVariant();
+
+    // The Write and Read commands.
+    void WriteTButClick();
+    void ReadTButClick();
+
+    // Every delivery of the serial port, taken as one frame.
+    void CommReceiveData(const uint8_t* buffer, uint16_t length);
+    // The response timer fired.
+    void Timer1Timer();
+
+    // Protocol steps, public for the tests that check them one by one.
+    void SendFrame(std::span<const uint8_t> payload, uint8_t command);
+    void SendHandshake();
+    void SendReadRequest(uint8_t blockType);
+    void DispatchFrame(std::span<const uint8_t> frame);
+    void SendCommonBlock();
+    void DecodeCommonBlock(std::span<const uint8_t> frame);
+    void SendChannelBlock(int n);
+    void DecodeChannelBlock(std::span<const uint8_t> frame);
+    void SendScanBlock(int n);
+    void DecodeScanBlock(std::span<const uint8_t> frame);
+
+    // The scan lists as the last scan block was encoded from.
+    const ScanArr& ScanArrRows() const { return scanArr_; }
+
+private:
+    void NextWriteStep();
+    void SendStatus(uint8_t status);
+    void ResetProgress();
+    void FailNoAnswer();
+    void Message(TransferEvent event, const std::string& text);
+    // A received data block that fails its check: status 3 and the read-failed message.
+    void RejectReadBlock();
+    void ReportStoreFailure(const StoreStatus& status);
+
+    TransferHost& host_;
+    ScanArr scanArr_;
+};
+
+}  // namespace q36

@@ -1,0 +1,139 @@
+#include "memory_host.h"
+
+namespace q36::test {
+
+ChannelArr DefaultChannels(int lowMHz, int highMHz) {
+    ChannelArr rows;
+    for (int n = 1; n <= CHANNEL_COUNT; ++n) {
+        ChannelResult row;
+        row.CHANNELNO = ChannelKey(n);
+        row.ENABLED = "True";
+        row.VOX = "True";
+        row.FTX = std::to_string(lowMHz);
+        row.FTONE = "NULL";
+        row.TXPOWER = "高";
+        row.REFREQUENCY = std::to_string(highMHz);
+        row.RETONE = "NULL";
+        row.LEVEL = 4;
+        row.BW = "宽";
+        row.ADDSCAN = "不添加";
+        row.BUSY = "关";
+        rows.push_back(row);
+    }
+    return rows;
+}
+
+ScanArr DefaultScans() {
+    ScanArr scans;
+    for (int n = 1; n <= SCAN_LIST_COUNT; ++n) {
+        ScanResult row;
+        row.LIST = n;
+        row.slots.fill("NULL");
+        scans.push_back(row);
+    }
+    return scans;
+}
+
+CommonPage DefaultCommonPage() {
+    CommonPage page;
+    page.ani = "";
+    page.aniMode = 0;
+    page.tot = "60";
+    page.lowAlarm = 2;
+    page.lowBan = 0;
+    page.powerPress = 0;
+    page.keyAPress = 0;
+    page.keyBPress = 0;
+    page.scanPause = 0;
+    page.scanRestart = 0;
+    page.lostTime = "8";
+    page.scanChanSel = 0;
+    page.scanPauseSel = 0;
+    return page;
+}
+
+MemoryHost::MemoryHost() : channels(DefaultChannels()), scans(DefaultScans()), page(DefaultCommonPage()) {}
+
+bool MemoryHost::SendData(const uint8_t* data, uint16_t length) {
+    if (length == 0) return false;
+    sent.insert(sent.end(), data, data + length);
+    if (onSend) onSend(data, length);
+    return true;
+}
+
+StoreStatus MemoryHost::CommitPendingEdits() {
+    return failCommit ? StoreStatus::Failed("commit refused") : StoreStatus::Ok();
+}
+
+StoreStatus MemoryHost::LoadChannelRows(ChannelArr& rows) {
+    if (failLoadChannels) return StoreStatus::Failed("channel table unreadable");
+    rows = channels;
+    return StoreStatus::Ok();
+}
+
+StoreStatus MemoryHost::StoreChannel(const ChannelUpdate& update) {
+    const std::string key = ChannelKey(update.channelNo);
+    for (auto& row : channels) {
+        if (row.CHANNELNO == key) {
+            if (failStore) return StoreStatus::Failed("disk full");
+            ApplyChannelUpdate(row, update);
+            return StoreStatus::Ok();
+        }
+    }
+    return StoreStatus::NoRow();
+}
+
+StoreStatus MemoryHost::ReadCommonPage(CommonPage& out) {
+    out = page;
+    return StoreStatus::Ok();
+}
+
+StoreStatus MemoryHost::ShowCommonPage(const CommonPage& in) {
+    if (failStore) return StoreStatus::Failed("disk full");
+    page = in;
+    return StoreStatus::Ok();
+}
+
+StoreStatus MemoryHost::FillScanArr(ScanArr& out) {
+    out = scans;
+    return StoreStatus::Ok();
+}
+
+StoreStatus MemoryHost::StoreScanList(int listNo, const std::array<std::string, SCAN_SLOT_COUNT>& slots) {
+    for (auto& row : scans) {
+        if (row.LIST == listNo) {
+            if (failStore) return StoreStatus::Failed("disk full");
+            row.slots = slots;
+            return StoreStatus::Ok();
+        }
+    }
+    return StoreStatus::NoRow();
+}
+
+void MemoryHost::ShowMessage(TransferEvent event, const std::string& text) {
+    messages.push_back({event, text});
+}
+
+bool MemoryHost::AskYesNo(const std::string& question) {
+    questions.push_back(question);
+    return answerYes;
+}
+
+void MemoryHost::SetProgress(int minimum, int maximum, int position) {
+    progressMin = minimum;
+    progressMax = maximum;
+    progressPosition = position;
+}
+
+void MemoryHost::SetProgressVisible(bool visible) { progressVisible = visible; }
+
+void MemoryHost::SetFirmwareStatus(const std::string& text) { firmwareStatus = text; }
+
+void MemoryHost::StartResponseTimer() {
+    timerRunning = true;
+    ++timerStarts;
+}
+
+void MemoryHost::StopResponseTimer() { timerRunning = false; }
+
+}  // namespace q36::test

@@ -1,0 +1,71 @@
+#pragma once
+// A transfer host that keeps the rows and the common page in memory and records every effect,
+// for tests of the transfer without a database, a window or a serial port.
+
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "protocol/transfer_host.h"
+
+namespace q36::test {
+
+struct ShownMessage {
+    TransferEvent event;
+    std::string text;
+};
+
+class MemoryHost : public TransferHost {
+public:
+    MemoryHost();
+
+    // Stored configuration.
+    ChannelArr channels;  // 24 rows, keys "01".."24"
+    ScanArr scans;        // 5 rows, LIST 1..5
+    CommonPage page;
+
+    // Bytes the transfer sent, in order; where they go next (a radio) if set.
+    std::vector<uint8_t> sent;
+    std::function<void(const uint8_t*, uint16_t)> onSend;
+
+    // Recorded effects.
+    std::vector<ShownMessage> messages;
+    std::vector<std::string> questions;
+    bool answerYes = true;
+    int progressMin = 0, progressMax = 0, progressPosition = 0;
+    bool progressVisible = false;
+    std::string firmwareStatus;
+    bool timerRunning = false;
+    int timerStarts = 0;
+
+    // Failures to inject into the data side.
+    bool failLoadChannels = false;
+    bool failStore = false;
+    bool failCommit = false;
+
+    // The last message's text, or empty.
+    std::string LastMessage() const { return messages.empty() ? std::string() : messages.back().text; }
+
+    bool SendData(const uint8_t* data, uint16_t length) override;
+    StoreStatus CommitPendingEdits() override;
+    StoreStatus LoadChannelRows(ChannelArr& rows) override;
+    StoreStatus StoreChannel(const ChannelUpdate& update) override;
+    StoreStatus ReadCommonPage(CommonPage& out) override;
+    StoreStatus ShowCommonPage(const CommonPage& in) override;
+    StoreStatus FillScanArr(ScanArr& out) override;
+    StoreStatus StoreScanList(int listNo, const std::array<std::string, SCAN_SLOT_COUNT>& slots) override;
+    void ShowMessage(TransferEvent event, const std::string& text) override;
+    bool AskYesNo(const std::string& question) override;
+    void SetProgress(int minimum, int maximum, int position) override;
+    void SetProgressVisible(bool visible) override;
+    void SetFirmwareStatus(const std::string& text) override;
+    void StartResponseTimer() override;
+    void StopResponseTimer() override;
+};
+
+// Rows as a freshly reset store holds them for the band 400-440 (Chinese texts).
+ChannelArr DefaultChannels(int lowMHz = 400, int highMHz = 440);
+ScanArr DefaultScans();
+CommonPage DefaultCommonPage();
+
+}  // namespace q36::test
