@@ -105,7 +105,10 @@ void DecodeCommonFrame(std::span<const uint8_t> frame, bool hasScanList, CommonP
     page.aniMode = PositionFrom(at(ml::AniMode), ANI_MODE_COUNT);
     if (hasScanList) {
         const uint8_t scanFlags = at(ml::ScanFlags);
-        page.scanRestart = int(GetBitsAt(scanFlags, 8, 1, 8));
+        // Bit 0 is set on writing only for "restart on signal loss" (with a time of 8 s or
+        // more), so it is read back as that choice; reading it as a plain list position would
+        // flip the radio's restart condition on every read-and-write-back.
+        page.scanRestart = GetBitsAt(scanFlags, 8, 1, 8) == 1 ? 0 : 1;
         page.scanPause = int(GetBitsAt(scanFlags, 7, 1, 8));
         page.scanChanSel = int(GetBitsAt(scanFlags, 6, 1, 8));
         page.scanPauseSel = int(GetBitsAt(scanFlags, 5, 1, 8));

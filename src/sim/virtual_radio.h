@@ -1,0 +1,95 @@
+#pragma once
+// The radio's side of the programming protocol, as a byte-in, deliveries-out object: it checks
+// the handshake's band byte and password, answers read requests from its memory image, keeps
+// accepted write blocks, and can be told to misbehave in the ways real radios and cables do.
+
+#include <cstdint>
+#include <functional>
+#include <optional>
+#include <span>
+#include <string>
+#include <vector>
+
+#include "radio_image.h"
+
+namespace q36 {
+
+struct BlockRef {
+    int type = 0;
+    int index = 0;
+    bool operator==(const BlockRef&) const = default;
+};
+
+struct RadioFaults {
+    std::optional<int> handshakeStatus;  // answer a good handshake with this status instead
+    std::optional<int> silentAfter;      // stop answering after this many answers
+    std::vector<BlockRef> corrupt;       // read blocks sent once with a wrong checksum
+    std::vector<BlockRef> split;         // read blocks delivered in two pieces
+    struct WriteStatus {
+        BlockRef block;
+        int status;
+    };
+    std::vector<WriteStatus> writeStatus;  // write blocks answered with a status (and not kept)
+};
+
+// Parses one fault description: handshake-status=N, silent-after=K, corrupt=TYPE:INDEX,
+// split=TYPE:INDEX, write-status=TYPE:INDEX:N. False with a reason for anything else.
+bool ParseFault(const std::string& text, RadioFaults& faults, std::string& error);
+
+struct RadioConfig {
+    int bandIndex = 0;
+    std::string password = "KZP";
+    std::array<uint8_t, 3> version{1, 0, 3};
+    bool hasScanList = true;
+    RadioFaults faults;
+};
+
+class VirtualRadio {
+public:
+    VirtualRadio(RadioConfig config, RadioImage image);
+
+    // Bytes from the program, in any pieces.
+    void Receive(const uint8_t* data, std::size_t length);
+
+    // Answers produced since the last call, each element one delivery as the line would cut it
+    // (a split answer is two elements).
+    std::vector<std::vector<uint8_t>> TakeDeliveries();
+
+    // Whether the delivery at this position of the last TakeDeliveries() is the second piece of
+    // a split answer (the line pauses before it).
+    const std::vector<bool>& PauseBefore() const { return pauseBefore_; }
+
+    const RadioImage& Image() const { return image_; }
+    void SetImage(const RadioImage& image) { image_ = image; }
+
+    // Every complete frame received, in order.
+    const std::vector<std::vector<uint8_t>>& ReceivedFrames() const { return received_; }
+    int AnswersSent() const { return answersSent_; }
+
+    // Called after each write block the radio kept.
+    std::function<void(const RadioImage&)> onImageChanged;
+
+private:
+    void HandleFrame(const std::vector<uint8_t>& frame);
+    void Answer(uint8_t command, std::span<const uint8_t> payload, bool corrupt = false, bool split = false);
+    void SendStatus(uint8_t status);
+    void SendBlock(int type, int index);
+    bool Listed(const std::vector<BlockRef>& list, int type, int index) const;
+
+    enum class Phase { Idle, Channels, Scans };
+
+    RadioConfig config_;
+    RadioImage image_;
+    std::vector<uint8_t> pending_;
+    std::vector<std::vector<uint8_t>> deliveries_;
+    std::vector<bool> pauseBefore_;
+    std::vector<bool> nextPause_;
+    std::vector<std::vector<uint8_t>> received_;
+    std::vector<BlockRef> corruptedOnce_;
+    bool handshaken_ = false;
+    Phase phase_ = Phase::Idle;
+    int nextIndex_ = 0;
+    int answersSent_ = 0;
+};
+
+}  // namespace q36
