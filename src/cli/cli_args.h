@@ -1,0 +1,40 @@
+#pragma once
+// Command-line options of q36cli: "--name value" pairs and "--flag" switches.
+
+#include <map>
+#include <string>
+#include <vector>
+
+namespace q36::cli {
+
+// Exit codes of every subcommand.
+enum ExitCode : int {
+    ExitDone = 0,
+    ExitFailure = 1,
+    ExitUsage = 2,
+    ExitPort = 3,
+    ExitRefused = 4,
+    ExitNoAnswer = 5,
+    ExitCheck = 6,
+    ExitWorkbook = 7,
+};
+
+class Args {
+public:
+    // Parses argv after the subcommand. valueOptions take a value, flags do not; repeatable
+    // options keep every value. False with a reason for anything else.
+    bool Parse(int argc, char** argv, const std::vector<std::string>& valueOptions,
+               const std::vector<std::string>& flags, std::string& error);
+
+    bool Has(const std::string& name) const { return values_.count(name) > 0; }
+    std::string Get(const std::string& name, const std::string& fallback = {}) const;
+    const std::vector<std::string>& All(const std::string& name) const;
+
+private:
+    std::map<std::string, std::vector<std::string>> values_;
+};
+
+// Prints "q36cli: <message>" and the usage line on stderr; returns ExitUsage.
+int UsageError(const std::string& message, const std::string& usage);
+
+}  // namespace q36::cli
