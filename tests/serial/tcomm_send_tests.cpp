@@ -1,0 +1,68 @@
+#include <gtest/gtest.h>
+#include <termios.h>
+
+#include <thread>
+
+#include "comm_fixture.h"
+#include "serial/radio_link_settings.h"
+
+namespace q36::test {
+namespace {
+
+class TCommSend : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        ApplyRadioLinkSettings(c.comm);
+        c.comm.SetCommName(pty.SlavePath());
+        c.comm.OpenPort();
+    }
+
+    PtyPair pty;
+    LoggedComm c;
+};
+
+TEST_F(TCommSend, SendDataEmptyFollowsOpenAndThenEachBurstOnce) {
+    ASSERT_TRUE(c.RunUntil([&] { return c.sendEmpty == 1; }, 2s));
+    c.RunFor(50ms);
+    EXPECT_EQ(c.sendEmpty, 1);
+
+    // Output held, as by a flow stop, so that the second block is queued while the first is
+    // still being written.
+    ASSERT_EQ(::tcflow(pty.Slave(), TCOOFF), 0);
+    const std::vector<uint8_t> first = Pattern(3000, 0);
+    const std::vector<uint8_t> second = Pattern(700, 77);
+    ASSERT_TRUE(c.comm.SendData(first.data(), static_cast<uint16_t>(first.size())));
+    ASSERT_TRUE(c.comm.SendData(second.data(), static_cast<uint16_t>(second.size())));
+    c.RunFor(50ms);
+    EXPECT_EQ(c.sendEmpty, 1);
+    ASSERT_EQ(::tcflow(pty.Slave(), TCOON), 0);
+
+    std::vector<uint8_t> expected = first;
+    expected.insert(expected.end(), second.begin(), second.end());
+    EXPECT_EQ(pty.ReadMaster(expected.size(), 2s), expected);
+    ASSERT_TRUE(c.RunUntil([&] { return c.sendEmpty == 2; }, 2s));
+    c.RunFor(50ms);
+    EXPECT_EQ(c.sendEmpty, 2);
+}
+
+TEST_F(TCommSend, ClosePortAbandonsAStuckWriteAtOnceWithoutHangup) {
+    ASSERT_TRUE(c.RunUntil([&] { return c.sendEmpty == 1; }, 2s));
+    // Nobody reads the master: more than any pty buffers hold.
+    const std::vector<uint8_t> block = Pattern(65535, 3);
+    for (int i = 0; i < 4; ++i) {
+        ASSERT_TRUE(c.comm.SendData(block.data(), static_cast<uint16_t>(block.size())));
+    }
+    c.RunFor(100ms);
+    EXPECT_EQ(c.sendEmpty, 1);  // still writing
+
+    const auto start = std::chrono::steady_clock::now();
+    c.comm.ClosePort();
+    EXPECT_LT(std::chrono::steady_clock::now() - start, 1s);
+    EXPECT_FALSE(c.comm.IsOpen());
+    c.RunFor(50ms);
+    EXPECT_EQ(c.hangups, 0);
+    EXPECT_EQ(c.sendEmpty, 1);
+}
+
+}  // namespace
+}  // namespace q36::test
