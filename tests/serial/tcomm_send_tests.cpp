@@ -32,6 +32,7 @@ TEST_F(TCommSend, SendDataEmptyFollowsOpenAndThenEachBurstOnce) {
     const std::vector<uint8_t> first = Pattern(3000, 0);
     const std::vector<uint8_t> second = Pattern(700, 77);
     ASSERT_TRUE(c.comm.SendData(first.data(), static_cast<uint16_t>(first.size())));
+    c.RunFor(50ms);  // the writer is now inside the first block
     ASSERT_TRUE(c.comm.SendData(second.data(), static_cast<uint16_t>(second.size())));
     c.RunFor(50ms);
     EXPECT_EQ(c.sendEmpty, 1);
