@@ -120,6 +120,9 @@ bool TWriteThread::CloseEventSet() const {
 }
 
 void TWriteThread::PostHangup() {
+    // Refuse further blocks before the owner hears of the failure, so that SendData already
+    // fails in its hangup handler.
+    queue_.Close();
     try {
         Notice notice;
         notice.code = NoticeHangup;
