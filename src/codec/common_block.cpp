@@ -51,8 +51,9 @@ EncodedBlock EncodeCommonBlock(const CommonPage& page, bool hasScanList) {
     if (!page.ani.empty()) {
         if (!IsDigits(page.ani)) return refuse(BlockCheck::AniNotNumber);
         long long ani;
-        // More digits than any 16-bit number has are refused as too large, not as "no answer".
-        if (page.ani.size() > 9 || !TextToInt(page.ani, ani) || ani > 65535) {
+        // A number too large to convert is refused as too large, not as "no answer"; leading
+        // zeros do not make a number large.
+        if (!TextToInt(page.ani, ani) || ani > 65535) {
             return refuse(BlockCheck::AniMax);
         }
         b[ml::Ani] = uint8_t(ani & 0xFF);
