@@ -1,0 +1,404 @@
+#include <optional>
+
+#include "protocol/run_settings.h"
+#include "text/language.h"
+#include "transfer_fixture.h"
+
+namespace q36::test {
+namespace {
+
+Bytes ReadRequest(uint8_t blockType) {
+    const uint8_t payload[1] = {blockType};
+    return BuildFrame(CMD_READ_REQUEST, payload);
+}
+
+// Command byte, block type and block index of a sent data frame.
+struct BlockId {
+    uint8_t command, type, index;
+    bool operator==(const BlockId&) const = default;
+};
+BlockId IdOf(const Bytes& frame) {
+    return frame.size() == 43 ? BlockId{frame[2], frame[4], frame[5]} : BlockId{frame[2], 0, 0};
+}
+std::ostream& operator<<(std::ostream& out, const BlockId& id) {
+    return out << "cmd " << int(id.command) << " type " << int(id.type) << " index "
+               << int(id.index);
+}
+
+using DispatchTest = TransferTest;
+
+TEST_F(DispatchTest, CommandsAskTheUserAndSendTheHandshakeOneBytePerWrite) {
+    std::vector<uint16_t> writes;
+    host.onSend = [&writes](const uint8_t*, uint16_t length) { writes.push_back(length); };
+    BandIndex = 4;
+    transfer.Password = "ABCD";
+    transfer.PortOpen = true;
+
+    transfer.WriteTButClick();
+    ASSERT_EQ(host.questions.size(), 1u);
+    EXPECT_EQ(host.questions[0], "请确认所有参数均设置完毕，\r\n确认写入？");
+    const uint8_t handshake[] = {4, 'A', 'B', 'C', 0x18};
+    EXPECT_EQ(host.sent, BuildFrame(CMD_HANDSHAKE, handshake));
+    EXPECT_EQ(writes, std::vector<uint16_t>(13, 1));
+    EXPECT_EQ(transfer.TransferMode, 2);
+    EXPECT_TRUE(host.timerRunning);
+
+    host.sent.clear();
+    transfer.ReadTButClick();
+    EXPECT_EQ(host.questions.back(), "请确认写频线已经正确连接至设备!\r\n开始读取？");
+    EXPECT_EQ(host.sent, BuildFrame(CMD_HANDSHAKE, handshake));
+    EXPECT_EQ(transfer.TransferMode, 1);
+    EXPECT_TRUE(host.messages.empty());
+}
+
+TEST_F(DispatchTest, CommandsWithoutPortOrConsentSendNothing) {
+    host.progressPosition = 9;
+    transfer.WriteTButClick();
+    transfer.ReadTButClick();
+    ASSERT_EQ(host.messages.size(), 2u);
+    EXPECT_EQ(host.messages[0].event, TransferEvent::PortNotOpen);
+    EXPECT_EQ(host.messages[1].text, "请先打开串口!");
+    EXPECT_EQ(host.progressPosition, 0);
+    EXPECT_EQ(host.progressMax, 30);
+    EXPECT_TRUE(host.questions.empty());
+
+    transfer.PortOpen = true;
+    host.answerYes = false;
+    host.messages.clear();
+    transfer.WriteTButClick();
+    transfer.ReadTButClick();
+    EXPECT_EQ(host.questions.size(), 2u);
+    EXPECT_TRUE(host.messages.empty());
+    EXPECT_TRUE(host.sent.empty());
+    EXPECT_FALSE(host.timerRunning);
+    EXPECT_EQ(transfer.TransferMode, 0);
+}
+
+TEST_F(DispatchTest, WriteStopsWhenPendingEditsCannotBePosted) {
+    transfer.PortOpen = true;
+    host.failCommit = true;
+    transfer.WriteTButClick();
+    ASSERT_EQ(host.messages.size(), 1u);
+    EXPECT_EQ(host.messages[0].text, "无应答!\r\ncommit refused");
+    EXPECT_TRUE(host.questions.empty());
+    EXPECT_TRUE(host.sent.empty());
+}
+
+TEST_F(DispatchTest, WriteRestartsCountersButNotThePhase) {
+    transfer.WritePhase = 3;
+    transfer.NextChannel = 25;
+    transfer.NextScanBlock = 6;
+    transfer.FrameCount = 31;
+    StartWrite();
+    EXPECT_EQ(transfer.NextChannel, 1);
+    EXPECT_EQ(transfer.NextScanBlock, 1);
+    EXPECT_EQ(transfer.FrameCount, 0);
+    EXPECT_EQ(transfer.WritePhase, 3);
+}
+
+TEST_F(DispatchTest, HandshakeReplyShowsFirmwareAndContinuesByMode) {
+    for (int mode : {0, 1, 2}) {
+        host.sent.clear();
+        host.firmwareStatus.clear();
+        host.progressVisible = false;
+        transfer.TransferMode = mode;
+        transfer.WritePhase = 3;
+        transfer.DispatchFrame(HandshakeReply(1, 2, 3));
+        EXPECT_EQ(host.firmwareStatus, "固件版本： 1.2.3") << mode;
+        EXPECT_TRUE(host.progressVisible) << mode;
+        const auto frames = TakeSentFrames();
+        if (mode == 0) {
+            EXPECT_TRUE(frames.empty());
+        } else if (mode == 1) {
+            ASSERT_EQ(frames.size(), 1u);
+            EXPECT_EQ(frames[0], ReadRequest(BLOCK_COMMON));
+        } else {
+            // A reply always restarts a write at the common block, whatever phase it was in.
+            ASSERT_EQ(frames.size(), 1u);
+            EXPECT_EQ(IdOf(frames[0]), (BlockId{CMD_WRITE_DATA, BLOCK_COMMON, 0}));
+            EXPECT_EQ(transfer.WritePhase, 1);
+        }
+    }
+    LanguageIndex = 1;
+    transfer.DispatchFrame(HandshakeReply(10, 0, 255));
+    EXPECT_EQ(host.firmwareStatus, "Firmware:  10.0.255");
+}
+
+TEST_F(DispatchTest, BadHandshakeReplyIsDroppedAndTheTimerRunsAgain) {
+    StartRead();
+    Bytes reply = HandshakeReply(1, 0, 3);
+    reply[5] ^= 0xFF;
+    Deliver(reply);
+    Deliver(Bytes(reply.begin(), reply.begin() + 18));  // too short to hold its checksum
+    EXPECT_TRUE(host.sent.empty());
+    EXPECT_TRUE(host.firmwareStatus.empty());
+    EXPECT_FALSE(host.progressVisible);
+    EXPECT_TRUE(host.timerRunning);
+    EXPECT_EQ(host.timerStarts, 3);
+
+    transfer.Timer1Timer();
+    ASSERT_EQ(host.messages.size(), 1u);
+    EXPECT_EQ(host.messages[0].event, TransferEvent::Timeout);
+    EXPECT_EQ(host.messages[0].text, "应答超时!");
+}
+
+TEST_F(DispatchTest, TimeoutShowsItsMessageAndALateAnswerStillContinues) {
+    StartRead();
+    host.progressVisible = true;
+    transfer.Timer1Timer();
+    EXPECT_EQ(host.LastMessage(), "应答超时!");
+    EXPECT_FALSE(host.progressVisible);
+    EXPECT_FALSE(host.timerRunning);
+    EXPECT_TRUE(host.sent.empty());
+    EXPECT_EQ(transfer.TransferMode, 1);
+
+    Deliver(HandshakeReply(1, 0, 3));
+    EXPECT_EQ(host.sent, ReadRequest(BLOCK_COMMON));
+    EXPECT_TRUE(host.progressVisible);
+
+    LanguageIndex = 1;
+    transfer.Timer1Timer();
+    EXPECT_EQ(host.LastMessage(), "Response Timeout!");
+}
+
+TEST_F(DispatchTest, RadioRefusalsShowTheirMessageAndSendNothing) {
+    struct RefusalCase {
+        uint8_t code;
+        const char* zh;
+        const char* en;
+    };
+    const RefusalCase cases[] = {
+        {ST_MODEL_MISMATCH, "机型不匹配, 请检查机型设置！",
+         "Models do not match, please check the model set!"},
+        {ST_BAD_PASSWORD, "密码错误！", "Wrong password!"},
+        {ST_CHECKSUM_ERROR, "数据校验和错误, 清确认连接是否正确!",
+         "Data validation and error, the Qing confirm the connection is correct!"},
+        {ST_UNKNOWN_COMMAND, "未定义握手命令, 清确认连接是否正确!",
+         "Handshake command is not defined, clear to confirm the connection is correct!"},
+    };
+    for (int language : {0, 1}) {
+        LanguageIndex = language;
+        for (const RefusalCase& c : cases) {
+            host.messages.clear();
+            StartWrite();
+            host.progressVisible = true;
+            Deliver(Status(c.code));
+            ASSERT_EQ(host.messages.size(), 1u) << int(c.code);
+            EXPECT_EQ(host.messages[0].event, TransferEvent::Refused);
+            EXPECT_EQ(host.messages[0].text, language == 0 ? c.zh : c.en);
+            EXPECT_TRUE(host.sent.empty()) << int(c.code);
+            EXPECT_FALSE(host.timerRunning);
+            EXPECT_TRUE(host.progressVisible);
+            EXPECT_EQ(transfer.WritePhase, 0);
+        }
+    }
+    host.messages.clear();
+    Deliver(Status(5));
+    Deliver(Status(0xFF));
+    EXPECT_TRUE(host.messages.empty());
+    EXPECT_TRUE(host.sent.empty());
+}
+
+TEST_F(DispatchTest, StatusZeroInPlaceOfTheReplyStartsTheTransfer) {
+    StartRead();
+    Deliver(Status(ST_OK));
+    EXPECT_EQ(host.sent, ReadRequest(BLOCK_COMMON));
+
+    host.sent.clear();
+    StartWrite();
+    Deliver(Status(ST_OK));
+    const auto frames = TakeSentFrames();
+    ASSERT_EQ(frames.size(), 1u);
+    EXPECT_EQ(IdOf(frames[0]), (BlockId{CMD_WRITE_DATA, BLOCK_COMMON, 0}));
+
+    transfer.TransferMode = 0;
+    Deliver(Status(ST_OK));
+    EXPECT_TRUE(host.sent.empty());
+}
+
+TEST_F(DispatchTest, StatusIsTakenFromTheFirstBytesOfADelivery) {
+    StartRead();
+    Bytes two = Status(ST_OK);
+    const Bytes second = Status(ST_BAD_PASSWORD);
+    two.insert(two.end(), second.begin(), second.end());
+    Deliver(two);
+    EXPECT_EQ(host.sent, ReadRequest(BLOCK_COMMON));
+    EXPECT_TRUE(host.messages.empty());
+}
+
+TEST_F(DispatchTest, UnknownCommandOnlyStopsTheTimerAndAdvancesProgress) {
+    StartRead();
+    ASSERT_TRUE(host.timerRunning);
+    const uint8_t payload[2] = {1, 2};
+    Deliver(BuildFrame(0x95, payload));
+    EXPECT_FALSE(host.timerRunning);
+    EXPECT_TRUE(host.sent.empty());
+    EXPECT_TRUE(host.messages.empty());
+    EXPECT_EQ(transfer.FrameCount, 1);
+    EXPECT_EQ(host.progressPosition, 1);
+    EXPECT_EQ(transfer.TransferMode, 1);
+
+    const uint8_t nothing = 0;
+    transfer.CommReceiveData(&nothing, 0);
+    EXPECT_EQ(transfer.FrameCount, 1);
+}
+
+TEST_F(DispatchTest, DeliveriesShorterThanTheirCommandAreDropped) {
+    StartWrite();
+    Deliver({0xC4, 0xD7, 0x80, 0x01});  // a status without its code
+    Deliver({0xC4, 0xD7, 0x93, 0x23});  // a data block without its type
+    Deliver({0xC4, 0xD7});
+    EXPECT_TRUE(host.sent.empty());
+    EXPECT_TRUE(host.messages.empty());
+    EXPECT_EQ(transfer.FrameCount, 3);
+    EXPECT_EQ(transfer.WritePhase, 0);
+}
+
+TEST_F(DispatchTest, TruncatedReadBlockIsRejectedWithoutReadingPastItsEnd) {
+    const Bytes full = ReadData(EncodeScanBlock(1, host.scans[0]));
+    for (std::size_t length = 5; length < 40; ++length) {
+        host.sent.clear();
+        host.messages.clear();
+        transfer.DispatchFrame(std::span(full).first(length));
+        EXPECT_EQ(host.sent, (Bytes{0xC4, 0xD7, 0x80, 0x01, 0x03, 0x82, 0x04, 0x04, 0x04}))
+            << length;
+        EXPECT_EQ(host.LastMessage(), "读频失败！") << length;
+    }
+}
+
+TEST_F(DispatchTest, ReadBlockOfUnknownTypeIsIgnored) {
+    DataBlock payload{4, 0, 1};
+    Deliver(ReadData(payload));
+    EXPECT_TRUE(host.sent.empty());
+    EXPECT_TRUE(host.messages.empty());
+}
+
+struct StepCase {
+    const char* name;
+    int phase, nextChannel, nextScan;
+    bool hasScanList;
+    std::optional<BlockId> sent;
+    bool done;
+    int phaseAfter, nextChannelAfter, nextScanAfter;
+    bool timerStarted;
+};
+
+TEST_F(DispatchTest, StatusZeroTakesTheNextWriteStep) {
+    const BlockId common{CMD_WRITE_DATA, BLOCK_COMMON, 0};
+    const StepCase cases[] = {
+        {"common block", 0, 1, 1, true, common, false, 1, 1, 1, false},
+        {"first channel", 1, 1, 1, true, BlockId{CMD_WRITE_DATA, BLOCK_CHANNEL, 0}, false, 1, 2, 1,
+         false},
+        {"last channel", 1, 24, 1, true, BlockId{CMD_WRITE_DATA, BLOCK_CHANNEL, 23}, false, 2, 25,
+         1, false},
+        {"channels done, phase not moved", 1, 25, 1, true, std::nullopt, false, 1, 25, 1, false},
+        {"first scan list", 2, 25, 1, true, BlockId{CMD_WRITE_DATA, BLOCK_SCAN, 0}, false, 2, 25, 2,
+         true},
+        {"last scan list", 2, 25, 5, true, BlockId{CMD_WRITE_DATA, BLOCK_SCAN, 4}, false, 2, 25, 6,
+         true},
+        {"no scan lists", 2, 25, 1, false, std::nullopt, true, 2, 25, 6, false},
+        {"scan lists sent", 2, 25, 6, true, std::nullopt, true, 3, 25, 6, false},
+        {"finished", 3, 25, 6, true, std::nullopt, false, 3, 25, 6, false},
+    };
+    for (const StepCase& c : cases) {
+        HasScanList = c.hasScanList;
+        MemoryHost h;
+        Transfer t(h);
+        t.TransferMode = 2;
+        t.WritePhase = c.phase;
+        t.NextChannel = c.nextChannel;
+        t.NextScanBlock = c.nextScan;
+        h.progressVisible = true;
+        t.DispatchFrame(Status(ST_OK));
+
+        if (c.sent) {
+            ASSERT_EQ(h.sent.size(), 43u) << c.name;
+            EXPECT_EQ(IdOf(h.sent), *c.sent) << c.name;
+        } else {
+            EXPECT_TRUE(h.sent.empty()) << c.name;
+        }
+        if (c.done) {
+            ASSERT_EQ(h.messages.size(), 1u) << c.name;
+            EXPECT_EQ(h.messages[0].event, TransferEvent::WriteDone);
+            EXPECT_EQ(h.messages[0].text, "设备参数更新完毕\r\n请重启设备！");
+            EXPECT_FALSE(h.progressVisible) << c.name;
+        } else {
+            EXPECT_TRUE(h.messages.empty()) << c.name << ": " << h.LastMessage();
+        }
+        EXPECT_EQ(t.WritePhase, c.phaseAfter) << c.name;
+        EXPECT_EQ(t.NextChannel, c.nextChannelAfter) << c.name;
+        EXPECT_EQ(t.NextScanBlock, c.nextScanAfter) << c.name;
+        EXPECT_EQ(h.timerStarts, c.timerStarted ? 1 : 0) << c.name;
+    }
+}
+
+TEST_F(DispatchTest, WriteWithScanListsSendsEveryBlockAfterEachAcknowledgement) {
+    StartWrite();
+    std::vector<BlockId> expected{{CMD_WRITE_DATA, BLOCK_COMMON, 0}};
+    for (uint8_t i = 0; i < 24; ++i) expected.push_back({CMD_WRITE_DATA, BLOCK_CHANNEL, i});
+    for (uint8_t i = 0; i < 5; ++i) expected.push_back({CMD_WRITE_DATA, BLOCK_SCAN, i});
+
+    std::vector<BlockId> received;
+    Deliver(HandshakeReply(1, 0, 3));
+    while (host.messages.empty() && received.size() <= expected.size()) {
+        const auto frames = TakeSentFrames();
+        ASSERT_EQ(frames.size(), 1u) << "after " << received.size() << " blocks";
+        ASSERT_TRUE(CheckReceivedFrame(frames[0], 35));
+        received.push_back(IdOf(frames[0]));
+        Deliver(Status(ST_OK));
+    }
+    EXPECT_EQ(received, expected);
+    ASSERT_EQ(host.messages.size(), 1u);
+    EXPECT_EQ(host.messages[0].event, TransferEvent::WriteDone);
+    EXPECT_TRUE(host.sent.empty());
+    EXPECT_EQ(transfer.WritePhase, 3);
+    EXPECT_EQ(transfer.FrameCount, 31);
+    EXPECT_EQ(host.progressMax, 30);
+    EXPECT_EQ(host.progressPosition, 30);
+    EXPECT_FALSE(host.progressVisible);
+    EXPECT_EQ(host.timerStarts, 1 + 5);  // the handshake and each scan list
+
+    // A second write starts over at the common block when the radio replies.
+    host.messages.clear();
+    StartWrite();
+    Deliver(HandshakeReply(1, 0, 3));
+    auto frames = TakeSentFrames();
+    ASSERT_EQ(frames.size(), 1u);
+    EXPECT_EQ(IdOf(frames[0]), (BlockId{CMD_WRITE_DATA, BLOCK_COMMON, 0}));
+    Deliver(Status(ST_OK));
+    frames = TakeSentFrames();
+    ASSERT_EQ(frames.size(), 1u);
+    EXPECT_EQ(IdOf(frames[0]), (BlockId{CMD_WRITE_DATA, BLOCK_CHANNEL, 0}));
+}
+
+TEST_F(DispatchTest, WriteWithoutScanListsEndsAfterChannel24) {
+    UseVariantWithoutScanLists();
+    StartWrite();
+    Deliver(HandshakeReply(1, 0, 3));
+    int blocks = 0;
+    while (host.messages.empty() && blocks < 40) {
+        const auto frames = TakeSentFrames();
+        ASSERT_EQ(frames.size(), 1u);
+        EXPECT_NE(IdOf(frames[0]).type, BLOCK_SCAN);
+        ++blocks;
+        Deliver(Status(ST_OK));
+    }
+    EXPECT_EQ(blocks, 25);
+    EXPECT_EQ(host.LastMessage(), "设备参数更新完毕\r\n请重启设备！");
+    EXPECT_TRUE(host.sent.empty());
+    EXPECT_EQ(transfer.FrameCount, 26);
+    EXPECT_EQ(host.progressMax, 25);
+    EXPECT_EQ(host.progressPosition, 25);
+    EXPECT_EQ(host.timerStarts, 1);
+}
+
+TEST_F(DispatchTest, SilenceAfterAChannelBlockStartsNoTimer) {
+    StartWrite();
+    Deliver(HandshakeReply(1, 0, 3));
+    Deliver(Status(ST_OK));
+    EXPECT_FALSE(host.timerRunning);
+    EXPECT_EQ(host.timerStarts, 1);
+}
+
+}  // namespace
+}  // namespace q36::test

@@ -1,0 +1,68 @@
+#pragma once
+// A transfer wired to an in-memory host, with the program-wide settings put back after each test.
+
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "protocol/frame.h"
+#include "protocol/transfer.h"
+#include "support/memory_host.h"
+
+namespace q36 {
+
+// Shows a page field by field when a comparison fails.
+inline void PrintTo(const CommonPage& p, std::ostream* out) {
+    *out << "{lists " << p.aniMode << ' ' << p.lowAlarm << ' ' << p.lowBan << ' ' << p.powerPress
+         << ' ' << p.keyAPress << ' ' << p.keyBPress << ' ' << p.scanPause << ' ' << p.scanRestart
+         << ' ' << p.scanChanSel << ' ' << p.scanPauseSel << ", edits \"" << p.ani << "\" \""
+         << p.tot << "\" \"" << p.lostTime << "\" \"" << p.highPower << "\" \"" << p.midPower
+         << "\" \"" << p.lowPower << "\", checks " << p.temControl << ' ' << p.keyEnabled << '}';
+}
+}  // namespace q36
+
+namespace q36::test {
+
+using Bytes = std::vector<uint8_t>;
+
+// Saves the start-up settings and the language, sets the 400-440 band with scan lists in
+// Chinese, and restores everything when the test ends.
+class SettingsGuard {
+  public:
+    SettingsGuard();
+    ~SettingsGuard();
+    SettingsGuard(const SettingsGuard&) = delete;
+    SettingsGuard& operator=(const SettingsGuard&) = delete;
+
+  private:
+    std::string bandText_;
+    int bandIndex_, bandLow_, bandHigh_, factoryLock_, language_;
+    bool hasScanList_;
+};
+
+class TransferTest : public ::testing::Test {
+  protected:
+    SettingsGuard settings;  // first, so that the transfer below sees the test's settings
+    MemoryHost host;
+    Transfer transfer{host};
+
+    // Switches to the variant without scan lists, as the version dialog would.
+    void UseVariantWithoutScanLists();
+
+    // Hands bytes to the transfer as one delivery of the serial port.
+    void Deliver(const Bytes& bytes);
+    // The bytes sent since the last call, split into frames by their length bytes.
+    std::vector<Bytes> TakeSentFrames();
+
+    // Opens the port, answers Yes and starts a transfer; the handshake is taken off host.sent.
+    void StartRead();
+    void StartWrite();
+
+    static Bytes Status(uint8_t code);
+    static Bytes HandshakeReply(uint8_t major, uint8_t minor, uint8_t patch);
+    static Bytes ReadData(const DataBlock& payload);
+};
+
+}  // namespace q36::test
