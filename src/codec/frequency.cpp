@@ -120,9 +120,16 @@ bool WithinBand(const ExactDecimal& mhz, int lowMHz, int highMHz) {
 }
 
 std::string FrequencyTextFromUnits(uint32_t units) {
+    // One unit is 0.000125 MHz, so six decimals always hold the value exactly. Four are shown
+    // as the "%.4f" form does; the fifth and sixth are kept only when they are not zero, so
+    // that a 6.25 kHz channel read from the radio is written back unchanged.
+    const uint32_t whole = units / FREQ_UNITS_PER_MHZ;
+    const uint32_t millionths = (units % FREQ_UNITS_PER_MHZ) * 125;
     char text[32];
-    std::snprintf(text, sizeof text, "%.4f", double(units) / double(FREQ_UNITS_PER_MHZ));
-    return text;
+    std::snprintf(text, sizeof text, "%u.%06u", whole, millionths);
+    std::string result = text;
+    while (result.size() > result.find('.') + 5 && result.back() == '0') result.pop_back();
+    return result;
 }
 
 void PutUnits24(uint8_t* bytes, uint32_t units) {

@@ -30,7 +30,8 @@ uint32_t FrequencyUnitsLow24(const ExactDecimal& mhz);
 // Whether lowMHz <= value <= highMHz, compared exactly.
 bool WithinBand(const ExactDecimal& mhz, int lowMHz, int highMHz);
 
-// The units as MHz with exactly four decimals ("%.4f"): 1164000 gives "145.5000".
+// The units as MHz with four decimals ("145.5000" for 1164000), and a fifth and sixth only
+// where the value needs them to stay exact ("136.00625").
 std::string FrequencyTextFromUnits(uint32_t units);
 
 // The low 24 bits of a frequency field, least significant byte first, and back.

@@ -49,13 +49,17 @@ TEST(FrequencyTest, UnitsTravelAsThreeBytesLowFirst) {
     EXPECT_EQ(FrequencyTextFromUnits(0), "0.0000");
 }
 
-// Every 2.5 kHz step of a band shows as four decimals and turns back into the same units.
+// Every 125 Hz step of a band turns back into the same units; steps of 500 Hz keep the usual
+// four decimals, finer ones (a 6.25 kHz raster) keep the digits they need.
 TEST(FrequencyTest, DecodedTextsEncodeBackToTheSameUnits) {
-    for (uint32_t units = 136 * 8000; units <= 174 * 8000; units += 20) {
+    EXPECT_EQ(FrequencyTextFromUnits(Units("136.00625")), "136.00625");
+    EXPECT_EQ(FrequencyTextFromUnits(Units("136.000125")), "136.000125");
+    EXPECT_EQ(FrequencyTextFromUnits(Units("440.0005")), "440.0005");
+    for (uint32_t units = 136 * 8000; units <= 174 * 8000; units += 1) {
         const std::string text = FrequencyTextFromUnits(units);
         ASSERT_EQ(Units(text.c_str()), units) << text;
     }
-    for (uint32_t units = 400 * 8000; units <= 480 * 8000; units += 20) {
+    for (uint32_t units = 400 * 8000; units <= 480 * 8000; units += 7) {
         const std::string text = FrequencyTextFromUnits(units);
         ASSERT_EQ(Units(text.c_str()), units) << text;
     }
