@@ -70,9 +70,20 @@ int CountEntries(const char* dir) {
 }
 }  // namespace
 
+std::string OpenFailure(TComm& comm, int* errorNumber) {
+    try {
+        comm.OpenPort();
+        return "opened";
+    } catch (const ECommsError& error) {
+        if (errorNumber) *errorNumber = error.ErrorNumber();
+        return error.what();
+    }
+}
+
+// Less the descriptor opendir itself holds while counting.
 int OpenFdCount() {
     return CountEntries("/proc/self/fd") - 1;
-}  // minus opendir's own
+}
 int ThreadCount() {
     return CountEntries("/proc/self/task");
 }

@@ -38,6 +38,9 @@ class PtyPair {
     std::string slavePath_;
 };
 
+// The message OpenPort raised, or "opened"; errorNumber receives the error's errno.
+std::string OpenFailure(TComm& comm, int* errorNumber = nullptr);
+
 // Counts of what the process holds, for leak checks.
 int OpenFdCount();
 int ThreadCount();

@@ -11,43 +11,23 @@
 namespace q36::test {
 namespace {
 
-// Sets Q36_PORTS for one test and restores what was there.
-class PortsVariable {
-  public:
-    explicit PortsVariable(const std::string& value) {
-        if (const char* old = std::getenv("Q36_PORTS")) saved_ = old;
-        ::setenv("Q36_PORTS", value.c_str(), 1);
-    }
-    ~PortsVariable() {
-        if (saved_) {
-            ::setenv("Q36_PORTS", saved_->c_str(), 1);
-        } else {
-            ::unsetenv("Q36_PORTS");
-        }
-    }
-
-  private:
-    std::optional<std::string> saved_;
-};
-
 TEST(PortProbe, PortsVariableListsExistingPathsInItsOrderBusyOnesIncluded) {
     PtyPair free;
     PtyPair held;
-    QueueNoticeReceiver queue;
-    TComm comm(queue);
-    comm.SetCommName(held.SlavePath());
-    comm.OpenPort();
+    LoggedComm c;
+    c.comm.SetCommName(held.SlavePath());
+    c.comm.OpenPort();
+    const std::string list =
+        held.SlavePath() + ":/dev/q36-missing::" + free.SlavePath() + ":" + held.SlavePath() + ":";
+    EXPECT_EQ(ExistingPortsOf(list),
+              std::vector<std::string>({held.SlavePath(), free.SlavePath()}));
 
-    {
-        PortsVariable ports(held.SlavePath() + ":/dev/q36-missing::" + free.SlavePath() + ":" +
-                            held.SlavePath() + ":");
-        EXPECT_EQ(ProbePorts(), std::vector<std::string>({held.SlavePath(), free.SlavePath()}));
-        EXPECT_EQ(ListDialogPorts(), ProbePorts());
-    }
-    {
-        PortsVariable ports("");
-        EXPECT_TRUE(ProbePorts().empty());
-    }
+    ::setenv("Q36_PORTS", list.c_str(), 1);
+    EXPECT_EQ(ProbePorts(), ExistingPortsOf(list));
+    EXPECT_EQ(ListDialogPorts(), ExistingPortsOf(list));
+    ::setenv("Q36_PORTS", "", 1);  // set but empty: no ports at all, no scan
+    EXPECT_TRUE(ProbePorts().empty());
+    ::unsetenv("Q36_PORTS");
 }
 
 TEST(PortProbe, ScanListsSerialFamiliesInNumericOrderAndOnlyUartsWithHardware) {
@@ -59,14 +39,11 @@ TEST(PortProbe, ScanListsSerialFamiliesInNumericOrderAndOnlyUartsWithHardware) {
                              "ttyUSBx", "ttyS3"}) {
         std::ofstream(root / "dev" / name);
     }
-    auto uart = [&](const char* name, const char* type) {
+    // ttyS1 is a reserved slot with no chip (type 0); ttyS3 has no sysfs entry at all.
+    for (const auto& [name, type] : {std::pair{"ttyS0", 4}, {"ttyS1", 0}, {"ttyS2", 4}}) {
         fs::create_directories(root / "sys" / name);
         std::ofstream(root / "sys" / name / "type") << type << "\n";
-    };
-    uart("ttyS0", "4");
-    uart("ttyS1", "0");  // a reserved slot with no chip
-    uart("ttyS2", "4");  // ttyS3 has no sysfs entry at all
-
+    }
     const std::string dev = (root / "dev").string();
     EXPECT_EQ(ScanSerialDevices(dev, (root / "sys").string()),
               std::vector<std::string>({dev + "/ttyUSB2", dev + "/ttyUSB10", dev + "/ttyACM0",
