@@ -1,0 +1,50 @@
+#pragma once
+// The transfer host's data side over the configuration store: the main window's common-parameter
+// and channel queries, the scan editor's scan query, and a second channel query that the write
+// transfer reads afresh before every channel block. The line and the effects the user sees stay
+// for the front end (window, command-line tool, tests) to implement.
+
+#include "common_row.h"
+#include "connection.h"
+#include "protocol/transfer_host.h"
+#include "query.h"
+
+namespace q36 {
+
+inline constexpr const char* PARAM_QUERY_SQL = "select * from PARAMETABLE";
+inline constexpr const char* CHANNEL_QUERY_SQL = "select * from CHANNELTABLE";
+inline constexpr const char* SCAN_QUERY_SQL = "SELECT * FROM SCANTABLE";
+
+class StoreTransferHost : public TransferHost {
+  public:
+    // The common-parameter and channel queries run on mainConnection, the scan query on
+    // scanConnection (the scan editor's own); both may be the same connection.
+    StoreTransferHost(Connection& mainConnection, Connection& scanConnection);
+    explicit StoreTransferHost(Connection& connection)
+        : StoreTransferHost(connection, connection) {}
+
+    // Opens the three queries as showing the main window does, the scan query's LIST read-only.
+    StoreResult OpenQueries();
+
+    // The queries the window binds its page, grid and scan editor to.
+    Query& ParamQuery() { return paramQuery_; }
+    Query& ChannelQuery() { return channelQuery_; }
+    Query& ScanQuery() { return scanQuery_; }
+
+    StoreStatus CommitPendingEdits() override;
+    StoreStatus LoadChannelRows(ChannelArr& rows) override;
+    StoreStatus StoreChannel(const ChannelUpdate& update) override;
+    StoreStatus ReadCommonPage(CommonPage& page) override;
+    StoreStatus ShowCommonPage(const CommonPage& page) override;
+    StoreStatus FillScanArr(ScanArr& scans) override;
+    StoreStatus StoreScanList(int listNo,
+                              const std::array<std::string, SCAN_SLOT_COUNT>& slots) override;
+
+  private:
+    Query paramQuery_;
+    Query channelQuery_;
+    Query channelReadQuery_;
+    Query scanQuery_;
+};
+
+}  // namespace q36
