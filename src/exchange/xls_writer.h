@@ -1,0 +1,22 @@
+#pragma once
+// The .xls (Excel 97-2003, BIFF8) form of a workbook: the BIFF record stream of our own record
+// writer, stored as the "Workbook" stream of an OLE2 compound file made with libgsf.
+
+#include <cstdint>
+#include <vector>
+
+#include "exchange_status.h"
+#include "workbook.h"
+
+namespace q36::exchange {
+
+// The longest cell text a spreadsheet cell holds, in UTF-16 code units.
+inline constexpr std::size_t MAX_CELL_TEXT_UNITS = 32767;
+
+// The BIFF8 workbook stream of the workbook (globals, then one substream per sheet).
+ExchangeStatus BuildBiffStream(const Workbook& workbook, std::vector<uint8_t>& stream);
+
+// The bytes of an .xls file holding the workbook; a failure's detail is the reason alone.
+ExchangeStatus BuildXlsFile(const Workbook& workbook, std::vector<uint8_t>& file);
+
+}  // namespace q36::exchange

@@ -1,0 +1,15 @@
+#pragma once
+// The .xlsx (Office Open XML) form of a workbook, written through libxlsxwriter.
+
+#include <string>
+
+#include "exchange_status.h"
+#include "workbook.h"
+
+namespace q36::exchange {
+
+// Writes the workbook to path, creating or truncating the file; a failure's detail is the reason
+// alone, without the path.
+ExchangeStatus WriteXlsxFile(const Workbook& workbook, const std::string& path);
+
+}  // namespace q36::exchange

@@ -1,0 +1,223 @@
+// Reading the configuration back from a workbook: what is taken, what is skipped, and what
+// refuses the whole workbook before anything could be stored.
+
+#include "exchange/configuration_reader.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <set>
+
+#include "exchange/configuration_sheets.h"
+#include "exchange/workbook_file.h"
+#include "exchange_test_support.h"
+#include "text/language.h"
+
+namespace q36::exchange {
+namespace {
+
+using testing::SampleConfiguration;
+using testing::ScratchDir;
+
+// The keys of the delivered store: channels "01".."24", lists "1".."5"; band 400-440.
+ImportRules StoreRules() {
+    ImportRules rules;
+    rules.channelKeyExists = [](const std::string& key) {
+        return key.size() == 2 && key >= "01" && key <= "24";
+    };
+    rules.scanKeyExists = [](const std::string& key) {
+        return key.size() == 1 && key >= "1" && key <= "5";
+    };
+    rules.bandLowMHz = 400;
+    rules.bandHighMHz = 440;
+    return rules;
+}
+
+// Overwrites (or creates) a cell of a built workbook.
+void Put(Workbook& workbook, std::size_t sheet, int row, int column, const std::string& text) {
+    workbook.sheets[sheet].PutText(row, column, text, CellFormat::Text);
+}
+
+class ConfigurationReader : public ::testing::Test {
+  protected:
+    ConfigurationCheck Read(const Workbook& workbook, const char* extension = "xlsx") {
+        const std::string path = dir_.File(std::string("book.") + extension);
+        EXPECT_TRUE(SaveWorkbookFile(workbook, path).Ok());
+        return ReadConfigurationWorkbook(path, StoreRules(), rows_);
+    }
+    ScratchDir dir_;
+    ConfigurationRows rows_;
+    Workbook workbook_ = BuildConfigurationWorkbook(SampleConfiguration());
+};
+
+TEST_F(ConfigurationReader, ReadsBackExactlyWhatWasSavedInBothFormats) {
+    for (const char* extension : {"xlsx", "xls"}) {
+        const ConfigurationCheck check = Read(workbook_, extension);
+        ASSERT_TRUE(check.Ok()) << extension << ": " << check.status.detail;
+        const ConfigurationRows expected = SampleConfiguration();
+        EXPECT_EQ(rows_.common, expected.common) << extension;
+        EXPECT_EQ(rows_.channels, expected.channels) << extension;
+        EXPECT_EQ(rows_.scans, expected.scans) << extension;
+    }
+}
+
+TEST_F(ConfigurationReader, ReadsWorkbooksResavedByASpreadsheetProgram) {
+    // Made from this program's own export by LibreOffice Calc (see tests/fixtures/README.md).
+    for (const char* name : {"libreoffice-resaved.xlsx", "libreoffice-resaved.xls"}) {
+        const ConfigurationCheck check = ReadConfigurationWorkbook(
+            std::string(Q36_FIXTURES_DIR) + "/" + name, StoreRules(), rows_);
+        ASSERT_TRUE(check.Ok()) << name << ": " << check.status.detail;
+        const ConfigurationRows expected = SampleConfiguration();
+        EXPECT_EQ(rows_.common, expected.common) << name;
+        EXPECT_EQ(rows_.channels, expected.channels) << name;
+        EXPECT_EQ(rows_.scans, expected.scans) << name;
+    }
+}
+
+TEST_F(ConfigurationReader, RecordsWithUnknownOrEmptyKeysAreSkipped) {
+    // Channel "99" with a frequency that would fail, list "6", a blank row and an empty key.
+    Put(workbook_, 1, 26, 1, "99");
+    Put(workbook_, 1, 26, 4, "abc");
+    Put(workbook_, 1, 28, 4, "300");  // no key: not a record at all
+    Put(workbook_, 2, 7, 1, "6");
+    Put(workbook_, 2, 7, 2, "CH05");
+    const ConfigurationCheck check = Read(workbook_);
+    ASSERT_TRUE(check.Ok()) << check.status.detail;
+    EXPECT_EQ(rows_.channels.size(), 24u);
+    EXPECT_EQ(rows_.scans.size(), 5u);
+}
+
+TEST_F(ConfigurationReader, FirstFailingFrequencyRefusesTheWorkbook) {
+    const struct {
+        const char* label;
+        std::vector<std::tuple<int, int, std::string>> cells;  // row, column, text
+        FrequencyCheck check;
+        std::string key;
+        int column;
+    } cases[] = {
+        {"channel 07 at 300 MHz",
+         {{8, 4, "300"}},
+         FrequencyCheck::OutOfBand,
+         "07",
+         CHANNEL_TX_FREQ},
+        {"receive not a number", {{6, 8, "4OO"}}, FrequencyCheck::NotNumber, "05", CHANNEL_RX_FREQ},
+        {"transmit checked before receive",
+         {{6, 8, "abc"}, {6, 4, "441"}},
+         FrequencyCheck::OutOfBand,
+         "05",
+         CHANNEL_TX_FREQ},
+        {"earlier record first",
+         {{11, 4, "x"}, {8, 8, "399.9999"}},
+         FrequencyCheck::OutOfBand,
+         "07",
+         CHANNEL_RX_FREQ},
+        {"empty frequency", {{2, 4, ""}}, FrequencyCheck::NotNumber, "01", CHANNEL_TX_FREQ},
+        {"just above the band",
+         {{3, 4, "440.00001"}},
+         FrequencyCheck::OutOfBand,
+         "02",
+         CHANNEL_TX_FREQ},
+    };
+    for (const auto& c : cases) {
+        Workbook workbook = workbook_;
+        for (const auto& [row, column, text] : c.cells) Put(workbook, 1, row, column, text);
+        const ConfigurationCheck check = Read(workbook);
+        EXPECT_TRUE(check.status.Ok()) << c.label;
+        ASSERT_TRUE(check.fault.has_value()) << c.label;
+        EXPECT_EQ(check.fault->check, c.check) << c.label;
+        EXPECT_EQ(check.fault->channelKey, c.key) << c.label;
+        EXPECT_EQ(check.fault->column, c.column) << c.label;
+    }
+}
+
+TEST_F(ConfigurationReader, BandLimitsThemselvesAreAccepted) {
+    Put(workbook_, 1, 2, 4, "400");
+    Put(workbook_, 1, 2, 8, "440.0000");
+    EXPECT_TRUE(Read(workbook_).Ok());
+}
+
+TEST_F(ConfigurationReader, MissingSheetsAndColumnsRefuseTheWorkbook) {
+    const struct {
+        const char* label;
+        std::function<void(Workbook&)> change;
+        ExchangeError expected;
+        const char* named;
+    } cases[] = {
+        {"no channel sheet", [](Workbook& w) { w.sheets[1].name = "Sheet2"; },
+         ExchangeError::MissingSheet, "信道参数"},
+        {"no scan sheet", [](Workbook& w) { w.sheets.pop_back(); }, ExchangeError::MissingSheet,
+         "扫描列表"},
+        {"no key column", [](Workbook& w) { Put(w, 1, 1, 1, "CH"); }, ExchangeError::MissingColumn,
+         "信道"},
+        {"grid title instead of 收数值", [](Workbook& w) { Put(w, 1, 1, 10, "数值"); },
+         ExchangeError::MissingColumn, "收数值"},
+        {"no slot 16", [](Workbook& w) { Put(w, 2, 1, 17, "17"); }, ExchangeError::MissingColumn,
+         "16"},
+        {"slot titles turned into numbers",
+         [](Workbook& w) { w.sheets[2].PutNumber(1, 2, 1, CellFormat::General); },
+         ExchangeError::MissingColumn, "01"},
+    };
+    for (const auto& c : cases) {
+        Workbook workbook = workbook_;
+        c.change(workbook);
+        const ConfigurationCheck check = Read(workbook);
+        EXPECT_EQ(check.status.code, c.expected) << c.label;
+        EXPECT_NE(check.status.detail.find(c.named), std::string::npos) << check.status.detail;
+    }
+}
+
+TEST_F(ConfigurationReader, ColumnOrderDoesNotMatterAndTitlesDo) {
+    // The channel sheet written with its columns in reverse order.
+    Workbook workbook = workbook_;
+    Sheet& channels = workbook.sheets[1];
+    for (auto& cell : channels.cells) cell.column = CHANNEL_COLUMN_COUNT + 1 - cell.column;
+    const ConfigurationCheck check = Read(workbook);
+    ASSERT_TRUE(check.Ok()) << check.status.detail;
+    EXPECT_EQ(rows_.channels, SampleConfiguration().channels);
+}
+
+TEST_F(ConfigurationReader, LaterRecordOfAKeyWinsButEveryRecordIsChecked) {
+    Put(workbook_, 1, 26, 1, "03");
+    Put(workbook_, 1, 26, 4, "420");
+    Put(workbook_, 1, 26, 7, "中");
+    Put(workbook_, 1, 26, 8, "421");
+    Put(workbook_, 2, 7, 1, "2");
+    Put(workbook_, 2, 7, 2, "CH09");
+    const ConfigurationCheck check = Read(workbook_);
+    ASSERT_TRUE(check.Ok()) << check.status.detail;
+    ASSERT_EQ(rows_.channels.size(), 24u);
+    EXPECT_EQ(rows_.channels[2][0], "03");
+    EXPECT_EQ(rows_.channels[2][3], "420");
+    EXPECT_EQ(rows_.channels[2][6], "中");
+    EXPECT_EQ(rows_.channels[2][4], "");  // the later record's empty cells count too
+    EXPECT_EQ(rows_.scans[1][1], "CH09");
+    EXPECT_EQ(rows_.scans[1][16], "");
+
+    // A later duplicate does not excuse an earlier record's bad frequency.
+    Put(workbook_, 1, 4, 4, "500");
+    const ConfigurationCheck refused = Read(workbook_);
+    ASSERT_TRUE(refused.fault.has_value());
+    EXPECT_EQ(refused.fault->channelKey, "03");
+}
+
+TEST_F(ConfigurationReader, EnglishLanguageLooksForEnglishNames) {
+    LanguageIndex = 1;
+    const Workbook english = BuildConfigurationWorkbook(SampleConfiguration());
+    const ConfigurationCheck englishCheck = Read(english);
+    const ConfigurationCheck chineseCheck = Read(workbook_);
+    LanguageIndex = 0;
+    EXPECT_TRUE(englishCheck.Ok()) << englishCheck.status.detail;
+    EXPECT_EQ(chineseCheck.status.code, ExchangeError::MissingSheet);
+}
+
+// Writes the workbooks the fixtures were made from (see tests/fixtures/README.md).
+TEST(FixtureSources, DISABLED_Write) {
+    const char* folder = std::getenv("Q36_FIXTURE_SOURCES");
+    ASSERT_NE(folder, nullptr) << "set Q36_FIXTURE_SOURCES to a folder";
+    const Workbook workbook = BuildConfigurationWorkbook(SampleConfiguration());
+    EXPECT_TRUE(SaveWorkbookFile(workbook, std::string(folder) + "/export.xlsx").Ok());
+    EXPECT_TRUE(SaveWorkbookFile(workbook, std::string(folder) + "/export.xls").Ok());
+}
+
+}  // namespace
+}  // namespace q36::exchange

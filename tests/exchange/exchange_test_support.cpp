@@ -1,0 +1,159 @@
+#include "exchange_test_support.h"
+
+#include <zip.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <stdexcept>
+
+namespace q36::exchange::testing {
+
+namespace fs = std::filesystem;
+
+ScratchDir::ScratchDir() {
+    std::string pattern = (fs::temp_directory_path() / "q36-exchange-XXXXXX").string();
+    if (!mkdtemp(pattern.data())) throw std::runtime_error("mkdtemp failed");
+    path_ = pattern;
+}
+
+ScratchDir::~ScratchDir() {
+    std::error_code ignored;
+    fs::permissions(path_, fs::perms::owner_all, fs::perm_options::add, ignored);
+    fs::remove_all(path_, ignored);
+}
+
+std::vector<std::string> ScratchDir::Names() const {
+    std::vector<std::string> names;
+    for (const auto& entry : fs::directory_iterator(path_)) {
+        names.push_back(entry.path().filename().string());
+    }
+    std::sort(names.begin(), names.end());
+    return names;
+}
+
+std::string ReadFileBytes(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::ostringstream out;
+    out << in.rdbuf();
+    return out.str();
+}
+
+void WriteFileBytes(const std::string& path, const std::string& bytes) {
+    std::ofstream out(path, std::ios::binary | std::ios::trunc);
+    out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+}
+
+void WriteZip(const std::string& path,
+              const std::vector<std::pair<std::string, std::string>>& parts, bool deflate) {
+    int error = 0;
+    zip_t* archive = zip_open(path.c_str(), ZIP_CREATE | ZIP_TRUNCATE, &error);
+    if (!archive) throw std::runtime_error("zip_open failed");
+    // libzip reads the buffers when the archive is closed; they live until then.
+    for (const auto& [name, content] : parts) {
+        zip_source_t* source = zip_source_buffer(archive, content.data(), content.size(), 0);
+        const zip_int64_t index =
+            source ? zip_file_add(archive, name.c_str(), source, ZIP_FL_ENC_UTF_8) : -1;
+        if (index < 0 ||
+            zip_set_file_compression(archive, static_cast<zip_uint64_t>(index),
+                                     deflate ? ZIP_CM_DEFLATE : ZIP_CM_STORE, 0) != 0) {
+            throw std::runtime_error("zip_file_add failed");
+        }
+    }
+    if (zip_close(archive) != 0) throw std::runtime_error("zip_close failed");
+}
+
+std::vector<std::pair<std::string, std::string>> MinimalXlsxParts(const std::string& sheetXml,
+                                                                  const std::string& sharedXml) {
+    const std::string ns = "http://schemas.openxmlformats.org/";
+    std::vector<std::pair<std::string, std::string>> parts{
+        {"_rels/.rels", "<Relationships xmlns=\"" + ns +
+                            "package/2006/relationships\"><Relationship Id=\"rId1\" Type=\"" + ns +
+                            "officeDocument/2006/relationships/officeDocument\" "
+                            "Target=\"xl/workbook.xml\"/></Relationships>"},
+        {"xl/workbook.xml", "<workbook xmlns=\"" + ns + "spreadsheetml/2006/main\" xmlns:r=\"" +
+                                ns +
+                                "officeDocument/2006/relationships\"><sheets><sheet name=\"S\" "
+                                "sheetId=\"1\" r:id=\"rId1\"/></sheets></workbook>"},
+        {"xl/_rels/workbook.xml.rels",
+         "<Relationships xmlns=\"" + ns +
+             "package/2006/relationships\"><Relationship Id=\"rId1\" Type=\"" + ns +
+             "officeDocument/2006/relationships/worksheet\" Target=\"worksheets/sheet1.xml\"/>" +
+             (sharedXml.empty() ? ""
+                                : "<Relationship Id=\"rId2\" Type=\"" + ns +
+                                      "officeDocument/2006/relationships/sharedStrings\" "
+                                      "Target=\"sharedStrings.xml\"/>") +
+             "</Relationships>"},
+        {"xl/worksheets/sheet1.xml", sheetXml},
+    };
+    if (!sharedXml.empty()) parts.emplace_back("xl/sharedStrings.xml", sharedXml);
+    return parts;
+}
+
+bool PythonHasModule(const std::string& module) {
+    const std::string command = "/usr/bin/python3 -c 'import " + module + "' >/dev/null 2>&1";
+    return std::system(command.c_str()) == 0;
+}
+
+std::string RunPython(const std::string& script, const std::vector<std::string>& args,
+                      int* exitCode) {
+    ScratchDir dir;
+    const std::string scriptPath = dir.File("check.py");
+    WriteFileBytes(scriptPath, script);
+    std::string command = "/usr/bin/python3 '" + scriptPath + "'";
+    for (const auto& arg : args) command += " '" + arg + "'";
+    FILE* pipe = popen(command.c_str(), "r");
+    if (!pipe) throw std::runtime_error("popen failed");
+    std::string output;
+    char buffer[4096];
+    std::size_t n = 0;
+    while ((n = fread(buffer, 1, sizeof buffer, pipe)) > 0) output.append(buffer, n);
+    const int status = pclose(pipe);
+    if (exitCode) *exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    return output;
+}
+
+ConfigurationRows SampleConfiguration() {
+    ConfigurationRows rows;
+    rows.common = {"01234",
+                   "关",
+                   "关闭",
+                   "监听",
+                   "60",
+                   "扫描",
+                   "6.6V",
+                   "False",
+                   "6.6V",
+                   "False",
+                   "载波",
+                   "扫描前工作信道",
+                   "信号消失...",
+                   "扫描前工作信道",
+                   "5",
+                   "120",
+                   "",
+                   "7"};
+    for (int n = 1; n <= 24; ++n) {
+        char key[3];
+        std::snprintf(key, sizeof key, "%02d", n);
+        rows.channels.push_back({key, "True", "True", "400", "NULL", "", "高", "440", "NULL", "",
+                                 "4", "宽", "不添加", "关"});
+    }
+    rows.channels[1][1] = "False";
+    rows.channels[2] = {"03",    "True", "False", "435.0125", "CTCSS", "67.0", "低",
+                        "430.5", "DCS-", "754",   "0",        "窄",    "添加", "开"};
+    for (int n = 1; n <= 5; ++n) {
+        ScanRow row;
+        row[0] = std::to_string(n);
+        for (int s = 1; s <= 16; ++s) row[static_cast<std::size_t>(s)] = "NULL";
+        rows.scans.push_back(row);
+    }
+    rows.scans[1][1] = "CH01";
+    rows.scans[1][16] = "CH24";
+    return rows;
+}
+
+}  // namespace q36::exchange::testing

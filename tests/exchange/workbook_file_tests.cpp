@@ -1,0 +1,119 @@
+// Saving replaces a file only with a complete new one: a failed save leaves the old file as it
+// was and nothing else behind, and says why with the system's words and the path.
+
+#include <gtest/gtest.h>
+#include <sys/resource.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <csignal>
+
+#include "exchange/configuration_sheets.h"
+#include "exchange/workbook_file.h"
+#include "exchange/workbook_source.h"
+#include "exchange_test_support.h"
+
+namespace q36::exchange {
+namespace {
+
+using testing::ReadFileBytes;
+using testing::SampleConfiguration;
+using testing::ScratchDir;
+using testing::WriteFileBytes;
+
+class SaveWorkbookFile_ : public ::testing::TestWithParam<const char*> {
+  protected:
+    std::string Name() const { return std::string("archive.") + GetParam(); }
+    const Workbook workbook_ = BuildConfigurationWorkbook(SampleConfiguration());
+    ScratchDir dir_;
+};
+
+TEST_P(SaveWorkbookFile_, ReplacesAnExistingFileAndKeepsItsPermissions) {
+    const std::string path = dir_.File(Name());
+    WriteFileBytes(path, "old archive");
+    ASSERT_EQ(chmod(path.c_str(), 0640), 0);
+    const ExchangeStatus status = SaveWorkbookFile(workbook_, path);
+    ASSERT_TRUE(status.Ok()) << status.detail;
+    EXPECT_TRUE(OpenWorkbookFile(path).status.Ok());
+    struct stat info {};
+    ASSERT_EQ(stat(path.c_str(), &info), 0);
+    EXPECT_EQ(info.st_mode & 0777, 0640u);
+    EXPECT_EQ(dir_.Names(), std::vector<std::string>{Name()});
+}
+
+TEST_P(SaveWorkbookFile_, WritesThroughASymbolicLinkToItsFile) {
+    const std::string real = dir_.File("real." + std::string(GetParam()));
+    WriteFileBytes(real, "old");
+    ASSERT_EQ(symlink(real.c_str(), dir_.File(Name()).c_str()), 0);
+    ASSERT_TRUE(SaveWorkbookFile(workbook_, dir_.File(Name())).Ok());
+    struct stat info {};
+    ASSERT_EQ(lstat(dir_.File(Name()).c_str(), &info), 0);
+    EXPECT_TRUE(S_ISLNK(info.st_mode));
+    EXPECT_TRUE(OpenWorkbookFile(real).status.Ok());
+}
+
+TEST_P(SaveWorkbookFile_, FailureInAReadOnlyFolderLeavesTheOldFileAndSaysWhy) {
+    if (geteuid() == 0) GTEST_SKIP() << "root writes into read-only folders";
+    const std::string path = dir_.File(Name());
+    WriteFileBytes(path, "old archive");
+    ASSERT_EQ(chmod(dir_.Path().c_str(), 0555), 0);
+    const ExchangeStatus status = SaveWorkbookFile(workbook_, path);
+    chmod(dir_.Path().c_str(), 0755);
+    EXPECT_EQ(status.code, ExchangeError::CannotCreate);
+    EXPECT_NE(status.detail.find("Permission denied"), std::string::npos) << status.detail;
+    EXPECT_NE(status.detail.find(path), std::string::npos) << status.detail;
+    EXPECT_EQ(ReadFileBytes(path), "old archive");
+    EXPECT_EQ(dir_.Names(), std::vector<std::string>{Name()});
+}
+
+TEST_P(SaveWorkbookFile_, FailureToRenameLeavesNoTemporaryFile) {
+    // A folder where the file should go: the workbook is written, the rename refuses.
+    const std::string path = dir_.File(Name());
+    ASSERT_EQ(mkdir(path.c_str(), 0755), 0);
+    WriteFileBytes(path + "/inside", "kept");
+    const ExchangeStatus status = SaveWorkbookFile(workbook_, path);
+    EXPECT_EQ(status.code, ExchangeError::WriteFailed);
+    EXPECT_NE(status.detail.find("Is a directory"), std::string::npos) << status.detail;
+    EXPECT_NE(status.detail.find(path), std::string::npos) << status.detail;
+    EXPECT_EQ(ReadFileBytes(path + "/inside"), "kept");
+    EXPECT_EQ(dir_.Names(), std::vector<std::string>{Name()});
+}
+
+TEST_P(SaveWorkbookFile_, MissingFolderIsReportedWithThePath) {
+    const std::string path = dir_.File("no/such/folder/" + Name());
+    const ExchangeStatus status = SaveWorkbookFile(workbook_, path);
+    EXPECT_EQ(status.code, ExchangeError::CannotCreate);
+    EXPECT_EQ(status.detail, "No such file or directory: " + path);
+}
+
+TEST_P(SaveWorkbookFile_, WriteFailingHalfWayLeavesTheOldFile) {
+    const std::string path = dir_.File(Name());
+    WriteFileBytes(path, "old archive");
+    // A file size limit makes every write past 2 KiB fail, as a full disk would.
+    struct rlimit saved {};
+    ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &saved), 0);
+    const auto oldHandler = signal(SIGXFSZ, SIG_IGN);
+    struct rlimit small = saved;
+    small.rlim_cur = 2048;
+    ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &small), 0);
+    const ExchangeStatus status = SaveWorkbookFile(workbook_, path);
+    setrlimit(RLIMIT_FSIZE, &saved);
+    signal(SIGXFSZ, oldHandler);
+
+    EXPECT_EQ(status.code, ExchangeError::WriteFailed);
+    EXPECT_NE(status.detail.find(path), std::string::npos) << status.detail;
+    EXPECT_EQ(ReadFileBytes(path), "old archive");
+    EXPECT_EQ(dir_.Names(), std::vector<std::string>{Name()});
+}
+
+TEST_P(SaveWorkbookFile_, OverlongNameIsReportedInTheSystemsWords) {
+    const std::string path = dir_.File(std::string(300, 'n') + "." + GetParam());
+    const ExchangeStatus status = SaveWorkbookFile(workbook_, path);
+    EXPECT_EQ(status.code, ExchangeError::CannotCreate);
+    EXPECT_EQ(status.detail, "File name too long: " + path);
+}
+
+INSTANTIATE_TEST_SUITE_P(BothFormats, SaveWorkbookFile_, ::testing::Values("xlsx", "xls"));
+
+}  // namespace
+}  // namespace q36::exchange
