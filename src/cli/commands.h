@@ -3,6 +3,9 @@
 
 namespace q36::cli {
 
+int RunPortsCommand(int argc, char** argv);
+int RunReadCommand(int argc, char** argv);
+int RunWriteCommand(int argc, char** argv);
 int RunRadioCommand(int argc, char** argv);
 
 }  // namespace q36::cli

@@ -21,6 +21,7 @@ constexpr const char* kUsage =
 int main(int argc, char** argv) {
     if (argc < 2) return q36::cli::UsageError("a subcommand is needed", kUsage);
     const std::string command = argv[1];
+    if (command == "ports") return q36::cli::RunPortsCommand(argc - 2, argv + 2);
     if (command == "radio") return q36::cli::RunRadioCommand(argc - 2, argv + 2);
     if (command == "--help" || command == "-h") {
         std::cout << "usage: " << kUsage << "\n";
