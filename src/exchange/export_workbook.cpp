@@ -1,0 +1,42 @@
+#include "export_workbook.h"
+
+#include <sys/stat.h>
+
+#include "configuration_sheets.h"
+#include "exchange_texts.h"
+#include "workbook_file.h"
+
+namespace q36::exchange {
+
+namespace {
+
+ExchangeOutcome Failed(const std::string& detail) {
+    ExchangeMessage message;
+    message.text = &texts::SaveFailed;
+    message.caption = &texts::SaveFailedCaption;
+    message.information = true;
+    message.detail = detail;
+    return {ExchangeResult::SaveFailed, {message}};
+}
+
+}  // namespace
+
+ExchangeOutcome ExportWorkbook(const std::string& path, const std::function<bool()>& askOverwrite,
+                               ConfigurationQueries& queries) {
+    if (path.empty()) return {ExchangeResult::SaveCancelled, {}};
+    struct stat existing {};
+    if (stat(path.c_str(), &existing) == 0 && !askOverwrite()) {
+        return {ExchangeResult::SaveDeclined, {}};
+    }
+
+    ConfigurationRows rows;
+    if (StoreResult read = ReadStoreRows(queries, rows); !read.ok()) return Failed(read.text);
+    const ExchangeStatus saved = SaveWorkbookFile(BuildConfigurationWorkbook(rows), path);
+    if (!saved.Ok()) return Failed(saved.detail);
+
+    ExchangeMessage done;
+    done.text = &txt::MsgFileSaved;
+    return {ExchangeResult::Saved, {done}};
+}
+
+}  // namespace q36::exchange

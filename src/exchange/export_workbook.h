@@ -1,0 +1,21 @@
+#pragma once
+// Save: the whole configuration into a workbook the user names.
+
+#include <functional>
+#include <string>
+
+#include "exchange_outcome.h"
+#include "store_rows.h"
+
+namespace q36::exchange {
+
+// Writes the three sheets to path (.xls names get Excel 97-2003, every other name .xlsx content).
+// An empty path is a cancelled dialog (SaveCancelled). When the file exists, askOverwrite is
+// asked ("文件已经存在，是否覆盖？" is the caller's to show) and false leaves it untouched
+// (SaveDeclined). The old file is replaced only by a complete new one; a failure leaves it as it
+// was, and its outcome carries the system's reason and the path below the save failure message.
+// The caller commits pending edits first.
+ExchangeOutcome ExportWorkbook(const std::string& path, const std::function<bool()>& askOverwrite,
+                               ConfigurationQueries& queries);
+
+}  // namespace q36::exchange
