@@ -203,6 +203,9 @@ TEST_F(ConfigurationReader, LaterRecordOfAKeyWinsButEveryRecordIsChecked) {
 TEST_F(ConfigurationReader, EnglishLanguageLooksForEnglishNames) {
     LanguageIndex = 1;
     const Workbook english = BuildConfigurationWorkbook(SampleConfiguration());
+    EXPECT_EQ(english.sheets[0].name, "CommonSettings");
+    EXPECT_EQ(english.sheets[1].name, "ChannelSettings");
+    EXPECT_EQ(english.sheets[2].name, "ScanList");
     const ConfigurationCheck englishCheck = Read(english);
     const ConfigurationCheck chineseCheck = Read(workbook_);
     LanguageIndex = 0;

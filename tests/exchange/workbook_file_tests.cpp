@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 #include <csignal>
@@ -52,16 +53,44 @@ TEST_P(SaveWorkbookFile_, WritesThroughASymbolicLinkToItsFile) {
     EXPECT_TRUE(OpenWorkbookFile(real).status.Ok());
 }
 
+// Saves in a child process that runs as an unprivileged user when the tests run as root, who
+// may write into any folder.
+ExchangeStatus SaveUnprivileged(const Workbook& workbook, const std::string& path) {
+    int fds[2];
+    if (pipe(fds) != 0) return ExchangeStatus::Failure(ExchangeError::WriteFailed, "pipe");
+    const pid_t child = fork();
+    if (child == 0) {
+        close(fds[0]);
+        if (geteuid() == 0 && (setgid(65534) != 0 || setuid(65534) != 0)) _exit(2);
+        const ExchangeStatus status = SaveWorkbookFile(workbook, path);
+        const std::string reply =
+            std::to_string(static_cast<int>(status.code)) + "\n" + status.detail;
+        if (write(fds[1], reply.data(), reply.size()) < 0) _exit(3);
+        _exit(0);
+    }
+    close(fds[1]);
+    std::string reply;
+    char buffer[512];
+    for (ssize_t n; (n = read(fds[0], buffer, sizeof buffer)) > 0;)
+        reply.append(buffer, std::size_t(n));
+    close(fds[0]);
+    int waitStatus = 0;
+    waitpid(child, &waitStatus, 0);
+    const auto newline = reply.find('\n');
+    if (newline == std::string::npos)
+        return ExchangeStatus::Failure(ExchangeError::WriteFailed, "no reply");
+    return {static_cast<ExchangeError>(std::stoi(reply.substr(0, newline))),
+            reply.substr(newline + 1)};
+}
+
 TEST_P(SaveWorkbookFile_, FailureInAReadOnlyFolderLeavesTheOldFileAndSaysWhy) {
-    if (geteuid() == 0) GTEST_SKIP() << "root writes into read-only folders";
     const std::string path = dir_.File(Name());
     WriteFileBytes(path, "old archive");
     ASSERT_EQ(chmod(dir_.Path().c_str(), 0555), 0);
-    const ExchangeStatus status = SaveWorkbookFile(workbook_, path);
+    const ExchangeStatus status = SaveUnprivileged(workbook_, path);
     chmod(dir_.Path().c_str(), 0755);
     EXPECT_EQ(status.code, ExchangeError::CannotCreate);
-    EXPECT_NE(status.detail.find("Permission denied"), std::string::npos) << status.detail;
-    EXPECT_NE(status.detail.find(path), std::string::npos) << status.detail;
+    EXPECT_EQ(status.detail, "Permission denied: " + path);
     EXPECT_EQ(ReadFileBytes(path), "old archive");
     EXPECT_EQ(dir_.Names(), std::vector<std::string>{Name()});
 }
@@ -104,13 +133,6 @@ TEST_P(SaveWorkbookFile_, WriteFailingHalfWayLeavesTheOldFile) {
     EXPECT_NE(status.detail.find(path), std::string::npos) << status.detail;
     EXPECT_EQ(ReadFileBytes(path), "old archive");
     EXPECT_EQ(dir_.Names(), std::vector<std::string>{Name()});
-}
-
-TEST_P(SaveWorkbookFile_, OverlongNameIsReportedInTheSystemsWords) {
-    const std::string path = dir_.File(std::string(300, 'n') + "." + GetParam());
-    const ExchangeStatus status = SaveWorkbookFile(workbook_, path);
-    EXPECT_EQ(status.code, ExchangeError::CannotCreate);
-    EXPECT_EQ(status.detail, "File name too long: " + path);
 }
 
 INSTANTIATE_TEST_SUITE_P(BothFormats, SaveWorkbookFile_, ::testing::Values("xlsx", "xls"));

@@ -7,7 +7,6 @@
 #include "exchange/workbook_file.h"
 #include "exchange/workbook_source.h"
 #include "exchange_test_support.h"
-#include "text/language.h"
 
 namespace q36::exchange {
 namespace {
@@ -76,16 +75,6 @@ TEST_P(WorkbookRoundTrip, LongManyAndAwkwardTextsSurvive) {
         sheet.PutText(2 + k / 10, 1 + k % 10, "s" + std::to_string(k), CellFormat::Text);
     workbook.sheets.push_back(sheet);
     workbook.sheets.push_back(Sheet{"Empty", {}, {}});
-    ExpectReadsBack(workbook);
-}
-
-TEST_P(WorkbookRoundTrip, EnglishLanguageNamesTheSheetsInEnglish) {
-    LanguageIndex = 1;
-    const Workbook workbook = BuildConfigurationWorkbook(SampleConfiguration());
-    LanguageIndex = 0;
-    EXPECT_EQ(workbook.sheets[0].name, "CommonSettings");
-    EXPECT_EQ(workbook.sheets[1].name, "ChannelSettings");
-    EXPECT_EQ(workbook.sheets[2].name, "ScanList");
     ExpectReadsBack(workbook);
 }
 
