@@ -38,9 +38,11 @@ void ProgressPrinter::SetVisible(bool visible) {
 
 void ProgressPrinter::Message(const std::string& text) {
     EndBar();
-    std::string line = text;
-    // Two-line messages use the Windows line break; print them as two plain lines.
-    for (std::size_t pos; (pos = line.find("\r\n")) != std::string::npos;) line.replace(pos, 2, "\n");
+    // Two-line messages use the Windows line break; print them as plain lines.
+    std::string line;
+    for (char c : text) {
+        if (c != '\r') line += c;
+    }
     std::fprintf(out_, "%s\n", line.c_str());
     std::fflush(out_);
 }
