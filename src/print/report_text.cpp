@@ -1,0 +1,13 @@
+#include "report_text.h"
+
+namespace q36::print {
+
+QString QtText(const TextPair& pair) {
+    return QtText(Tr(pair));
+}
+
+QString QtText(const std::string& text) {
+    return QString::fromUtf8(text.data(), qsizetype(text.size()));
+}
+
+}  // namespace q36::print
