@@ -1,0 +1,188 @@
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QFile>
+#include <QGroupBox>
+#include <QMessageBox>
+#include <QPrintPreviewWidget>
+#include <QPushButton>
+#include <QRadioButton>
+#include <filesystem>
+#include <fstream>
+
+#include "print/para_print_form.h"
+#include "print/peview_form.h"
+#include "print/print_form.h"
+#include "print/print_texts.h"
+#include "print_fixture.h"
+#include "protocol/run_settings.h"
+#include "text/text_pairs.h"
+
+namespace q36::test {
+namespace {
+
+// The dialog on a machine without printers, saving where the test says instead of asking.
+class NoPrinterDialog : public print::TParaPrintForm {
+  public:
+    QString pdfPath;
+    int asked = 0;
+
+  protected:
+    QPrinterInfo DefaultPrinter() const override { return {}; }
+    QString AskPdfFileName() override {
+        ++asked;
+        return pdfPath;
+    }
+};
+
+QString Q(const TextPair& pair) {
+    return QString::fromStdString(Tr(pair));
+}
+
+bool Contains(const std::vector<std::string>& lines, const std::string& text) {
+    for (const std::string& line : lines) {
+        if (Squeeze(line).find(Squeeze(text)) != std::string::npos) return true;
+    }
+    return false;
+}
+
+struct PrintDialog : ::testing::Test {
+    void SetUp() override {
+        BandText = "400-440";
+        ReadRadioInto(copy.Path(), VariedRadioImage());
+    }
+    void TearDown() override { BandText = "400-440"; }
+
+    void Click(const char* button) {
+        auto* found = dialog.findChild<QPushButton*>(QString::fromLatin1(button));
+        ASSERT_NE(found, nullptr) << button;
+        found->click();
+    }
+    std::vector<std::string> PrintCurrent(const char* name) {
+        const std::string pdf = copy.Folder() + "/" + name;
+        EXPECT_EQ(RenderToPdf(dialog.CurrentReport(), pdf, QDate::currentDate()), 1);
+        return PdfLines(pdf);
+    }
+
+    StoreCopy copy;
+    NoPrinterDialog dialog;
+};
+
+TEST_F(PrintDialog, OpensWithTheChannelReportChosenAndFollowsTheChoice) {
+    auto* group = dialog.findChild<QGroupBox*>(QStringLiteral("RadioGroup1"));
+    ASSERT_NE(group, nullptr);
+    const auto entries = group->findChildren<QRadioButton*>();
+    ASSERT_EQ(entries.size(), 2);
+    EXPECT_EQ(entries[1]->text(), Q(txt::PrintChoice1));
+
+    EXPECT_EQ(dialog.ItemIndex(), 1);
+    EXPECT_EQ(&dialog.CurrentReport(), &dialog.ChannelReport());
+    entries[0]->click();
+    EXPECT_EQ(dialog.ItemIndex(), 0);
+    EXPECT_EQ(&dialog.CurrentReport(), &dialog.CommonReport());
+    entries[1]->click();
+    EXPECT_EQ(&dialog.CurrentReport(), &dialog.ChannelReport());
+}
+
+TEST_F(PrintDialog, ShowingAgainPrintsTheStoreAsItIsThen) {
+    ASSERT_TRUE(dialog.Connect(copy.Path()).ok());
+    int commits = 0;
+    dialog.SetCommitPendingEdits([&commits] { ++commits; });
+
+    dialog.show();
+    EXPECT_EQ(commits, 1);
+    EXPECT_TRUE(Contains(PrintCurrent("before.pdf"), "Q36写频软件(400-440)"));
+    dialog.hide();
+
+    // Edits posted through the main window's connection while the dialog is closed, and
+    // another band in the header line.
+    PostValue(copy.Path(), "CHANNELTABLE", 2, "FTX", "433.125");
+    PostValue(copy.Path(), "PARAMETABLE", 0, "TOPSET", "240");
+    BandText = "350-390";
+
+    dialog.show();
+    EXPECT_EQ(commits, 2);
+    const std::vector<std::string> channels = PrintCurrent("channels.pdf");
+    EXPECT_TRUE(Contains(channels, "Q36写频软件(350-390)"));
+    EXPECT_TRUE(Contains(channels, "03TrueFalse433.125"));
+    dialog.SetItemIndex(0);
+    EXPECT_TRUE(Contains(PrintCurrent("common.pdf"), Tr(txt::Label3) + "240"));
+    dialog.hide();
+}
+
+TEST_F(PrintDialog, PreviewShowsTheChosenReport) {
+    ASSERT_TRUE(dialog.Connect(copy.Path()).ok());
+    dialog.show();
+    QString title;
+    int pages = -1;
+    {
+        ModalAnswerer answerer(&dialog, [&](QWidget* preview) {
+            title = preview->windowTitle();
+            if (auto* view = preview->findChild<QPrintPreviewWidget*>()) pages = view->pageCount();
+        });
+        Click("SpeedButton1");
+        EXPECT_TRUE(answerer.Answered());
+    }
+    EXPECT_EQ(title, Q(txt::ChannelReportCaption));
+    EXPECT_EQ(pages, 1);
+
+    dialog.SetItemIndex(0);
+    ModalAnswerer answerer(&dialog, [&](QWidget* preview) { title = preview->windowTitle(); });
+    Click("SpeedButton1");
+    EXPECT_EQ(title, Q(txt::CommonReportCaption));
+    EXPECT_TRUE(dialog.isVisible());
+}
+
+TEST_F(PrintDialog, PrintWithoutAPrinterSavesThePdfFileTheUserNames) {
+    ASSERT_TRUE(dialog.Connect(copy.Path()).ok());
+    dialog.show();
+
+    // The user cancels the file dialog: nothing is written and nothing is shown.
+    Click("SpeedButton2");
+    EXPECT_EQ(dialog.asked, 1);
+
+    const std::string pdf = copy.Folder() + "/channels.pdf";
+    dialog.pdfPath = QString::fromStdString(pdf);
+    Click("SpeedButton2");
+    ASSERT_TRUE(std::filesystem::exists(pdf));
+    const std::vector<std::string> lines = PdfLines(pdf);
+    EXPECT_TRUE(Contains(lines, Tr(txt::ChannelReportTitle)));
+    EXPECT_TRUE(Contains(lines, "24True"));
+    EXPECT_TRUE(Contains(lines, QDate::currentDate().toString(Qt::ISODate).toStdString()));
+
+    // A folder that does not exist: the user is told, with the path.
+    dialog.pdfPath = QString::fromStdString(copy.Folder() + "/missing/common.pdf");
+    QString told;
+    {
+        ModalAnswerer answerer(&dialog, [&](QWidget* box) {
+            if (auto* message = qobject_cast<QMessageBox*>(box)) told = message->text();
+        });
+        Click("SpeedButton2");
+    }
+    EXPECT_TRUE(told.startsWith(Q(print::texts::PdfNotSaved))) << told.toStdString();
+    EXPECT_TRUE(told.contains(dialog.pdfPath));
+    EXPECT_EQ(dialog.asked, 3);
+}
+
+TEST_F(PrintDialog, ADamagedStoreIsReportedInsteadOfPrintingEmptyPages) {
+    ASSERT_TRUE(dialog.Connect(copy.Path()).ok());
+    // The file is overwritten behind the program's back while it runs.
+    std::ofstream(copy.Path(), std::ios::trunc) << std::string(4096, 'x');
+
+    dialog.show();
+    const std::string pdf = copy.Folder() + "/never.pdf";
+    dialog.pdfPath = QString::fromStdString(pdf);
+    for (const char* button : {"SpeedButton1", "SpeedButton2"}) {
+        QString told;
+        ModalAnswerer answerer(&dialog, [&](QWidget* box) {
+            if (auto* message = qobject_cast<QMessageBox*>(box)) told = message->text();
+        });
+        Click(button);
+        EXPECT_TRUE(told.contains(QString::fromStdString(copy.Path()))) << told.toStdString();
+    }
+    EXPECT_EQ(dialog.asked, 0);
+    EXPECT_FALSE(std::filesystem::exists(pdf));
+}
+
+}  // namespace
+}  // namespace q36::test
