@@ -28,7 +28,7 @@ struct Cell {
 };
 
 // Width (in characters; 0 keeps the default) and format of one whole column.
-struct ColumnSpec {
+struct ColumnSetting {
     int column = 1;
     double width = 0;
     CellFormat format = CellFormat::General;
@@ -37,7 +37,7 @@ struct ColumnSpec {
 // One sheet: its tab name, column settings and cells.
 struct Sheet {
     std::string name;
-    std::vector<ColumnSpec> columns;
+    std::vector<ColumnSetting> columns;
     std::vector<Cell> cells;
 
     // Adds a text cell (a formatted blank when text is empty and format is not General).

@@ -128,14 +128,15 @@ uint16_t StoredColumnWidth(double characters) {
 
 void WriteColumns(BiffRecordWriter& out, const Sheet& sheet) {
     out.Record(kDefColWidth, BiffPayload().U16(8));
-    std::map<int, ColumnSpec> columns;
-    for (const auto& spec : sheet.columns) {
-        if (spec.column >= 1 && spec.column <= kMaxColumns) columns[spec.column] = spec;
+    std::map<int, ColumnSetting> columns;
+    for (const auto& setting : sheet.columns) {
+        if (setting.column >= 1 && setting.column <= kMaxColumns) columns[setting.column] = setting;
     }
-    for (const auto& [column, spec] : columns) {
+    for (const auto& [column, setting] : columns) {
         BiffPayload p;
         p.U16(static_cast<uint16_t>(column - 1)).U16(static_cast<uint16_t>(column - 1));
-        p.U16(StoredColumnWidth(spec.width > 0 ? spec.width : 8.43)).U16(XfOf(spec.format));
+        p.U16(StoredColumnWidth(setting.width > 0 ? setting.width : 8.43))
+            .U16(XfOf(setting.format));
         p.U16(0).U16(0);  // visible, no outline
         out.Record(kColInfo, p);
     }

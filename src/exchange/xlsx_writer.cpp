@@ -98,10 +98,10 @@ ExchangeStatus WriteXlsxFile(const Workbook& workbook, const std::string& path) 
             error = LXW_ERROR_MEMORY_MALLOC_FAILED;
             break;
         }
-        for (const auto& spec : sheet.columns) {
-            const auto column = static_cast<lxw_col_t>(spec.column - 1);
-            const double width = spec.width > 0 ? spec.width : LXW_DEF_COL_WIDTH;
-            error = worksheet_set_column(ws, column, column, width, formats.Of(spec.format));
+        for (const auto& setting : sheet.columns) {
+            const auto column = static_cast<lxw_col_t>(setting.column - 1);
+            const double width = setting.width > 0 ? setting.width : LXW_DEF_COL_WIDTH;
+            error = worksheet_set_column(ws, column, column, width, formats.Of(setting.format));
             if (error != LXW_NO_ERROR) break;
         }
         for (const auto& cell : sheet.cells) {
