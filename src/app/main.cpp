@@ -1,0 +1,16 @@
+// q36cps, the desktop programming software: sets up the application and runs the start-up
+// sequence.
+
+#include <QApplication>
+
+#include "text/language.h"
+#include "ui/start_up.h"
+
+int main(int argc, char* argv[]) {
+    QApplication application(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("q36cps"));
+    // The program always speaks Chinese; the English texts are there for other builds.
+    q36::LanguageIndex = 0;
+    q36::ui::StartUp startUp;
+    return startUp.Run();
+}

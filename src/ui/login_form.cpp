@@ -1,0 +1,88 @@
+#include "login_form.h"
+
+#include <QComboBox>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+#include "list_only_key_filter.h"
+#include "protocol/band_table.h"
+#include "protocol/run_settings.h"
+#include "text/text_pairs.h"
+#include "ui_text.h"
+#include "window_placement.h"
+
+namespace q36::ui {
+
+TLoginForm::TLoginForm(QWidget* parent)
+    : QDialog(parent),
+      GroupBox1(new QGroupBox(this)),
+      suiComboBox(new QComboBox(GroupBox1)),
+      Button1(new QPushButton(this)),
+      Button2(new QPushButton(this)) {
+    setObjectName(QStringLiteral("TLoginForm"));
+    GroupBox1->setObjectName(QStringLiteral("GroupBox1"));
+    suiComboBox->setObjectName(QStringLiteral("suiComboBox"));
+    Button1->setObjectName(QStringLiteral("Button1"));
+    Button2->setObjectName(QStringLiteral("Button2"));
+    setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint |
+                   Qt::WindowCloseButtonHint);
+
+    auto* groupLayout = new QVBoxLayout(GroupBox1);
+    groupLayout->addWidget(suiComboBox);
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch();
+    buttons->addWidget(Button1);
+    buttons->addWidget(Button2);
+    buttons->addStretch();
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(GroupBox1);
+    layout->addLayout(buttons);
+    setFixedSize(300, 150);
+
+    // Enter anywhere in the dialog confirms.
+    Button1->setDefault(true);
+    ListOnlyKeyFilter::Install(*suiComboBox);
+    connect(Button1, &QPushButton::clicked, this, &TLoginForm::Button1Click);
+    connect(Button2, &QPushButton::clicked, this, &TLoginForm::Button2Click);
+
+    FactoryLock = 1;
+    ApplyCaptions();
+    FillBandList();
+    CentreOnScreen(*this);
+}
+
+void TLoginForm::ApplyCaptions() {
+    setWindowTitle(QTr(txt::BandDialogCaption));
+    GroupBox1->setTitle(QTr(txt::BandDialogGroup));
+    Button1->setText(QTr(txt::ButtonOk));
+    Button2->setText(QTr(txt::ButtonCancel));
+}
+
+void TLoginForm::FillBandList() {
+    suiComboBox->clear();
+    for (int i = 0; i < int(BandTable.size()); ++i) {
+        suiComboBox->addItem(QString::fromStdString(BandEntryText(i)));
+    }
+    suiComboBox->setCurrentIndex(0);
+    SelectBand(CoreText(suiComboBox->currentText()), 0);
+}
+
+void TLoginForm::Button1Click() {
+    // The list holds only band entries, so this fails only without a selection; the dialog then
+    // stays open.
+    if (!SelectBand(CoreText(suiComboBox->currentText()), suiComboBox->currentIndex())) return;
+    accept();
+}
+
+void TLoginForm::Button2Click() {
+    reject();
+}
+
+void TLoginForm::showEvent(QShowEvent* event) {
+    FillBandList();
+    QDialog::showEvent(event);
+}
+
+}  // namespace q36::ui

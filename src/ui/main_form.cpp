@@ -1,0 +1,517 @@
+#include "main_form.h"
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QGroupBox>
+#include <QHeaderView>
+#include <QLabel>
+#include <QMenuBar>
+#include <QMessageBox>
+#include <QProgressBar>
+#include <QStandardItemModel>
+#include <QStatusBar>
+#include <QTabWidget>
+#include <QTableView>
+#include <QTimer>
+#include <QToolBar>
+#include <QToolButton>
+#include <QVBoxLayout>
+
+#include "about_form.h"
+#include "common_page.h"
+#include "param_form.h"
+#include "pictures.h"
+#include "protocol/run_settings.h"
+#include "right_button_filter.h"
+#include "serial/comms_error.h"
+#include "serial/port_probe.h"
+#include "serial/radio_link_settings.h"
+#include "text/messages.h"
+#include "text/text_pairs.h"
+#include "tool_bar_button.h"
+#include "tray_parking.h"
+#include "ui_text.h"
+#include "window_placement.h"
+#include "window_texts.h"
+
+namespace q36::ui {
+
+namespace {
+
+constexpr int ChannelPage = 1;
+constexpr int CommonPageIndex = 0;
+constexpr std::array<int, 14> ColumnWidths{38, 36, 36, 70, 55, 58, 60, 70, 55, 58, 60, 38, 60, 57};
+
+QString FrequencyText(const std::string& mhz) {
+    bool ok = false;
+    const double value = QString::fromStdString(mhz).toDouble(&ok);
+    return ok ? QString::number(value, 'f', 4) : QString::fromStdString(mhz);
+}
+
+}  // namespace
+
+TMainForm::TMainForm(std::function<bool()> trayAvailable, QWidget* parent)
+    : QMainWindow(parent, Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                              Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint),
+      comm_(receiver_),
+      transfer_(*this) {
+    setObjectName(QStringLiteral("TMainForm"));
+    receiver_.SetComm(&comm_);
+    // Binary frames: without these settings the line would swallow XON/XOFF bytes of a block.
+    ApplyRadioLinkSettings(comm_);
+    comm_.OnReceiveData = [this](TComm&, const uint8_t* buffer, uint16_t length) {
+        CommReceiveData(buffer, length);
+    };
+
+    BuildMenus();
+    BuildToolBar();
+    BuildPages();
+    BuildStatusBar();
+    Timer1 = new QTimer(this);
+    Timer1->setObjectName(QStringLiteral("Timer1"));
+    Timer1->setInterval(2000);
+    connect(Timer1, &QTimer::timeout, this, &TMainForm::Timer1Timer);
+    suiComboBox = new QComboBox(this);
+    suiComboBox->setObjectName(QStringLiteral("suiComboBox"));
+    suiComboBox->hide();
+    setWindowIcon(ProgramIcon());
+    tray_ = trayAvailable ? new TrayParking(*this, ProgramIcon(), QTr(wtxt::TrayTip), trayAvailable)
+                          : new TrayParking(*this, ProgramIcon(), QTr(wtxt::TrayTip));
+
+    ApplyCaptions();
+    transfer_.PortOpen = false;
+    transfer_.WritePhase = 0;
+    transfer_.NextChannel = 1;
+    transfer_.NextScanBlock = 1;
+    // The client area the window was designed for, below its menu bar.
+    setFixedSize(771, 674 + menuBar()->sizeHint().height());
+    SetStatusPanel(1, QTr(txt::TxtFirmware) + QTr(wtxt::NoFirmware));
+    SetProgress(0, transfer_.ProgressTotal, 0);
+    CentreOnScreen(*this);
+}
+
+TMainForm::~TMainForm() {
+    Timer1->stop();
+    comm_.ClosePort();
+}
+
+void TMainForm::BuildMenus() {
+    FileMenu = menuBar()->addMenu(QString());
+    FileMenu->setObjectName(QStringLiteral("FileMenu"));
+    N1 = FileMenu->addAction(QString());
+    N2 = FileMenu->addAction(QString());
+    N3 = FileMenu->addAction(QString());
+    N4 = FileMenu->addSeparator();
+    ExitMenu = FileMenu->addAction(QString());
+    OperMenu = menuBar()->addMenu(QString());
+    OperMenu->setObjectName(QStringLiteral("OperMenu"));
+    ReadMenu = OperMenu->addAction(QString());
+    WiteMenu = OperMenu->addAction(QString());
+    SetMenu = menuBar()->addMenu(QString());
+    SetMenu->setObjectName(QStringLiteral("SetMenu"));
+    PMenu = SetMenu->addAction(QString());
+    MMenu = SetMenu->addAction(QString());
+    HelpMune = menuBar()->addMenu(QString());
+    HelpMune->setObjectName(QStringLiteral("HelpMune"));
+    HMenu = HelpMune->addAction(QString());
+    AMenu = HelpMune->addAction(QString());
+    const std::pair<QAction*, const char*> names[] = {{N1, "N1"},
+                                                      {N2, "N2"},
+                                                      {N3, "N3"},
+                                                      {N4, "N4"},
+                                                      {ExitMenu, "ExitMenu"},
+                                                      {ReadMenu, "ReadMenu"},
+                                                      {WiteMenu, "WiteMenu"},
+                                                      {PMenu, "PMenu"},
+                                                      {MMenu, "MMenu"},
+                                                      {HMenu, "HMenu"},
+                                                      {AMenu, "AMenu"}};
+    for (const auto& [action, name] : names) action->setObjectName(QString::fromLatin1(name));
+    // There is no help file to show.
+    HMenu->setEnabled(false);
+
+    connect(ReadMenu, &QAction::triggered, this, &TMainForm::ReadTButClick);
+    connect(WiteMenu, &QAction::triggered, this, &TMainForm::WriteTButClick);
+    connect(PMenu, &QAction::triggered, this, &TMainForm::ParaTButClick);
+    connect(AMenu, &QAction::triggered, this, &TMainForm::AboutTButClick);
+    connect(ExitMenu, &QAction::triggered, this, &TMainForm::ExitTButClick);
+}
+
+void TMainForm::BuildToolBar() {
+    ToolBar1 = addToolBar(QString());
+    ToolBar1->setObjectName(QStringLiteral("ToolBar1"));
+    ToolBar1->setMovable(false);
+    ToolBar1->setFloatable(false);
+    ToolBar1->toggleViewAction()->setVisible(false);
+    // Image and caption share 36 pixels of height, so the caption gets a small font.
+    QFont captionFont = font();
+    captionFont.setPixelSize(11);
+    const auto add = [this, &captionFont](const char* name, const char* icon) {
+        auto* button = new ToolBarButton(ToolBar1);
+        button->setObjectName(QString::fromLatin1(name));
+        button->setIcon(ToolIcon(QString::fromLatin1(icon)));
+        button->setFont(captionFont);
+        ToolBar1->addWidget(button);
+        return button;
+    };
+    OpenTBut = add("OpenTBut", "open.svg");
+    SaveTBut = add("SaveTBut", "save.svg");
+    PrintTBut = add("PrintTBut", "print.svg");
+    WriteTBut = add("WriteTBut", "write.svg");
+    ReadTBut = add("ReadTBut", "read.svg");
+    ParaTBut = add("ParaTBut", "params.svg");
+    ScanTBut = add("ScanTBut", "scan.svg");
+    AboutTBut = add("AboutTBut", "about.svg");
+    ToolButton9 = add("ToolButton9", "exit.svg");
+
+    connect(WriteTBut, &QToolButton::clicked, this, &TMainForm::WriteTButClick);
+    connect(ReadTBut, &QToolButton::clicked, this, &TMainForm::ReadTButClick);
+    connect(ParaTBut, &QToolButton::clicked, this, &TMainForm::ParaTButClick);
+    connect(AboutTBut, &QToolButton::clicked, this, &TMainForm::AboutTButClick);
+    connect(ToolButton9, &QToolButton::clicked, this, &TMainForm::ExitTButClick);
+}
+
+void TMainForm::BuildPages() {
+    suiPageControl1 = new QTabWidget(this);
+    suiPageControl1->setObjectName(QStringLiteral("suiPageControl1"));
+    commonPage_ = new CommonParamPage(suiPageControl1);
+    commonPage_->setObjectName(QStringLiteral("suiTabSheet1"));
+    suiTabSheet2 = new QWidget(suiPageControl1);
+    suiTabSheet2->setObjectName(QStringLiteral("suiTabSheet2"));
+    suiPageControl1->addTab(commonPage_, QString());
+    suiPageControl1->addTab(suiTabSheet2, QString());
+
+    channelModel_ = new QStandardItemModel(0, int(ColumnWidths.size()), this);
+    DBGridEh = new QTableView(suiTabSheet2);
+    DBGridEh->setObjectName(QStringLiteral("DBGridEh"));
+    DBGridEh->setModel(channelModel_);
+    DBGridEh->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    DBGridEh->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    DBGridEh->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    DBGridEh->setAlternatingRowColors(true);
+    DBGridEh->setStyleSheet(
+        QStringLiteral("QTableView { alternate-background-color: rgb(220, 248, 255); }"));
+    DBGridEh->verticalHeader()->setDefaultSectionSize(22);
+    DBGridEh->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    // The channel number column names each row already.
+    DBGridEh->verticalHeader()->hide();
+    DBGridEh->horizontalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    for (int column = 0; column < int(ColumnWidths.size()); ++column) {
+        DBGridEh->setColumnWidth(column, ColumnWidths[std::size_t(column)]);
+    }
+    auto* layout = new QVBoxLayout(suiTabSheet2);
+    layout->setContentsMargins(4, 4, 4, 4);
+    layout->addWidget(DBGridEh);
+
+    connect(suiPageControl1, &QTabWidget::currentChanged, this, &TMainForm::PageChanged);
+    setCentralWidget(suiPageControl1);
+}
+
+void TMainForm::BuildStatusBar() {
+    QStatusBar* bar = statusBar();
+    bar->setObjectName(QStringLiteral("StatusBar"));
+    bar->setSizeGripEnabled(false);
+    const std::array<int, 3> widths{100, 150, 0};
+    for (std::size_t i = 0; i < statusPanels_.size(); ++i) {
+        auto* panel = new QLabel(bar);
+        panel->setObjectName(QStringLiteral("StatusPanel%1").arg(i));
+        panel->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+        if (widths[i] > 0) panel->setFixedWidth(widths[i]);
+        bar->addWidget(panel, widths[i] > 0 ? 0 : 1);
+        statusPanels_[i] = panel;
+    }
+    // Lies over the status bar, outside its layout, and shows only during a transfer.
+    ProgressBar1 = new QProgressBar(bar);
+    ProgressBar1->setObjectName(QStringLiteral("ProgressBar1"));
+    ProgressBar1->setTextVisible(false);
+    ProgressBar1->hide();
+}
+
+void TMainForm::resizeEvent(QResizeEvent* event) {
+    QMainWindow::resizeEvent(event);
+    const int height = 17;
+    ProgressBar1->setGeometry(256, std::max(0, (statusBar()->height() - height) / 2), 514, height);
+    ProgressBar1->raise();
+}
+
+void TMainForm::SetStatusPanel(int panel, const QString& text) {
+    if (panel >= 0 && panel < int(statusPanels_.size()))
+        statusPanels_[std::size_t(panel)]->setText(text);
+}
+
+QString TMainForm::StatusPanelText(int panel) const {
+    if (panel < 0 || panel >= int(statusPanels_.size())) return {};
+    return statusPanels_[std::size_t(panel)]->text();
+}
+
+QStringList TMainForm::ColumnPickList(int column) const {
+    if (column < 0 || column >= int(columnPickLists_.size())) return {};
+    return columnPickLists_[std::size_t(column)];
+}
+
+void TMainForm::showEvent(QShowEvent* event) {
+    QMainWindow::showEvent(event);
+    if (!shownOnce_) {
+        shownOnce_ = true;
+        FirstShow();
+    }
+}
+
+void TMainForm::FirstShow() {
+    setWindowTitle(QTr(txt::MainCaption) + QLatin1Char('(') + QString::fromStdString(BandText) +
+                   QLatin1Char(')'));
+    rightButtons_ = new RightButtonFilter(this);
+    qApp->installEventFilter(rightButtons_);
+    suiPageControl1->setCurrentIndex(ChannelPage);
+    transfer_.ApplyVariant();
+    ScanTBut->setEnabled(HasScanList);
+    MMenu->setEnabled(HasScanList);
+    commonPage_->ScanGroupBox->setEnabled(HasScanList);
+    SetProgress(0, transfer_.ProgressTotal, 0);
+    RefreshPages();
+}
+
+void TMainForm::closeEvent(QCloseEvent* event) {
+    Timer1->stop();
+    tray_->Icon().hide();
+    QMainWindow::closeEvent(event);
+    if (event->isAccepted()) Q_EMIT Closed();
+}
+
+void TMainForm::PageChanged(int index) {
+    CommitPendingEdits();
+    if (index == ChannelPage) {
+        ChannelArr rows;
+        if (dataSide_ && dataSide_->LoadChannelRows(rows).ok()) ShowChannelRows(rows);
+    } else if (index == CommonPageIndex && FactoryLock) {
+        commonPage_->FactoryGroupBox->setEnabled(false);
+    }
+}
+
+void TMainForm::RefreshPages() {
+    if (!dataSide_) return;
+    ChannelArr rows;
+    if (dataSide_->LoadChannelRows(rows).ok()) ShowChannelRows(rows);
+    q36::CommonPage values;
+    if (dataSide_->ReadCommonPage(values).ok()) commonPage_->ShowValues(values);
+}
+
+void TMainForm::ShowChannelRows(const ChannelArr& rows) {
+    channelModel_->setRowCount(0);
+    for (const ChannelResult& row : rows) {
+        const QStringList cells{
+            QString::fromStdString(row.CHANNELNO),     QString::fromStdString(row.ENABLED),
+            QString::fromStdString(row.VOX),           FrequencyText(row.FTX),
+            QString::fromStdString(row.FTONE),         QString::fromStdString(row.SDATA),
+            QString::fromStdString(row.TXPOWER),       FrequencyText(row.REFREQUENCY),
+            QString::fromStdString(row.RETONE),        QString::fromStdString(row.REDATA),
+            QStringLiteral("[%1]").arg(row.LEVEL + 1), QString::fromStdString(row.BW),
+            QString::fromStdString(row.ADDSCAN),       QString::fromStdString(row.BUSY)};
+        QList<QStandardItem*> items;
+        for (const QString& cell : cells) {
+            auto* item = new QStandardItem(cell);
+            item->setTextAlignment(Qt::AlignCenter);
+            item->setFlags(Qt::ItemIsEnabled | Qt::ItemIsSelectable);
+            items << item;
+        }
+        // The two switch columns show a check box, not the stored word.
+        for (int column : {1, 2}) {
+            QStandardItem* item = items[column];
+            const bool on = item->text() == QLatin1String("True");
+            item->setText(QString());
+            item->setData(on ? Qt::Checked : Qt::Unchecked, Qt::CheckStateRole);
+        }
+        items.front()->setBackground(QColor(192, 220, 192));
+        channelModel_->appendRow(items);
+    }
+}
+
+void TMainForm::OpenFirstPort() {
+    if (ProbePorts()) {
+        comm_.SetCommName(CoreText(suiComboBox->currentText()));
+        std::string message;
+        if (!ReopenPort(&message)) {
+            QMessageBox box(QMessageBox::Critical, QTr(txt::MainCaption), ShownText(message),
+                            QMessageBox::Ok, this);
+            box.setObjectName(QStringLiteral("PortMessage"));
+            box.exec();
+        }
+        return;
+    }
+    QMessageBox box(QMessageBox::Information, QTr(txt::MainCaption), QTr(txt::MsgNoPort),
+                    QMessageBox::Ok, this);
+    box.setObjectName(QStringLiteral("PortMessage"));
+    box.exec();
+    SetStatusPanel(0, QTr(txt::TxtNoCom));
+    comm_.SetCommName(std::string());
+}
+
+bool TMainForm::ProbePorts() {
+    suiComboBox->clear();
+    for (const std::string& port : q36::ProbePorts())
+        suiComboBox->addItem(QString::fromStdString(port));
+    if (suiComboBox->count() == 0) return false;
+    suiComboBox->setCurrentIndex(0);
+    return true;
+}
+
+bool TMainForm::ReopenPort(std::string* message) {
+    const std::string name = comm_.CommName();
+    try {
+        comm_.ClosePort();
+        if (name.empty()) throw ECommsError(CommsErrorCode::CannotOpen);
+        comm_.OpenPort();
+    } catch (const ECommsError& error) {
+        comm_.ClosePort();
+        transfer_.PortOpen = false;
+        SetStatusPanel(0, QString::fromStdString(PortBusyStatusText(name)));
+        if (message) {
+            // The system's own reason (a missing permission, say) goes beside the fixed text.
+            *message = PortBusyMessage(name) + "\r\n" + error.what();
+            if (!error.SystemError().empty()) *message += ": " + error.SystemError();
+        }
+        return false;
+    }
+    transfer_.PortOpen = true;
+    SetStatusPanel(0, QString::fromStdString(PortOpenStatusText(name)));
+    return true;
+}
+
+void TMainForm::RunTransferStep(std::function<void()> step) {
+    if (transferDepth_ > 0) {
+        deferred_.push_back(std::move(step));
+        return;
+    }
+    ++transferDepth_;
+    step();
+    while (!deferred_.empty()) {
+        std::function<void()> next = std::move(deferred_.front());
+        deferred_.pop_front();
+        next();
+    }
+    --transferDepth_;
+}
+
+void TMainForm::ReadTButClick() {
+    if (paramForm_) transfer_.Password = paramForm_->Password();
+    RunTransferStep([this] { transfer_.ReadTButClick(); });
+}
+
+void TMainForm::WriteTButClick() {
+    if (paramForm_) transfer_.Password = paramForm_->Password();
+    RunTransferStep([this] { transfer_.WriteTButClick(); });
+}
+
+void TMainForm::CommReceiveData(const uint8_t* buffer, uint16_t length) {
+    // The buffer lives only during the event; a deferred delivery keeps its own copy.
+    std::vector<uint8_t> frame(buffer, buffer + length);
+    RunTransferStep([this, frame = std::move(frame)] {
+        transfer_.CommReceiveData(frame.data(), uint16_t(frame.size()));
+    });
+    RefreshPages();
+}
+
+void TMainForm::Timer1Timer() {
+    RunTransferStep([this] { transfer_.Timer1Timer(); });
+}
+
+void TMainForm::ParaTButClick() {
+    if (!paramForm_) return;
+    paramForm_->ListDialogPorts();
+    paramForm_->SetPortName(QString::fromStdString(comm_.CommName()));
+    if (paramForm_->exec() != QDialog::Accepted) return;
+    comm_.SetCommName(CoreText(paramForm_->PortName()));
+    // After the dialog only the status bar reports a port that cannot be opened.
+    ReopenPort();
+}
+
+void TMainForm::AboutTButClick() {
+    if (aboutForm_) aboutForm_->ShowAbout();
+}
+
+void TMainForm::ExitTButClick() {
+    close();
+}
+
+bool TMainForm::SendData(const uint8_t* data, uint16_t length) {
+    return comm_.SendData(data, length);
+}
+
+void TMainForm::ShowMessage(TransferEvent, const std::string& text) {
+    QMessageBox box(QMessageBox::Information, QTr(txt::MainCaption), ShownText(text),
+                    QMessageBox::Ok, this);
+    box.setObjectName(QStringLiteral("TransferMessage"));
+    box.exec();
+}
+
+bool TMainForm::AskYesNo(const std::string& question) {
+    QMessageBox box(QMessageBox::Question, QString(), ShownText(question),
+                    QMessageBox::Yes | QMessageBox::No, this);
+    box.setObjectName(QStringLiteral("TransferQuestion"));
+    return box.exec() == QMessageBox::Yes;
+}
+
+void TMainForm::SetProgress(int minimum, int maximum, int position) {
+    ProgressBar1->setRange(minimum, maximum);
+    ProgressBar1->setValue(position);
+}
+
+void TMainForm::SetProgressVisible(bool visible) {
+    ProgressBar1->setVisible(visible);
+}
+
+void TMainForm::SetFirmwareStatus(const std::string& text) {
+    SetStatusPanel(1, QString::fromStdString(text));
+}
+
+void TMainForm::StartResponseTimer() {
+    Timer1->start();
+}
+
+void TMainForm::StopResponseTimer() {
+    Timer1->stop();
+}
+
+void TMainForm::Repaint() {
+    repaint();
+}
+
+namespace {
+
+StoreStatus NoDataSide() {
+    return StoreStatus::Failed(std::string());
+}
+
+}  // namespace
+
+StoreStatus TMainForm::CommitPendingEdits() {
+    return dataSide_ ? dataSide_->CommitPendingEdits() : StoreStatus::Ok();
+}
+
+StoreStatus TMainForm::LoadChannelRows(ChannelArr& rows) {
+    return dataSide_ ? dataSide_->LoadChannelRows(rows) : NoDataSide();
+}
+
+StoreStatus TMainForm::StoreChannel(const ChannelUpdate& update) {
+    return dataSide_ ? dataSide_->StoreChannel(update) : NoDataSide();
+}
+
+StoreStatus TMainForm::ReadCommonPage(q36::CommonPage& page) {
+    return dataSide_ ? dataSide_->ReadCommonPage(page) : NoDataSide();
+}
+
+StoreStatus TMainForm::ShowCommonPage(const q36::CommonPage& page) {
+    return dataSide_ ? dataSide_->ShowCommonPage(page) : NoDataSide();
+}
+
+StoreStatus TMainForm::FillScanArr(ScanArr& scans) {
+    return dataSide_ ? dataSide_->FillScanArr(scans) : NoDataSide();
+}
+
+StoreStatus TMainForm::StoreScanList(int listNo,
+                                     const std::array<std::string, SCAN_SLOT_COUNT>& slots) {
+    return dataSide_ ? dataSide_->StoreScanList(listNo, slots) : NoDataSide();
+}
+
+}  // namespace q36::ui

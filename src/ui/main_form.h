@@ -1,0 +1,182 @@
+#pragma once
+// The main window: menus, toolbar, the common and channel pages, the status bar with the
+// progress bar over it, the serial port and the transfer it drives. It is the transfer's host:
+// it sends the bytes, shows the messages and questions, moves the progress bar and runs the
+// response timer.
+
+#include <QMainWindow>
+#include <array>
+#include <deque>
+#include <functional>
+#include <memory>
+#include <string>
+
+#include "protocol/transfer.h"
+#include "protocol/transfer_host.h"
+#include "qt_notice_receiver.h"
+#include "serial/tcomm.h"
+
+class QAction;
+class QComboBox;
+class QLabel;
+class QMenu;
+class QProgressBar;
+class QStandardItemModel;
+class QTabWidget;
+class QTableView;
+class QTimer;
+class QToolBar;
+class QToolButton;
+
+namespace q36::ui {
+
+class CommonParamPage;
+class RightButtonFilter;
+class TAboutForm;
+class TParamForm;
+class TrayParking;
+
+class TMainForm : public QMainWindow, public TransferHost {
+    Q_OBJECT
+  public:
+    // trayAvailable tells whether the desktop has a notification area (asked at each minimise).
+    explicit TMainForm(std::function<bool()> trayAvailable = {}, QWidget* parent = nullptr);
+    ~TMainForm() override;
+
+    // The windows the main window's commands open; created after it at start-up.
+    void SetParamForm(TParamForm* form) { paramForm_ = form; }
+    void SetAboutForm(TAboutForm* form) { aboutForm_ = form; }
+    // Where the transfer's rows and common values are kept; the rows are shown from it.
+    void SetDataSide(TransferHost* data) { dataSide_ = data; }
+
+    // Sets every caption and list of the window in the current language.
+    void ApplyCaptions();
+    // Finds the ports and opens the first; no port or a busy one is reported with a message.
+    void OpenFirstPort();
+    // Fills the hidden port list; false when no port exists.
+    bool ProbePorts();
+    // Closes and opens the port named CommName. On failure the port is closed, the status bar
+    // says so and message holds the busy message (with the system's reason beside it).
+    bool ReopenPort(std::string* message = nullptr);
+
+    // Commands of the toolbar and the menus.
+    void ReadTButClick();
+    void WriteTButClick();
+    void ParaTButClick();
+    void AboutTButClick();
+    void ExitTButClick();
+
+    // The serial port's deliveries and the response timer.
+    void CommReceiveData(const uint8_t* buffer, uint16_t length);
+    void Timer1Timer();
+
+    // Shows the rows and common values of the data side on the two pages.
+    void RefreshPages();
+
+    // State for the other windows and the tests.
+    TComm& Comm() { return comm_; }
+    Transfer& TransferState() { return transfer_; }
+    bool PortOpen() const { return transfer_.PortOpen; }
+    QString StatusPanelText(int panel) const;
+    QStringList ColumnPickList(int column) const;
+    CommonParamPage& CommonPage() { return *commonPage_; }
+    TrayParking& Tray() { return *tray_; }
+
+    // TransferHost: the line and the effects the user sees.
+    bool SendData(const uint8_t* data, uint16_t length) override;
+    void ShowMessage(TransferEvent event, const std::string& text) override;
+    bool AskYesNo(const std::string& question) override;
+    void SetProgress(int minimum, int maximum, int position) override;
+    void SetProgressVisible(bool visible) override;
+    void SetFirmwareStatus(const std::string& text) override;
+    void StartResponseTimer() override;
+    void StopResponseTimer() override;
+    void Repaint() override;
+    // TransferHost: the data side, passed on to the data side set.
+    StoreStatus CommitPendingEdits() override;
+    StoreStatus LoadChannelRows(ChannelArr& rows) override;
+    StoreStatus StoreChannel(const ChannelUpdate& update) override;
+    StoreStatus ReadCommonPage(q36::CommonPage& page) override;
+    StoreStatus ShowCommonPage(const q36::CommonPage& page) override;
+    StoreStatus FillScanArr(ScanArr& scans) override;
+    StoreStatus StoreScanList(int listNo,
+                              const std::array<std::string, SCAN_SLOT_COUNT>& slots) override;
+
+  Q_SIGNALS:
+    // The window was closed; the program ends.
+    void Closed();
+
+  protected:
+    void showEvent(QShowEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+
+  private:
+    void BuildMenus();
+    void BuildToolBar();
+    void BuildPages();
+    void BuildStatusBar();
+    void FirstShow();
+    void PageChanged(int index);
+    void SetStatusPanel(int panel, const QString& text);
+    void ShowChannelRows(const ChannelArr& rows);
+    // Runs a transfer input; inputs that arrive while a message box of the transfer is open
+    // wait until the transfer has returned, so that it never runs inside itself.
+    void RunTransferStep(std::function<void()> step);
+
+    // Menus.
+    QMenu* FileMenu;
+    QMenu* OperMenu;
+    QMenu* SetMenu;
+    QMenu* HelpMune;
+    QAction* N1;
+    QAction* N2;
+    QAction* N3;
+    QAction* N4;
+    QAction* ExitMenu;
+    QAction* ReadMenu;
+    QAction* WiteMenu;
+    QAction* PMenu;
+    QAction* MMenu;
+    QAction* HMenu;
+    QAction* AMenu;
+    // Toolbar.
+    QToolBar* ToolBar1;
+    QToolButton* OpenTBut;
+    QToolButton* SaveTBut;
+    QToolButton* PrintTBut;
+    QToolButton* WriteTBut;
+    QToolButton* ReadTBut;
+    QToolButton* ParaTBut;
+    QToolButton* ScanTBut;
+    QToolButton* AboutTBut;
+    QToolButton* ToolButton9;
+    // Pages.
+    QTabWidget* suiPageControl1;
+    CommonParamPage* commonPage_;
+    QWidget* suiTabSheet2;
+    QTableView* DBGridEh;
+    QStandardItemModel* channelModel_;
+    std::array<QStringList, 14> columnPickLists_;
+    // Status bar.
+    std::array<QLabel*, 3> statusPanels_{};
+    QProgressBar* ProgressBar1;
+    // Non-visual.
+    QTimer* Timer1;
+    QComboBox* suiComboBox;  // the ports found at start-up
+    TrayParking* tray_;
+    RightButtonFilter* rightButtons_ = nullptr;
+    bool shownOnce_ = false;
+
+    QtNoticeReceiver receiver_;
+    TComm comm_;
+    Transfer transfer_;
+    int transferDepth_ = 0;
+    std::deque<std::function<void()>> deferred_;
+
+    TParamForm* paramForm_ = nullptr;
+    TAboutForm* aboutForm_ = nullptr;
+    TransferHost* dataSide_ = nullptr;
+};
+
+}  // namespace q36::ui

@@ -1,0 +1,143 @@
+#include "param_form.h"
+
+#include <QComboBox>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+#include "list_only_key_filter.h"
+#include "protocol/run_settings.h"
+#include "text/text_pairs.h"
+#include "ui_text.h"
+#include "window_placement.h"
+
+namespace q36::ui {
+
+namespace {
+
+const char* const DefaultPassword = "KZP";
+
+}  // namespace
+
+TParamForm::TParamForm(PortLister listPorts, QWidget* parent)
+    : QDialog(parent),
+      listPorts_(std::move(listPorts)),
+      Label1(new QLabel(this)),
+      Label2(new QLabel(this)),
+      Label3(new QLabel(this)),
+      Label4(new QLabel(this)),
+      suiComboBox(new QComboBox(this)),
+      PWEdit(new QLineEdit(this)),
+      Button1(new QPushButton(this)),
+      Button2(new QPushButton(this)) {
+    setObjectName(QStringLiteral("TParamForm"));
+    Label1->setObjectName(QStringLiteral("Label1"));
+    Label2->setObjectName(QStringLiteral("Label2"));
+    Label3->setObjectName(QStringLiteral("Label3"));
+    Label4->setObjectName(QStringLiteral("Label4"));
+    suiComboBox->setObjectName(QStringLiteral("suiComboBox"));
+    PWEdit->setObjectName(QStringLiteral("PWEdit"));
+    Button1->setObjectName(QStringLiteral("Button1"));
+    Button2->setObjectName(QStringLiteral("Button2"));
+    setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint |
+                   Qt::WindowCloseButtonHint);
+    setFixedSize(325, 216);
+
+    PWEdit->setEchoMode(QLineEdit::Password);
+    PWEdit->setStyleSheet(QStringLiteral("lineedit-password-character: 42;"));
+    PWEdit->setText(QString::fromLatin1(DefaultPassword));
+    PWEdit->setEnabled(false);
+    // Port names are device paths, longer than the old COM names.
+    suiComboBox->setMinimumWidth(170);
+    suiComboBox->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+
+    auto* grid = new QGridLayout;
+    grid->setHorizontalSpacing(8);
+    grid->setVerticalSpacing(16);
+    const Qt::Alignment right = Qt::AlignRight | Qt::AlignVCenter;
+    grid->addWidget(Label1, 0, 0, right);
+    grid->addWidget(suiComboBox, 0, 1);
+    grid->addWidget(Label2, 1, 0, right);
+    grid->addWidget(PWEdit, 1, 1);
+    grid->addWidget(Label3, 2, 0, right);
+    grid->addWidget(Label4, 2, 1);
+    grid->setColumnStretch(1, 1);
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch();
+    buttons->addWidget(Button1);
+    buttons->addWidget(Button2);
+    buttons->addStretch();
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(20, 20, 20, 16);
+    layout->addLayout(grid);
+    layout->addStretch();
+    layout->addLayout(buttons);
+
+    Button1->setDefault(true);
+    ListOnlyKeyFilter::Install(*suiComboBox);
+    connect(Button1, &QPushButton::clicked, this, &TParamForm::Button1Click);
+    connect(Button2, &QPushButton::clicked, this, &TParamForm::Button2Click);
+
+    ListDialogPorts();
+    Label4->setText(QString::fromStdString(BandText));
+    ApplyCaptions();
+    CentreOnScreen(*this);
+}
+
+void TParamForm::ApplyCaptions() {
+    setWindowTitle(QTr(txt::ParamDialogCaption));
+    Label1->setText(QTr(txt::ParamLabel1));
+    Label2->setText(QTr(txt::ParamLabel2));
+    Label3->setText(QTr(txt::ParamLabel3));
+    Button1->setText(QTr(txt::ButtonOk));
+    Button2->setText(QTr(txt::ButtonCancel));
+}
+
+void TParamForm::ListDialogPorts() {
+    suiComboBox->clear();
+    if (listPorts_) {
+        for (const std::string& port : listPorts_())
+            suiComboBox->addItem(QString::fromStdString(port));
+    }
+    if (suiComboBox->count() > 0) suiComboBox->setCurrentIndex(0);
+}
+
+QString TParamForm::PortName() const {
+    return suiComboBox->currentText();
+}
+
+void TParamForm::SetPortName(const QString& port) {
+    // Without a port in use the first port found stays preselected.
+    if (port.isEmpty()) return;
+    const int index = suiComboBox->findText(port);
+    if (index >= 0) {
+        suiComboBox->setCurrentIndex(index);
+        return;
+    }
+    // A port that is no longer listed (or no port at all) is still shown, so that confirming
+    // tries it again rather than silently switching to another one.
+    suiComboBox->insertItem(0, port);
+    suiComboBox->setCurrentIndex(0);
+}
+
+std::string TParamForm::Password() const {
+    return CoreText(PWEdit->text());
+}
+
+void TParamForm::Button1Click() {
+    if (PWEdit->text().isEmpty()) {
+        QMessageBox::information(this, QTr(txt::MainCaption), QTr(txt::MsgEnterPassword));
+        return;
+    }
+    accept();
+}
+
+void TParamForm::Button2Click() {
+    reject();
+}
+
+}  // namespace q36::ui

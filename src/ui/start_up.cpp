@@ -1,0 +1,60 @@
+#include "start_up.h"
+
+#include <QApplication>
+#include <QEventLoop>
+
+#include "about_form.h"
+#include "login_form.h"
+#include "main_form.h"
+#include "param_form.h"
+#include "serial/port_probe.h"
+#include "ver_form.h"
+
+namespace q36::ui {
+
+StartUp::StartUp(std::function<bool()> trayAvailable) : trayAvailable_(std::move(trayAvailable)) {}
+
+StartUp::~StartUp() {
+    // The windows that the main window's commands open go first, the main window after them.
+    aboutForm_.reset();
+    paramForm_.reset();
+    mainForm_.reset();
+    verForm_.reset();
+    loginForm_.reset();
+}
+
+int StartUp::Run() {
+    // The program ends when the main window closes, not when its last visible window does: the
+    // main window may sit in the notification area while the about box is closed.
+    QApplication::setQuitOnLastWindowClosed(false);
+
+    loginForm_ = std::make_unique<TLoginForm>();
+    creationOrder_ << loginForm_->objectName();
+    if (loginForm_->exec() != QDialog::Accepted) return 0;
+
+    verForm_ = std::make_unique<TVerForm>();
+    creationOrder_ << verForm_->objectName();
+    if (verForm_->exec() != QDialog::Accepted) return 0;
+
+    mainForm_ = std::make_unique<TMainForm>(trayAvailable_);
+    creationOrder_ << mainForm_->objectName();
+    mainForm_->OpenFirstPort();
+    paramForm_ = std::make_unique<TParamForm>(&ListDialogPorts);
+    creationOrder_ << paramForm_->objectName();
+    aboutForm_ = std::make_unique<TAboutForm>();
+    creationOrder_ << aboutForm_->objectName();
+    mainForm_->SetParamForm(paramForm_.get());
+    mainForm_->SetAboutForm(aboutForm_.get());
+
+    QEventLoop untilClosed;
+    QObject::connect(mainForm_.get(), &TMainForm::Closed, &untilClosed, &QEventLoop::quit);
+    mainForm_->show();
+    untilClosed.exec();
+
+    aboutForm_->hide();
+    verForm_->close();
+    loginForm_->close();
+    return 0;
+}
+
+}  // namespace q36::ui

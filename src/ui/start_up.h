@@ -1,0 +1,49 @@
+#pragma once
+// The program's start-up: the band dialog, the version dialog, then the main window and the
+// windows it opens, created in that order. Cancelling either dialog ends the program before
+// the main window exists; closing the main window ends it too.
+
+#include <QStringList>
+#include <functional>
+#include <memory>
+
+namespace q36::ui {
+
+class TAboutForm;
+class TLoginForm;
+class TMainForm;
+class TParamForm;
+class TVerForm;
+
+class StartUp {
+  public:
+    // trayAvailable overrides the desktop's answer to whether it has a notification area.
+    explicit StartUp(std::function<bool()> trayAvailable = {});
+    ~StartUp();
+    StartUp(const StartUp&) = delete;
+    StartUp& operator=(const StartUp&) = delete;
+
+    // Runs the whole program; returns its exit code when the main window has closed or a
+    // start-up dialog was cancelled.
+    int Run();
+
+    // The windows, once created (nullptr before).
+    TLoginForm* LoginForm() const { return loginForm_.get(); }
+    TVerForm* VerForm() const { return verForm_.get(); }
+    TMainForm* MainForm() const { return mainForm_.get(); }
+    TParamForm* ParamForm() const { return paramForm_.get(); }
+    TAboutForm* AboutForm() const { return aboutForm_.get(); }
+    // Object names of the windows in the order they were created.
+    const QStringList& CreationOrder() const { return creationOrder_; }
+
+  private:
+    std::function<bool()> trayAvailable_;
+    std::unique_ptr<TLoginForm> loginForm_;
+    std::unique_ptr<TVerForm> verForm_;
+    std::unique_ptr<TMainForm> mainForm_;
+    std::unique_ptr<TParamForm> paramForm_;
+    std::unique_ptr<TAboutForm> aboutForm_;
+    QStringList creationOrder_;
+};
+
+}  // namespace q36::ui

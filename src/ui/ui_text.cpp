@@ -1,0 +1,25 @@
+#include "ui_text.h"
+
+namespace q36::ui {
+
+QString ShownText(const std::string& text) {
+    QString shown = QString::fromStdString(text);
+    shown.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    return shown;
+}
+
+QString QTr(const TextPair& pair) {
+    return ShownText(Tr(pair));
+}
+
+QStringList QChoices(ChoiceList list) {
+    QStringList entries;
+    for (const std::string& entry : ChoiceEntries(list)) entries << QString::fromStdString(entry);
+    return entries;
+}
+
+std::string CoreText(const QString& text) {
+    return text.toStdString();
+}
+
+}  // namespace q36::ui

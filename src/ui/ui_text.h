@@ -1,0 +1,24 @@
+#pragma once
+// Text pairs and pick lists turned into Qt strings for the windows.
+
+#include <QString>
+#include <QStringList>
+#include <string>
+
+#include "text/language.h"
+
+namespace q36::ui {
+
+// A UTF-8 text as shown on screen; a "\r\n" line break becomes one line break.
+QString ShownText(const std::string& text);
+
+// The pair's text in the current language.
+QString QTr(const TextPair& pair);
+
+// The entries of a pick list in the current language, in list order.
+QStringList QChoices(ChoiceList list);
+
+// A Qt string back to the UTF-8 text the core works with.
+std::string CoreText(const QString& text);
+
+}  // namespace q36::ui
