@@ -1,0 +1,108 @@
+// The start-up sequence: band dialog, version dialog, then the main window and its windows;
+// cancelling either dialog ends the program before the main window exists.
+
+#include <QComboBox>
+#include <QPushButton>
+#include <QTest>
+#include <QTimer>
+
+#include "modal_answerer.h"
+#include "protocol/run_settings.h"
+#include "pty_pair.h"
+#include "support/radio_bench.h"
+#include "text/text_pairs.h"
+#include "ui/login_form.h"
+#include "ui/main_form.h"
+#include "ui/start_up.h"
+#include "ui/ver_form.h"
+#include "ui_test_registry.h"
+
+namespace q36::test {
+
+namespace {
+
+void Reject(QWidget& dialog) {
+    static_cast<QDialog&>(dialog).reject();
+}
+
+// Picks an entry of a dialog's list and confirms.
+std::function<void(QWidget&)> Choose(int index) {
+    return [index](QWidget& dialog) {
+        dialog.findChild<QComboBox*>(QStringLiteral("suiComboBox"))->setCurrentIndex(index);
+        dialog.findChild<QPushButton*>(QStringLiteral("Button1"))->click();
+    };
+}
+
+}  // namespace
+
+class StartUpTests : public QObject {
+    Q_OBJECT
+  private Q_SLOTS:
+    void cleanup() { ProgramDefaults::Reset(); }
+
+    void CancellingTheBandDialogEndsBeforeAnyOtherWindow() {
+        ModalAnswerer answerer;
+        answerer.On(QStringLiteral("TLoginForm"), Reject);
+        ui::StartUp startUp([] { return false; });
+        QCOMPARE(startUp.Run(), 0);
+        QCOMPARE(startUp.CreationOrder(), QStringList{QStringLiteral("TLoginForm")});
+        QCOMPARE(startUp.MainForm(), nullptr);
+    }
+
+    void CancellingTheVersionDialogEndsWithoutTheMainWindow() {
+        ModalAnswerer answerer;
+        answerer.On(QStringLiteral("TVerForm"), Reject);
+        ui::StartUp startUp([] { return false; });
+        QCOMPARE(startUp.Run(), 0);
+        QCOMPARE(startUp.CreationOrder(),
+                 QStringList({QStringLiteral("TLoginForm"), QStringLiteral("TVerForm")}));
+        QCOMPARE(startUp.MainForm(), nullptr);
+    }
+
+    void ConfirmedDialogsLeadToTheMainWindowWhichEndsTheProgram() {
+        PortsSetting none("");
+        ModalAnswerer answerer;
+        answerer.On(QStringLiteral("TLoginForm"), Choose(4));
+        answerer.On(QStringLiteral("TVerForm"), Choose(1));
+        ui::StartUp startUp([] { return false; });
+        QString caption;
+        bool scanButtonEnabled = true;
+        QString portStatus;
+        // Closes the main window once it shows, noting what it showed.
+        QTimer closer;
+        closer.setInterval(10);
+        QObject::connect(&closer, &QTimer::timeout, [&] {
+            ui::TMainForm* form = startUp.MainForm();
+            if (!form || !form->isVisible()) return;
+            caption = form->windowTitle();
+            scanButtonEnabled = form->findChild<QWidget*>(QStringLiteral("ScanTBut"))->isEnabled();
+            portStatus = form->StatusPanelText(0);
+            closer.stop();
+            form->close();
+        });
+        closer.start();
+        QCOMPARE(startUp.Run(), 0);
+        QCOMPARE(startUp.CreationOrder(),
+                 QStringList({QStringLiteral("TLoginForm"), QStringLiteral("TVerForm"),
+                              QStringLiteral("TMainForm"), QStringLiteral("TParamForm"),
+                              QStringLiteral("TAboutForm")}));
+        QCOMPARE(answerer.Names(),
+                 QStringList({QStringLiteral("TLoginForm"), QStringLiteral("TVerForm"),
+                              QStringLiteral("PortMessage")}));
+        QCOMPARE(answerer.Texts().last(), QString::fromStdString(Tr(txt::MsgNoPort)));
+        QCOMPARE(caption,
+                 QString::fromStdString(Tr(txt::MainCaption)) + QStringLiteral("(136-174)"));
+        QCOMPARE(BandIndex, 4);
+        QVERIFY(!HasScanList);
+        QVERIFY(!scanButtonEnabled);
+        QCOMPARE(portStatus, QString::fromStdString(Tr(txt::TxtNoCom)));
+    }
+};
+
+namespace {
+const RegisterUiTest<StartUpTests> registered;
+}
+
+}  // namespace q36::test
+
+#include "start_up_tests.moc"

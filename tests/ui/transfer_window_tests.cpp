@@ -1,0 +1,194 @@
+// Whole transfers through the main window: its serial port on a pseudo-terminal with the
+// virtual radio at the other end, the message boxes answered by the test.
+
+#include <QProgressBar>
+#include <QTest>
+#include <atomic>
+#include <thread>
+
+#include "modal_answerer.h"
+#include "protocol/run_settings.h"
+#include "pty_pair.h"
+#include "sim/pty_radio_server.h"
+#include "support/radio_bench.h"
+#include "text/messages.h"
+#include "text/text_pairs.h"
+#include "ui/main_form.h"
+#include "ui_test_registry.h"
+
+namespace q36::test {
+
+namespace {
+
+QString Text(const TextPair& pair) {
+    return QString::fromStdString(Tr(pair)).replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+}
+
+// The virtual radio answering on a pseudo-terminal from a thread of its own.
+class RadioOnPty {
+  public:
+    explicit RadioOnPty(RadioImage image, RadioConfig config = {})
+        : radio_(std::move(config), image), server_(radio_) {}
+    ~RadioOnPty() { Stop(); }
+
+    bool Start() {
+        std::string error;
+        if (!server_.Open(error)) return false;
+        thread_ = std::thread([this] { server_.Run(stop_); });
+        return true;
+    }
+    // The radio's memory may be read only once its thread has ended.
+    const RadioImage& StoppedImage() {
+        Stop();
+        return radio_.Image();
+    }
+    const std::string& Path() const { return server_.SlavePath(); }
+
+  private:
+    void Stop() {
+        stop_ = true;
+        if (thread_.joinable()) thread_.join();
+    }
+
+    VirtualRadio radio_;
+    PtyRadioServer server_;
+    std::atomic<bool> stop_{false};
+    std::thread thread_;
+};
+
+// Rows different from a fresh radio's in every column a channel has.
+void VaryRows(MemoryHost& host) {
+    for (std::size_t i = 0; i < host.channels.size(); ++i) {
+        ChannelResult& row = host.channels[i];
+        row.FTX = std::to_string(401 + int(i)) + ".125";
+        row.REFREQUENCY = std::to_string(439 - int(i)) + ".5";
+        row.TXPOWER = i % 3 == 0 ? "低" : "中";
+        row.BW = i % 2 ? "窄" : "宽";
+        row.ADDSCAN = i % 4 ? "添加" : "不添加";
+        row.LEVEL = int(i % 9);
+    }
+    host.channels[9].ENABLED = "False";
+    host.page.tot = "120";
+    host.scans[2].slots[0] = "CH02";
+}
+
+bool SameChannels(const ChannelArr& a, const ChannelArr& b) {
+    if (a.size() != b.size()) return false;
+    for (std::size_t i = 0; i < a.size(); ++i) {
+        const auto key = [](const ChannelResult& r) {
+            return std::tie(r.CHANNELNO, r.ENABLED, r.VOX, r.FTX, r.FTONE, r.SDATA, r.TXPOWER,
+                            r.REFREQUENCY, r.RETONE, r.REDATA, r.LEVEL, r.BW, r.ADDSCAN, r.BUSY);
+        };
+        if (key(a[i]) != key(b[i])) return false;
+    }
+    return true;
+}
+
+}  // namespace
+
+class TransferWindowTests : public QObject {
+    Q_OBJECT
+  private Q_SLOTS:
+    void cleanup() { ProgramDefaults::Reset(); }
+
+    void ReadThroughTheWindowStoresTheRadiosRows() {
+        // A radio holding varied rows, put there by a write over the in-process link.
+        RadioBench writer;
+        VaryRows(writer.host);
+        writer.Write();
+        const RadioImage image = writer.radio.Image();
+        RadioBench reference(RadioConfig{}, image);
+        reference.Read();
+
+        RadioOnPty radio(image);
+        QVERIFY(radio.Start());
+        PortsSetting ports(radio.Path());
+        MemoryHost data;
+        ui::TMainForm form([] { return false; });
+        form.SetDataSide(&data);
+        ModalAnswerer answerer;
+        form.OpenFirstPort();
+        QVERIFY(form.PortOpen());
+        form.show();
+
+        form.ReadTButClick();
+        QVERIFY2(WaitFor([&] { return answerer.Texts().contains(Text(txt::MsgReadDone)); }),
+                 qPrintable(answerer.Texts().join(QStringLiteral(" | "))));
+        QCOMPARE(answerer.Names(), QStringList({QStringLiteral("TransferQuestion"),
+                                                QStringLiteral("TransferMessage")}));
+        QCOMPARE(answerer.Texts()[0], Text(txt::MsgConfirmRead));
+        QCOMPARE(form.StatusPanelText(1), QString::fromStdString(FirmwareStatusText("1.0.3")));
+        QVERIFY(SameChannels(data.channels, reference.host.channels));
+        QVERIFY(data.page == reference.host.page);
+        QCOMPARE(data.scans[2].slots[0], std::string("CH02"));
+        QVERIFY(!form.findChild<QProgressBar*>(QStringLiteral("ProgressBar1"))->isVisible());
+    }
+
+    void WriteThroughTheWindowPutsTheRowsIntoTheRadio() {
+        MemoryHost data;
+        VaryRows(data);
+        RadioBench reference;
+        reference.host.channels = data.channels;
+        reference.host.page = data.page;
+        reference.host.scans = data.scans;
+        reference.Write();
+
+        RadioOnPty radio(DefaultRadioImage(400, 440));
+        QVERIFY(radio.Start());
+        PortsSetting ports(radio.Path());
+        ui::TMainForm form([] { return false; });
+        form.SetDataSide(&data);
+        ModalAnswerer answerer;
+        form.OpenFirstPort();
+        form.show();
+
+        form.WriteTButClick();
+        QVERIFY(WaitFor([&] { return answerer.Texts().contains(Text(txt::MsgWriteDone)); }));
+        QCOMPARE(answerer.Texts()[0], Text(txt::MsgConfirmWrite));
+        QCOMPARE(answerer.Texts().size(), 2);
+        QCOMPARE(form.StatusPanelText(1), QString::fromStdString(FirmwareStatusText("1.0.3")));
+        QVERIFY(radio.StoppedImage() == reference.radio.Image());
+    }
+
+    void NoWhenAskedSendsNothing() {
+        RadioOnPty radio(DefaultRadioImage(400, 440));
+        QVERIFY(radio.Start());
+        PortsSetting ports(radio.Path());
+        MemoryHost data;
+        ui::TMainForm form([] { return false; });
+        form.SetDataSide(&data);
+        ModalAnswerer answerer;
+        answerer.SetAnswerNo(true);
+        form.OpenFirstPort();
+        form.WriteTButClick();
+        form.ReadTButClick();
+        QTest::qWait(300);
+        QCOMPARE(answerer.Names(), QStringList({QStringLiteral("TransferQuestion"),
+                                                QStringLiteral("TransferQuestion")}));
+        QCOMPARE(form.StatusPanelText(1), QString::fromStdString(Tr(txt::TxtFirmware)) + "NC");
+    }
+
+    void SilentRadioEndsTheReadWhenTheResponseTimerFires() {
+        RadioConfig silent;
+        silent.faults.silentAfter = 0;
+        RadioOnPty radio(DefaultRadioImage(400, 440), silent);
+        QVERIFY(radio.Start());
+        PortsSetting ports(radio.Path());
+        MemoryHost data;
+        ui::TMainForm form([] { return false; });
+        form.SetDataSide(&data);
+        ModalAnswerer answerer;
+        form.OpenFirstPort();
+        form.ReadTButClick();
+        QVERIFY(WaitFor([&] { return answerer.Texts().contains(Text(txt::MsgResponseTimeout)); },
+                        5000));
+    }
+};
+
+namespace {
+const RegisterUiTest<TransferWindowTests> registered;
+}
+
+}  // namespace q36::test
+
+#include "transfer_window_tests.moc"

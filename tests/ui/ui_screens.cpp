@@ -1,0 +1,63 @@
+// Opens each window of the program on the display and saves a picture of it, so that the
+// windows can be checked by eye: xvfb-run -a -s "-screen 0 1280x1024x24" ui_screens <folder>.
+// The main window shows the rows of a freshly reset store for the band 400-440.
+
+#include <QApplication>
+#include <QDir>
+#include <QProcess>
+#include <QTabWidget>
+#include <QTest>
+#include <cstdio>
+
+#include "support/memory_host.h"
+#include "ui/about_form.h"
+#include "ui/login_form.h"
+#include "ui/main_form.h"
+#include "ui/param_form.h"
+#include "ui/ver_form.h"
+
+namespace {
+
+bool Snap(QWidget& window, const QString& folder, const QString& name) {
+    window.show();
+    window.raise();
+    QTest::qWait(400);
+    const QString path = QDir(folder).filePath(name + QStringLiteral(".png"));
+    const int status =
+        QProcess::execute(QStringLiteral("import"),
+                          {QStringLiteral("-window"), QString::number(window.winId()), path});
+    window.hide();
+    std::printf("%s %s\n", status == 0 ? "saved" : "FAILED", qPrintable(path));
+    return status == 0;
+}
+
+}  // namespace
+
+int main(int argc, char* argv[]) {
+    // Never touch the computer's own serial ports.
+    setenv("Q36_PORTS", "", 0);
+    QApplication application(argc, argv);
+    const QString folder = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QStringLiteral(".");
+    QDir().mkpath(folder);
+    bool ok = true;
+
+    q36::ui::TLoginForm band;
+    ok &= Snap(band, folder, QStringLiteral("band_dialog"));
+    q36::ui::TVerForm version;
+    ok &= Snap(version, folder, QStringLiteral("version_dialog"));
+
+    q36::test::MemoryHost data;
+    q36::ui::TMainForm main([] { return false; });
+    main.SetDataSide(&data);
+    ok &= Snap(main, folder, QStringLiteral("main_channels"));
+    main.findChild<QTabWidget*>(QStringLiteral("suiPageControl1"))->setCurrentIndex(0);
+    ok &= Snap(main, folder, QStringLiteral("main_common"));
+
+    q36::ui::TParamForm ports([] {
+        return std::vector<std::string>{"/dev/ttyUSB0", "/dev/pts/3"};
+    });
+    ok &= Snap(ports, folder, QStringLiteral("port_dialog"));
+    q36::ui::TAboutForm about;
+    ok &= Snap(about, folder, QStringLiteral("about_box"));
+    return ok ? 0 : 1;
+}
