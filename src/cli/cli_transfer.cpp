@@ -31,10 +31,12 @@ int ExitCodeOf(TransferEvent event) {
 
 }  // namespace
 
-CliTransferHost::CliTransferHost(Connection& connection, TComm& comm, ProgressPrinter& printer)
-    : StoreTransferHost(connection), comm_(comm), printer_(printer) {}
+CliTransferHost::CliTransferHost(Connection& connection, ProgressPrinter& printer)
+    : StoreTransferHost(connection), printer_(printer) {}
 
-bool CliTransferHost::SendData(const uint8_t* data, uint16_t length) { return comm_.SendData(data, length); }
+bool CliTransferHost::SendData(const uint8_t* data, uint16_t length) {
+    return comm_ != nullptr && comm_->SendData(data, length);
+}
 
 void CliTransferHost::ShowMessage(TransferEvent event, const std::string& text) {
     lastEvent_ = event;
@@ -56,16 +58,16 @@ void CliTransferHost::StartResponseTimer() { deadline_ = Clock::now() + kRespons
 void CliTransferHost::StopResponseTimer() { deadline_.reset(); }
 
 int RunTransfer(TransferKind kind, const std::string& port, const std::string& password,
-                Connection& connection, ProgressPrinter& printer) {
+                CliTransferHost& host, ProgressPrinter& printer) {
     QueueNoticeReceiver receiver;
     TComm comm(receiver);
     ApplyRadioLinkSettings(comm);
     comm.SetCommName(port);
-    CliTransferHost host(connection, comm, printer);
-    if (const StoreResult opened = host.OpenQueries(); !opened.ok()) {
-        printer.Message(opened.text);
-        return ExitFailure;
-    }
+    host.SetComm(&comm);
+    struct Detach {
+        CliTransferHost& host;
+        ~Detach() { host.SetComm(nullptr); }
+    } detach{host};
     Transfer transfer(host);
     transfer.Password = password;
 

@@ -16,7 +16,10 @@ namespace q36::cli {
 
 class CliTransferHost : public StoreTransferHost {
 public:
-    CliTransferHost(Connection& connection, TComm& comm, ProgressPrinter& printer);
+    CliTransferHost(Connection& connection, ProgressPrinter& printer);
+
+    // The port the transfer's bytes go to; none until RunTransfer sets it.
+    void SetComm(TComm* comm) { comm_ = comm; }
 
     bool SendData(const uint8_t* data, uint16_t length) override;
     void ShowMessage(TransferEvent event, const std::string& text) override;
@@ -33,7 +36,7 @@ public:
     std::optional<std::chrono::steady_clock::time_point> TimerDeadline() const { return deadline_; }
 
 private:
-    TComm& comm_;
+    TComm* comm_ = nullptr;
     ProgressPrinter& printer_;
     std::optional<TransferEvent> lastEvent_;
     std::optional<std::chrono::steady_clock::time_point> deadline_;
@@ -42,9 +45,10 @@ private:
 enum class TransferKind { Read, Write };
 
 // Opens the port, runs the transfer to its end and closes the port. Returns the exit code:
-// done, port, refused, no answer, check, or failure. Messages go to the printer.
+// done, port, refused, no answer, check, or failure. Messages go to the printer. The host's
+// queries must be open.
 int RunTransfer(TransferKind kind, const std::string& port, const std::string& password,
-                Connection& connection, ProgressPrinter& printer);
+                CliTransferHost& host, ProgressPrinter& printer);
 
 // How long the tool waits for the next delivery where the desktop program would wait without
 // a timer (after a channel block, a read request or an acknowledgement).

@@ -22,6 +22,8 @@ int main(int argc, char** argv) {
     if (argc < 2) return q36::cli::UsageError("a subcommand is needed", kUsage);
     const std::string command = argv[1];
     if (command == "ports") return q36::cli::RunPortsCommand(argc - 2, argv + 2);
+    if (command == "read") return q36::cli::RunReadCommand(argc - 2, argv + 2);
+    if (command == "write") return q36::cli::RunWriteCommand(argc - 2, argv + 2);
     if (command == "radio") return q36::cli::RunRadioCommand(argc - 2, argv + 2);
     if (command == "--help" || command == "-h") {
         std::cout << "usage: " << kUsage << "\n";

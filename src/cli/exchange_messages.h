@@ -1,0 +1,12 @@
+#pragma once
+// Prints the messages a workbook Save or Open ends in, as the desktop program shows them.
+
+#include "exchange/exchange_outcome.h"
+#include "progress_printer.h"
+
+namespace q36::cli {
+
+// Prints every message of the outcome and returns the exit code it stands for.
+int ReportExchange(const exchange::ExchangeOutcome& outcome, ProgressPrinter& printer);
+
+}  // namespace q36::cli

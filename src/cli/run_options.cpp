@@ -1,0 +1,38 @@
+#include "run_options.h"
+
+#include "protocol/band_table.h"
+#include "protocol/run_settings.h"
+#include "text/language.h"
+
+namespace q36::cli {
+
+int ParseRunOptions(int argc, char** argv, const std::string& fileOption, const std::string& usage,
+                    RunOptions& options) {
+    Args args;
+    std::string error;
+    if (!args.Parse(argc, argv, {"port", "band", "password", "lang", fileOption}, {"no-scan-list"}, error)) {
+        return UsageError(error, usage);
+    }
+    for (const std::string& required : {std::string("port"), std::string("band"), fileOption}) {
+        if (args.Get(required).empty()) return UsageError("--" + required + " is needed", usage);
+    }
+    const std::string lang = args.Get("lang", "zh");
+    if (lang != "zh" && lang != "en") return UsageError("--lang is zh or en", usage);
+    const std::string band = args.Get("band");
+    const int bandIndex = BandIndexOfText(band);
+    if (bandIndex < 0 || !SelectBand(band, bandIndex)) {
+        std::string bands;
+        for (int i = 0; i < int(BandTable.size()); ++i) bands += (i ? ", " : "") + BandEntryText(i);
+        return UsageError("unknown band '" + band + "' (one of " + bands + ")", usage);
+    }
+    options.password = args.Get("password", "KZP");
+    if (options.password.empty()) return UsageError("--password must not be empty", usage);
+    LanguageIndex = lang == "en" ? 1 : 0;
+    HasScanList = !args.Has("no-scan-list");
+    FactoryLock = 1;
+    options.port = args.Get("port");
+    options.file = args.Get(fileOption);
+    return ExitDone;
+}
+
+}  // namespace q36::cli
