@@ -3,6 +3,7 @@
 
 #include <QApplication>
 
+#include "store/connection.h"
 #include "text/language.h"
 #include "ui/start_up.h"
 
@@ -11,6 +12,7 @@ int main(int argc, char* argv[]) {
     QApplication::setApplicationName(QStringLiteral("q36cps"));
     // The program always speaks Chinese; the English texts are there for other builds.
     q36::LanguageIndex = 0;
-    q36::ui::StartUp startUp;
+    // The store lies beside the program.
+    q36::ui::StartUp startUp(q36::DefaultDatabasePath());
     return startUp.Run();
 }

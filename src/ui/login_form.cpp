@@ -3,19 +3,21 @@
 #include <QComboBox>
 #include <QGroupBox>
 #include <QHBoxLayout>
+#include <QMessageBox>
 #include <QPushButton>
 #include <QVBoxLayout>
 
 #include "list_only_key_filter.h"
 #include "protocol/band_table.h"
 #include "protocol/run_settings.h"
+#include "store/band_reset.h"
 #include "text/text_pairs.h"
 #include "ui_text.h"
 #include "window_placement.h"
 
 namespace q36::ui {
 
-TLoginForm::TLoginForm(QWidget* parent)
+TLoginForm::TLoginForm(const std::string& databasePath, QWidget* parent)
     : QDialog(parent),
       GroupBox1(new QGroupBox(this)),
       suiComboBox(new QComboBox(GroupBox1)),
@@ -51,6 +53,9 @@ TLoginForm::TLoginForm(QWidget* parent)
     ApplyCaptions();
     FillBandList();
     CentreOnScreen(*this);
+    if (const StoreResult opened = connection_.Open(databasePath); !opened.ok()) {
+        connectionError_ = opened.text;
+    }
 }
 
 void TLoginForm::ApplyCaptions() {
@@ -73,6 +78,16 @@ void TLoginForm::Button1Click() {
     // The list holds only band entries, so this fails only without a selection; the dialog then
     // stays open.
     if (!SelectBand(CoreText(suiComboBox->currentText()), suiComboBox->currentIndex())) return;
+    // The reset runs as one transaction. Were its failure passed over, the run would go on with
+    // the rows of an earlier run as if they were this band's defaults; so the user is told and
+    // may try again or cancel.
+    if (const StoreResult reset = ResetBandDefaults(connection_); !reset.ok()) {
+        QMessageBox box(QMessageBox::Critical, QString(), ShownText(reset.text), QMessageBox::Ok,
+                        this);
+        box.setObjectName(QStringLiteral("StoreMessage"));
+        box.exec();
+        return;
+    }
     accept();
 }
 

@@ -4,6 +4,9 @@
 // defaults.
 
 #include <QDialog>
+#include <string>
+
+#include "store/connection.h"
 
 class QComboBox;
 class QGroupBox;
@@ -14,11 +17,15 @@ namespace q36::ui {
 class TLoginForm : public QDialog {
     Q_OBJECT
   public:
-    explicit TLoginForm(QWidget* parent = nullptr);
+    // Opens the dialog's own connection to the store at databasePath.
+    explicit TLoginForm(const std::string& databasePath, QWidget* parent = nullptr);
+
+    // Why the store could not be opened (the engine's text), empty when it is open.
+    const std::string& ConnectionError() const { return connectionError_; }
 
     // Puts the five band entries into the list, selects the first and takes its band values.
     void FillBandList();
-    // OK: takes the chosen band and closes with the result OK.
+    // OK: takes the chosen band, resets the store to its defaults and closes with the result OK.
     void Button1Click();
     // Cancel.
     void Button2Click();
@@ -33,6 +40,8 @@ class TLoginForm : public QDialog {
     QComboBox* suiComboBox;
     QPushButton* Button1;
     QPushButton* Button2;
+    Connection connection_;
+    std::string connectionError_;
 };
 
 }  // namespace q36::ui

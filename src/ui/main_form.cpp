@@ -33,6 +33,7 @@
 #include "tray_parking.h"
 #include "ui_text.h"
 #include "window_placement.h"
+#include "window_store_side.h"
 #include "window_texts.h"
 
 namespace q36::ui {
@@ -94,6 +95,20 @@ TMainForm::TMainForm(std::function<bool()> trayAvailable, QWidget* parent)
 TMainForm::~TMainForm() {
     Timer1->stop();
     comm_.ClosePort();
+}
+
+bool TMainForm::ConnectDatabase(const std::string& path, std::string& error) {
+    dataSide_ = nullptr;
+    storeSide_.reset();
+    connection_ = std::make_unique<Connection>();
+    if (const StoreResult opened = connection_->Open(path); !opened.ok()) {
+        error = opened.text;
+        connection_.reset();
+        return false;
+    }
+    storeSide_ = std::make_unique<WindowStoreSide>(*connection_, *this);
+    dataSide_ = storeSide_.get();
+    return true;
 }
 
 void TMainForm::BuildMenus() {
@@ -269,6 +284,14 @@ void TMainForm::FirstShow() {
     MMenu->setEnabled(HasScanList);
     commonPage_->ScanGroupBox->setEnabled(HasScanList);
     SetProgress(0, transfer_.ProgressTotal, 0);
+    if (storeSide_) {
+        if (const StoreResult opened = storeSide_->OpenQueries(); !opened.ok()) {
+            QMessageBox box(QMessageBox::Critical, QString(), ShownText(opened.text),
+                            QMessageBox::Ok, this);
+            box.setObjectName(QStringLiteral("StoreMessage"));
+            box.exec();
+        }
+    }
     RefreshPages();
 }
 

@@ -15,6 +15,7 @@
 #include "protocol/transfer_host.h"
 #include "qt_notice_receiver.h"
 #include "serial/tcomm.h"
+#include "store/connection.h"
 
 class QAction;
 class QComboBox;
@@ -35,6 +36,7 @@ class RightButtonFilter;
 class TAboutForm;
 class TParamForm;
 class TrayParking;
+class WindowStoreSide;
 
 class TMainForm : public QMainWindow, public TransferHost {
     Q_OBJECT
@@ -48,6 +50,9 @@ class TMainForm : public QMainWindow, public TransferHost {
     void SetAboutForm(TAboutForm* form) { aboutForm_ = form; }
     // Where the transfer's rows and common values are kept; the rows are shown from it.
     void SetDataSide(TransferHost* data) { dataSide_ = data; }
+    // Opens the window's own connection to the store at path and keeps the rows there; false
+    // with the engine's text in error when the store cannot be opened.
+    bool ConnectDatabase(const std::string& path, std::string& error);
 
     // Sets every caption and list of the window in the current language.
     void ApplyCaptions();
@@ -177,6 +182,8 @@ class TMainForm : public QMainWindow, public TransferHost {
     TParamForm* paramForm_ = nullptr;
     TAboutForm* aboutForm_ = nullptr;
     TransferHost* dataSide_ = nullptr;
+    std::unique_ptr<Connection> connection_;
+    std::unique_ptr<WindowStoreSide> storeSide_;
 };
 
 }  // namespace q36::ui

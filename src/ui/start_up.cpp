@@ -2,17 +2,20 @@
 
 #include <QApplication>
 #include <QEventLoop>
+#include <QMessageBox>
 
 #include "about_form.h"
 #include "login_form.h"
 #include "main_form.h"
 #include "param_form.h"
 #include "serial/port_probe.h"
+#include "ui_text.h"
 #include "ver_form.h"
 
 namespace q36::ui {
 
-StartUp::StartUp(std::function<bool()> trayAvailable) : trayAvailable_(std::move(trayAvailable)) {}
+StartUp::StartUp(std::string databasePath, std::function<bool()> trayAvailable)
+    : databasePath_(std::move(databasePath)), trayAvailable_(std::move(trayAvailable)) {}
 
 StartUp::~StartUp() {
     // The windows that the main window's commands open go first, the main window after them.
@@ -28,8 +31,12 @@ int StartUp::Run() {
     // main window may sit in the notification area while the about box is closed.
     QApplication::setQuitOnLastWindowClosed(false);
 
-    loginForm_ = std::make_unique<TLoginForm>();
+    loginForm_ = std::make_unique<TLoginForm>(databasePath_);
     creationOrder_ << loginForm_->objectName();
+    if (!loginForm_->ConnectionError().empty()) {
+        StoreFailed(loginForm_->ConnectionError());
+        return 1;
+    }
     if (loginForm_->exec() != QDialog::Accepted) return 0;
 
     verForm_ = std::make_unique<TVerForm>();
@@ -38,6 +45,10 @@ int StartUp::Run() {
 
     mainForm_ = std::make_unique<TMainForm>(trayAvailable_);
     creationOrder_ << mainForm_->objectName();
+    if (std::string error; !mainForm_->ConnectDatabase(databasePath_, error)) {
+        StoreFailed(error);
+        return 1;
+    }
     mainForm_->OpenFirstPort();
     paramForm_ = std::make_unique<TParamForm>(&ListDialogPorts);
     creationOrder_ << paramForm_->objectName();
@@ -55,6 +66,12 @@ int StartUp::Run() {
     verForm_->close();
     loginForm_->close();
     return 0;
+}
+
+void StartUp::StoreFailed(const std::string& error) {
+    QMessageBox box(QMessageBox::Critical, QString(), ShownText(error), QMessageBox::Ok);
+    box.setObjectName(QStringLiteral("StoreMessage"));
+    box.exec();
 }
 
 }  // namespace q36::ui

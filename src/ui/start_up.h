@@ -6,6 +6,7 @@
 #include <QStringList>
 #include <functional>
 #include <memory>
+#include <string>
 
 namespace q36::ui {
 
@@ -17,8 +18,9 @@ class TVerForm;
 
 class StartUp {
   public:
-    // trayAvailable overrides the desktop's answer to whether it has a notification area.
-    explicit StartUp(std::function<bool()> trayAvailable = {});
+    // The windows open the store at databasePath; trayAvailable overrides the desktop's answer
+    // to whether it has a notification area.
+    explicit StartUp(std::string databasePath, std::function<bool()> trayAvailable = {});
     ~StartUp();
     StartUp(const StartUp&) = delete;
     StartUp& operator=(const StartUp&) = delete;
@@ -37,6 +39,10 @@ class StartUp {
     const QStringList& CreationOrder() const { return creationOrder_; }
 
   private:
+    // Shows the store's error; the program then ends.
+    void StoreFailed(const std::string& error);
+
+    std::string databasePath_;
     std::function<bool()> trayAvailable_;
     std::unique_ptr<TLoginForm> loginForm_;
     std::unique_ptr<TVerForm> verForm_;
