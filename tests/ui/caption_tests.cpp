@@ -158,7 +158,7 @@ class CaptionTests : public QObject {
     void DialogsShowEveryPairOfTheLanguage() {
         QFETCH(int, language);
         LanguageIndex = language;
-        ui::TLoginForm band;
+        ui::TLoginForm band("/nonexistent/Q36DataBase.mdb");
         QCOMPARE(band.windowTitle(), Pair(txt::BandDialogCaption, language));
         QCOMPARE(Named<QGroupBox>(band, "GroupBox1")->title(),
                  Pair(txt::BandDialogGroup, language));

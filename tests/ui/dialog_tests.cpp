@@ -9,6 +9,8 @@
 
 #include "modal_answerer.h"
 #include "protocol/run_settings.h"
+#include "store/query.h"
+#include "store_copy.h"
 #include "support/radio_bench.h"
 #include "text/text_pairs.h"
 #include "ui/about_form.h"
@@ -34,8 +36,17 @@ class DialogTests : public QObject {
   private Q_SLOTS:
     void cleanup() { ProgramDefaults::Reset(); }
 
-    void BandDialogTakesTheChosenBand() {
-        ui::TLoginForm dialog;
+    void BandDialogTakesTheChosenBandAndResetsTheStore() {
+        StoreCopy store;
+        QVERIFY(store.Ok());
+        // Rows of an earlier run that the reset must replace.
+        {
+            Connection connection;
+            QVERIFY(connection.Open(store.Path()).ok());
+            QVERIFY(connection.Execute("update CHANNELTABLE set FTX = 401.5, LEVEL = '0'").ok());
+        }
+        ui::TLoginForm dialog(store.Path());
+        QVERIFY(dialog.ConnectionError().empty());
         auto* list = dialog.findChild<QComboBox*>(QStringLiteral("suiComboBox"));
         QCOMPARE(list->count(), 5);
         QCOMPARE(list->currentText(), QStringLiteral("400-440"));
@@ -47,10 +58,27 @@ class DialogTests : public QObject {
         QCOMPARE(BandLowMHz, 136);
         QCOMPARE(BandHighMHz, 174);
         QCOMPARE(FactoryLock, 1);
+
+        Connection connection;
+        QVERIFY(connection.Open(store.Path()).ok());
+        Query channels(connection);
+        QVERIFY(channels.Open("select * from CHANNELTABLE").ok());
+        QCOMPARE(channels.RecordCount(), 24);
+        for (int row = 0; row < channels.RecordCount(); ++row) {
+            QCOMPARE(std::stod(channels.TextAt(row, "FTX")), 136.0);
+            QCOMPARE(std::stod(channels.TextAt(row, "REFREQUENCY")), 174.0);
+            QCOMPARE(channels.TextAt(row, "LEVEL"), std::string("4"));
+        }
+    }
+
+    void BandDialogWithoutItsStoreSaysWhy() {
+        ui::TLoginForm dialog("/nonexistent/Q36DataBase.mdb");
+        QVERIFY(!dialog.ConnectionError().empty());
     }
 
     void ListsRefuseTypedCharactersButLetEnterThrough() {
-        ui::TLoginForm band;
+        StoreCopy store;
+        ui::TLoginForm band(store.Path());
         band.show();
         auto* bands = band.findChild<QComboBox*>(QStringLiteral("suiComboBox"));
         // Without the filter "1" would jump to the first entry starting with it, 136-174.

@@ -3,12 +3,14 @@
 
 #include <QComboBox>
 #include <QPushButton>
+#include <QTableView>
 #include <QTest>
 #include <QTimer>
 
 #include "modal_answerer.h"
 #include "protocol/run_settings.h"
 #include "pty_pair.h"
+#include "store_copy.h"
 #include "support/radio_bench.h"
 #include "text/text_pairs.h"
 #include "ui/login_form.h"
@@ -43,7 +45,8 @@ class StartUpTests : public QObject {
     void CancellingTheBandDialogEndsBeforeAnyOtherWindow() {
         ModalAnswerer answerer;
         answerer.On(QStringLiteral("TLoginForm"), Reject);
-        ui::StartUp startUp([] { return false; });
+        StoreCopy store;
+        ui::StartUp startUp(store.Path(), [] { return false; });
         QCOMPARE(startUp.Run(), 0);
         QCOMPARE(startUp.CreationOrder(), QStringList{QStringLiteral("TLoginForm")});
         QCOMPARE(startUp.MainForm(), nullptr);
@@ -52,7 +55,8 @@ class StartUpTests : public QObject {
     void CancellingTheVersionDialogEndsWithoutTheMainWindow() {
         ModalAnswerer answerer;
         answerer.On(QStringLiteral("TVerForm"), Reject);
-        ui::StartUp startUp([] { return false; });
+        StoreCopy store;
+        ui::StartUp startUp(store.Path(), [] { return false; });
         QCOMPARE(startUp.Run(), 0);
         QCOMPARE(startUp.CreationOrder(),
                  QStringList({QStringLiteral("TLoginForm"), QStringLiteral("TVerForm")}));
@@ -64,8 +68,10 @@ class StartUpTests : public QObject {
         ModalAnswerer answerer;
         answerer.On(QStringLiteral("TLoginForm"), Choose(4));
         answerer.On(QStringLiteral("TVerForm"), Choose(1));
-        ui::StartUp startUp([] { return false; });
+        StoreCopy store;
+        ui::StartUp startUp(store.Path(), [] { return false; });
         QString caption;
+        QString firstChannelTx;
         bool scanButtonEnabled = true;
         QString portStatus;
         // Closes the main window once it shows, noting what it showed.
@@ -77,6 +83,12 @@ class StartUpTests : public QObject {
             caption = form->windowTitle();
             scanButtonEnabled = form->findChild<QWidget*>(QStringLiteral("ScanTBut"))->isEnabled();
             portStatus = form->StatusPanelText(0);
+            // The grid shows the store, reset to the chosen band.
+            firstChannelTx = form->findChild<QTableView*>(QStringLiteral("DBGridEh"))
+                                 ->model()
+                                 ->index(0, 3)
+                                 .data()
+                                 .toString();
             closer.stop();
             form->close();
         });
@@ -96,6 +108,17 @@ class StartUpTests : public QObject {
         QVERIFY(!HasScanList);
         QVERIFY(!scanButtonEnabled);
         QCOMPARE(portStatus, QString::fromStdString(Tr(txt::TxtNoCom)));
+        QCOMPARE(firstChannelTx, QStringLiteral("136.0000"));
+    }
+
+    void MissingStoreEndsTheProgramWithTheEnginesMessage() {
+        ModalAnswerer answerer;
+        ui::StartUp startUp("/nonexistent/Q36DataBase.mdb", [] { return false; });
+        QCOMPARE(startUp.Run(), 1);
+        QCOMPARE(answerer.Names(), QStringList{QStringLiteral("StoreMessage")});
+        QVERIFY(answerer.Texts()[0].contains(QStringLiteral("/nonexistent/Q36DataBase.mdb")));
+        QCOMPARE(startUp.VerForm(), nullptr);
+        QCOMPARE(startUp.MainForm(), nullptr);
     }
 };
 

@@ -41,7 +41,7 @@ int main(int argc, char* argv[]) {
     QDir().mkpath(folder);
     bool ok = true;
 
-    q36::ui::TLoginForm band;
+    q36::ui::TLoginForm band("/nonexistent/Q36DataBase.mdb");
     ok &= Snap(band, folder, QStringLiteral("band_dialog"));
     q36::ui::TVerForm version;
     ok &= Snap(version, folder, QStringLiteral("version_dialog"));
