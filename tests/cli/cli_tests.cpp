@@ -1,0 +1,252 @@
+// q36cli as a dealer runs it: separate processes for the tool and the virtual radio, a real
+// pseudo-terminal between them, workbooks checked with the project's reader and with openpyxl.
+
+#include <fcntl.h>
+#include <sys/file.h>
+#include <unistd.h>
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+#include "cli_process.h"
+#include "codec/channel_block.h"
+#include "codec/frequency.h"
+#include "exchange/configuration_reader.h"
+#include "protocol/frame.h"
+#include "sim/radio_image.h"
+#include "text/language.h"
+
+namespace q36::test {
+namespace {
+
+// A radio memory unlike the defaults: tones, powers, a disabled channel, scan lists.
+RadioImage VariedImage() {
+    RadioImage image = DefaultRadioImage(400, 440);
+    DataBlock& ch4 = image.Block(BLOCK_CHANNEL, 3);
+    ch4[9] = 0x1B;   // enabled, scan add, narrow, CTCSS receive tone
+    ch4[10] = 8;     // 88.5
+    ch4[11] = 0x36;  // VOX, low power, DCS- transmit tone
+    ch4[12] = 82;    // 754
+    image.Block(BLOCK_CHANNEL, 9) = DataBlock{BLOCK_CHANNEL, 9, 24};  // disabled
+    image.Block(BLOCK_SCAN, 1)[3] = 0x02;                             // list 2 slot 1: CH03
+    return image;
+}
+
+// The channel rows a reset store holds after reading the image, as texts in column order.
+std::vector<std::array<std::string, 14>> ExpectedChannels(const RadioImage& image) {
+    std::vector<std::array<std::string, 14>> rows;
+    for (int i = 0; i < 24; ++i) {
+        ChannelResult row{ChannelKey(i + 1), "True", "True", "400", "NULL", "", "高", "440", "NULL", "", 4,
+                          "宽", "不添加", "关"};
+        ApplyChannelUpdate(row, DecodeChannelFrame(BuildFrame(CMD_READ_DATA, image.Block(BLOCK_CHANNEL, i))));
+        rows.push_back({row.CHANNELNO, row.ENABLED, row.VOX, row.FTX, row.FTONE, row.SDATA, row.TXPOWER,
+                        row.REFREQUENCY, row.RETONE, row.REDATA, std::to_string(row.LEVEL), row.BW, row.ADDSCAN,
+                        row.BUSY});
+    }
+    return rows;
+}
+
+uint32_t UnitsOf(const std::string& text) {
+    const auto value = ParseDecimalText(text);
+    return value ? FrequencyUnitsLow24(*value) : 0xFFFFFFFF;
+}
+
+void ExpectSameChannel(const std::array<std::string, 14>& expected, const std::vector<std::string>& got,
+                       const std::string& where) {
+    ASSERT_EQ(got.size(), 14u) << where;
+    for (std::size_t c = 0; c < 14; ++c) {
+        if (c == 3 || c == 7) {
+            EXPECT_EQ(UnitsOf(got[c]), UnitsOf(expected[c])) << where << " column " << c << ": " << got[c];
+        } else {
+            EXPECT_EQ(got[c], expected[c]) << where << " column " << c;
+        }
+    }
+}
+
+constexpr const char* kBand = "400-440";
+
+struct CliTest : ::testing::Test {
+    static inline TempFolder* shared = nullptr;
+    static inline std::string workbook;  // read from VariedImage() once for the suite
+
+    static void SetUpTestSuite() {
+        shared = new TempFolder;
+        const std::string image = shared->File("radio.img");
+        ASSERT_TRUE(SaveImageFile(image, VariedImage()));
+        RadioProcess radio;
+        ASSERT_TRUE(radio.Start({"--image", image}));
+        workbook = shared->File("radio.xlsx");
+        const ProcessResult read = RunQ36cli({"read", "--port", radio.Port(), "--band", kBand, "--out", workbook});
+        ASSERT_EQ(read.exitCode, 0) << read.err;
+        EXPECT_NE(read.err.find("读频完成！"), std::string::npos) << read.err;
+        EXPECT_NE(read.err.find("文件已经成功保存！"), std::string::npos) << read.err;
+        EXPECT_TRUE(read.out.empty()) << "stdout is for requested data only: " << read.out;
+    }
+    static void TearDownTestSuite() {
+        delete shared;
+        shared = nullptr;
+    }
+
+    TempFolder folder;
+
+    // A copy of the suite's workbook with one cell of the channel sheet changed through openpyxl.
+    std::string EditedWorkbook(const std::string& cell, const std::string& pythonValue) {
+        const std::string path = folder.File("edited.xlsx");
+        std::string error;
+        const auto done = RunPython("import openpyxl\nwb = openpyxl.load_workbook('" + workbook +
+                                        "')\nws = wb['信道参数']\nws['" + cell + "'] = " + pythonValue +
+                                        "\nwb.save('" + path + "')\n",
+                                    &error);
+        EXPECT_TRUE(done) << error;
+        return path;
+    }
+};
+
+TEST_F(CliTest, ReadWritesTheRadioIntoTheWorkbookAsBothReadersSeeIt) {
+    const auto expected = ExpectedChannels(VariedImage());
+
+    exchange::ConfigurationRows rows;
+    exchange::ImportRules rules{[](const std::string&) { return true; }, [](const std::string&) { return true; },
+                                400, 440};
+    const auto check = exchange::ReadConfigurationWorkbook(workbook, rules, rows);
+    ASSERT_TRUE(check.Ok()) << check.status.detail;
+    ASSERT_EQ(rows.channels.size(), 24u);
+    for (std::size_t i = 0; i < 24; ++i) {
+        ExpectSameChannel(expected[i], {rows.channels[i].begin(), rows.channels[i].end()}, "own reader, row " + std::to_string(i));
+    }
+    EXPECT_EQ(rows.scans.at(1).at(1), "CH03");
+
+    std::string error;
+    const auto text = RunPython(
+        "import openpyxl\nws = openpyxl.load_workbook('" + workbook + "')['信道参数']\n"
+        "for row in ws.iter_rows(min_row=2, max_row=25, max_col=14, values_only=True):\n"
+        "    print('|'.join('' if v is None else (repr(v) if isinstance(v, float) else str(v)) for v in row))\n",
+        &error);
+    ASSERT_TRUE(text) << error;
+    std::istringstream lines(*text);
+    std::string line;
+    for (std::size_t i = 0; i < 24 && std::getline(lines, line); ++i) {
+        std::vector<std::string> cells;
+        std::size_t start = 0;
+        for (std::size_t bar; (bar = line.find('|', start)) != std::string::npos; start = bar + 1) {
+            cells.push_back(line.substr(start, bar - start));
+        }
+        cells.push_back(line.substr(start));
+        ExpectSameChannel(expected[i], cells, "openpyxl, row " + std::to_string(i));
+    }
+}
+
+TEST_F(CliTest, WriteTakesAnEditedWorkbookIntoTheRadio) {
+    const std::string edited = EditedWorkbook("D8", "435.0125");
+    const std::string image = folder.File("target.img");
+    RadioProcess radio;
+    ASSERT_TRUE(radio.Start({"--image", image}));
+    const ProcessResult write = RunQ36cli({"write", "--port", radio.Port(), "--band", kBand, "--in", edited});
+    ASSERT_EQ(write.exitCode, 0) << write.err;
+    EXPECT_NE(write.err.find("设备参数更新完毕"), std::string::npos);
+    radio.Stop();
+    const auto written = LoadImageFile(image);
+    ASSERT_TRUE(written);
+    const DataBlock& ch7 = written->Block(BLOCK_CHANNEL, 6);
+    EXPECT_EQ(GetUnits24(&ch7[channel_layout::TxFrequency]), 435.0125 * 8000);
+    // Everything else is the read radio's memory, unchanged by the trip through the workbook.
+    const RadioImage original = VariedImage();
+    for (int i = 0; i < 24; ++i) {
+        if (i != 6 && i != 9) {
+            EXPECT_EQ(written->Block(BLOCK_CHANNEL, i), original.Block(BLOCK_CHANNEL, i)) << i;
+        }
+    }
+    EXPECT_EQ(written->Block(BLOCK_SCAN, 1), original.Block(BLOCK_SCAN, 1));
+}
+
+TEST_F(CliTest, EachHandshakeRefusalExitsWithFourAndItsMessage) {
+    const char* messages[] = {"机型不匹配, 请检查机型设置！", "密码错误！", "数据校验和错误, 清确认连接是否正确!",
+                              "未定义握手命令, 清确认连接是否正确!"};
+    for (int status = 1; status <= 4; ++status) {
+        RadioProcess radio;
+        ASSERT_TRUE(radio.Start({"--fault", "handshake-status=" + std::to_string(status)}));
+        const ProcessResult read =
+            RunQ36cli({"read", "--port", radio.Port(), "--band", kBand, "--out", folder.File("x.xlsx")});
+        EXPECT_EQ(read.exitCode, 4) << read.err;
+        EXPECT_NE(read.err.find(messages[status - 1]), std::string::npos) << read.err;
+    }
+}
+
+TEST_F(CliTest, FailuresExitWithTheirOwnCodes) {
+    {  // a port another program holds
+        RadioProcess radio;
+        ASSERT_TRUE(radio.Start({}));
+        const int held = ::open(radio.Port().c_str(), O_RDWR | O_NOCTTY);
+        ASSERT_GE(held, 0);
+        ASSERT_EQ(::flock(held, LOCK_EX | LOCK_NB), 0);
+        const ProcessResult read =
+            RunQ36cli({"read", "--port", radio.Port(), "--band", kBand, "--out", folder.File("x.xlsx")});
+        ::close(held);
+        EXPECT_EQ(read.exitCode, 3) << read.err;
+        EXPECT_NE(read.err.find("被占用或者其它错误！"), std::string::npos) << read.err;
+    }
+    {  // a radio that never answers
+        RadioProcess radio;
+        ASSERT_TRUE(radio.Start({"--fault", "silent-after=0"}));
+        const ProcessResult read =
+            RunQ36cli({"read", "--port", radio.Port(), "--band", kBand, "--out", folder.File("x.xlsx")});
+        EXPECT_EQ(read.exitCode, 5) << read.err;
+        EXPECT_NE(read.err.find("应答超时!"), std::string::npos) << read.err;
+        EXPECT_FALSE(std::filesystem::exists(folder.File("x.xlsx")));
+    }
+    {  // a workbook frequency outside the band: nothing is sent
+        RadioProcess radio;
+        const std::string image = folder.File("untouched.img");
+        ASSERT_TRUE(radio.Start({"--image", image}));
+        const ProcessResult write =
+            RunQ36cli({"write", "--port", radio.Port(), "--band", kBand, "--in", EditedWorkbook("D8", "300")});
+        EXPECT_EQ(write.exitCode, 6) << write.err;
+        EXPECT_NE(write.err.find("频率错误！"), std::string::npos) << write.err;
+        radio.Stop();
+        EXPECT_FALSE(std::filesystem::exists(image)) << "the radio was written to";
+    }
+    {  // a damaged workbook
+        std::ofstream(folder.File("damaged.xlsx")) << "PK\x03\x04 not really a workbook";
+        const ProcessResult write =
+            RunQ36cli({"write", "--port", "/dev/null", "--band", kBand, "--in", folder.File("damaged.xlsx")});
+        EXPECT_EQ(write.exitCode, 7) << write.err;
+        EXPECT_NE(write.err.find("文件读取失败！"), std::string::npos) << write.err;
+    }
+    {  // bad usage
+        EXPECT_EQ(RunQ36cli({"read", "--port", "/dev/null", "--band", "123-456", "--out", "x.xlsx"}).exitCode, 2);
+        EXPECT_EQ(RunQ36cli({"read", "--bogus"}).exitCode, 2);
+        EXPECT_EQ(RunQ36cli({"radio", "--fault", "noise=1"}).exitCode, 2);
+        EXPECT_EQ(RunQ36cli({}).exitCode, 2);
+    }
+}
+
+TEST_F(CliTest, EnglishRunPrintsTheEnglishTexts) {
+    RadioProcess radio;
+    ASSERT_TRUE(radio.Start({"--band", "136-174", "--no-scan-list"}));
+    const ProcessResult read = RunQ36cli({"read", "--port", radio.Port(), "--band", "136-174", "--no-scan-list",
+                                          "--lang", "en", "--out", folder.File("en.xls")});
+    ASSERT_EQ(read.exitCode, 0) << read.err;
+    EXPECT_NE(read.err.find("Reading frequency Done!"), std::string::npos) << read.err;
+    EXPECT_NE(read.err.find("File has been successfully saved!"), std::string::npos) << read.err;
+    std::string error;
+    const auto sheets = RunPython("import xlrd\nprint(xlrd.open_workbook('" + folder.File("en.xls") +
+                                      "').sheet_names())\n",
+                                  &error);
+    ASSERT_TRUE(sheets) << error;
+    EXPECT_EQ(*sheets, "['CommonSettings', 'ChannelSettings', 'ScanList']\n");
+}
+
+TEST_F(CliTest, PortsListsTheChosenPathsAndSkipsMissingOnes) {
+    RadioProcess radio;
+    ASSERT_TRUE(radio.Start({}));
+    const ProcessResult ports =
+        RunQ36cli({"ports"}, std::chrono::seconds(5), {"Q36_PORTS=/dev/q36-missing:" + radio.Port()});
+    EXPECT_EQ(ports.exitCode, 0);
+    EXPECT_EQ(ports.out, radio.Port() + "\n");
+}
+
+}  // namespace
+}  // namespace q36::test
