@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QComboBox>
+#include <QDialog>
 #include <QGroupBox>
 #include <QHeaderView>
 #include <QLabel>
@@ -35,6 +36,8 @@
 #include "window_placement.h"
 #include "window_store_side.h"
 #include "window_texts.h"
+#include "workbook_commands.h"
+#include "workbook_file_chooser.h"
 
 namespace q36::ui {
 
@@ -69,6 +72,7 @@ TMainForm::TMainForm(std::function<bool()> trayAvailable, QWidget* parent)
     BuildToolBar();
     BuildPages();
     BuildStatusBar();
+    workbook_ = std::make_unique<WorkbookCommands>(*this);
     Timer1 = new QTimer(this);
     Timer1->setObjectName(QStringLiteral("Timer1"));
     Timer1->setInterval(2000);
@@ -146,6 +150,9 @@ void TMainForm::BuildMenus() {
     // There is no help file to show.
     HMenu->setEnabled(false);
 
+    connect(N1, &QAction::triggered, this, &TMainForm::OpenTButClick);
+    connect(N2, &QAction::triggered, this, &TMainForm::SaveTButClick);
+    connect(N3, &QAction::triggered, this, &TMainForm::PrintTButClick);
     connect(ReadMenu, &QAction::triggered, this, &TMainForm::ReadTButClick);
     connect(WiteMenu, &QAction::triggered, this, &TMainForm::WriteTButClick);
     connect(PMenu, &QAction::triggered, this, &TMainForm::ParaTButClick);
@@ -180,6 +187,9 @@ void TMainForm::BuildToolBar() {
     AboutTBut = add("AboutTBut", "about.svg");
     ToolButton9 = add("ToolButton9", "exit.svg");
 
+    connect(OpenTBut, &QToolButton::clicked, this, &TMainForm::OpenTButClick);
+    connect(SaveTBut, &QToolButton::clicked, this, &TMainForm::SaveTButClick);
+    connect(PrintTBut, &QToolButton::clicked, this, &TMainForm::PrintTButClick);
     connect(WriteTBut, &QToolButton::clicked, this, &TMainForm::WriteTButClick);
     connect(ReadTBut, &QToolButton::clicked, this, &TMainForm::ReadTButClick);
     connect(ParaTBut, &QToolButton::clicked, this, &TMainForm::ParaTButClick);
@@ -455,6 +465,37 @@ void TMainForm::AboutTButClick() {
 
 void TMainForm::ExitTButClick() {
     close();
+}
+
+void TMainForm::SetFileChooser(std::unique_ptr<WorkbookFileChooser> chooser) {
+    workbook_->SetChooser(std::move(chooser));
+}
+
+void TMainForm::SaveTButClick() {
+    workbook_->Save();
+}
+
+void TMainForm::OpenTButClick() {
+    workbook_->Open();
+}
+
+bool TMainForm::ImportAttempted() const {
+    return workbook_->ImportAttempted();
+}
+
+void TMainForm::PrintTButClick() {
+    if (!printForm_) return;
+    try {
+        // The reports read the store, so an edit still being made must be in it first.
+        CommitPendingEdits();
+        printForm_->exec();
+    } catch (...) {
+        // Printing never takes the window down; the dialog reports its own failures.
+    }
+}
+
+void TMainForm::HideGridScrollBar() {
+    DBGridEh->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
 }
 
 bool TMainForm::SendData(const uint8_t* data, uint16_t length) {

@@ -19,6 +19,7 @@
 
 class QAction;
 class QComboBox;
+class QDialog;
 class QLabel;
 class QMenu;
 class QProgressBar;
@@ -37,6 +38,8 @@ class TAboutForm;
 class TParamForm;
 class TrayParking;
 class WindowStoreSide;
+class WorkbookCommands;
+class WorkbookFileChooser;
 
 class TMainForm : public QMainWindow, public TransferHost {
     Q_OBJECT
@@ -48,6 +51,10 @@ class TMainForm : public QMainWindow, public TransferHost {
     // The windows the main window's commands open; created after it at start-up.
     void SetParamForm(TParamForm* form) { paramForm_ = form; }
     void SetAboutForm(TAboutForm* form) { aboutForm_ = form; }
+    // The print choice dialog the Print command shows modally.
+    void SetPrintForm(QDialog* form) { printForm_ = form; }
+    // Replaces the file dialogs of Save and Open.
+    void SetFileChooser(std::unique_ptr<WorkbookFileChooser> chooser);
     // Where the transfer's rows and common values are kept; the rows are shown from it.
     void SetDataSide(TransferHost* data) { dataSide_ = data; }
     // Opens the window's own connection to the store at path and keeps the rows there; false
@@ -70,6 +77,15 @@ class TMainForm : public QMainWindow, public TransferHost {
     void ParaTButClick();
     void AboutTButClick();
     void ExitTButClick();
+    void SaveTButClick();
+    void OpenTButClick();
+    void PrintTButClick();
+    // Open got as far as a chosen file (cleared each time Open starts).
+    bool ImportAttempted() const;
+    // The store the window keeps its rows in; nullptr before ConnectDatabase succeeded.
+    WindowStoreSide* StoreSide() { return storeSide_.get(); }
+    // The channel grid shows no vertical scroll bar; the commands that reload it say so again.
+    void HideGridScrollBar();
 
     // The serial port's deliveries and the response timer.
     void CommReceiveData(const uint8_t* buffer, uint16_t length);
@@ -181,6 +197,8 @@ class TMainForm : public QMainWindow, public TransferHost {
 
     TParamForm* paramForm_ = nullptr;
     TAboutForm* aboutForm_ = nullptr;
+    QDialog* printForm_ = nullptr;
+    std::unique_ptr<WorkbookCommands> workbook_;
     TransferHost* dataSide_ = nullptr;
     std::unique_ptr<Connection> connection_;
     std::unique_ptr<WindowStoreSide> storeSide_;

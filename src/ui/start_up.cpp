@@ -8,6 +8,7 @@
 #include "login_form.h"
 #include "main_form.h"
 #include "param_form.h"
+#include "print/para_print_form.h"
 #include "serial/port_probe.h"
 #include "ui_text.h"
 #include "ver_form.h"
@@ -19,6 +20,7 @@ StartUp::StartUp(std::string databasePath, std::function<bool()> trayAvailable)
 
 StartUp::~StartUp() {
     // The windows that the main window's commands open go first, the main window after them.
+    printForm_.reset();
     aboutForm_.reset();
     paramForm_.reset();
     mainForm_.reset();
@@ -54,6 +56,15 @@ int StartUp::Run() {
     creationOrder_ << paramForm_->objectName();
     aboutForm_ = std::make_unique<TAboutForm>();
     creationOrder_ << aboutForm_->objectName();
+    // The print dialog brings both report forms, each with a connection of its own to the store.
+    printForm_ = std::make_unique<print::TParaPrintForm>();
+    creationOrder_ << printForm_->objectName();
+    if (const StoreResult connected = printForm_->Connect(databasePath_); !connected.ok()) {
+        StoreFailed(connected.text);
+        return 1;
+    }
+    printForm_->SetCommitPendingEdits([main = mainForm_.get()] { main->CommitPendingEdits(); });
+    mainForm_->SetPrintForm(printForm_.get());
     mainForm_->SetParamForm(paramForm_.get());
     mainForm_->SetAboutForm(aboutForm_.get());
 

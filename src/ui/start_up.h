@@ -8,6 +8,10 @@
 #include <memory>
 #include <string>
 
+namespace q36::print {
+class TParaPrintForm;
+}
+
 namespace q36::ui {
 
 class TAboutForm;
@@ -35,6 +39,7 @@ class StartUp {
     TMainForm* MainForm() const { return mainForm_.get(); }
     TParamForm* ParamForm() const { return paramForm_.get(); }
     TAboutForm* AboutForm() const { return aboutForm_.get(); }
+    print::TParaPrintForm* PrintForm() const { return printForm_.get(); }
     // Object names of the windows in the order they were created.
     const QStringList& CreationOrder() const { return creationOrder_; }
 
@@ -49,6 +54,7 @@ class StartUp {
     std::unique_ptr<TMainForm> mainForm_;
     std::unique_ptr<TParamForm> paramForm_;
     std::unique_ptr<TAboutForm> aboutForm_;
+    std::unique_ptr<print::TParaPrintForm> printForm_;
     QStringList creationOrder_;
 };
 

@@ -21,5 +21,8 @@ inline constexpr TextPair MakerWeb{"https://www.example.com/zh/", "https://www.e
 inline constexpr TextPair NoFirmware{"NC", "NC"};
 inline constexpr TextPair VersionPrefix{"VER:  ", "VER:  "};
 inline constexpr TextPair TrayTip{"Q36", "Q36"};
+// The file dialogs of Save and Open list workbooks only.
+inline constexpr TextPair WorkbookFilter{"Microsoft Excel File (*.xls *.xlsx)",
+                                         "Microsoft Excel File (*.xls *.xlsx)"};
 
 }  // namespace q36::ui::wtxt

@@ -97,7 +97,7 @@ class StartUpTests : public QObject {
         QCOMPARE(startUp.CreationOrder(),
                  QStringList({QStringLiteral("TLoginForm"), QStringLiteral("TVerForm"),
                               QStringLiteral("TMainForm"), QStringLiteral("TParamForm"),
-                              QStringLiteral("TAboutForm")}));
+                              QStringLiteral("TAboutForm"), QStringLiteral("TParaPrintForm")}));
         QCOMPARE(answerer.Names(),
                  QStringList({QStringLiteral("TLoginForm"), QStringLiteral("TVerForm"),
                               QStringLiteral("PortMessage")}));

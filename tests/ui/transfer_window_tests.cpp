@@ -3,13 +3,11 @@
 
 #include <QProgressBar>
 #include <QTest>
-#include <atomic>
-#include <thread>
 
 #include "modal_answerer.h"
 #include "protocol/run_settings.h"
 #include "pty_pair.h"
-#include "sim/pty_radio_server.h"
+#include "radio_on_pty.h"
 #include "support/radio_bench.h"
 #include "text/messages.h"
 #include "text/text_pairs.h"
@@ -23,38 +21,6 @@ namespace {
 QString Text(const TextPair& pair) {
     return QString::fromStdString(Tr(pair)).replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
 }
-
-// The virtual radio answering on a pseudo-terminal from a thread of its own.
-class RadioOnPty {
-  public:
-    explicit RadioOnPty(RadioImage image, RadioConfig config = {})
-        : radio_(std::move(config), image), server_(radio_) {}
-    ~RadioOnPty() { Stop(); }
-
-    bool Start() {
-        std::string error;
-        if (!server_.Open(error)) return false;
-        thread_ = std::thread([this] { server_.Run(stop_); });
-        return true;
-    }
-    // The radio's memory may be read only once its thread has ended.
-    const RadioImage& StoppedImage() {
-        Stop();
-        return radio_.Image();
-    }
-    const std::string& Path() const { return server_.SlavePath(); }
-
-  private:
-    void Stop() {
-        stop_ = true;
-        if (thread_.joinable()) thread_.join();
-    }
-
-    VirtualRadio radio_;
-    PtyRadioServer server_;
-    std::atomic<bool> stop_{false};
-    std::thread thread_;
-};
 
 // Rows different from a fresh radio's in every column a channel has.
 void VaryRows(MemoryHost& host) {

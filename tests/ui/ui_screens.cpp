@@ -1,6 +1,8 @@
 // Opens each window of the program on the display and saves a picture of it, so that the
 // windows can be checked by eye: xvfb-run -a -s "-screen 0 1280x1024x24" ui_screens <folder>.
-// The main window shows the rows of a freshly reset store for the band 400-440.
+// The main window shows the rows of a freshly reset store for the band 400-440; when Q36_PORTS
+// names a virtual radio (q36cli radio), it shows a copy of the delivered store after a whole
+// read of that radio, the way the README's pictures are taken.
 
 #include <QApplication>
 #include <QDir>
@@ -8,8 +10,12 @@
 #include <QTabWidget>
 #include <QTest>
 #include <cstdio>
+#include <cstdlib>
 
+#include "modal_answerer.h"
+#include "store_copy.h"
 #include "support/memory_host.h"
+#include "text/text_pairs.h"
 #include "ui/about_form.h"
 #include "ui/login_form.h"
 #include "ui/main_form.h"
@@ -47,8 +53,29 @@ int main(int argc, char* argv[]) {
     ok &= Snap(version, folder, QStringLiteral("version_dialog"));
 
     q36::test::MemoryHost data;
+    q36::test::StoreCopy store;
     q36::ui::TMainForm main([] { return false; });
-    main.SetDataSide(&data);
+    const char* radioPorts = std::getenv("Q36_PORTS");
+    if (radioPorts && *radioPorts) {
+        std::string error;
+        if (!store.Ok() || !main.ConnectDatabase(store.Path(), error)) {
+            std::printf("FAILED store: %s\n", error.c_str());
+            return 1;
+        }
+        q36::test::ModalAnswerer answerer;
+        main.OpenFirstPort();
+        main.show();
+        main.ReadTButClick();
+        const QString done = QString::fromStdString(q36::Tr(q36::txt::MsgReadDone));
+        if (!q36::test::WaitFor([&] { return answerer.Texts().contains(done); }, 15000)) {
+            std::printf("FAILED read: %s\n",
+                        qPrintable(answerer.Texts().join(QStringLiteral(" | "))));
+            return 1;
+        }
+        main.hide();
+    } else {
+        main.SetDataSide(&data);
+    }
     ok &= Snap(main, folder, QStringLiteral("main_channels"));
     main.findChild<QTabWidget*>(QStringLiteral("suiPageControl1"))->setCurrentIndex(0);
     ok &= Snap(main, folder, QStringLiteral("main_common"));

@@ -1,0 +1,159 @@
+#include "workbook_commands.h"
+
+#include <QApplication>
+#include <QFile>
+#include <QMessageBox>
+
+#include "exchange/exchange_texts.h"
+#include "exchange/export_workbook.h"
+#include "exchange/import_workbook.h"
+#include "main_form.h"
+#include "text/text_pairs.h"
+#include "ui_text.h"
+#include "window_store_side.h"
+#include "workbook_file_chooser.h"
+
+namespace q36::ui {
+
+namespace {
+
+// The hourglass while a workbook is written or read; it gives way to the questions asked.
+class WaitCursor {
+  public:
+    WaitCursor() { Start(); }
+    ~WaitCursor() { Stop(); }
+    WaitCursor(const WaitCursor&) = delete;
+    WaitCursor& operator=(const WaitCursor&) = delete;
+
+    void Start() {
+        if (on_) return;
+        QApplication::setOverrideCursor(Qt::WaitCursor);
+        on_ = true;
+    }
+    void Stop() {
+        if (!on_) return;
+        QApplication::restoreOverrideCursor();
+        on_ = false;
+    }
+
+  private:
+    bool on_ = false;
+};
+
+// A file name as the operating system takes it.
+std::string FilePath(const QString& name) {
+    return QFile::encodeName(name).toStdString();
+}
+
+// Without the store there is nothing to save or to read into; the window always has it in the
+// program, so only a window set up without one ends here.
+exchange::ExchangeOutcome NoStore(exchange::ExchangeResult result) {
+    exchange::ExchangeMessage message;
+    if (result == exchange::ExchangeResult::SaveFailed) {
+        message.text = &exchange::texts::SaveFailed;
+        message.caption = &exchange::texts::SaveFailedCaption;
+        message.information = true;
+    } else {
+        message.text = &txt::MsgFileReadFailed;
+    }
+    return {result, {message}};
+}
+
+}  // namespace
+
+WorkbookCommands::WorkbookCommands(TMainForm& window)
+    : window_(window), chooser_(std::make_unique<DialogFileChooser>()) {}
+
+WorkbookCommands::~WorkbookCommands() = default;
+
+void WorkbookCommands::SetChooser(std::unique_ptr<WorkbookFileChooser> chooser) {
+    if (chooser) chooser_ = std::move(chooser);
+}
+
+void WorkbookCommands::Save() {
+    try {
+        if (!CommitPendingEdits()) return;
+        window_.HideGridScrollBar();
+        const QString name = chooser_->SaveFileName(&window_);
+        if (name.isEmpty()) return;
+        exchange::ExchangeOutcome outcome;
+        if (WindowStoreSide* side = window_.StoreSide()) {
+            exchange::ConfigurationQueries queries{side->ParamQuery(), side->ChannelQuery(),
+                                                   side->ScanQuery()};
+            WaitCursor wait;
+            const auto askOverwrite = [this, &wait] {
+                wait.Stop();
+                const bool replace = AskOverwrite();
+                if (replace) wait.Start();
+                return replace;
+            };
+            outcome = exchange::ExportWorkbook(FilePath(name), askOverwrite, queries);
+        } else {
+            outcome = NoStore(exchange::ExchangeResult::SaveFailed);
+        }
+        ShowOutcome(outcome);
+    } catch (...) {
+        // A failure that escaped the exchange must not end the program; the store is unchanged.
+    }
+}
+
+void WorkbookCommands::Open() {
+    importAttempted_ = false;
+    try {
+        if (!CommitPendingEdits()) return;
+        const QString name = chooser_->OpenFileName(&window_);
+        if (name.isEmpty()) return;
+        importAttempted_ = true;
+        exchange::ExchangeOutcome outcome;
+        if (WindowStoreSide* side = window_.StoreSide()) {
+            exchange::ConfigurationQueries queries{side->ParamQuery(), side->ChannelQuery(),
+                                                   side->ScanQuery()};
+            WaitCursor wait;
+            outcome = exchange::ImportWorkbook(FilePath(name), queries);
+        } else {
+            outcome = NoStore(exchange::ExchangeResult::ReadFailed);
+        }
+        // What the pages show is the store as the import left it, before any message.
+        window_.RefreshPages();
+        ShowOutcome(outcome);
+        if (!outcome.Succeeded()) window_.HideGridScrollBar();
+    } catch (...) {
+        // As for Save: swallowed, the store keeps what it held.
+    }
+}
+
+bool WorkbookCommands::AskOverwrite() {
+    QMessageBox box(QMessageBox::Question, QString(), QTr(txt::MsgFileExists),
+                    QMessageBox::Yes | QMessageBox::No, &window_);
+    box.setObjectName(QStringLiteral("OverwriteQuestion"));
+    // Enter alone must not replace a file.
+    box.setDefaultButton(QMessageBox::No);
+    return box.exec() == QMessageBox::Yes;
+}
+
+bool WorkbookCommands::CommitPendingEdits() {
+    const StoreStatus committed = window_.CommitPendingEdits();
+    if (committed.ok()) return true;
+    QMessageBox box(QMessageBox::Critical, QString(), ShownText(committed.error), QMessageBox::Ok,
+                    &window_);
+    box.setObjectName(QStringLiteral("StoreMessage"));
+    box.exec();
+    return false;
+}
+
+void WorkbookCommands::ShowOutcome(const exchange::ExchangeOutcome& outcome) {
+    for (const exchange::ExchangeMessage& message : outcome.messages) {
+        const QMessageBox::Icon icon = message.information || outcome.Succeeded()
+                                           ? QMessageBox::Information
+                                           : QMessageBox::Warning;
+        const QString caption = message.caption ? QTr(*message.caption) : QTr(txt::MainCaption);
+        QMessageBox box(icon, caption, message.text ? QTr(*message.text) : QString(),
+                        QMessageBox::Ok, &window_);
+        box.setObjectName(QStringLiteral("WorkbookMessage"));
+        // The reason and the file go below the message, in smaller print.
+        if (!message.detail.empty()) box.setInformativeText(ShownText(message.detail));
+        box.exec();
+    }
+}
+
+}  // namespace q36::ui

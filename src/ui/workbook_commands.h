@@ -1,0 +1,48 @@
+#pragma once
+// Save and Open of the main window: the whole configuration into a workbook and back, with the
+// file dialogs, the question before a file is replaced, the wait cursor while the file is
+// written or read, and the messages the exchange's outcome names.
+
+#include <memory>
+
+namespace q36::exchange {
+struct ExchangeOutcome;
+}
+
+namespace q36::ui {
+
+class TMainForm;
+class WorkbookFileChooser;
+
+class WorkbookCommands {
+  public:
+    explicit WorkbookCommands(TMainForm& window);
+    ~WorkbookCommands();
+    WorkbookCommands(const WorkbookCommands&) = delete;
+    WorkbookCommands& operator=(const WorkbookCommands&) = delete;
+
+    // Replaces the file dialogs.
+    void SetChooser(std::unique_ptr<WorkbookFileChooser> chooser);
+
+    // Posts pending edits, asks for a name (and, for an existing file, whether to replace it)
+    // and writes the workbook; a cancelled dialog or "No" shows nothing.
+    void Save();
+    // Asks for a workbook and reads it into the store, then shows the store on the pages; a
+    // cancelled dialog shows nothing, a workbook that cannot be taken leaves the store as it was.
+    void Open();
+
+    // Open got as far as a chosen file; cleared each time Open starts.
+    bool ImportAttempted() const { return importAttempted_; }
+
+  private:
+    bool AskOverwrite();
+    // False, after showing the store's message, when an edit could not be posted.
+    bool CommitPendingEdits();
+    void ShowOutcome(const exchange::ExchangeOutcome& outcome);
+
+    TMainForm& window_;
+    std::unique_ptr<WorkbookFileChooser> chooser_;
+    bool importAttempted_ = false;
+};
+
+}  // namespace q36::ui

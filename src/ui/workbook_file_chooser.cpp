@@ -1,0 +1,37 @@
+#include "workbook_file_chooser.h"
+
+#include <QFileDialog>
+#include <QFileInfo>
+
+#include "ui_text.h"
+#include "window_texts.h"
+
+namespace q36::ui {
+
+namespace {
+
+QString Choose(QWidget* parent, QFileDialog::AcceptMode mode, QString& lastFolder) {
+    QFileDialog dialog(parent, QString(), lastFolder, QTr(wtxt::WorkbookFilter));
+    const bool save = mode == QFileDialog::AcceptSave;
+    dialog.setObjectName(save ? QStringLiteral("SDL") : QStringLiteral("ODL"));
+    dialog.setAcceptMode(mode);
+    dialog.setFileMode(save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
+    dialog.setOption(QFileDialog::DontConfirmOverwrite);
+    dialog.setDefaultSuffix(QString());
+    if (dialog.exec() != QDialog::Accepted) return {};
+    const QString chosen = dialog.selectedFiles().value(0);
+    if (!chosen.isEmpty()) lastFolder = QFileInfo(chosen).absolutePath();
+    return chosen;
+}
+
+}  // namespace
+
+QString DialogFileChooser::SaveFileName(QWidget* parent) {
+    return Choose(parent, QFileDialog::AcceptSave, lastFolder_);
+}
+
+QString DialogFileChooser::OpenFileName(QWidget* parent) {
+    return Choose(parent, QFileDialog::AcceptOpen, lastFolder_);
+}
+
+}  // namespace q36::ui

@@ -1,0 +1,32 @@
+#pragma once
+// Where Save and Open ask for a workbook's name. The desktop's file dialogs serve the program;
+// tests put a chooser of their own in their place.
+
+#include <QString>
+
+class QWidget;
+
+namespace q36::ui {
+
+class WorkbookFileChooser {
+  public:
+    virtual ~WorkbookFileChooser() = default;
+    // The name to save under; empty when the user cancelled.
+    virtual QString SaveFileName(QWidget* parent) = 0;
+    // The workbook to open; empty when the user cancelled.
+    virtual QString OpenFileName(QWidget* parent) = 0;
+};
+
+// File dialogs that list workbooks only. A typed name is taken as it is (no extension is added)
+// and the question about an existing file is left to Save, which asks it itself. Each dialog
+// opens in the folder last used.
+class DialogFileChooser final : public WorkbookFileChooser {
+  public:
+    QString SaveFileName(QWidget* parent) override;
+    QString OpenFileName(QWidget* parent) override;
+
+  private:
+    QString lastFolder_;
+};
+
+}  // namespace q36::ui

@@ -1,0 +1,302 @@
+// Save, Open and Print through the main window on a copy of the store; the test names the files
+// in place of the file dialogs and answers every message box.
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QDir>
+#include <QFile>
+#include <QMessageBox>
+#include <QTableView>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include "modal_answerer.h"
+#include "print/para_print_form.h"
+#include "protocol/run_settings.h"
+#include "store/query.h"
+#include "store_copy.h"
+#include "support/radio_bench.h"
+#include "text/text_pairs.h"
+#include "ui/main_form.h"
+#include "ui/window_store_side.h"
+#include "ui/workbook_file_chooser.h"
+#include "ui_test_registry.h"
+
+namespace q36::test {
+
+namespace {
+
+QString Text(const TextPair& pair) {
+    return QString::fromStdString(Tr(pair));
+}
+
+// Hands Save and Open the name the test set; an empty name is a cancelled dialog.
+struct ChosenFile {
+    QString name;
+    int asked = 0;
+};
+
+class TestChooser final : public ui::WorkbookFileChooser {
+  public:
+    explicit TestChooser(std::shared_ptr<ChosenFile> chosen) : chosen_(std::move(chosen)) {}
+    QString SaveFileName(QWidget*) override { return Next(); }
+    QString OpenFileName(QWidget*) override { return Next(); }
+
+  private:
+    QString Next() {
+        ++chosen_->asked;
+        return chosen_->name;
+    }
+    std::shared_ptr<ChosenFile> chosen_;
+};
+
+// The main window on its own copy of the store, shown as start-up shows it.
+struct StoreWindow {
+    StoreWindow() {
+        std::string error;
+        ready = store.Ok() && folder.isValid() && form.ConnectDatabase(store.Path(), error);
+        form.SetFileChooser(std::make_unique<TestChooser>(chosen));
+        form.show();
+    }
+    QString File(const QString& name) const { return folder.filePath(name); }
+    Query& Channels() { return form.StoreSide()->ChannelQuery(); }
+
+    // Every value the store holds, as one text.
+    std::string Snapshot() {
+        std::string all;
+        ChannelArr rows;
+        if (!form.LoadChannelRows(rows).ok()) return "channels unreadable";
+        for (const ChannelResult& r : rows) {
+            all += r.CHANNELNO + "|" + r.ENABLED + "|" + r.VOX + "|" + r.FTX + "|" + r.FTONE + "|" +
+                   r.SDATA + "|" + r.TXPOWER + "|" + r.REFREQUENCY + "|" + r.RETONE + "|" +
+                   r.REDATA + "|" + std::to_string(r.LEVEL) + "|" + r.BW + "|" + r.ADDSCAN + "|" +
+                   r.BUSY + "\n";
+        }
+        ScanArr scans;
+        if (!form.FillScanArr(scans).ok()) return "scans unreadable";
+        for (const ScanResult& scan : scans) {
+            for (const std::string& slot : scan.slots) all += slot + ",";
+        }
+        Query common(form.StoreSide()->ParamQuery().GetConnection());
+        if (!common.Open("select * from PARAMETABLE").ok()) return "common row unreadable";
+        for (const char* column : {"AVISET", "TOPSET", "LOSTTIME", "HIGHTRANPOWER", "KEYAPRESS"})
+            all += "|" + common.TextAt(0, column);
+        return all;
+    }
+
+    // Changes a channel, a scan list and the common row, each posted.
+    bool ChangeStore(const std::string& txFrequency, const std::string& slot,
+                     const std::string& tot) {
+        Query& channels = Channels();
+        if (!channels.Locate("CHANNELNO", "03").ok() || !channels.Edit().ok() ||
+            !channels.WriteText("FTX", txFrequency).ok() || !channels.Post().ok())
+            return false;
+        Query& scans = form.StoreSide()->ScanQuery();
+        if (!scans.Locate("LIST", "2").ok() || !scans.Edit().ok() ||
+            !scans.WriteText("01", slot).ok() || !scans.Post().ok())
+            return false;
+        Query& common = form.StoreSide()->ParamQuery();
+        return common.Edit().ok() && common.WriteText("TOPSET", tot).ok() && common.Post().ok();
+    }
+
+    QTemporaryDir folder;
+    StoreCopy store;
+    ui::TMainForm form{[] { return false; }};
+    std::shared_ptr<ChosenFile> chosen = std::make_shared<ChosenFile>();
+    bool ready = false;
+};
+
+QByteArray Contents(const QString& path) {
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+void WriteFile(const QString& path, const QByteArray& bytes) {
+    QFile file(path);
+    if (file.open(QIODevice::WriteOnly)) file.write(bytes);
+}
+
+}  // namespace
+
+class FileCommandTests : public QObject {
+    Q_OBJECT
+  private Q_SLOTS:
+    void cleanup() { ProgramDefaults::Reset(); }
+
+    void SaveThenOpenRestoresTheStore_data() {
+        QTest::addColumn<QString>("name");
+        QTest::newRow("xlsx") << QStringLiteral("config.xlsx");
+        QTest::newRow("xls") << QStringLiteral("config.xls");
+        QTest::newRow("other name") << QStringLiteral("config");
+    }
+    void SaveThenOpenRestoresTheStore() {
+        QFETCH(QString, name);
+        StoreWindow window;
+        QVERIFY(window.ready);
+        QVERIFY(window.ChangeStore("412.5", "CH02", "120"));
+        // A grid edit still open when Save is pressed is part of what is saved.
+        QVERIFY(window.Channels().Locate("CHANNELNO", "07").ok());
+        QVERIFY(window.Channels().Edit().ok());
+        QVERIFY(window.Channels().WriteText("REFREQUENCY", "431.0125").ok());
+        window.chosen->name = window.File(name);
+        ModalAnswerer answerer;
+
+        window.form.SaveTButClick();
+        QCOMPARE(answerer.Texts(), QStringList{Text(txt::MsgFileSaved)});
+        QVERIFY(!window.Channels().InEditMode());
+        QVERIFY(QFile::exists(window.chosen->name));
+        // The name is taken as typed: no extension is added.
+        QCOMPARE(QDir(window.folder.path()).entryList(QDir::Files), QStringList{name});
+        const std::string saved = window.Snapshot();
+        QVERIFY(saved.find("431.0125") != std::string::npos);
+
+        QVERIFY(window.ChangeStore("425", "CH05", "150"));
+        QVERIFY(window.Snapshot() != saved);
+        window.form.OpenTButClick();
+        QCOMPARE(answerer.Texts(),
+                 QStringList({Text(txt::MsgFileSaved), Text(txt::MsgFileReadOk)}));
+        QVERIFY(window.form.ImportAttempted());
+        QCOMPARE(window.Snapshot(), saved);
+        // The grid shows the restored row, still without its vertical scroll bar.
+        auto* grid = window.form.findChild<QTableView*>(QStringLiteral("DBGridEh"));
+        QVERIFY(grid->model()->index(2, 3).data().toString().startsWith(QStringLiteral("412.5")));
+        QCOMPARE(grid->verticalScrollBarPolicy(), Qt::ScrollBarAlwaysOff);
+        QCOMPARE(QApplication::overrideCursor(), nullptr);
+    }
+
+    void OverwriteQuestionDecidesAndNeverRunsUnderTheWaitCursor() {
+        StoreWindow window;
+        QVERIFY(window.ready);
+        window.chosen->name = window.File(QStringLiteral("kept.xlsx"));
+        WriteFile(window.chosen->name, "a file the user wants to keep");
+        ModalAnswerer answerer;
+        bool waitCursorDuringQuestion = true;
+        bool replace = false;
+        answerer.On(QStringLiteral("OverwriteQuestion"), [&](QWidget& question) {
+            waitCursorDuringQuestion = QApplication::overrideCursor() != nullptr;
+            auto& box = static_cast<QMessageBox&>(question);
+            QCOMPARE(box.windowTitle(), QString());
+            box.button(replace ? QMessageBox::Yes : QMessageBox::No)->click();
+        });
+
+        window.form.SaveTButClick();
+        QCOMPARE(answerer.Names(), QStringList{QStringLiteral("OverwriteQuestion")});
+        QCOMPARE(answerer.Texts(), QStringList{QStringLiteral("文件已经存在，是否覆盖？")});
+        QVERIFY(!waitCursorDuringQuestion);
+        QCOMPARE(Contents(window.chosen->name), QByteArray("a file the user wants to keep"));
+
+        replace = true;
+        window.form.SaveTButClick();
+        QCOMPARE(answerer.Names(), QStringList({QStringLiteral("OverwriteQuestion"),
+                                                QStringLiteral("OverwriteQuestion"),
+                                                QStringLiteral("WorkbookMessage")}));
+        QCOMPARE(answerer.Texts().last(), Text(txt::MsgFileSaved));
+        QVERIFY(Contents(window.chosen->name).startsWith("PK"));
+        QCOMPARE(QApplication::overrideCursor(), nullptr);
+    }
+
+    void CancelledDialogsShowNothingAndChangeNothing() {
+        StoreWindow window;
+        QVERIFY(window.ready);
+        const std::string before = window.Snapshot();
+        ModalAnswerer answerer;
+        window.form.SaveTButClick();
+        window.form.OpenTButClick();
+        QTest::qWait(50);
+        QCOMPARE(window.chosen->asked, 2);
+        QVERIFY(answerer.Seen().isEmpty());
+        QVERIFY(!window.form.ImportAttempted());
+        QCOMPARE(window.Snapshot(), before);
+        QVERIFY(QDir(window.folder.path()).isEmpty());
+    }
+
+    void DamagedFileShowsReadFailedAndLeavesTheStore_data() {
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::newRow("empty") << QByteArray();
+        QTest::newRow("text") << QByteArray("CH,EN,VOX\n01,True,True\n");
+        QTest::newRow("zip header only") << QByteArray("PK\x03\x04\x14\x00\x00\x00", 8);
+        QTest::newRow("ole2 header only")
+            << QByteArray("\xD0\xCF\x11\xE0\xA1\xB1\x1A\xE1\x00\x00\x00\x00", 12);
+    }
+    void DamagedFileShowsReadFailedAndLeavesTheStore() {
+        QFETCH(QByteArray, bytes);
+        StoreWindow window;
+        QVERIFY(window.ready);
+        window.chosen->name = window.File(QStringLiteral("damaged.xlsx"));
+        WriteFile(window.chosen->name, bytes);
+        const std::string before = window.Snapshot();
+        ModalAnswerer answerer;
+        window.form.OpenTButClick();
+        QCOMPARE(answerer.Texts(), QStringList{QStringLiteral("文件读取失败！")});
+        QVERIFY(window.form.ImportAttempted());
+        QCOMPARE(window.Snapshot(), before);
+        QCOMPARE(QApplication::overrideCursor(), nullptr);
+    }
+
+    void TruncatedWorkbookShowsReadFailed() {
+        StoreWindow window;
+        QVERIFY(window.ready);
+        window.chosen->name = window.File(QStringLiteral("whole.xlsx"));
+        ModalAnswerer answerer;
+        window.form.SaveTButClick();
+        const QByteArray whole = Contents(window.chosen->name);
+        QVERIFY(whole.size() > 100);
+        window.chosen->name = window.File(QStringLiteral("cut.xlsx"));
+        WriteFile(window.chosen->name, whole.left(whole.size() / 2));
+        window.form.OpenTButClick();
+        QCOMPARE(answerer.Texts(),
+                 QStringList({Text(txt::MsgFileSaved), Text(txt::MsgFileReadFailed)}));
+    }
+
+    void FrequencyOutsideTheBandShowsBothMessagesAndStoresNothing() {
+        StoreWindow window;
+        QVERIFY(window.ready);
+        window.chosen->name = window.File(QStringLiteral("band.xlsx"));
+        ModalAnswerer answerer;
+        window.form.SaveTButClick();
+        // The same workbook opened in a run on another band: channel 01's 400 MHz is outside.
+        QVERIFY(window.ChangeStore("415", "CH05", "150"));
+        const std::string before = window.Snapshot();
+        BandLowMHz = 410;
+        BandHighMHz = 450;
+        window.form.OpenTButClick();
+        QCOMPARE(answerer.Texts(), QStringList({Text(txt::MsgFileSaved), Text(txt::MsgFreqError),
+                                                Text(txt::MsgFileReadFailed)}));
+        QCOMPARE(window.Snapshot(), before);
+    }
+
+    void PrintPostsPendingEditsBeforeTheDialogShows() {
+        StoreWindow window;
+        QVERIFY(window.ready);
+        print::TParaPrintForm printForm;
+        QVERIFY(printForm.Connect(window.store.Path()).ok());
+        window.form.SetPrintForm(&printForm);
+        QVERIFY(window.Channels().Locate("CHANNELNO", "02").ok());
+        QVERIFY(window.Channels().Edit().ok());
+        QVERIFY(window.Channels().WriteText("FTX", "417.5").ok());
+        ModalAnswerer answerer;
+        bool editOpenAtShow = true;
+        std::string storedAtShow;
+        answerer.On(QStringLiteral("TParaPrintForm"), [&](QWidget& dialog) {
+            editOpenAtShow = window.Channels().InEditMode();
+            Connection other;
+            Query fromFile(other);
+            if (other.Open(window.store.Path()).ok() &&
+                fromFile.Open("select * from CHANNELTABLE").ok())
+                storedAtShow = fromFile.TextAt(1, "FTX");
+            static_cast<QDialog&>(dialog).reject();
+        });
+        window.form.PrintTButClick();
+        QCOMPARE(answerer.Names(), QStringList{QStringLiteral("TParaPrintForm")});
+        QVERIFY(!editOpenAtShow);
+        QCOMPARE(storedAtShow, std::string("417.5"));
+    }
+};
+
+namespace {
+const RegisterUiTest<FileCommandTests> registered;
+}
+
+}  // namespace q36::test
+
+#include "file_command_tests.moc"

@@ -1,0 +1,45 @@
+#pragma once
+// The virtual radio answering on a pseudo-terminal from a thread of its own.
+
+#include <atomic>
+#include <string>
+#include <thread>
+
+#include "sim/pty_radio_server.h"
+
+namespace q36::test {
+
+class RadioOnPty {
+  public:
+    explicit RadioOnPty(RadioImage image, RadioConfig config = {})
+        : radio_(std::move(config), image), server_(radio_) {}
+    ~RadioOnPty() { Stop(); }
+    RadioOnPty(const RadioOnPty&) = delete;
+    RadioOnPty& operator=(const RadioOnPty&) = delete;
+
+    bool Start() {
+        std::string error;
+        if (!server_.Open(error)) return false;
+        thread_ = std::thread([this] { server_.Run(stop_); });
+        return true;
+    }
+    // The radio's memory may be read only once its thread has ended.
+    const RadioImage& StoppedImage() {
+        Stop();
+        return radio_.Image();
+    }
+    const std::string& Path() const { return server_.SlavePath(); }
+
+  private:
+    void Stop() {
+        stop_ = true;
+        if (thread_.joinable()) thread_.join();
+    }
+
+    VirtualRadio radio_;
+    PtyRadioServer server_;
+    std::atomic<bool> stop_{false};
+    std::thread thread_;
+};
+
+}  // namespace q36::test
