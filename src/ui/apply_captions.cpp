@@ -2,10 +2,10 @@
 
 #include <QAction>
 #include <QMenu>
-#include <QStandardItemModel>
 #include <QTabWidget>
 #include <QToolButton>
 
+#include "channel_grid.h"
 #include "common_page.h"
 #include "main_form.h"
 #include "text/choice_lists.h"
@@ -45,7 +45,7 @@ void TMainForm::ApplyCaptions() {
     suiPageControl1->setTabText(1, QTr(txt::SuiTabSheet2));
 
     const QStringList titles = QChoices(lists::ColumnTitleTable);
-    channelModel_->setHorizontalHeaderLabels(titles);
+    DBGridEh->Model().SetTitles(titles);
 
     // The stored value of these columns is the shown word, so one list serves as both the pick
     // list and the key list.
@@ -54,6 +54,9 @@ void TMainForm::ApplyCaptions() {
     columnPickLists_[11] = QChoices(lists::Bandwidth);
     columnPickLists_[12] = QChoices(lists::AddScan);
     columnPickLists_[13] = QChoices(lists::Busy);
+    for (int column : {6, 11, 12, 13}) {
+        DBGridEh->SetWordList(column, columnPickLists_[std::size_t(column)]);
+    }
 
     commonPage_->ApplyCaptions();
 }

@@ -20,11 +20,14 @@
 #include <QVBoxLayout>
 
 #include "about_form.h"
+#include "channel_grid.h"
 #include "common_page.h"
+#include "common_page_binding.h"
 #include "param_form.h"
 #include "pictures.h"
 #include "protocol/run_settings.h"
 #include "right_button_filter.h"
+#include "scan_form.h"
 #include "serial/comms_error.h"
 #include "serial/port_probe.h"
 #include "serial/radio_link_settings.h"
@@ -45,13 +48,6 @@ namespace {
 
 constexpr int ChannelPage = 1;
 constexpr int CommonPageIndex = 0;
-constexpr std::array<int, 14> ColumnWidths{38, 36, 36, 70, 55, 58, 60, 70, 55, 58, 60, 38, 60, 57};
-
-QString FrequencyText(const std::string& mhz) {
-    bool ok = false;
-    const double value = QString::fromStdString(mhz).toDouble(&ok);
-    return ok ? QString::number(value, 'f', 4) : QString::fromStdString(mhz);
-}
 
 }  // namespace
 
@@ -99,19 +95,34 @@ TMainForm::TMainForm(std::function<bool()> trayAvailable, QWidget* parent)
 TMainForm::~TMainForm() {
     Timer1->stop();
     comm_.ClosePort();
+    DetachStore();
+}
+
+void TMainForm::DetachStore() {
+    DBGridEh->Model().SetQuery(nullptr);
+    delete scanForm_;
+    scanForm_ = nullptr;
 }
 
 bool TMainForm::ConnectDatabase(const std::string& path, std::string& error) {
     dataSide_ = nullptr;
+    DetachStore();
     storeSide_.reset();
     connection_ = std::make_unique<Connection>();
-    if (const StoreResult opened = connection_->Open(path); !opened.ok()) {
-        error = opened.text;
-        connection_.reset();
-        return false;
+    scanConnection_ = std::make_unique<Connection>();
+    for (const auto* opening : {&connection_, &scanConnection_}) {
+        if (const StoreResult opened = (*opening)->Open(path); !opened.ok()) {
+            error = opened.text;
+            connection_.reset();
+            scanConnection_.reset();
+            return false;
+        }
     }
-    storeSide_ = std::make_unique<WindowStoreSide>(*connection_, *this);
+    storeSide_ = std::make_unique<WindowStoreSide>(*connection_, *scanConnection_, *this);
     dataSide_ = storeSide_.get();
+    DBGridEh->Model().SetQuery(&storeSide_->ChannelQuery());
+    scanForm_ = new TScanForm(storeSide_->ScanQuery(), *scanConnection_, this);
+    scanForm_->SetChannelCommit([this] { CommitPendingEdits(); });
     return true;
 }
 
@@ -156,6 +167,7 @@ void TMainForm::BuildMenus() {
     connect(ReadMenu, &QAction::triggered, this, &TMainForm::ReadTButClick);
     connect(WiteMenu, &QAction::triggered, this, &TMainForm::WriteTButClick);
     connect(PMenu, &QAction::triggered, this, &TMainForm::ParaTButClick);
+    connect(MMenu, &QAction::triggered, this, &TMainForm::ScanTButClick);
     connect(AMenu, &QAction::triggered, this, &TMainForm::AboutTButClick);
     connect(ExitMenu, &QAction::triggered, this, &TMainForm::ExitTButClick);
 }
@@ -193,6 +205,7 @@ void TMainForm::BuildToolBar() {
     connect(WriteTBut, &QToolButton::clicked, this, &TMainForm::WriteTButClick);
     connect(ReadTBut, &QToolButton::clicked, this, &TMainForm::ReadTButClick);
     connect(ParaTBut, &QToolButton::clicked, this, &TMainForm::ParaTButClick);
+    connect(ScanTBut, &QToolButton::clicked, this, &TMainForm::ScanTButClick);
     connect(AboutTBut, &QToolButton::clicked, this, &TMainForm::AboutTButClick);
     connect(ToolButton9, &QToolButton::clicked, this, &TMainForm::ExitTButClick);
 }
@@ -207,27 +220,11 @@ void TMainForm::BuildPages() {
     suiPageControl1->addTab(commonPage_, QString());
     suiPageControl1->addTab(suiTabSheet2, QString());
 
-    channelModel_ = new QStandardItemModel(0, int(ColumnWidths.size()), this);
-    DBGridEh = new QTableView(suiTabSheet2);
-    DBGridEh->setObjectName(QStringLiteral("DBGridEh"));
-    DBGridEh->setModel(channelModel_);
-    DBGridEh->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    DBGridEh->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    DBGridEh->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    DBGridEh->setAlternatingRowColors(true);
-    DBGridEh->setStyleSheet(
-        QStringLiteral("QTableView { alternate-background-color: rgb(220, 248, 255); }"));
-    DBGridEh->verticalHeader()->setDefaultSectionSize(22);
-    DBGridEh->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
-    // The channel number column names each row already.
-    DBGridEh->verticalHeader()->hide();
-    DBGridEh->horizontalHeader()->setSectionResizeMode(QHeaderView::Fixed);
-    for (int column = 0; column < int(ColumnWidths.size()); ++column) {
-        DBGridEh->setColumnWidth(column, ColumnWidths[std::size_t(column)]);
-    }
+    DBGridEh = new ChannelGrid(suiTabSheet2);
     auto* layout = new QVBoxLayout(suiTabSheet2);
     layout->setContentsMargins(4, 4, 4, 4);
-    layout->addWidget(DBGridEh);
+    layout->addWidget(DBGridEh, 0, Qt::AlignHCenter | Qt::AlignTop);
+    pageBinding_ = new CommonPageBinding(*commonPage_, this);
 
     connect(suiPageControl1, &QTabWidget::currentChanged, this, &TMainForm::PageChanged);
     setCentralWidget(suiPageControl1);
@@ -313,51 +310,21 @@ void TMainForm::closeEvent(QCloseEvent* event) {
 }
 
 void TMainForm::PageChanged(int index) {
-    CommitPendingEdits();
+    const bool committed = CommitPendingEdits().ok();
     if (index == ChannelPage) {
-        ChannelArr rows;
-        if (dataSide_ && dataSide_->LoadChannelRows(rows).ok()) ShowChannelRows(rows);
+        // Read again, so that rows changed through other connections show; an edit that could
+        // not be saved stays pending instead.
+        if (committed && storeSide_) storeSide_->ChannelQuery().Reopen();
+        DBGridEh->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     } else if (index == CommonPageIndex && FactoryLock) {
         commonPage_->FactoryGroupBox->setEnabled(false);
     }
 }
 
 void TMainForm::RefreshPages() {
-    if (!dataSide_) return;
-    ChannelArr rows;
-    if (dataSide_->LoadChannelRows(rows).ok()) ShowChannelRows(rows);
-    q36::CommonPage values;
-    if (dataSide_->ReadCommonPage(values).ok()) commonPage_->ShowValues(values);
-}
-
-void TMainForm::ShowChannelRows(const ChannelArr& rows) {
-    channelModel_->setRowCount(0);
-    for (const ChannelResult& row : rows) {
-        const QStringList cells{
-            QString::fromStdString(row.CHANNELNO),     QString::fromStdString(row.ENABLED),
-            QString::fromStdString(row.VOX),           FrequencyText(row.FTX),
-            QString::fromStdString(row.FTONE),         QString::fromStdString(row.SDATA),
-            QString::fromStdString(row.TXPOWER),       FrequencyText(row.REFREQUENCY),
-            QString::fromStdString(row.RETONE),        QString::fromStdString(row.REDATA),
-            QStringLiteral("[%1]").arg(row.LEVEL + 1), QString::fromStdString(row.BW),
-            QString::fromStdString(row.ADDSCAN),       QString::fromStdString(row.BUSY)};
-        QList<QStandardItem*> items;
-        for (const QString& cell : cells) {
-            auto* item = new QStandardItem(cell);
-            item->setTextAlignment(Qt::AlignCenter);
-            item->setFlags(Qt::ItemIsEnabled | Qt::ItemIsSelectable);
-            items << item;
-        }
-        // The two switch columns show a check box, not the stored word.
-        for (int column : {1, 2}) {
-            QStandardItem* item = items[column];
-            const bool on = item->text() == QLatin1String("True");
-            item->setText(QString());
-            item->setData(on ? Qt::Checked : Qt::Unchecked, Qt::CheckStateRole);
-        }
-        items.front()->setBackground(QColor(192, 220, 192));
-        channelModel_->appendRow(items);
-    }
+    // The grid shows the channel query as it changes; the page shows the row unless it holds
+    // values not yet saved (what the user typed, what a read put there).
+    if (dataSide_) pageBinding_->Load(*dataSide_);
 }
 
 void TMainForm::OpenFirstPort() {
@@ -467,6 +434,14 @@ void TMainForm::ExitTButClick() {
     close();
 }
 
+void TMainForm::ScanTButClick() {
+    if (!scanForm_ || !HasScanList) return;
+    DBGridEh->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    scanForm_->RefreshScanEditor();
+    // What counts is whether the user confirmed, which has already collected the lists.
+    scanForm_->exec();
+}
+
 void TMainForm::SetFileChooser(std::unique_ptr<WorkbookFileChooser> chooser) {
     workbook_->SetChooser(std::move(chooser));
 }
@@ -550,7 +525,11 @@ StoreStatus NoDataSide() {
 }  // namespace
 
 StoreStatus TMainForm::CommitPendingEdits() {
-    return dataSide_ ? dataSide_->CommitPendingEdits() : StoreStatus::Ok();
+    // What the open cell editor and the page hold goes into the rows first.
+    DBGridEh->FlushEditor();
+    if (!dataSide_) return StoreStatus::Ok();
+    if (StoreStatus saved = pageBinding_->Save(*dataSide_); !saved.ok()) return saved;
+    return dataSide_->CommitPendingEdits();
 }
 
 StoreStatus TMainForm::LoadChannelRows(ChannelArr& rows) {
@@ -561,15 +540,21 @@ StoreStatus TMainForm::StoreChannel(const ChannelUpdate& update) {
     return dataSide_ ? dataSide_->StoreChannel(update) : NoDataSide();
 }
 
+// The transfers see the page: a write encodes what it shows, a read puts the radio's values on
+// it, and they reach the row when the page is next saved.
 StoreStatus TMainForm::ReadCommonPage(q36::CommonPage& page) {
-    return dataSide_ ? dataSide_->ReadCommonPage(page) : NoDataSide();
+    page = pageBinding_->Values();
+    return StoreStatus::Ok();
 }
 
 StoreStatus TMainForm::ShowCommonPage(const q36::CommonPage& page) {
-    return dataSide_ ? dataSide_->ShowCommonPage(page) : NoDataSide();
+    pageBinding_->Show(page);
+    return StoreStatus::Ok();
 }
 
 StoreStatus TMainForm::FillScanArr(ScanArr& scans) {
+    // The scan editor's confirm action: its open slot editor first, then its posted table.
+    if (scanForm_) scanForm_->FlushEditor();
     return dataSide_ ? dataSide_->FillScanArr(scans) : NoDataSide();
 }
 

@@ -23,19 +23,20 @@ class QDialog;
 class QLabel;
 class QMenu;
 class QProgressBar;
-class QStandardItemModel;
 class QTabWidget;
-class QTableView;
 class QTimer;
 class QToolBar;
 class QToolButton;
 
 namespace q36::ui {
 
+class ChannelGrid;
+class CommonPageBinding;
 class CommonParamPage;
 class RightButtonFilter;
 class TAboutForm;
 class TParamForm;
+class TScanForm;
 class TrayParking;
 class WindowStoreSide;
 class WorkbookCommands;
@@ -77,6 +78,8 @@ class TMainForm : public QMainWindow, public TransferHost {
     void ParaTButClick();
     void AboutTButClick();
     void ExitTButClick();
+    // Opens the scan list editor (toolbar ScanTBut, menu MMenu).
+    void ScanTButClick();
     void SaveTButClick();
     void OpenTButClick();
     void PrintTButClick();
@@ -101,6 +104,10 @@ class TMainForm : public QMainWindow, public TransferHost {
     QString StatusPanelText(int panel) const;
     QStringList ColumnPickList(int column) const;
     CommonParamPage& CommonPage() { return *commonPage_; }
+    CommonPageBinding& PageBinding() { return *pageBinding_; }
+    ChannelGrid& Grid() { return *DBGridEh; }
+    // The scan list editor; nullptr until ConnectDatabase succeeded.
+    TScanForm* ScanForm() { return scanForm_; }
     TrayParking& Tray() { return *tray_; }
 
     // TransferHost: the line and the effects the user sees.
@@ -140,7 +147,8 @@ class TMainForm : public QMainWindow, public TransferHost {
     void FirstShow();
     void PageChanged(int index);
     void SetStatusPanel(int panel, const QString& text);
-    void ShowChannelRows(const ChannelArr& rows);
+    // Unbinds the editors from the store before its queries go.
+    void DetachStore();
     // Runs a transfer input; inputs that arrive while a message box of the transfer is open
     // wait until the transfer has returned, so that it never runs inside itself.
     void RunTransferStep(std::function<void()> step);
@@ -176,8 +184,8 @@ class TMainForm : public QMainWindow, public TransferHost {
     QTabWidget* suiPageControl1;
     CommonParamPage* commonPage_;
     QWidget* suiTabSheet2;
-    QTableView* DBGridEh;
-    QStandardItemModel* channelModel_;
+    ChannelGrid* DBGridEh;
+    CommonPageBinding* pageBinding_;
     std::array<QStringList, 14> columnPickLists_;
     // Status bar.
     std::array<QLabel*, 3> statusPanels_{};
@@ -202,6 +210,9 @@ class TMainForm : public QMainWindow, public TransferHost {
     TransferHost* dataSide_ = nullptr;
     std::unique_ptr<Connection> connection_;
     std::unique_ptr<WindowStoreSide> storeSide_;
+    // The scan list editor works through a connection of its own.
+    std::unique_ptr<Connection> scanConnection_;
+    TScanForm* scanForm_ = nullptr;
 };
 
 }  // namespace q36::ui

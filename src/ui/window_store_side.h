@@ -11,6 +11,9 @@ class WindowStoreSide final : public StoreTransferHost {
     // window receives the line and effect calls; connection must outlive this object.
     WindowStoreSide(Connection& connection, TransferHost& window)
         : StoreTransferHost(connection), window_(window) {}
+    // The scan query on the scan list editor's own connection.
+    WindowStoreSide(Connection& connection, Connection& scanConnection, TransferHost& window)
+        : StoreTransferHost(connection, scanConnection), window_(window) {}
 
     bool SendData(const uint8_t* data, uint16_t length) override {
         return window_.SendData(data, length);

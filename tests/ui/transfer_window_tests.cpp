@@ -85,6 +85,8 @@ class TransferWindowTests : public QObject {
         QCOMPARE(answerer.Texts()[0], Text(txt::MsgConfirmRead));
         QCOMPARE(form.StatusPanelText(1), QString::fromStdString(FirmwareStatusText("1.0.3")));
         QVERIFY(SameChannels(data.channels, reference.host.channels));
+        // The read put the common values on the page; saving the page puts them in the row.
+        QVERIFY(form.CommitPendingEdits().ok());
         QVERIFY(data.page == reference.host.page);
         QCOMPARE(data.scans[2].slots[0], std::string("CH02"));
         QVERIFY(!form.findChild<QProgressBar*>(QStringLiteral("ProgressBar1"))->isVisible());

@@ -1,0 +1,49 @@
+#pragma once
+// The channel grid of the main window: 24 channels by 14 columns, all in view, edited in place
+// with check boxes, drop-down lists, typed frequencies and the tone-value lists laid over the
+// focused tone-value cell.
+
+#include <QTableView>
+
+#include "channel_grid_model.h"
+
+class QComboBox;
+
+namespace q36::ui {
+
+class GridCellDelegate;
+
+class ChannelGrid : public QTableView {
+    Q_OBJECT
+  public:
+    explicit ChannelGrid(QWidget* parent = nullptr);
+
+    ChannelGridModel& Model() { return *model_; }
+    // The pick list of a column whose stored value is the shown word (TXPOWER, BW, ADDSCAN,
+    // BUSY), in the current language.
+    void SetWordList(int column, const QStringList& words);
+    // The entries a column's drop-down list shows.
+    QStringList ShownList(int column) const;
+    // Stores what an open cell editor holds; the row stays in edit state.
+    void FlushEditor();
+
+    // The tone-value lists over SDATA and REDATA.
+    QComboBox* DBComboBoxEh1 = nullptr;
+    QComboBox* DBComboBoxEh2 = nullptr;
+
+  protected:
+    void currentChanged(const QModelIndex& current, const QModelIndex& previous) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void contextMenuEvent(QContextMenuEvent* event) override;
+    void updateGeometries() override;
+
+  private:
+    QComboBox* NewToneList(const char* name, int column);
+    void PlaceToneLists();
+    void ShowMessage(const QString& text);
+
+    ChannelGridModel* model_;
+    GridCellDelegate* delegate_;
+};
+
+}  // namespace q36::ui

@@ -1,0 +1,56 @@
+#pragma once
+// The channel grid's model over the channel query. Besides showing the rows it holds the rules
+// every edit of a channel cell goes through: the lock of a disabled channel, the band check of
+// the two frequencies, the reset of a tone value when its tone type is chosen, and the squelch
+// column shown as "[1]".."[9]" over the stored "0".."8".
+
+#include <QColor>
+
+#include "query_table_model.h"
+
+namespace q36::ui {
+
+namespace channel_column {
+inline constexpr int ChannelNo = 0, Enabled = 1, Vox = 2, Ftx = 3, Ftone = 4, Sdata = 5,
+                     TxPower = 6, RxFreq = 7, Retone = 8, Redata = 9, Level = 10, Bw = 11,
+                     AddScan = 12, Busy = 13, Count = 14;
+}
+
+// Colours of the grid.
+inline const QColor EvenRowTint(220, 248, 255);
+inline const QColor ChannelNoBackground(192, 220, 192);
+inline const QColor DisabledBackground(255, 255, 255);
+inline const QColor DisabledText(128, 128, 128);
+
+class ChannelGridModel : public QueryTableModel {
+    Q_OBJECT
+  public:
+    explicit ChannelGridModel(QObject* parent = nullptr);
+
+    // Remembers the row's two frequency texts; a frequency out of band entered in that row brings
+    // its text back. In any other row it leaves the cell as it was: another channel's frequency
+    // is never copied in.
+    void SaveOldFrequencies(int row);
+    const QString& OldTxFreqText() const { return oldTx_; }
+    const QString& OldRxFreqText() const { return oldRx_; }
+
+    // Whether the channel of the row is enabled (its ENABLED does not read "False").
+    bool RowEnabled(int row) const;
+
+    QVariant data(const QModelIndex& index, int role = Qt::DisplayRole) const override;
+    Qt::ItemFlags flags(const QModelIndex& index) const override;
+    bool setData(const QModelIndex& index, const QVariant& value, int role = Qt::EditRole) override;
+
+  protected:
+    void QueryChanged(const QueryChange& change) override;
+
+  private:
+    bool WriteFrequency(int column, const QString& text);
+    bool WriteToneType(int typeColumn, const QString& text);
+
+    QString oldTx_;
+    QString oldRx_;
+    int oldRow_ = -1;  // the row the two texts were saved from
+};
+
+}  // namespace q36::ui
