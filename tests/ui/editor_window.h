@@ -1,0 +1,100 @@
+#pragma once
+// The main window on a private copy of the store, shown, for tests of its editors; and helpers
+// that edit cells the way a user does.
+
+#include <QComboBox>
+#include <QLineEdit>
+#include <QTableView>
+#include <QTest>
+#include <memory>
+
+#include "store/connection.h"
+#include "store/query.h"
+#include "store_copy.h"
+#include "ui/channel_grid.h"
+#include "ui/main_form.h"
+
+namespace q36::test {
+
+struct EditorWindow {
+    StoreCopy store;
+    ui::TMainForm form{[] { return false; }};
+
+    bool Open() {
+        std::string error;
+        if (!store.Ok() || !form.ConnectDatabase(store.Path(), error)) return false;
+        form.show();
+        return QTest::qWaitForWindowExposed(&form);
+    }
+    ui::ChannelGrid& Grid() { return form.Grid(); }
+    QModelIndex Cell(int row, int column) { return Grid().model()->index(row, column); }
+    QString Stored(int row, int column) { return Grid().Model().StoredText(row, column); }
+
+    // The editor open on the current cell (closed ones linger hidden until deleted); the two
+    // tone-value lists carry names and are no cell editors.
+    template <class Editor>
+    Editor* OpenEditor() {
+        for (Editor* editor : Grid().viewport()->findChildren<Editor*>()) {
+            if (editor->objectName().isEmpty() && editor->isVisible()) return editor;
+        }
+        return nullptr;
+    }
+
+    // Clicks into a cell, which opens its editor.
+    template <class Editor>
+    Editor* Enter(int row, int column) {
+        Grid().setFocus();
+        Grid().setCurrentIndex(Cell(row, 0));
+        QCoreApplication::processEvents();
+        Grid().setCurrentIndex(Cell(row, column));
+        return OpenEditor<Editor>();
+    }
+
+    // Types into a text cell and presses Enter.
+    QString TypeInto(int row, int column, const QString& text) {
+        QLineEdit* editor = Enter<QLineEdit>(row, column);
+        if (!editor) return QStringLiteral("<no editor>");
+        editor->selectAll();
+        if (text.isEmpty()) QTest::keyClick(editor, Qt::Key_Delete);
+        QTest::keyClicks(editor, text);
+        const QString typed = editor->text();
+        QTest::keyClick(editor, Qt::Key_Return);
+        QCoreApplication::processEvents();
+        return typed;
+    }
+
+    // Chooses an entry in the drop-down list of a cell, as a click on it does.
+    bool Choose(int row, int column, const QString& entry) {
+        QComboBox* list = Enter<QComboBox>(row, column);
+        if (!list) return false;
+        const int position = list->findText(entry);
+        if (position < 0) return false;
+        list->setCurrentIndex(position);
+        Q_EMIT list->activated(position);
+        // Moving on closes the editor, as leaving the cell does.
+        Grid().setCurrentIndex(Cell(row, 0));
+        return true;
+    }
+
+    // Chooses from the tone-value list laid over SDATA (column 5) or REDATA (column 9).
+    bool ChooseTone(int row, int column, const QString& value) {
+        Grid().setCurrentIndex(Cell(row, column));
+        QComboBox* list = column == 5 ? Grid().DBComboBoxEh1 : Grid().DBComboBoxEh2;
+        const int position = list->findText(value);
+        if (!list->isVisible() || position < 0) return false;
+        list->setCurrentIndex(position);
+        Q_EMIT list->activated(position);
+        return true;
+    }
+
+    // A column as the file holds it now, read through a connection of its own.
+    std::string FileText(const char* sql, int row, const char* column) {
+        Connection connection;
+        if (!connection.Open(store.Path()).ok()) return "<no store>";
+        Query query(connection);
+        if (!query.Open(sql).ok()) return "<no query>";
+        return query.TextAt(row, column);
+    }
+};
+
+}  // namespace q36::test

@@ -1,0 +1,250 @@
+// Editors and transfers end to end: what is edited in the grid, on the common page and in the
+// scan list editor is what a write puts into the virtual radio on a pseudo-terminal, and a read
+// puts the radio's values back into every editor.
+
+#include <QComboBox>
+#include <QLineEdit>
+#include <QTabWidget>
+#include <atomic>
+#include <thread>
+
+#include "codec/channel_block.h"
+#include "codec/common_block.h"
+#include "codec/scan_block.h"
+#include "editor_window.h"
+#include "modal_answerer.h"
+#include "protocol/run_settings.h"
+#include "pty_pair.h"
+#include "sim/pty_radio_server.h"
+#include "support/radio_bench.h"
+#include "text/choice_lists.h"
+#include "text/messages.h"
+#include "text/text_pairs.h"
+#include "ui/common_page.h"
+#include "ui/common_page_binding.h"
+#include "ui/scan_form.h"
+#include "ui/scan_grid_model.h"
+#include "ui_test_registry.h"
+
+namespace q36::test {
+
+namespace {
+
+namespace col = ui::channel_column;
+
+QString Q(const TextPair& pair) {
+    return QString::fromStdString(Tr(pair)).replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+}
+
+// The virtual radio on a pseudo-terminal, served from a thread of its own.
+class PtyRadio {
+  public:
+    explicit PtyRadio(const RadioImage& image) : radio_(RadioConfig{}, image), server_(radio_) {}
+    ~PtyRadio() { Stop(); }
+    bool Start() {
+        std::string error;
+        if (!server_.Open(error)) return false;
+        thread_ = std::thread([this] { server_.Run(stop_); });
+        return true;
+    }
+    RadioImage StoppedImage() {
+        Stop();
+        return radio_.Image();
+    }
+    const std::string& Path() const { return server_.SlavePath(); }
+
+  private:
+    void Stop() {
+        stop_ = true;
+        if (thread_.joinable()) thread_.join();
+    }
+    VirtualRadio radio_;
+    PtyRadioServer server_;
+    std::atomic<bool> stop_{false};
+    std::thread thread_;
+};
+
+bool UsePort(ui::TMainForm& form, const std::string& path) {
+    form.Comm().SetCommName(path);
+    return form.ReopenPort();
+}
+
+std::string Assigned(const ChannelUpdate& update, std::string_view column) {
+    for (const auto& [name, text] : update.assignments) {
+        if (name == column) return text;
+    }
+    return "<none>";
+}
+
+}  // namespace
+
+class EditorsTransferTests : public QObject {
+    Q_OBJECT
+  private Q_SLOTS:
+    void init() { ProgramDefaults::Reset(); }
+    void cleanup() { ProgramDefaults::Reset(); }
+
+    void EditedValuesAreWrittenAndReadBack() {
+        EditorWindow w;
+        QVERIFY(w.Open());
+        auto& page = w.form.CommonPage();
+        ModalAnswerer answerer;
+        const QString yes = QString::fromStdString(ChoiceAt(lists::AddScan, 1));
+        const QString low = QString::fromStdString(ChoiceAt(lists::TxPower, 2));
+
+        // Channel 7 in the grid; channels 3 and 7 marked for scanning.
+        w.TypeInto(6, col::Ftx, QStringLiteral("431.125"));
+        w.TypeInto(6, col::RxFreq, QStringLiteral("432.25"));
+        QVERIFY(w.Choose(6, col::Ftone, QStringLiteral("CTCSS")));
+        QVERIFY(w.ChooseTone(6, col::Sdata, QStringLiteral("88.5")));
+        QVERIFY(w.Choose(6, col::Retone, QStringLiteral("DCS-")));
+        QVERIFY(w.ChooseTone(6, col::Redata, QStringLiteral("754")));
+        QVERIFY(w.Choose(6, col::TxPower, low));
+        QVERIFY(w.Choose(6, col::AddScan, yes));
+        QVERIFY(w.Choose(2, col::AddScan, yes));
+
+        // The common page: TOT, ANI, the scan pause condition.
+        w.form.findChild<QTabWidget*>(QStringLiteral("suiPageControl1"))->setCurrentIndex(0);
+        page.suiDBEdit[2]->clear();
+        QTest::keyClicks(page.suiDBEdit[2], QStringLiteral("120"));
+        page.suiDBEdit[1]->clear();
+        QTest::keyClicks(page.suiDBEdit[1], QStringLiteral("12345"));
+        page.suiDBComboBox[7]->setCurrentIndex(1);
+        Q_EMIT page.suiDBComboBox[7]->activated(1);
+
+        // Scan list 2: CH07, CH03, the rest empty.
+        answerer.On(QStringLiteral("TScanForm"), [&](QWidget& window) {
+            auto& scan = static_cast<ui::TScanForm&>(window);
+            auto& slots = scan.Model();
+            for (int s = 1; s <= SCAN_SLOT_COUNT; ++s) slots.setData(slots.index(1, s), "NULL");
+            slots.setData(slots.index(1, 1), QStringLiteral("CH07"));
+            slots.setData(slots.index(1, 2), QStringLiteral("CH03"));
+            scan.Button1Click();
+        });
+        w.form.ScanTButClick();
+        QCOMPARE(w.form.ScanForm()->Scans()[1].slots[1], std::string("CH03"));
+
+        PtyRadio radio(DefaultRadioImage(400, 440));
+        QVERIFY(radio.Start());
+        QVERIFY(UsePort(w.form, radio.Path()));
+        w.form.WriteTButClick();
+        QVERIFY2(WaitFor([&] { return answerer.Texts().contains(Q(txt::MsgWriteDone)); }),
+                 qPrintable(answerer.Texts().join(QStringLiteral(" | "))));
+        const RadioImage written = radio.StoppedImage();
+
+        // The radio holds exactly what the store now holds, channel 7 as edited.
+        ChannelArr rows;
+        QVERIFY(w.form.LoadChannelRows(rows).ok());
+        for (int n = 1; n <= CHANNEL_COUNT; ++n) {
+            const EncodedBlock block = EncodeChannelBlock(n, rows[std::size_t(n - 1)], 400, 440);
+            QVERIFY(block.ok());
+            QVERIFY2(written.Block(BLOCK_CHANNEL, n - 1) == block.payload,
+                     qPrintable(QString::number(n)));
+        }
+        std::vector<uint8_t> frame(4, 0);
+        const DataBlock& ch7 = written.Block(BLOCK_CHANNEL, 6);
+        frame.insert(frame.end(), ch7.begin(), ch7.end());
+        frame.resize(frame.size() + 1);
+        const ChannelUpdate update = DecodeChannelFrame(frame);
+        QCOMPARE(Assigned(update, "FTX"), std::string("431.1250"));
+        QCOMPARE(Assigned(update, "REFREQUENCY"), std::string("432.2500"));
+        QCOMPARE(Assigned(update, "FTONE"), std::string("CTCSS"));
+        QCOMPARE(Assigned(update, "SDATA"), std::string("88.5"));
+        QCOMPARE(Assigned(update, "RETONE"), std::string("DCS-"));
+        QCOMPARE(Assigned(update, "REDATA"), std::string("754"));
+        QCOMPARE(Assigned(update, "TXPOWER"), ChoiceAt(lists::TxPower, 2));
+
+        const DataBlock& common = written.Block(BLOCK_COMMON, 0);
+        QCOMPARE(int(common[common_layout::Tot]), 120);
+        QCOMPARE(int(common[common_layout::Ani] | common[common_layout::Ani + 1] << 8), 12345);
+        QVERIFY(common[common_layout::ScanFlags] & 0x02);
+        q36::CommonPage shown;
+        QVERIFY(w.form.ReadCommonPage(shown).ok());
+        QVERIFY(common == EncodeCommonBlock(shown, true).payload);
+
+        const DataBlock& list2 = written.Block(BLOCK_SCAN, 1);
+        QCOMPARE(int(list2[SCAN_SLOTS_OFFSET]), 6);
+        QCOMPARE(int(list2[SCAN_SLOTS_OFFSET + 1]), 2);
+        for (int s = 3; s <= SCAN_SLOT_COUNT; ++s)
+            QCOMPARE(int(list2[std::size_t(SCAN_SLOTS_OFFSET + s - 1)]), 0xFF);
+
+        // The editors changed again, then the radio read back: every editor shows the radio.
+        w.form.findChild<QTabWidget*>(QStringLiteral("suiPageControl1"))->setCurrentIndex(1);
+        w.TypeInto(6, col::Ftx, QStringLiteral("405"));
+        QVERIFY(w.Choose(6, col::Ftone, QStringLiteral("NULL")));
+        page.suiDBEdit[2]->clear();
+        QTest::keyClicks(page.suiDBEdit[2], QStringLiteral("60"));
+        page.suiDBEdit[1]->clear();
+        page.suiDBComboBox[7]->setCurrentIndex(0);
+        w.form.ScanForm()->Model().setData(w.form.ScanForm()->Model().index(1, 1), "NULL");
+        QVERIFY(w.form.CommitPendingEdits().ok());
+        w.form.ScanForm()->Model().PostPending();
+
+        PtyRadio again(written);
+        QVERIFY(again.Start());
+        QVERIFY(UsePort(w.form, again.Path()));
+        answerer.On(QStringLiteral("TransferMessage"),
+                    [](QWidget& box) { static_cast<QDialog&>(box).accept(); });
+        w.form.ReadTButClick();
+        QVERIFY2(WaitFor([&] { return answerer.Texts().contains(Q(txt::MsgReadDone)); }),
+                 qPrintable(answerer.Texts().join(QStringLiteral(" | "))));
+        QCOMPARE(w.Cell(6, col::Ftx).data().toString(), QStringLiteral("431.1250"));
+        QCOMPARE(w.Stored(6, col::Ftone), QStringLiteral("CTCSS"));
+        QCOMPARE(w.Stored(6, col::Sdata), QStringLiteral("88.5"));
+        QCOMPARE(w.Stored(6, col::Redata), QStringLiteral("754"));
+        QCOMPARE(w.Stored(6, col::TxPower), QString::fromStdString(ChoiceAt(lists::TxPower, 2)));
+        QCOMPARE(page.suiDBEdit[2]->text(), QStringLiteral("120"));
+        QCOMPARE(page.suiDBEdit[1]->text(), QStringLiteral("12345"));
+        QCOMPARE(page.suiDBComboBox[7]->currentIndex(), 1);
+        QCOMPARE(w.form.ScanForm()->Model().StoredText(1, 1), QStringLiteral("CH07"));
+        QCOMPARE(w.form.ScanForm()->Model().StoredText(1, 2), QStringLiteral("CH03"));
+        // The page reaches its row when it is next saved.
+        QVERIFY(w.form.CommitPendingEdits().ok());
+        QCOMPARE(w.FileText("select * from PARAMETABLE", 0, "TOPSET"), std::string("120"));
+    }
+
+    void RefusedWriteSendsNothingAndLeavesTheEditors() {
+        EditorWindow w;
+        QVERIFY(w.Open());
+        auto& page = w.form.CommonPage();
+        ModalAnswerer answerer;
+        // A pasted text reaches the edit without the key filter.
+        page.suiDBEdit[2]->setText(QStringLiteral("1a"));
+        Q_EMIT page.suiDBEdit[2]->textEdited(page.suiDBEdit[2]->text());
+        const RadioImage fresh = DefaultRadioImage(400, 440);
+        PtyRadio radio(fresh);
+        QVERIFY(radio.Start());
+        QVERIFY(UsePort(w.form, radio.Path()));
+        w.form.WriteTButClick();
+        QVERIFY(WaitFor([&] { return answerer.Texts().contains(Q(txt::MsgTotNotNumber)); }));
+        QTest::qWait(200);
+        QVERIFY(radio.StoppedImage() == fresh);
+        QCOMPARE(page.suiDBEdit[2]->text(), QStringLiteral("1a"));
+
+        // An emptied frequency refuses its channel at the next write.
+        page.suiDBEdit[2]->setText(QStringLiteral("0"));
+        w.TypeInto(3, col::Ftx, QString());
+        PtyRadio second(fresh);
+        QVERIFY(second.Start());
+        QVERIFY(UsePort(w.form, second.Path()));
+        w.form.WriteTButClick();
+        QVERIFY2(
+            WaitFor([&] { return answerer.Names().count(QStringLiteral("TransferMessage")) == 2; }),
+            qPrintable(answerer.Texts().join(QStringLiteral(" | "))));
+        QCOMPARE(answerer.Names().last(), QStringLiteral("TransferMessage"));
+        QCOMPARE(answerer.Texts().last(), Q(txt::MsgFreqNotNumber));
+        QCOMPARE(w.Stored(3, col::Ftx), QString());
+        // Channels 1 to 3 went out before channel 4 was refused; nothing after them did.
+        const RadioImage after = second.StoppedImage();
+        for (int n = 3; n < CHANNEL_COUNT; ++n)
+            QVERIFY(after.Block(BLOCK_CHANNEL, n) == fresh.Block(BLOCK_CHANNEL, n));
+    }
+};
+
+namespace {
+const RegisterUiTest<EditorsTransferTests> registered;
+}
+
+}  // namespace q36::test
+
+#include "editors_transfer_tests.moc"
