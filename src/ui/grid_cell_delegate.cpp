@@ -122,15 +122,23 @@ void GridCellDelegate::paint(QPainter* painter, const QStyleOptionViewItem& opti
         QStyledItemDelegate::paint(painter, option, index);
         return;
     }
-    // The drop-down button is always shown, at the right of the cell.
-    QStyleOptionViewItem text = option;
-    text.rect.setRight(option.rect.right() - ListButtonWidth);
+    // The drop-down button is always shown, at the right of the cell; the text is centred in
+    // the rest without the usual margins, so that the narrow columns show whole words.
     QStyleOptionViewItem whole = option;
     initStyleOption(&whole, index);
+    const QString shown = whole.text;
     whole.text.clear();
     QStyle* style = option.widget ? option.widget->style() : QApplication::style();
     style->drawControl(QStyle::CE_ItemViewItem, &whole, painter, option.widget);
-    QStyledItemDelegate::paint(painter, text, index);
+    painter->save();
+    painter->setFont(whole.font);
+    painter->setPen(whole.palette.color(QPalette::Normal, whole.state & QStyle::State_Selected
+                                                              ? QPalette::HighlightedText
+                                                              : QPalette::Text));
+    if (const QVariant pen = index.data(Qt::ForegroundRole); pen.canConvert<QColor>())
+        painter->setPen(pen.value<QColor>());
+    painter->drawText(option.rect.adjusted(1, 0, -ListButtonWidth, 0), Qt::AlignCenter, shown);
+    painter->restore();
     QStyleOption button;
     button.rect = QRect(option.rect.right() - ListButtonWidth + 1, option.rect.top() + 2,
                         ListButtonWidth - 2, option.rect.height() - 4);

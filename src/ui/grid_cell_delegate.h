@@ -59,6 +59,6 @@ class GridCellDelegate : public QStyledItemDelegate {
 };
 
 // Width of the drop-down button drawn at the right of a list cell.
-inline constexpr int ListButtonWidth = 14;
+inline constexpr int ListButtonWidth = 12;
 
 }  // namespace q36::ui
