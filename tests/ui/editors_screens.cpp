@@ -1,0 +1,112 @@
+// Pictures of the editors after a whole read of a virtual radio holding varied channels, common
+// values and scan lists, for checking them by eye:
+//   xvfb-run -a -s "-screen 0 1280x1024x24" editors_screens <folder>
+// saves editors-channels.png, editors-common.png and scan-editor.png.
+
+#include <QApplication>
+#include <QDir>
+#include <QProcess>
+#include <QTabWidget>
+#include <QTest>
+#include <cstdio>
+
+#include "modal_answerer.h"
+#include "radio_on_pty.h"
+#include "store_copy.h"
+#include "support/radio_bench.h"
+#include "text/choice_lists.h"
+#include "text/text_pairs.h"
+#include "ui/channel_grid.h"
+#include "ui/main_form.h"
+#include "ui/scan_form.h"
+
+namespace {
+
+bool Snap(QWidget& window, const QString& folder, const QString& name) {
+    QTest::qWait(400);
+    const QString path = QDir(folder).filePath(name + QStringLiteral(".png"));
+    const int status =
+        QProcess::execute(QStringLiteral("import"),
+                          {QStringLiteral("-window"), QString::number(window.winId()), path});
+    std::printf("%s %s\n", status == 0 ? "saved" : "FAILED", qPrintable(path));
+    return status == 0;
+}
+
+// A radio whose channels use every kind of value the grid shows.
+q36::RadioImage VariedRadio() {
+    using namespace q36;
+    test::RadioBench writer;
+    for (std::size_t i = 0; i < writer.host.channels.size(); ++i) {
+        ChannelResult& row = writer.host.channels[i];
+        row.FTX = std::to_string(400 + int(i)) + ".125";
+        row.REFREQUENCY = std::to_string(439 - int(i)) + ".5";
+        row.TXPOWER = ChoiceAt(lists::TxPower, int(i % 3));
+        row.BW = ChoiceAt(lists::Bandwidth, int(i % 2));
+        row.ADDSCAN = ChoiceAt(lists::AddScan, i % 3 ? 1 : 0);
+        row.BUSY = ChoiceAt(lists::Busy, int(i % 2));
+        row.LEVEL = int(i % 9);
+        row.VOX = i % 4 == 1 ? "True" : "False";
+        const char* types[] = {"NULL", "CTCSS", "DCS+", "DCS-"};
+        row.FTONE = types[i % 4];
+        row.SDATA = i % 4 == 0 ? "" : i % 4 == 1 ? "88.5" : "754";
+        row.RETONE = types[(i + 1) % 4];
+        row.REDATA = (i + 1) % 4 == 0 ? "" : (i + 1) % 4 == 1 ? "131.8" : "23";
+    }
+    writer.host.channels[9].ENABLED = "False";
+    writer.host.channels[17].ENABLED = "False";
+    writer.host.page.tot = "120";
+    writer.host.page.ani = "12345";
+    writer.host.page.scanPause = 1;
+    writer.host.scans[0].slots[0] = "CH02";
+    writer.host.scans[0].slots[1] = "CH03";
+    writer.host.scans[1].slots[0] = "CH05";
+    writer.host.scans[1].slots[1] = "CH06";
+    writer.host.scans[1].slots[2] = "CH08";
+    writer.Write();
+    return writer.radio.Image();
+}
+
+}  // namespace
+
+int main(int argc, char* argv[]) {
+    setenv("Q36_PORTS", "", 0);
+    QApplication application(argc, argv);
+    const QString folder = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QStringLiteral(".");
+    QDir().mkpath(folder);
+    q36::test::ProgramDefaults defaults;
+    // As every run after the band dialog: the factory values are shown but locked.
+    q36::FactoryLock = 1;
+
+    q36::test::RadioOnPty radio(VariedRadio());
+    q36::test::StoreCopy store;
+    q36::ui::TMainForm main([] { return false; });
+    std::string error;
+    if (!radio.Start() || !store.Ok() || !main.ConnectDatabase(store.Path(), error)) {
+        std::printf("FAILED set-up %s\n", error.c_str());
+        return 1;
+    }
+    main.Comm().SetCommName(radio.Path());
+    main.ReopenPort();
+    q36::test::ModalAnswerer answerer;
+    main.show();
+    main.ReadTButClick();
+    const QString done = QString::fromStdString(q36::Tr(q36::txt::MsgReadDone));
+    if (!q36::test::WaitFor([&] { return answerer.Texts().contains(done); }, 15000)) {
+        std::printf("FAILED read: %s\n", qPrintable(answerer.Texts().join(QStringLiteral(" | "))));
+        return 1;
+    }
+    bool ok = true;
+    // The tone-value list shown over the focused value cell of channel 2.
+    q36::ui::ChannelGrid& grid = main.Grid();
+    grid.setFocus();
+    grid.setCurrentIndex(grid.model()->index(1, q36::ui::channel_column::Sdata));
+    ok &= Snap(main, folder, QStringLiteral("editors-channels"));
+    main.findChild<QTabWidget*>(QStringLiteral("suiPageControl1"))->setCurrentIndex(0);
+    ok &= Snap(main, folder, QStringLiteral("editors-common"));
+    answerer.On(QStringLiteral("TScanForm"), [&](QWidget& window) {
+        ok &= Snap(window, folder, QStringLiteral("scan-editor"));
+        static_cast<q36::ui::TScanForm&>(window).Button2Click();
+    });
+    main.ScanTButClick();
+    return ok ? 0 : 1;
+}
