@@ -48,6 +48,11 @@ bool PtyRadioServer::Open(std::string& error) {
 }
 
 void PtyRadioServer::CloseMaster() {
+    const std::lock_guard lock(lineMutex_);
+    CloseMasterLocked();
+}
+
+void PtyRadioServer::CloseMasterLocked() {
     if (master_ >= 0) {
         ::close(master_);
         master_ = -1;
@@ -72,7 +77,9 @@ void PtyRadioServer::WriteAll(const std::vector<uint8_t>& bytes) {
 }
 
 void PtyRadioServer::Poll(std::chrono::milliseconds timeout) {
+    std::unique_lock lock(lineMutex_);
     if (master_ < 0) {
+        lock.unlock();
         std::this_thread::sleep_for(timeout);
         return;
     }
@@ -83,6 +90,10 @@ void PtyRadioServer::Poll(std::chrono::milliseconds timeout) {
         const ssize_t n = ::read(master_, buffer, sizeof buffer);
         if (n <= 0) break;
         radio_.Receive(buffer, std::size_t(n));
+        if (radio_.LineCut()) {
+            CloseMasterLocked();
+            return;
+        }
     }
     const auto deliveries = radio_.TakeDeliveries();
     const auto pauses = radio_.PauseBefore();

@@ -4,6 +4,7 @@
 
 #include <atomic>
 #include <chrono>
+#include <mutex>
 #include <string>
 
 #include "virtual_radio.h"
@@ -35,13 +36,16 @@ public:
     // One step of Run: waits up to timeout for bytes from the program and answers them.
     void Poll(std::chrono::milliseconds timeout);
 
-    // Closes the master side, as a cable pulled out of the computer would.
+    // Closes the master side, as a cable pulled out of the computer would. Safe to call from
+    // another thread while Run is serving: it waits for the step under way to finish.
     void CloseMaster();
 
 private:
+    void CloseMasterLocked();
     void WriteAll(const std::vector<uint8_t>& bytes);
 
     VirtualRadio& radio_;
+    std::mutex lineMutex_;  // held while a step uses the master, so it is not closed under it
     int master_ = -1;
     int slaveKeeper_ = -1;  // keeps the line up while no program has the slave open
     std::string slavePath_;

@@ -44,10 +44,17 @@ bool ParseFault(const std::string& text, RadioFaults& faults, std::string& error
         faults.split.push_back({n[0], n[1]});
     } else if (name == "write-status" && ParseInts(value, n, 3) && n[2] <= 255) {
         faults.writeStatus.push_back({{n[0], n[1]}, n[2]});
+    } else if (name == "garbage-before" && ParseInts(value, n, 2)) {
+        faults.garbageBefore.push_back({n[0], n[1]});
+    } else if (name == "duplicate" && ParseInts(value, n, 2)) {
+        faults.duplicate.push_back({n[0], n[1]});
+    } else if (name == "hangup-after" && ParseInts(value, n, 1)) {
+        faults.hangupAfter = n[0];
     } else {
         error = "unknown fault '" + text +
                 "' (handshake-status=N, silent-after=K, corrupt=TYPE:INDEX, split=TYPE:INDEX, "
-                "write-status=TYPE:INDEX:N)";
+                "write-status=TYPE:INDEX:N, garbage-before=TYPE:INDEX, duplicate=TYPE:INDEX, "
+                "hangup-after=K)";
         return false;
     }
     return true;
@@ -61,6 +68,11 @@ bool VirtualRadio::Listed(const std::vector<BlockRef>& list, int type, int index
 }
 
 void VirtualRadio::Receive(const uint8_t* data, std::size_t length) {
+    const auto& cut = config_.faults.hangupAfter;
+    if (lineCut_ || (cut && answersSent_ >= *cut && length > 0)) {
+        lineCut_ = true;
+        return;
+    }
     pending_.insert(pending_.end(), data, data + length);
     // Take every complete frame; bytes before a frame head are line noise and skipped.
     for (;;) {
@@ -91,11 +103,23 @@ std::vector<std::vector<uint8_t>> VirtualRadio::TakeDeliveries() {
     return std::exchange(deliveries_, {});
 }
 
-void VirtualRadio::Answer(uint8_t command, std::span<const uint8_t> payload, bool corrupt, bool split) {
+void VirtualRadio::Answer(uint8_t command, std::span<const uint8_t> payload, BlockRef about,
+                          bool split) {
     if (config_.faults.silentAfter && answersSent_ >= *config_.faults.silentAfter) return;
     ++answersSent_;
     std::vector<uint8_t> frame = BuildFrame(command, payload);
-    if (corrupt) frame[4 + payload.size()] ^= 0xFF;
+    if (Listed(config_.faults.corrupt, about.type, about.index) &&
+        !Listed(corruptedOnce_, about.type, about.index)) {
+        frame[4 + payload.size()] ^= 0xFF;
+        corruptedOnce_.push_back(about);
+    }
+    if (Listed(config_.faults.duplicate, about.type, about.index)) {
+        const std::vector<uint8_t> once = frame;
+        frame.insert(frame.end(), once.begin(), once.end());
+    }
+    if (Listed(config_.faults.garbageBefore, about.type, about.index)) {
+        frame.insert(frame.begin(), LINE_NOISE.begin(), LINE_NOISE.end());
+    }
     if (split) {
         const std::size_t half = frame.size() / 2;
         deliveries_.emplace_back(frame.begin(), frame.begin() + std::ptrdiff_t(half));
@@ -108,21 +132,16 @@ void VirtualRadio::Answer(uint8_t command, std::span<const uint8_t> payload, boo
     }
 }
 
-void VirtualRadio::SendStatus(uint8_t status) {
+void VirtualRadio::SendStatus(uint8_t status, BlockRef about) {
     const uint8_t payload[1] = {status};
-    Answer(CMD_STATUS, payload);
+    Answer(CMD_STATUS, payload, about);
 }
 
 void VirtualRadio::SendBlock(int type, int index) {
     DataBlock block = image_.Block(type, index);
     block[BLOCK_TYPE_OFFSET] = uint8_t(type);
     block[BLOCK_INDEX_OFFSET] = uint8_t(index);
-    bool corrupt = false;
-    if (Listed(config_.faults.corrupt, type, index) && !Listed(corruptedOnce_, type, index)) {
-        corrupt = true;
-        corruptedOnce_.push_back({type, index});
-    }
-    Answer(CMD_READ_DATA, block, corrupt, Listed(config_.faults.split, type, index));
+    Answer(CMD_READ_DATA, block, {type, index}, Listed(config_.faults.split, type, index));
 }
 
 void VirtualRadio::HandleFrame(const std::vector<uint8_t>& frame) {
@@ -143,9 +162,12 @@ void VirtualRadio::HandleFrame(const std::vector<uint8_t>& frame) {
             if (payload[1 + i] != expected) return SendStatus(ST_BAD_PASSWORD);
         }
         handshaken_ = true;
-        if (config_.faults.handshakeStatus) return SendStatus(uint8_t(*config_.faults.handshakeStatus));
+        constexpr BlockRef kHandshake{0, 0};
+        if (config_.faults.handshakeStatus) {
+            return SendStatus(uint8_t(*config_.faults.handshakeStatus), kHandshake);
+        }
         uint8_t reply[HANDSHAKE_REPLY_PAYLOAD] = {config_.version[0], config_.version[1], config_.version[2]};
-        return Answer(CMD_HANDSHAKE_REPLY, reply);
+        return Answer(CMD_HANDSHAKE_REPLY, reply, kHandshake);
     }
     if (!handshaken_) return SendStatus(ST_UNKNOWN_COMMAND);
 
@@ -187,11 +209,12 @@ void VirtualRadio::HandleFrame(const std::vector<uint8_t>& frame) {
                 return SendStatus(ST_UNKNOWN_COMMAND);
             }
             for (const auto& fault : config_.faults.writeStatus) {
-                if (fault.block == BlockRef{type, index}) return SendStatus(uint8_t(fault.status));
+                if (fault.block == BlockRef{type, index})
+                    return SendStatus(uint8_t(fault.status), {type, index});
             }
             std::copy(payload.begin(), payload.end(), image_.Block(type, index).begin());
             if (onImageChanged) onImageChanged(image_);
-            return SendStatus(ST_OK);
+            return SendStatus(ST_OK, {type, index});
         }
         default: return SendStatus(ST_UNKNOWN_COMMAND);
     }

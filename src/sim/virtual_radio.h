@@ -3,6 +3,7 @@
 // the handshake's band byte and password, answers read requests from its memory image, keeps
 // accepted write blocks, and can be told to misbehave in the ways real radios and cables do.
 
+#include <array>
 #include <cstdint>
 #include <functional>
 #include <optional>
@@ -20,11 +21,19 @@ struct BlockRef {
     bool operator==(const BlockRef&) const = default;
 };
 
+// The answers a fault names by TYPE:INDEX: a data block type and index for the block the radio
+// sends in a read, or for the status that answers the block written to it; type 0 index 0 for
+// the answer to the handshake.
 struct RadioFaults {
     std::optional<int> handshakeStatus;  // answer a good handshake with this status instead
     std::optional<int> silentAfter;      // stop answering after this many answers
-    std::vector<BlockRef> corrupt;       // read blocks sent once with a wrong checksum
+    std::vector<BlockRef> corrupt;       // answers sent once with a wrong checksum
     std::vector<BlockRef> split;         // read blocks delivered in two pieces
+    std::vector<BlockRef> garbageBefore;  // answers preceded by line noise in the same burst
+    std::vector<BlockRef> duplicate;      // answers sent twice back to back, in one burst
+    // After this many answers the line is cut as soon as the program sends again: the bytes
+    // never arrive, and a pty server closes its master as a pulled cable would.
+    std::optional<int> hangupAfter;
     struct WriteStatus {
         BlockRef block;
         int status;
@@ -33,7 +42,8 @@ struct RadioFaults {
 };
 
 // Parses one fault description: handshake-status=N, silent-after=K, corrupt=TYPE:INDEX,
-// split=TYPE:INDEX, write-status=TYPE:INDEX:N. False with a reason for anything else.
+// split=TYPE:INDEX, write-status=TYPE:INDEX:N, garbage-before=TYPE:INDEX, duplicate=TYPE:INDEX,
+// hangup-after=K. False with a reason for anything else.
 bool ParseFault(const std::string& text, RadioFaults& faults, std::string& error);
 
 struct RadioConfig {
@@ -65,14 +75,17 @@ public:
     // Every complete frame received, in order.
     const std::vector<std::vector<uint8_t>>& ReceivedFrames() const { return received_; }
     int AnswersSent() const { return answersSent_; }
+    // Whether the hangup-after fault has cut the line.
+    bool LineCut() const { return lineCut_; }
 
     // Called after each write block the radio kept.
     std::function<void(const RadioImage&)> onImageChanged;
 
 private:
     void HandleFrame(const std::vector<uint8_t>& frame);
-    void Answer(uint8_t command, std::span<const uint8_t> payload, bool corrupt = false, bool split = false);
-    void SendStatus(uint8_t status);
+    void Answer(uint8_t command, std::span<const uint8_t> payload, BlockRef about,
+                bool split = false);
+    void SendStatus(uint8_t status, BlockRef about = {-1, -1});
     void SendBlock(int type, int index);
     bool Listed(const std::vector<BlockRef>& list, int type, int index) const;
 
@@ -90,6 +103,10 @@ private:
     Phase phase_ = Phase::Idle;
     int nextIndex_ = 0;
     int answersSent_ = 0;
+    bool lineCut_ = false;
 };
+
+// The bytes the garbage-before fault sends ahead of an answer; the third is no command.
+inline constexpr std::array<uint8_t, 3> LINE_NOISE{0xFF, 0x00, 0x5A};
 
 }  // namespace q36

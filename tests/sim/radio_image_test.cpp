@@ -60,13 +60,20 @@ TEST(RadioFaults, ParsesEveryKindAndRefusesOthers) {
     EXPECT_TRUE(ParseFault("corrupt=2:5", faults, error));
     EXPECT_TRUE(ParseFault("split=3:1", faults, error));
     EXPECT_TRUE(ParseFault("write-status=2:6:3", faults, error));
+    EXPECT_TRUE(ParseFault("garbage-before=2:5", faults, error));
+    EXPECT_TRUE(ParseFault("duplicate=0:0", faults, error));
+    EXPECT_TRUE(ParseFault("hangup-after=14", faults, error));
+    EXPECT_EQ(faults.garbageBefore.at(0), (BlockRef{2, 5}));
+    EXPECT_EQ(faults.duplicate.at(0), (BlockRef{0, 0}));
+    EXPECT_EQ(faults.hangupAfter, 14);
     EXPECT_EQ(faults.handshakeStatus, 2);
     EXPECT_EQ(faults.silentAfter, 3);
     EXPECT_EQ(faults.corrupt.at(0), (BlockRef{2, 5}));
     EXPECT_EQ(faults.split.at(0), (BlockRef{3, 1}));
     EXPECT_EQ(faults.writeStatus.at(0).status, 3);
-    for (const char* bad : {"corrupt=2", "split=a:b", "write-status=1:2", "noise=1", "silent-after=-1",
-                            "handshake-status=999", "corrupt=2:5:1"}) {
+    for (const char* bad : {"corrupt=2", "split=a:b", "write-status=1:2", "noise=1",
+                            "silent-after=-1", "handshake-status=999", "corrupt=2:5:1",
+                            "garbage-before=2", "duplicate=a:1", "hangup-after=1:2"}) {
         EXPECT_FALSE(ParseFault(bad, faults, error)) << bad;
         EXPECT_FALSE(error.empty());
     }

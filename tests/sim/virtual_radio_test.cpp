@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "protocol/frame.h"
 #include "sim/virtual_radio.h"
 
@@ -129,6 +131,49 @@ TEST_F(RadioSide, SplitAndCorruptFaultsShapeReadBlocks) {
     EXPECT_FALSE(CheckReceivedFrame(send(ReadRequest(2)).at(0), DATA_PAYLOAD));
     // Corrupted once only: asked again, the block comes whole.
     EXPECT_TRUE(CheckReceivedFrame(send(ReadRequest(2)).at(0), DATA_PAYLOAD));
+}
+
+TEST_F(RadioSide, NoiseDuplicatesAndCorruptionShapeTheAnswersTheyName) {
+    RadioConfig config;
+    config.faults.garbageBefore.push_back({0, 0});  // the handshake's answer
+    config.faults.duplicate.push_back({2, 3});      // the status for written channel 4
+    config.faults.corrupt.push_back({2, 4});        // the status for written channel 5
+    VirtualRadio odd(config, DefaultRadioImage(400, 440));
+    auto send = [&odd](const std::vector<uint8_t>& frame) {
+        odd.Receive(frame.data(), frame.size());
+        return odd.TakeDeliveries();
+    };
+    const auto reply = send(Handshake(0, "KZP")).at(0);
+    ASSERT_EQ(reply.size(), LINE_NOISE.size() + 22);
+    EXPECT_TRUE(std::equal(LINE_NOISE.begin(), LINE_NOISE.end(), reply.begin()));
+    EXPECT_EQ(reply[LINE_NOISE.size() + 2], CMD_HANDSHAKE_REPLY);
+    DataBlock block{};
+    block[0] = 2;
+    block[1] = 3;
+    const auto twice = send(BuildFrame(CMD_WRITE_DATA, block));
+    ASSERT_EQ(twice.size(), 1u) << "both copies in one burst";
+    EXPECT_EQ(twice[0], (std::vector<uint8_t>{0xC4, 0xD7, 0x80, 0x01, 0x00, 0x81, 4, 4, 4, 0xC4,
+                                              0xD7, 0x80, 0x01, 0x00, 0x81, 4, 4, 4}));
+    block[1] = 4;
+    EXPECT_NE(send(BuildFrame(CMD_WRITE_DATA, block)).at(0)[5], 0x81)
+        << "a status with a wrong checksum";
+    EXPECT_EQ(send(BuildFrame(CMD_WRITE_DATA, block)).at(0)[5], 0x81) << "corrupted once only";
+}
+
+TEST_F(RadioSide, HangupAfterCutsTheLineAtTheNextBytesAndHearsNothingMore) {
+    RadioConfig config;
+    config.faults.hangupAfter = 1;
+    VirtualRadio cut(config, DefaultRadioImage(400, 440));
+    const auto hs = Handshake(0, "KZP");
+    cut.Receive(hs.data(), hs.size());
+    EXPECT_EQ(cut.TakeDeliveries().size(), 1u);
+    EXPECT_FALSE(cut.LineCut());
+    const auto req = ReadRequest(1);
+    cut.Receive(req.data(), 1);
+    EXPECT_TRUE(cut.LineCut());
+    cut.Receive(req.data() + 1, req.size() - 1);
+    EXPECT_TRUE(cut.TakeDeliveries().empty());
+    EXPECT_EQ(cut.ReceivedFrames().size(), 1u) << "the request never arrived";
 }
 
 }  // namespace
