@@ -97,6 +97,7 @@ void TComm::OpenPort() {
     }
 
     port_ = std::move(port);
+    hangupRaised_ = false;
     closeEvent_ = std::move(closeEvent);
     original_ = original;
     reader_ = std::move(reader);
@@ -143,6 +144,8 @@ void TComm::DispatchNotice(const Notice& notice) {
             Raise(OnReceiveError, *this, static_cast<uint32_t>(notice.lParam));
             return;
         case NoticeHangup:
+            if (hangupRaised_) return;
+            hangupRaised_ = true;
             Raise(OnRequestHangup, *this);
             return;
         case NoticeModemState:

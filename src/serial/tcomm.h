@@ -123,6 +123,8 @@ class TComm {
     TReceiveDataEvent OnReceiveData;
     TReceiveErrorEvent OnReceiveError;
     TModemStateChangeEvent OnModemStateChange;
+    // Raised once per opening of the port, for the first hangup notice: a vanished device ends
+    // both threads, and each reports it, but the owner has one port to give up.
     TNotifyEvent OnRequestHangup;
     TSendDataEmptyEvent OnSendDataEmpty;
 
@@ -143,6 +145,7 @@ class TComm {
     PortTimeouts portTimeouts_;
     std::unique_ptr<TReadThread> reader_;
     std::unique_ptr<TWriteThread> writer_;
+    bool hangupRaised_ = false;  // since the last OpenPort
 };
 
 }  // namespace q36
