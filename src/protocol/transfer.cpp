@@ -37,6 +37,11 @@ void Transfer::FailNoAnswer() {
     ResetProgress();
 }
 
+void Transfer::FailStore(const StoreStatus& status) {
+    Message(TransferEvent::StoreFailed, Tr(txt::MsgNoAnswer) + "\r\n" + status.error);
+    ResetProgress();
+}
+
 void Transfer::WriteTButClick() {
     const StoreStatus committed = host_.CommitPendingEdits();
     FrameCount = 0;
@@ -50,7 +55,7 @@ void Transfer::WriteTButClick() {
     }
     // Writing rows that could not be saved would send the radio something the user never saw.
     if (!committed.ok()) {
-        Message(TransferEvent::NoAnswer, Tr(txt::MsgNoAnswer) + "\r\n" + committed.error);
+        Message(TransferEvent::StoreFailed, Tr(txt::MsgNoAnswer) + "\r\n" + committed.error);
         return;
     }
     if (!host_.AskYesNo(Tr(txt::MsgConfirmWrite))) return;
@@ -178,7 +183,7 @@ void Transfer::NextWriteStep() {
 
 void Transfer::SendCommonBlock() {
     CommonPage page;
-    if (!host_.ReadCommonPage(page).ok()) return FailNoAnswer();
+    if (const StoreStatus read = host_.ReadCommonPage(page); !read.ok()) return FailStore(read);
     const EncodedBlock block = EncodeCommonBlock(page, HasScanList);
     if (block.check == BlockCheck::NoAnswer) return FailNoAnswer();
     if (!block.ok()) return Message(TransferEvent::CheckFailed, BlockCheckMessage(block.check));
@@ -190,7 +195,8 @@ void Transfer::SendChannelBlock(int n) {
     ChannelArr rows;
     // The rows are read again before every block, so that edits posted since count.
     const StoreStatus loaded = host_.LoadChannelRows(rows);
-    if (!loaded.ok() || rows.size() < std::size_t(n) || n < 1) return FailNoAnswer();
+    if (!loaded.ok()) return FailStore(loaded);
+    if (rows.size() < std::size_t(n) || n < 1) return FailNoAnswer();
     const EncodedBlock block = EncodeChannelBlock(n, rows[std::size_t(n - 1)], BandLowMHz, BandHighMHz);
     switch (block.check) {
         case BlockCheck::Ok: break;
@@ -208,7 +214,8 @@ void Transfer::SendChannelBlock(int n) {
 
 void Transfer::SendScanBlock(int n) {
     const StoreStatus filled = host_.FillScanArr(scanArr_);
-    if (!filled.ok() || n < 1 || scanArr_.size() < std::size_t(n)) return FailNoAnswer();
+    if (!filled.ok()) return FailStore(filled);
+    if (n < 1 || scanArr_.size() < std::size_t(n)) return FailNoAnswer();
     SendFrame(EncodeScanBlock(n, scanArr_[std::size_t(n - 1)]), CMD_WRITE_DATA);
 }
 

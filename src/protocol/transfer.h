@@ -57,6 +57,9 @@ private:
     void SendStatus(uint8_t status);
     void ResetProgress();
     void FailNoAnswer();
+    // A block that cannot be built because the store failed: the no-answer message with the
+    // engine's text below it.
+    void FailStore(const StoreStatus& status);
     void Message(TransferEvent event, const std::string& text);
     // A received data block that fails its check: status 3 and the read-failed message.
     void RejectReadBlock();

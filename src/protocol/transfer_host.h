@@ -35,7 +35,7 @@ enum class TransferEvent {
     CheckFailed,  // a value failed its check while a block was encoded; nothing was sent
     NoAnswer,     // a block could not be built or sent
     Timeout,      // the response timer fired
-    StoreFailed,  // a received block could not be stored
+    StoreFailed,  // the store could not be read or written; the engine's text follows
 };
 
 class TransferHost {

@@ -115,13 +115,13 @@ TEST_F(BlockTransferTest, RefusedChannelShowsItsMessageAndSendsNothing) {
     }
 }
 
-TEST_F(BlockTransferTest, UnreadableChannelRowsStopTheWriteWithNoAnswer) {
+TEST_F(BlockTransferTest, UnreadableChannelRowsStopTheWriteWithNoAnswerAndTheEnginesText) {
     host.failLoadChannels = true;
     host.SetProgress(0, 30, 12);
     transfer.SendChannelBlock(1);
     ASSERT_EQ(host.messages.size(), 1u);
-    EXPECT_EQ(host.messages[0].event, TransferEvent::NoAnswer);
-    EXPECT_EQ(host.messages[0].text, "无应答!");
+    EXPECT_EQ(host.messages[0].event, TransferEvent::StoreFailed);
+    EXPECT_EQ(host.messages[0].text, "无应答!\r\nchannel table unreadable");
     EXPECT_EQ(host.progressPosition, 0);
     EXPECT_EQ(host.progressMax, 30);
     EXPECT_TRUE(host.sent.empty());
