@@ -1,0 +1,151 @@
+// Files handed to the workbook reader: the configuration reader that Open uses, then every sheet
+// of the file on its own. Whatever the bytes, the reader ends with rows that keep the rules Open
+// relies on, or with a failure that names the file.
+
+#include <unistd.h>
+
+#include <cstdio>
+#include <cstring>
+#include <filesystem>
+#include <set>
+#include <string>
+
+#include "codec/channel_block.h"
+#include "exchange/configuration_reader.h"
+#include "exchange/text_forms.h"
+#include "exchange/workbook_source.h"
+#include "fuzz_targets.h"
+#include "text/language.h"
+
+namespace q36::fuzz {
+
+namespace {
+
+using namespace exchange;
+
+// One file per process, rewritten for every input (FreeXL reads only from a path) and removed
+// when the process ends.
+struct InputFile {
+    std::string path;
+    InputFile() {
+        std::error_code ec;
+        std::filesystem::path folder = "/dev/shm";
+        if (!std::filesystem::is_directory(folder, ec))
+            folder = std::filesystem::temp_directory_path(ec);
+        path = (folder / ("q36-fuzz-" + std::to_string(::getpid()) + ".bin")).string();
+    }
+    ~InputFile() { std::remove(path.c_str()); }
+};
+
+const std::string& InputPath() {
+    static const InputFile file;
+    return file.path;
+}
+
+bool WriteInput(const std::vector<uint8_t>& bytes) {
+    std::FILE* file = std::fopen(InputPath().c_str(), "wb");
+    if (!file) return false;
+    const bool written = std::fwrite(bytes.data(), 1, bytes.size(), file) == bytes.size();
+    return std::fclose(file) == 0 && written;
+}
+
+void RequireText(const std::string& text) {
+    Require(ValidUtf8(text) == text, "a text that is not UTF-8");
+}
+
+void CheckConfiguration(const std::string& path) {
+    ImportRules rules;
+    std::set<std::string> channelKeys, scanKeys;
+    for (int n = 1; n <= CHANNEL_COUNT; ++n) channelKeys.insert(ChannelKey(n));
+    for (int n = 1; n <= 5; ++n) scanKeys.insert(std::to_string(n));
+    rules.channelKeyExists = [&](const std::string& key) { return channelKeys.count(key) > 0; };
+    rules.scanKeyExists = [&](const std::string& key) { return scanKeys.count(key) > 0; };
+    rules.bandLowMHz = 400;
+    rules.bandHighMHz = 440;
+
+    ConfigurationRows rows;
+    const ConfigurationCheck check = ReadConfigurationWorkbook(path, rules, rows);
+    if (!check.status.Ok()) {
+        Require(check.status.detail.find(path) != std::string::npos,
+                "a read failure that does not name the file");
+        return;
+    }
+    if (check.fault) {
+        Require(check.fault->check != FrequencyCheck::Ok, "a frequency fault that is none");
+        Require(CheckFrequencyText(check.fault->text, 400, 440) == check.fault->check,
+                "a fault with another cause");
+        return;
+    }
+    for (const std::string& text : rows.common) RequireText(text);
+    std::set<std::string> seen;
+    Require(rows.channels.size() <= std::size_t(CHANNEL_COUNT),
+            "more channel records than channels");
+    for (const ChannelRow& row : rows.channels) {
+        Require(channelKeys.count(row[0]) > 0 && seen.insert(row[0]).second,
+                "a channel record without its own key");
+        for (const int k : {CHANNEL_TX_FREQ, CHANNEL_RX_FREQ}) {
+            Require(CheckFrequencyText(row[std::size_t(k)], 400, 440) == FrequencyCheck::Ok,
+                    "a frequency outside the band passed");
+        }
+        for (const std::string& text : row) RequireText(text);
+    }
+    seen.clear();
+    Require(rows.scans.size() <= 5, "more scan records than lists");
+    for (const ScanRow& row : rows.scans) {
+        Require(scanKeys.count(row[0]) > 0 && seen.insert(row[0]).second,
+                "a scan record without its own key");
+        for (const std::string& text : row) RequireText(text);
+    }
+}
+
+void CheckSheets(const std::string& path) {
+    OpenedWorkbook opened = OpenWorkbookFile(path);
+    if (!opened.status.Ok()) {
+        Require(!opened.source, "a failed open that kept a source");
+        return;
+    }
+    const auto& names = opened.source->SheetNames();
+    for (const std::string& name : names) RequireText(name);
+    for (std::size_t k = 0; k < names.size() && k < 8; ++k) {
+        SheetCells cells;
+        if (!opened.source->ReadSheet(k, cells).Ok()) {
+            Require(cells.Count() == 0, "a failed sheet that kept cells");
+            continue;
+        }
+        for (const uint32_t row : cells.Rows()) {
+            for (const auto& [column, text] : cells.Row(row)) {
+                Require(column >= 1 && !text->empty(), "an empty cell was kept");
+                RequireText(*text);
+            }
+        }
+    }
+}
+
+// everySheet: also read every sheet on its own, beyond the three the configuration needs (not for
+// .xls, where each opening costs the reader's process).
+int WorkbookOneInput(const uint8_t* data, size_t size, const uint8_t* signature,
+                     size_t signatureSize, bool everySheet) {
+    std::vector<uint8_t> bytes(data, data + size);
+    // The reader tells the formats apart by these bytes; the rest of the file is the fuzzer's.
+    if (bytes.size() < signatureSize) bytes.resize(signatureSize);
+    std::memcpy(bytes.data(), signature, signatureSize);
+    if (!WriteInput(bytes)) return 0;
+    LanguageIndex = 0;
+    CheckConfiguration(InputPath());
+    if (everySheet) CheckSheets(InputPath());
+    return 0;
+}
+
+}  // namespace
+
+int XlsxOneInput(const uint8_t* data, size_t size) {
+    static const uint8_t kZip[] = {'P', 'K', 0x03, 0x04};
+    return WorkbookOneInput(data, size, kZip, sizeof kZip, true);
+}
+
+int XlsOneInput(const uint8_t* data, size_t size) {
+    static const uint8_t kOle2[] = {0xD0, 0xCF, 0x11, 0xE0, 0xA1, 0xB1, 0x1A, 0xE1};
+    return WorkbookOneInput(data, size, kOle2, sizeof kOle2, false);
+}
+
+}  // namespace q36::fuzz
