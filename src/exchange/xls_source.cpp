@@ -5,6 +5,16 @@
 #include <gsf/gsf-infile.h>
 #include <gsf/gsf-input-memory.h>
 
+#include <fcntl.h>
+#include <poll.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <chrono>
+#include <csignal>
+#include <cstring>
+
 #include "gsf_library.h"
 #include "read_limits.h"
 #include "text_forms.h"
@@ -84,68 +94,38 @@ ExchangeStatus CheckDeclaredAreas(const std::vector<uint8_t>& bytes) {
     return ExchangeStatus::Success();
 }
 
-}  // namespace
+// The sheet list and every sheet of an .xls file, as FreeXL reads them.
+struct XlsContent {
+    ExchangeStatus status;
+    std::vector<std::string> names;
+    std::vector<XlsSource::Sheet> sheets;
+};
 
-XlsSource::~XlsSource() {
-    if (handle_) freexl_close(handle_);
-}
-
-ExchangeStatus XlsSource::Open(const std::string& path, const std::vector<uint8_t>& bytes) {
-    if (auto status = CheckDeclaredAreas(bytes); !status.Ok()) return status;
-    const int opened = freexl_open(path.c_str(), &handle_);
-    // Some damaged string tables make FreeXL report success without a handle.
-    if (opened != FREEXL_OK || !handle_) {
-        return LibraryFailure("cannot open the workbook",
-                              opened != FREEXL_OK ? opened : FREEXL_NULL_HANDLE);
-    }
-    unsigned int info = 0;
-    if (freexl_get_info(handle_, FREEXL_BIFF_PASSWORD, &info) == FREEXL_OK &&
-        info == FREEXL_BIFF_OBFUSCATED) {
-        return ExchangeStatus::Failure(ExchangeError::Damaged, "xls: the workbook is encrypted");
-    }
-    unsigned int count = 0;
-    if (const int got = freexl_get_info(handle_, FREEXL_BIFF_SHEET_COUNT, &count);
-        got != FREEXL_OK) {
-        return LibraryFailure("no sheet list", got);
-    }
-    for (unsigned int k = 0; k < count && k <= 0xFFFF; ++k) {
-        const char* name = nullptr;
-        if (const int got =
-                freexl_get_worksheet_name(handle_, static_cast<unsigned short>(k), &name);
-            got != FREEXL_OK) {
-            return LibraryFailure("no sheet name", got);
-        }
-        names_.push_back(ValidUtf8(name ? name : ""));
-    }
-    return ExchangeStatus::Success();
-}
-
-ExchangeStatus XlsSource::ReadSheetCells(std::size_t index, SheetCells& cells) {
-    cells = SheetCells();
-    if (index >= names_.size()) {
-        return ExchangeStatus::Failure(ExchangeError::Damaged,
-                                       "xls: no sheet " + std::to_string(index + 1));
-    }
-    if (const int got = freexl_select_active_worksheet(handle_, static_cast<unsigned short>(index));
-        got != FREEXL_OK) {
-        return LibraryFailure("cannot select sheet " + names_[index], got);
+XlsSource::Sheet ReadSheet(const void* handle, unsigned short index, const std::string& name) {
+    XlsSource::Sheet sheet;
+    if (const int got = freexl_select_active_worksheet(handle, index); got != FREEXL_OK) {
+        sheet.status = LibraryFailure("cannot select sheet " + name, got);
+        return sheet;
     }
     unsigned int rows = 0;
     unsigned short columns = 0;
-    if (const int got = freexl_worksheet_dimensions(handle_, &rows, &columns); got != FREEXL_OK) {
-        return LibraryFailure("no dimensions of sheet " + names_[index], got);
+    if (const int got = freexl_worksheet_dimensions(handle, &rows, &columns); got != FREEXL_OK) {
+        sheet.status = LibraryFailure("no dimensions of sheet " + name, got);
+        return sheet;
     }
     if (static_cast<std::size_t>(rows) * columns > MAX_XLS_SHEET_AREA) {
-        return ExchangeStatus::Failure(ExchangeError::TooLarge,
-                                       "xls: sheet " + names_[index] + " is too large");
+        sheet.status = ExchangeStatus::Failure(ExchangeError::TooLarge,
+                                               "xls: sheet " + name + " is too large");
+        return sheet;
     }
-    std::size_t count = 0;
     for (unsigned int row = 0; row < rows; ++row) {
         for (unsigned short column = 0; column < columns; ++column) {
             FreeXL_CellValue value{};
-            if (const int got = freexl_get_cell_value(handle_, row, column, &value);
+            if (const int got = freexl_get_cell_value(handle, row, column, &value);
                 got != FREEXL_OK) {
-                return LibraryFailure("cannot read a cell of sheet " + names_[index], got);
+                sheet.status = LibraryFailure("cannot read a cell of sheet " + name, got);
+                sheet.cells.clear();
+                return sheet;
             }
             std::string text;
             switch (value.type) {
@@ -166,13 +146,247 @@ ExchangeStatus XlsSource::ReadSheetCells(std::size_t index, SheetCells& cells) {
                     continue;
             }
             if (text.empty()) continue;
-            if (++count > MAX_SHEET_CELLS) {
-                return ExchangeStatus::Failure(
-                    ExchangeError::TooLarge, "xls: sheet " + names_[index] + " has too many cells");
+            if (sheet.cells.size() >= MAX_SHEET_CELLS) {
+                sheet.status = ExchangeStatus::Failure(
+                    ExchangeError::TooLarge, "xls: sheet " + name + " has too many cells");
+                sheet.cells.clear();
+                return sheet;
             }
-            cells.Add(row + 1, column + 1u, std::move(text));
+            sheet.cells.push_back({row + 1, column + 1u, std::move(text)});
         }
     }
+    return sheet;
+}
+
+XlsContent ReadWithFreeXL(const std::string& path) {
+    XlsContent content;
+    const void* handle = nullptr;
+    const int opened = freexl_open(path.c_str(), &handle);
+    // Some damaged string tables make FreeXL report success without a handle.
+    if (opened != FREEXL_OK || !handle) {
+        content.status = LibraryFailure("cannot open the workbook",
+                                        opened != FREEXL_OK ? opened : FREEXL_NULL_HANDLE);
+        if (handle) freexl_close(handle);
+        return content;
+    }
+    unsigned int info = 0;
+    unsigned int count = 0;
+    if (freexl_get_info(handle, FREEXL_BIFF_PASSWORD, &info) == FREEXL_OK &&
+        info == FREEXL_BIFF_OBFUSCATED) {
+        content.status =
+            ExchangeStatus::Failure(ExchangeError::Damaged, "xls: the workbook is encrypted");
+    } else if (const int got = freexl_get_info(handle, FREEXL_BIFF_SHEET_COUNT, &count);
+               got != FREEXL_OK) {
+        content.status = LibraryFailure("no sheet list", got);
+    } else {
+        for (unsigned int k = 0; k < count && k <= 0xFFFF; ++k) {
+            const char* name = nullptr;
+            if (const int named =
+                    freexl_get_worksheet_name(handle, static_cast<unsigned short>(k), &name);
+                named != FREEXL_OK) {
+                content.status = LibraryFailure("no sheet name", named);
+                content.names.clear();
+                break;
+            }
+            content.names.push_back(ValidUtf8(name ? name : ""));
+        }
+        for (std::size_t k = 0; content.status.Ok() && k < content.names.size(); ++k) {
+            content.sheets.push_back(
+                ReadSheet(handle, static_cast<unsigned short>(k), content.names[k]));
+        }
+    }
+    freexl_close(handle);
+    return content;
+}
+
+// The content travels from the child as length-prefixed fields.
+class ContentWriter {
+  public:
+    void Number(uint32_t value) {
+        out_.append(reinterpret_cast<const char*>(&value), sizeof value);
+    }
+    void Text(const std::string& text) {
+        Number(static_cast<uint32_t>(text.size()));
+        out_ += text;
+    }
+    void Status(const ExchangeStatus& status) {
+        Number(static_cast<uint32_t>(status.code));
+        Text(status.detail);
+    }
+    const std::string& Bytes() const { return out_; }
+
+  private:
+    std::string out_;
+};
+
+class ContentReader {
+  public:
+    explicit ContentReader(const std::string& in) : in_(in) {}
+    bool Ok() const { return ok_; }
+    uint32_t Number() {
+        uint32_t value = 0;
+        if (!Take(sizeof value)) return 0;
+        std::memcpy(&value, in_.data() + at_ - sizeof value, sizeof value);
+        return value;
+    }
+    std::string Text() {
+        const uint32_t size = Number();
+        return Take(size) ? in_.substr(at_ - size, size) : std::string();
+    }
+    ExchangeStatus Status() {
+        const uint32_t code = Number();
+        std::string detail = Text();
+        if (code > static_cast<uint32_t>(ExchangeError::MissingColumn)) ok_ = false;
+        return {static_cast<ExchangeError>(code), std::move(detail)};
+    }
+    bool AtEnd() const { return at_ == in_.size(); }
+
+  private:
+    bool Take(std::size_t size) {
+        if (!ok_ || in_.size() - at_ < size) return ok_ = false;
+        at_ += size;
+        return true;
+    }
+    const std::string& in_;
+    std::size_t at_ = 0;
+    bool ok_ = true;
+};
+
+std::string Encode(const XlsContent& content) {
+    ContentWriter out;
+    out.Status(content.status);
+    out.Number(static_cast<uint32_t>(content.names.size()));
+    for (const std::string& name : content.names) out.Text(name);
+    out.Number(static_cast<uint32_t>(content.sheets.size()));
+    for (const XlsSource::Sheet& sheet : content.sheets) {
+        out.Status(sheet.status);
+        out.Number(static_cast<uint32_t>(sheet.cells.size()));
+        for (const XlsSource::Cell& cell : sheet.cells) {
+            out.Number(cell.row);
+            out.Number(cell.column);
+            out.Text(cell.text);
+        }
+    }
+    return out.Bytes();
+}
+
+bool Decode(const std::string& bytes, XlsContent& content) {
+    ContentReader in(bytes);
+    content.status = in.Status();
+    const uint32_t names = in.Number();
+    for (uint32_t k = 0; in.Ok() && k < names; ++k) content.names.push_back(in.Text());
+    const uint32_t sheets = in.Number();
+    for (uint32_t k = 0; in.Ok() && k < sheets; ++k) {
+        XlsSource::Sheet sheet;
+        sheet.status = in.Status();
+        const uint32_t cells = in.Number();
+        for (uint32_t c = 0; in.Ok() && c < cells; ++c) {
+            XlsSource::Cell cell;
+            cell.row = in.Number();
+            cell.column = in.Number();
+            cell.text = in.Text();
+            sheet.cells.push_back(std::move(cell));
+        }
+        content.sheets.push_back(std::move(sheet));
+    }
+    return in.Ok() && in.AtEnd() &&
+           (!content.status.Ok() || content.sheets.size() == content.names.size());
+}
+
+// Longer than any honest file takes: FreeXL reads a sheet within its declared size limit in well
+// under a second.
+constexpr int kReaderSeconds = 30;
+
+// Runs ReadWithFreeXL in a child process and takes its answer.
+ExchangeStatus ReadInChild(const std::string& path, XlsContent& content) {
+    int fds[2];
+    if (::pipe2(fds, O_CLOEXEC) != 0) {
+        return ExchangeStatus::Failure(ExchangeError::CannotOpen, "xls: " + SystemErrorText(errno));
+    }
+    const pid_t child = ::fork();
+    if (child < 0) {
+        const int err = errno;
+        ::close(fds[0]);
+        ::close(fds[1]);
+        return ExchangeStatus::Failure(ExchangeError::CannotOpen, "xls: " + SystemErrorText(err));
+    }
+    if (child == 0) {
+        // A crash ends the child by its signal; nothing of the parent's runs here but the reader.
+        for (const int signal : {SIGSEGV, SIGBUS, SIGFPE, SIGILL, SIGABRT})
+            std::signal(signal, SIG_DFL);
+        ::close(fds[0]);
+        const std::string bytes = Encode(ReadWithFreeXL(path));
+        std::size_t done = 0;
+        while (done < bytes.size()) {
+            const ssize_t n = ::write(fds[1], bytes.data() + done, bytes.size() - done);
+            if (n < 0 && errno == EINTR) continue;
+            if (n <= 0) ::_exit(1);
+            done += static_cast<std::size_t>(n);
+        }
+        ::_exit(0);
+    }
+    ::close(fds[1]);
+    std::string answer;
+    bool timedOut = false;
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(kReaderSeconds);
+    for (;;) {
+        const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(
+            deadline - std::chrono::steady_clock::now());
+        if (left.count() <= 0) {
+            timedOut = true;
+            break;
+        }
+        pollfd p{fds[0], POLLIN, 0};
+        const int ready = ::poll(&p, 1, static_cast<int>(left.count()));
+        if (ready < 0 && errno == EINTR) continue;
+        if (ready <= 0) continue;  // the deadline is checked above
+        char buffer[65536];
+        const ssize_t n = ::read(fds[0], buffer, sizeof buffer);
+        if (n < 0 && errno == EINTR) continue;
+        if (n <= 0) break;
+        answer.append(buffer, static_cast<std::size_t>(n));
+    }
+    ::close(fds[0]);
+    if (timedOut) ::kill(child, SIGKILL);
+    int status = 0;
+    while (::waitpid(child, &status, 0) < 0 && errno == EINTR) {
+    }
+    if (timedOut) {
+        return ExchangeStatus::Failure(ExchangeError::Damaged, "xls: the reader did not finish");
+    }
+    if (WIFSIGNALED(status)) {
+        return ExchangeStatus::Failure(ExchangeError::Damaged,
+                                       "xls: the reader broke down on the file (signal " +
+                                           std::to_string(WTERMSIG(status)) + ")");
+    }
+    if (!WIFEXITED(status) || WEXITSTATUS(status) != 0 || !Decode(answer, content)) {
+        return ExchangeStatus::Failure(ExchangeError::Damaged,
+                                       "xls: the reader broke down on the file");
+    }
+    return ExchangeStatus::Success();
+}
+
+}  // namespace
+
+ExchangeStatus XlsSource::Open(const std::string& path, const std::vector<uint8_t>& bytes) {
+    if (auto status = CheckDeclaredAreas(bytes); !status.Ok()) return status;
+    XlsContent content;
+    if (auto status = ReadInChild(path, content); !status.Ok()) return status;
+    if (!content.status.Ok()) return content.status;
+    names_ = std::move(content.names);
+    sheets_ = std::move(content.sheets);
+    return ExchangeStatus::Success();
+}
+
+ExchangeStatus XlsSource::ReadSheetCells(std::size_t index, SheetCells& cells) {
+    cells = SheetCells();
+    if (index >= sheets_.size()) {
+        return ExchangeStatus::Failure(ExchangeError::Damaged,
+                                       "xls: no sheet " + std::to_string(index + 1));
+    }
+    const Sheet& sheet = sheets_[index];
+    if (!sheet.status.Ok()) return sheet.status;
+    for (const Cell& cell : sheet.cells) cells.Add(cell.row, cell.column, cell.text);
     cells.Finish();
     return ExchangeStatus::Success();
 }

@@ -1,0 +1,44 @@
+// What the fuzz runs found, each kept as a test of the behaviour that replaced the fault. The
+// inputs themselves are in the corpus folders, named regression-*.
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "exchange/workbook_source.h"
+
+namespace q36::fuzz {
+namespace {
+
+const std::filesystem::path kCorpora(Q36_FUZZ_CORPORA);
+
+TEST(FuzzFindings, AnXlsFileThatCrashesFreeXLIsReportedAsDamaged) {
+    // FreeXL 1.0.6 reads out of bounds and dies inside freexl_open on this file.
+    const std::string path = (kCorpora / "xls" / "regression-freexl-crash.xls").string();
+    const exchange::OpenedWorkbook opened = exchange::OpenWorkbookFile(path);
+    EXPECT_EQ(opened.status.code, exchange::ExchangeError::Damaged);
+    EXPECT_NE(opened.status.detail.find("xls: the reader broke down on the file"),
+              std::string::npos)
+        << opened.status.detail;
+    EXPECT_NE(opened.status.detail.find(path), std::string::npos) << opened.status.detail;
+    EXPECT_FALSE(opened.source);
+}
+
+TEST(FuzzFindings, XlsSheetsReadInTheReadersProcessArriveWhole) {
+    // The cells travel back from FreeXL's process; a saved workbook keeps every one of them.
+    const exchange::OpenedWorkbook opened =
+        exchange::OpenWorkbookFile((kCorpora / "xls" / "saved-zh.xls").string());
+    ASSERT_TRUE(opened.status.Ok()) << opened.status.detail;
+    EXPECT_EQ(opened.source->SheetNames(),
+              (std::vector<std::string>{"公共参数", "信道参数", "扫描列表"}));
+    exchange::SheetCells channels;
+    ASSERT_TRUE(opened.source->ReadSheet(1, channels).Ok());
+    EXPECT_EQ(channels.Text(1, 1), "信道");
+    EXPECT_EQ(channels.Text(25, 1), "24");
+    EXPECT_EQ(channels.Rows().size(), 25u);
+    exchange::SheetCells none;
+    EXPECT_FALSE(opened.source->ReadSheet(3, none).Ok());
+}
+
+}  // namespace
+}  // namespace q36::fuzz
