@@ -7,15 +7,15 @@
 
 namespace q36::cli {
 
-// Exit codes of every subcommand.
+// Exit codes of every subcommand, as `q36cli --help` lists them.
 enum ExitCode : int {
     ExitDone = 0,
-    ExitFailure = 1,
+    ExitFailure = 1,  // the database or the working store failed; a received block failed its check
     ExitUsage = 2,
-    ExitPort = 3,
-    ExitRefused = 4,
-    ExitNoAnswer = 5,
-    ExitCheck = 6,
+    ExitPort = 3,      // the port cannot be opened
+    ExitRefused = 4,   // the radio answered with status 1..4
+    ExitNoAnswer = 5,  // response timeout, a silent radio, a vanished port
+    ExitCheck = 6,     // a value failed its check before it was sent
     ExitWorkbook = 7,
 };
 

@@ -1,9 +1,12 @@
 #include "working_store.h"
 
+#include <cerrno>
 #include <cstdlib>
+#include <cstring>
 #include <filesystem>
 
 #include "store/band_reset.h"
+#include "store/database_copy.h"
 
 namespace q36::cli {
 
@@ -17,23 +20,24 @@ WorkingStore::~WorkingStore() {
 
 bool WorkingStore::Create(std::string& error) {
     const std::string delivered = DefaultDatabasePath();
-    std::string pattern = (std::filesystem::temp_directory_path() / "q36cli-XXXXXX").string();
+    std::error_code ec;
+    std::filesystem::path temp = std::filesystem::temp_directory_path(ec);
+    if (ec) temp = "/tmp";  // TMPDIR names no folder
+    std::string pattern = (temp / "q36cli-XXXXXX").string();
     if (::mkdtemp(pattern.data()) == nullptr) {
-        error = pattern + ": cannot create a working folder";
+        error = pattern + ": cannot create a working folder: " + std::strerror(errno);
         return false;
     }
     folder_ = pattern;
     const std::string copy = folder_ + "/Q36DataBase.mdb";
-    std::error_code ec;
-    std::filesystem::copy_file(delivered, copy, ec);
-    if (ec) {
-        error = delivered + ": " + ec.message();
+    // Through the engine rather than byte by byte: the desktop program may be writing the file.
+    if (StoreResult copied = CopyDatabaseFile(delivered, copy, connection_.BusyTimeout());
+        !copied.ok()) {
+        error = copied.text;
         return false;
     }
-    std::filesystem::permissions(copy, std::filesystem::perms::owner_read | std::filesystem::perms::owner_write,
-                                 std::filesystem::perm_options::add, ec);
     if (StoreResult opened = connection_.Open(copy); !opened.ok()) {
-        error = opened.text;
+        error = delivered + ": " + opened.text;
         return false;
     }
     if (StoreResult reset = ResetBandDefaults(connection_); !reset.ok()) {
