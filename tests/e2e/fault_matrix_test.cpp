@@ -1,0 +1,391 @@
+// Every way a radio or its cable misbehaves, one row each, through the real serial port component
+// on a pseudo-terminal and a transfer host on a copy of the delivered store: what the user sees,
+// which frames reached the radio after the fault, and that the store (for a read) or the radio
+// (for a write) holds exactly the blocks accepted before it, nothing half-written and nothing lost.
+
+#include <gtest/gtest.h>
+
+#include <atomic>
+#include <chrono>
+#include <filesystem>
+#include <optional>
+#include <thread>
+
+#include <stdlib.h>
+#include <unistd.h>
+
+#include "serial/queue_notice_receiver.h"
+#include "serial/radio_link_settings.h"
+#include "serial/tcomm.h"
+#include "sim/pty_radio_server.h"
+#include "store/band_reset.h"
+#include "store/store_transfer_host.h"
+#include "store_checks.h"
+#include "support/radio_bench.h"
+#include "text/messages.h"
+#include "text/text_pairs.h"
+
+namespace q36::test {
+namespace {
+
+using namespace std::chrono_literals;
+using Clock = std::chrono::steady_clock;
+
+// No delivery for this long, with no response timer running, is a transfer left waiting.
+constexpr auto kQuietLimit = 1000ms;
+// After the first message or a hangup, late deliveries still get this long to do harm.
+constexpr auto kSettle = 300ms;
+
+enum class Direction { Read, Write };
+enum class End { Message, Waiting, Hangup };
+
+struct FaultRow {
+    const char* name;
+    Direction direction;
+    std::vector<std::string> faults;  // as `q36cli radio --fault` takes them
+    std::vector<std::string> messages;
+    End end;
+    const char* sent;            // the frames the radio received, as FrameSummary gives them
+    Accepted accepted;           // read: what the store holds; write: what the radio holds
+    uint32_t readInterval = 20;  // ms; the 100 ms rule only where a pause is under test
+};
+
+std::string Text(const TextPair& pair) {
+    return std::string(pair.zh);
+}
+
+// The front end of the matrix: the line goes to the port, the response timer is a deadline the
+// loop watches, and what the user would see is recorded.
+class MatrixHost : public StoreTransferHost {
+  public:
+    using StoreTransferHost::StoreTransferHost;
+
+    TComm* comm = nullptr;
+    std::vector<std::string> messages;
+    std::optional<Clock::time_point> deadline;
+
+    bool SendData(const uint8_t* data, uint16_t length) override {
+        return comm != nullptr && comm->SendData(data, length);
+    }
+    void ShowMessage(TransferEvent, const std::string& text) override { messages.push_back(text); }
+    bool AskYesNo(const std::string&) override { return true; }
+    void SetProgress(int, int, int) override {}
+    void SetProgressVisible(bool) override {}
+    void SetFirmwareStatus(const std::string&) override {}
+    void StartResponseTimer() override { deadline = Clock::now() + 2000ms; }
+    void StopResponseTimer() override { deadline.reset(); }
+};
+
+// A copy of the delivered store, reset to the band 400-440, in a folder of its own.
+class StoreCopyTest : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        std::string pattern =
+            (std::filesystem::temp_directory_path() / "q36-matrix-XXXXXX").string();
+        ASSERT_NE(::mkdtemp(pattern.data()), nullptr);
+        folder_ = pattern;
+        storePath_ = folder_ + "/Q36DataBase.mdb";
+        std::filesystem::copy_file(Q36_DELIVERED_DATABASE, storePath_);
+        Connection connection;
+        ASSERT_TRUE(connection.Open(storePath_).ok());
+        ASSERT_TRUE(ResetBandDefaults(connection).ok());
+    }
+    void TearDown() override { std::filesystem::remove_all(folder_); }
+
+    ProgramDefaults defaults_;
+    std::string folder_;
+    std::string storePath_;
+};
+
+class FaultMatrix : public StoreCopyTest, public ::testing::WithParamInterface<FaultRow> {};
+
+TEST_F(StoreCopyTest, TheRadioDiffersFromTheResetStoreInEveryBlock) {
+    // Otherwise a block that was not stored or written could pass for one that was.
+    const StoreSnapshot store = ReadStore(storePath_);
+    const RadioImage image = DistinctImage();
+    for (int n = 1; n <= CHANNEL_COUNT; ++n) {
+        EXPECT_NE(EncodeChannelBlock(n, store.channels[std::size_t(n - 1)], 400, 440).payload,
+                  image.Block(BLOCK_CHANNEL, n - 1))
+            << n;
+    }
+    for (int j = 1; j <= SCAN_LIST_COUNT; ++j) {
+        EXPECT_NE(EncodeScanBlock(j, store.scans[std::size_t(j - 1)]),
+                  image.Block(BLOCK_SCAN, j - 1))
+            << j;
+    }
+    EXPECT_NE(EncodeCommonBlock(store.page, true).payload, image.Block(BLOCK_COMMON, 0));
+}
+
+TEST_P(FaultMatrix, UserSeesTheFaultAndNothingIsHalfDone) {
+    const FaultRow& row = GetParam();
+    const StoreSnapshot before = ReadStore(storePath_);
+    ASSERT_TRUE(before.error.empty()) << before.error;
+
+    RadioConfig config;
+    for (const std::string& fault : row.faults) {
+        std::string error;
+        ASSERT_TRUE(ParseFault(fault, config.faults, error)) << error;
+    }
+    const RadioImage original = DistinctImage();
+    VirtualRadio radio(config, original);
+    PtyRadioServer server(radio);
+    std::string error;
+    ASSERT_TRUE(server.Open(error)) << error;
+    std::atomic<bool> stop{false};
+    std::thread serverThread([&] { server.Run(stop); });
+    struct Join {
+        std::atomic<bool>& stop;
+        std::thread& thread;
+        ~Join() {
+            stop = true;
+            if (thread.joinable()) thread.join();
+        }
+    } join{stop, serverThread};
+
+    Connection connection;
+    ASSERT_TRUE(connection.Open(storePath_).ok());
+    MatrixHost host(connection);
+    ASSERT_TRUE(host.OpenQueries().ok());
+    QueueNoticeReceiver receiver;
+    TComm comm(receiver);
+    ApplyRadioLinkSettings(comm);
+    comm.SetReadIntervalTimeout(row.readInterval);
+    comm.SetCommName(server.SlavePath());
+    comm.OpenPort();
+    host.comm = &comm;
+    Transfer transfer(host);
+    transfer.PortOpen = true;
+
+    auto lastDelivery = Clock::now();
+    int hangups = 0;
+    comm.OnReceiveData = [&](TComm&, const uint8_t* buffer, uint16_t length) {
+        lastDelivery = Clock::now();
+        transfer.CommReceiveData(buffer, length);
+    };
+    // What every front end does with a vanished port: give it up and say so.
+    comm.OnRequestHangup = [&](TComm& sender) {
+        ++hangups;
+        sender.ClosePort();
+        transfer.PortOpen = false;
+        host.ShowMessage(TransferEvent::NoAnswer, Tr(txt::MsgNoAnswer));
+    };
+
+    if (row.direction == Direction::Read)
+        transfer.ReadTButClick();
+    else
+        transfer.WriteTButClick();
+
+    // The loop of the front end: notices, the response timer, and an end to a transfer left
+    // waiting.
+    End end = End::Waiting;
+    std::optional<Clock::time_point> settled;
+    for (;;) {
+        const auto now = Clock::now();
+        if (host.deadline && now >= *host.deadline) {
+            transfer.Timer1Timer();
+            continue;
+        }
+        if (!settled && (hangups > 0 || !host.messages.empty())) {
+            end = hangups > 0 ? End::Hangup : End::Message;
+            settled = now + kSettle;
+        }
+        if (!settled && !host.deadline && now - lastDelivery >= kQuietLimit) {
+            end = End::Waiting;
+            settled = now;
+        }
+        if (settled && now >= *settled) break;
+        receiver.WaitAndDispatch(comm, 10ms);
+    }
+    // Frames still on their way reach the radio before it stops.
+    std::this_thread::sleep_for(50ms);
+    comm.ClosePort();
+    stop = true;
+    serverThread.join();
+
+    EXPECT_EQ(host.messages, row.messages);
+    EXPECT_EQ(end, row.end);
+    EXPECT_EQ(hangups, row.end == End::Hangup ? 1 : 0);
+    EXPECT_EQ(FrameSummary(radio.ReceivedFrames()), row.sent);
+    EXPECT_FALSE(host.ParamQuery().InEditMode() || host.ChannelQuery().InEditMode() ||
+                 host.ScanQuery().InEditMode())
+        << "an edit was left pending";
+
+    const StoreSnapshot after = ReadStore(storePath_);
+    if (row.direction == Direction::Read) {
+        ExpectReadStored(before, after, original, row.accepted);
+    } else {
+        ExpectWritten(before, after, original, radio.Image(), row.accepted);
+    }
+}
+
+const std::string kReadDone = Text(txt::MsgReadDone);
+const std::string kReadFailed = Text(txt::MsgReadFailed);
+const std::string kWriteDone = Text(txt::MsgWriteDone);
+const std::string kTimeout = Text(txt::MsgResponseTimeout);
+const std::string kNoAnswer = Text(txt::MsgNoAnswer);
+const std::string kChecksum = Text(txt::MsgChecksumError);
+
+constexpr Direction R = Direction::Read;
+constexpr Direction W = Direction::Write;
+constexpr const char* kFullRead = "HS RQ1 RQ2 ACKx24 RQ3 ACKx4";
+constexpr const char* kFullWrite = "HS C CH1-24 SL1-5";
+
+const FaultRow kRows[] = {
+    {"ReadWithoutFault", R, {}, {kReadDone}, End::Message, kFullRead, kEverything},
+    {"WriteWithoutFault", W, {}, {kWriteDone}, End::Message, kFullWrite, kEverything},
+    // The radio refuses the handshake: its message, and nothing more is sent.
+    {"ReadHandshakeStatus1",
+     R,
+     {"handshake-status=1"},
+     {Text(txt::MsgModelMismatch)},
+     End::Message,
+     "HS",
+     kNothing},
+    {"ReadHandshakeStatus2",
+     R,
+     {"handshake-status=2"},
+     {Text(txt::MsgWrongPassword)},
+     End::Message,
+     "HS",
+     kNothing},
+    {"ReadHandshakeStatus3", R, {"handshake-status=3"}, {kChecksum}, End::Message, "HS", kNothing},
+    {"ReadHandshakeStatus4",
+     R,
+     {"handshake-status=4"},
+     {Text(txt::MsgUnknownHandshake)},
+     End::Message,
+     "HS",
+     kNothing},
+    {"WriteHandshakeStatus2",
+     W,
+     {"handshake-status=2"},
+     {Text(txt::MsgWrongPassword)},
+     End::Message,
+     "HS",
+     kNothing},
+    // Silence: after frames that start the response timer, the timeout; after the others the
+    // transfer waits (the command-line tool ends such a wait itself).
+    {"ReadNoAnswerToHandshake", R, {"silent-after=0"}, {kTimeout}, End::Message, "HS", kNothing},
+    {"ReadSilentAfterHandshake", R, {"silent-after=1"}, {}, End::Waiting, "HS RQ1", kNothing},
+    {"ReadSilentAfterCommon", R, {"silent-after=2"}, {}, End::Waiting, "HS RQ1 RQ2", {true, 0, 0}},
+    {"ReadSilentAfterChannel12",
+     R,
+     {"silent-after=14"},
+     {},
+     End::Waiting,
+     "HS RQ1 RQ2 ACKx12",
+     {true, 12, 0}},
+    {"ReadSilentAfterScanList3",
+     R,
+     {"silent-after=29"},
+     {},
+     End::Waiting,
+     "HS RQ1 RQ2 ACKx24 RQ3 ACKx3",
+     {true, 24, 3}},
+    // A silent radio has kept the block it did not answer.
+    {"WriteSilentAfterHandshake", W, {"silent-after=1"}, {}, End::Waiting, "HS C", {true, 0, 0}},
+    {"WriteSilentAfterCommon", W, {"silent-after=2"}, {}, End::Waiting, "HS C CH1", {true, 1, 0}},
+    {"WriteSilentAfterChannel12",
+     W,
+     {"silent-after=14"},
+     {},
+     End::Waiting,
+     "HS C CH1-13",
+     {true, 13, 0}},
+    {"WriteSilentAfterScanList3",
+     W,
+     {"silent-after=29"},
+     {kTimeout},
+     End::Message,
+     "HS C CH1-24 SL1-4",
+     {true, 24, 4}},
+    // A damaged answer: a handshake reply is dropped and timed out, a data block refused.
+    {"ReadCorruptHandshakeReply", R, {"corrupt=0:0"}, {kTimeout}, End::Message, "HS", kNothing},
+    {"ReadCorruptCommon", R, {"corrupt=1:0"}, {kReadFailed}, End::Message, "HS RQ1 ST3", kNothing},
+    {"ReadCorruptChannel5",
+     R,
+     {"corrupt=2:4"},
+     {kReadFailed},
+     End::Message,
+     "HS RQ1 RQ2 ACKx4 ST3",
+     {true, 4, 0}},
+    {"ReadCorruptScanList2",
+     R,
+     {"corrupt=3:1"},
+     {kReadFailed},
+     End::Message,
+     "HS RQ1 RQ2 ACKx24 RQ3 ACK ST3",
+     {true, 24, 1}},
+    // 150 ms between the halves is more than the 100 ms that ends a delivery: the first half is
+    // refused, the second is no frame and is ignored.
+    {"ReadChannel3SplitIn150ms",
+     R,
+     {"split=2:2"},
+     {kReadFailed},
+     End::Message,
+     "HS RQ1 RQ2 ACKx2 ST3",
+     {true, 2, 0},
+     100},
+    // Noise ahead of a frame in the same delivery moves its command byte: the delivery is no
+    // frame the program knows, and the transfer waits.
+    {"ReadGarbageBeforeChannel6",
+     R,
+     {"garbage-before=2:5"},
+     {},
+     End::Waiting,
+     "HS RQ1 RQ2 ACKx5",
+     {true, 5, 0}},
+    {"WriteGarbageBeforeStatusOfChannel7",
+     W,
+     {"garbage-before=2:6"},
+     {},
+     End::Waiting,
+     "HS C CH1-7",
+     {true, 7, 0}},
+    // A frame sent twice in one burst: a data block fails the length test, a status is read by
+    // its first bytes.
+    {"ReadDuplicateChannel8",
+     R,
+     {"duplicate=2:7"},
+     {kReadFailed},
+     End::Message,
+     "HS RQ1 RQ2 ACKx7 ST3",
+     {true, 7, 0}},
+    {"WriteDuplicateStatusOfChannel7",
+     W,
+     {"duplicate=2:6"},
+     {kWriteDone},
+     End::Message,
+     kFullWrite,
+     kEverything},
+    {"WriteStatus3OnChannel7",
+     W,
+     {"write-status=2:6:3"},
+     {kChecksum},
+     End::Message,
+     "HS C CH1-7",
+     {true, 6, 0}},
+    // The cable is pulled: the next frame never arrives, the port raises one hangup.
+    {"ReadPortVanishesAfterChannel12",
+     R,
+     {"hangup-after=14"},
+     {kNoAnswer},
+     End::Hangup,
+     "HS RQ1 RQ2 ACKx11",
+     {true, 12, 0}},
+    {"WritePortVanishesAfterChannel12",
+     W,
+     {"hangup-after=14"},
+     {kNoAnswer},
+     End::Hangup,
+     "HS C CH1-12",
+     {true, 12, 0}},
+};
+
+INSTANTIATE_TEST_SUITE_P(Faults, FaultMatrix, ::testing::ValuesIn(kRows),
+                         [](const ::testing::TestParamInfo<FaultRow>& info) {
+                             return std::string(info.param.name);
+                         });
+
+}  // namespace
+}  // namespace q36::test
