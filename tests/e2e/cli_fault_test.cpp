@@ -139,6 +139,19 @@ TEST(CliPortVanishes, WriteExitsFiveAndTheRadioHoldsOnlyTheBlocksItReceived) {
         EXPECT_EQ(written->Block(BLOCK_SCAN, j), untouched.Block(BLOCK_SCAN, j));
 }
 
+TEST(CliWorkingFolder, ATemporaryFolderThatIsNoFolderFallsBackToTmp) {
+    // TMPDIR naming nothing once made the tool stop with an uncaught exception.
+    TempFolder folder;
+    RadioProcess radio;
+    ASSERT_TRUE(radio.Start({}));
+    const std::string out = folder.File("read.xlsx");
+    const ProcessResult read =
+        RunQ36cli({"read", "--port", radio.Port(), "--band", "400-440", "--out", out},
+                  std::chrono::seconds(30), {"TMPDIR=/q36-no-such-folder"});
+    EXPECT_EQ(read.exitCode, cli::ExitDone) << read.err;
+    EXPECT_TRUE(std::filesystem::exists(out));
+}
+
 // ---- The delivered database, as q36cli finds it beside itself when it makes its working copy.
 
 enum class Delivered { Missing, Garbage, Empty, ReadOnly, Locked };
