@@ -7,6 +7,7 @@
 
 #include <fcntl.h>
 #include <poll.h>
+#include <sys/mman.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -297,8 +298,28 @@ bool Decode(const std::string& bytes, XlsContent& content) {
 // under a second.
 constexpr int kReaderSeconds = 30;
 
+// The path FreeXL opens in the child: a memory file holding the bytes that were checked, so that
+// a file changed on disk meanwhile cannot slip past the checks; the file's own path where the
+// system has no memory files.
+std::string CheckedBytesPath(const std::string& path, const std::vector<uint8_t>& bytes) {
+    const int fd = ::memfd_create("q36-xls", 0);
+    if (fd < 0) return path;
+    std::size_t done = 0;
+    while (done < bytes.size()) {
+        const ssize_t n = ::write(fd, bytes.data() + done, bytes.size() - done);
+        if (n < 0 && errno == EINTR) continue;
+        if (n <= 0) {
+            ::close(fd);
+            return path;
+        }
+        done += static_cast<std::size_t>(n);
+    }
+    return "/proc/self/fd/" + std::to_string(fd);
+}
+
 // Runs ReadWithFreeXL in a child process and takes its answer.
-ExchangeStatus ReadInChild(const std::string& path, XlsContent& content) {
+ExchangeStatus ReadInChild(const std::string& path, const std::vector<uint8_t>& bytes,
+                           XlsContent& content) {
     int fds[2];
     if (::pipe2(fds, O_CLOEXEC) != 0) {
         return ExchangeStatus::Failure(ExchangeError::CannotOpen, "xls: " + SystemErrorText(errno));
@@ -315,10 +336,10 @@ ExchangeStatus ReadInChild(const std::string& path, XlsContent& content) {
         for (const int signal : {SIGSEGV, SIGBUS, SIGFPE, SIGILL, SIGABRT})
             std::signal(signal, SIG_DFL);
         ::close(fds[0]);
-        const std::string bytes = Encode(ReadWithFreeXL(path));
+        const std::string answer = Encode(ReadWithFreeXL(CheckedBytesPath(path, bytes)));
         std::size_t done = 0;
-        while (done < bytes.size()) {
-            const ssize_t n = ::write(fds[1], bytes.data() + done, bytes.size() - done);
+        while (done < answer.size()) {
+            const ssize_t n = ::write(fds[1], answer.data() + done, answer.size() - done);
             if (n < 0 && errno == EINTR) continue;
             if (n <= 0) ::_exit(1);
             done += static_cast<std::size_t>(n);
@@ -371,7 +392,7 @@ ExchangeStatus ReadInChild(const std::string& path, XlsContent& content) {
 ExchangeStatus XlsSource::Open(const std::string& path, const std::vector<uint8_t>& bytes) {
     if (auto status = CheckDeclaredAreas(bytes); !status.Ok()) return status;
     XlsContent content;
-    if (auto status = ReadInChild(path, content); !status.Ok()) return status;
+    if (auto status = ReadInChild(path, bytes, content); !status.Ok()) return status;
     if (!content.status.Ok()) return content.status;
     names_ = std::move(content.names);
     sheets_ = std::move(content.sheets);
