@@ -108,7 +108,7 @@ std::string UnescapeOoxmlText(std::string_view text) {
         }
         out.push_back(text[i++]);
     }
-    return out;
+    return ValidUtf8(out);
 }
 
 }  // namespace q36::exchange

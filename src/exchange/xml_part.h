@@ -27,7 +27,8 @@ pugi::xml_node NextSibling(pugi::xml_node node, std::string_view localName);
 // The attribute with this local name (an empty attribute when there is none).
 pugi::xml_attribute AttributeOf(pugi::xml_node node, std::string_view localName);
 
-// A text as Office Open XML stores it, with its _xHHHH_ escapes turned back into characters.
+// A text as Office Open XML stores it, with its _xHHHH_ escapes turned back into characters, and
+// every invalid UTF-8 sequence (the XML parser passes them on as they are) replaced by U+FFFD.
 std::string UnescapeOoxmlText(std::string_view text);
 
 // Protects a text's own "_xHHHH_" sequences by escaping their underscore (_x005F_), so that a

@@ -40,5 +40,18 @@ TEST(FuzzFindings, XlsSheetsReadInTheReadersProcessArriveWhole) {
     EXPECT_FALSE(opened.source->ReadSheet(3, none).Ok());
 }
 
+TEST(FuzzFindings, XlsxTextsThatAreNotUtf8ArriveWithReplacementCharacters) {
+    // The XML parser passes invalid UTF-8 on; stored as it was, it would be written into the next
+    // saved workbook, which spreadsheet programs then refuse to open.
+    const exchange::OpenedWorkbook opened =
+        exchange::OpenWorkbookFile((kCorpora / "xlsx" / "regression-invalid-utf8.xlsx").string());
+    ASSERT_TRUE(opened.status.Ok()) << opened.status.detail;
+    exchange::SheetCells common, channels;
+    ASSERT_TRUE(opened.source->ReadSheet(0, common).Ok());
+    ASSERT_TRUE(opened.source->ReadSheet(1, channels).Ok());
+    EXPECT_EQ(common.Text(2, 5), "\x15o\xEF\xBF\xBD\xE5\x8A\xA8");  // a stray byte
+    EXPECT_EQ(channels.Text(2, 7), "\xEF\xBF\xBD\xEF\xBF\xBD");     // a sequence cut short
+}
+
 }  // namespace
 }  // namespace q36::fuzz

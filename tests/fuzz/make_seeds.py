@@ -108,7 +108,7 @@ def codec_text_seeds():
                ["30", "0", "2", "136.00625", "173.9999999", "145.50001", "0.000125", "439.99999999999999999"])
 
 
-def minimal_xlsx():
+def minimal_xlsx(strings=None, name="minimal-types.xlsx"):
     """The three sheets with every cell type the reader knows, in the fewest parts."""
     sheet = ('<?xml version="1.0" encoding="UTF-8"?><worksheet xmlns="http://schemas.openxmlformats.org/'
              'spreadsheetml/2006/main"><sheetData>{}</sheetData></worksheet>')
@@ -137,8 +137,10 @@ def minimal_xlsx():
                     f'relationships/worksheet" Target="worksheets/sheet{k + 1}.xml"/>' for k in range(3)) +
             '<Relationship Id="rId9" Type="http://schemas.openxmlformats.org/officeDocument/2006/relationships/'
             'sharedStrings" Target="sharedStrings.xml"/></Relationships>')
+    if strings is None:
+        strings = '<si><t>开</t></si><si><r><t>高</t></r></si>'.encode()
     strings = ('<?xml version="1.0" encoding="UTF-8"?><sst xmlns="http://schemas.openxmlformats.org/spreadsheetml/'
-               '2006/main"><si><t>开</t></si><si><r><t>高</t></r></si></sst>')
+               '2006/main">').encode() + strings + b'</sst>'
     root_rels = ('<?xml version="1.0" encoding="UTF-8"?><Relationships xmlns="http://schemas.openxmlformats.org/'
                  'package/2006/relationships"><Relationship Id="rId1" Type="http://schemas.openxmlformats.org/'
                  'officeDocument/2006/relationships/officeDocument" Target="xl/workbook.xml"/></Relationships>')
@@ -150,11 +152,19 @@ def minimal_xlsx():
         z.writestr("xl/sharedStrings.xml", strings)
         for k, part in enumerate([common, channels, scans]):
             z.writestr(f"xl/worksheets/sheet{k + 1}.xml", part)
-    with open(os.path.join(HERE, "xlsx", "minimal-types.xlsx"), "wb") as f:
+    with open(os.path.join(HERE, "xlsx", name), "wb") as f:
         f.write(buffer.getvalue())
+
+
+def invalid_utf8_xlsx():
+    """Shared strings that are not UTF-8: a stray continuation byte and a cut sequence, as fuzzing
+    found them in a part the XML parser accepted."""
+    minimal_xlsx(b'<si><t>\x15o\xaf\xe5\x8a\xa8</t></si><si><r><t>\xe9\xab</t></r></si>',
+                 "regression-invalid-utf8.xlsx")
 
 
 if __name__ == "__main__":
     transfer_seeds()
     codec_text_seeds()
     minimal_xlsx()
+    invalid_utf8_xlsx()
