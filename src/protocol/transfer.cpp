@@ -62,7 +62,7 @@ void Transfer::WriteTButClick() {
     host_.Repaint();
     SendHandshake();
     TransferMode = 2;
-    host_.StartResponseTimer();
+    StartTimer();
 }
 
 void Transfer::ReadTButClick() {
@@ -75,7 +75,7 @@ void Transfer::ReadTButClick() {
     if (!host_.AskYesNo(Tr(txt::MsgConfirmRead))) return;
     SendHandshake();
     TransferMode = 1;
-    host_.StartResponseTimer();
+    StartTimer();
 }
 
 void Transfer::SendFrame(std::span<const uint8_t> payload, uint8_t command) {
@@ -99,29 +99,53 @@ void Transfer::SendStatus(uint8_t status) {
     SendFrame(payload, CMD_STATUS);
 }
 
-void Transfer::CommReceiveData(const uint8_t* buffer, uint16_t length) {
+void Transfer::StartTimer() {
+    timerRunning_ = true;
+    host_.StartResponseTimer();
+}
+
+void Transfer::StopTimer() {
+    timerRunning_ = false;
     host_.StopResponseTimer();
+}
+
+void Transfer::CommReceiveData(const uint8_t* buffer, uint16_t length) {
+    const bool wasWaiting = timerRunning_;
+    StopTimer();
     const std::vector<uint8_t> frame(buffer, buffer + length);
-    if (frame.empty()) return;
-    DispatchFrame(frame);
+    if (frame.empty()) {
+        if (wasWaiting) StartTimer();
+        return;
+    }
+    // A delivery that is no answer at all (the first piece of a reply the line cut in two, a
+    // burst of noise) must not leave the transfer waiting with no timer to end the wait.
+    if (!DispatchFrame(frame) && wasWaiting) StartTimer();
     ++FrameCount;
     host_.SetProgress(0, ProgressTotal, std::min(FrameCount, ProgressTotal));
 }
 
 void Transfer::Timer1Timer() {
-    host_.StopResponseTimer();
+    StopTimer();
     Message(TransferEvent::Timeout, Tr(txt::MsgResponseTimeout));
     host_.SetProgressVisible(false);
 }
 
-void Transfer::DispatchFrame(std::span<const uint8_t> frame) {
-    if (frame.size() <= FRAME_COMMAND_OFFSET) return;
+void Transfer::PortLost(bool transferRunning) {
+    PortOpen = false;
+    StopTimer();
+    if (!transferRunning) return;
+    host_.SetProgressVisible(false);
+    FailNoAnswer();
+}
+
+bool Transfer::DispatchFrame(std::span<const uint8_t> frame) {
+    if (frame.size() <= FRAME_COMMAND_OFFSET) return false;
     switch (frame[FRAME_COMMAND_OFFSET]) {
         case CMD_HANDSHAKE_REPLY: {
             if (!CheckReceivedFrame(frame, HANDSHAKE_REPLY_PAYLOAD)) {
                 // Keep waiting for a valid answer, but not forever.
-                if (TransferMode != 0) host_.StartResponseTimer();
-                return;
+                if (TransferMode != 0) StartTimer();
+                return true;
             }
             host_.SetProgressVisible(true);
             host_.SetFirmwareStatus(FirmwareStatusText(std::to_string(frame[4]) + "." +
@@ -129,30 +153,31 @@ void Transfer::DispatchFrame(std::span<const uint8_t> frame) {
                                                        std::to_string(frame[6])));
             if (TransferMode == 2) SendCommonBlock();
             else if (TransferMode == 1) SendReadRequest(BLOCK_COMMON);
-            return;
+            return true;
         }
         case CMD_STATUS: {
-            if (frame.size() <= 4) return;
+            if (frame.size() <= 4) return false;
             const uint8_t status = frame[4];
             if (status == ST_OK) {
                 if (TransferMode == 2) NextWriteStep();
                 else if (TransferMode == 1) SendReadRequest(BLOCK_COMMON);
             } else if (const TextPair* pair = StatusMessage(status)) {
                 Message(TransferEvent::Refused, Tr(*pair));
+            } else {
+                return false;
             }
-            return;
+            return true;
         }
         case CMD_READ_DATA: {
-            if (frame.size() <= 4) return;
+            if (frame.size() <= 4) return false;
             switch (frame[4]) {
-                case BLOCK_COMMON: DecodeCommonBlock(frame); break;
-                case BLOCK_CHANNEL: DecodeChannelBlock(frame); break;
-                case BLOCK_SCAN: DecodeScanBlock(frame); break;
-                default: break;
+                case BLOCK_COMMON: DecodeCommonBlock(frame); return true;
+                case BLOCK_CHANNEL: DecodeChannelBlock(frame); return true;
+                case BLOCK_SCAN: DecodeScanBlock(frame); return true;
+                default: return false;
             }
-            return;
         }
-        default: return;
+        default: return false;
     }
 }
 
@@ -169,7 +194,7 @@ void Transfer::NextWriteStep() {
     } else if (WritePhase == 2 && NextScanBlock < 6 && HasScanList) {
         SendScanBlock(NextScanBlock);
         NextScanBlock += 1;
-        host_.StartResponseTimer();
+        StartTimer();
         WritePhase = 2;
     } else if (WritePhase == 2 && NextScanBlock < 6) {
         NextScanBlock = 6;
@@ -253,7 +278,7 @@ void Transfer::DecodeChannelBlock(std::span<const uint8_t> frame) {
     if (frame[5] == 23) {
         if (HasScanList) {
             SendReadRequest(BLOCK_SCAN);
-            host_.StartResponseTimer();
+            StartTimer();
         } else {
             Message(TransferEvent::ReadDone, Tr(txt::MsgReadDone));
             host_.SetProgressVisible(false);

@@ -36,12 +36,16 @@ public:
     void CommReceiveData(const uint8_t* buffer, uint16_t length);
     // The response timer fired.
     void Timer1Timer();
+    // The port went away (the cable was pulled): it counts as closed, and a transfer under way
+    // ends with the no-answer message instead of waiting for a reply that cannot come.
+    void PortLost(bool transferRunning);
 
     // Protocol steps, public for the tests that check them one by one.
     void SendFrame(std::span<const uint8_t> payload, uint8_t command);
     void SendHandshake();
     void SendReadRequest(uint8_t blockType);
-    void DispatchFrame(std::span<const uint8_t> frame);
+    // False when the delivery is no frame this program acts on.
+    bool DispatchFrame(std::span<const uint8_t> frame);
     void SendCommonBlock();
     void DecodeCommonBlock(std::span<const uint8_t> frame);
     void SendChannelBlock(int n);
@@ -53,6 +57,8 @@ public:
     const ScanArr& ScanArrRows() const { return scanArr_; }
 
 private:
+    void StartTimer();
+    void StopTimer();
     void NextWriteStep();
     void SendStatus(uint8_t status);
     void ResetProgress();
@@ -67,6 +73,7 @@ private:
 
     TransferHost& host_;
     ScanArr scanArr_;
+    bool timerRunning_ = false;  // the host's response timer, as this transfer set it
 };
 
 }  // namespace q36

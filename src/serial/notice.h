@@ -22,6 +22,8 @@ struct Notice {
     uint32_t wParam = 0;
     uintptr_t lParam = 0;
     std::vector<uint8_t> block;
+    // The opening of the port that posted it; 0 for a notice from elsewhere.
+    uint32_t session = 0;
 };
 
 }  // namespace q36

@@ -68,16 +68,19 @@ void TComm::OpenPort() {
     UniqueFd closeEvent(::eventfd(0, EFD_CLOEXEC | EFD_NONBLOCK));
     if (!closeEvent.Valid()) throw fail(CommsErrorCode::CannotCreateEvent, errno);
 
+    // No thread of an earlier opening is left (ClosePort joined them), so the stamp can change.
+    const uint32_t session = ++openings_;
+    stamp_.Begin(session);
     std::unique_ptr<TReadThread> reader;
     std::unique_ptr<TWriteThread> writer;
     try {
         reader =
-            std::make_unique<TReadThread>(port.Get(), closeEvent.Get(), receiver_, portTimeouts_);
+            std::make_unique<TReadThread>(port.Get(), closeEvent.Get(), stamp_, portTimeouts_);
     } catch (const std::exception&) {
         throw fail(CommsErrorCode::CannotCreateReadThread, 0);
     }
     try {
-        writer = std::make_unique<TWriteThread>(port.Get(), closeEvent.Get(), receiver_);
+        writer = std::make_unique<TWriteThread>(port.Get(), closeEvent.Get(), stamp_);
     } catch (const std::system_error& error) {
         throw fail(CommsErrorCode::CannotCreateWriteThread, error.code().value());
     } catch (const std::exception&) {
@@ -97,6 +100,7 @@ void TComm::OpenPort() {
     }
 
     port_ = std::move(port);
+    session_ = session;
     hangupRaised_ = false;
     closeEvent_ = std::move(closeEvent);
     original_ = original;
@@ -124,6 +128,8 @@ bool TComm::SendData(const uint8_t* buffer, uint16_t length) {
 }
 
 void TComm::DispatchNotice(const Notice& notice) {
+    // Left over from an earlier opening of the port: its line is gone.
+    if (notice.session != 0 && notice.session != session_) return;
     switch (notice.code) {
         case NoticeReceiveData: {
             // The block must hold the count and the final 0; a notice that does not is cut to

@@ -15,6 +15,7 @@
 #include "serial/line_settings.h"
 #include "serial/notice_receiver.h"
 #include "serial/port_timeouts.h"
+#include "serial/session_stamp.h"
 #include "serial/unique_fd.h"
 
 namespace q36 {
@@ -134,6 +135,9 @@ class TComm {
     void ChangeTimeout(uint32_t CommTimeouts::*field, uint32_t value);
 
     NoticeReceiver& receiver_;
+    SessionStamp stamp_{receiver_};  // what the threads post through
+    uint32_t openings_ = 0;          // attempts to open the port, failed ones included
+    uint32_t session_ = 0;           // the opening the port is (or was last) open under
     std::string commName_ = "COM2";
     LineSettings settings_;
     CommTimeouts timeouts_;

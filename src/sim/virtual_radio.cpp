@@ -103,8 +103,7 @@ std::vector<std::vector<uint8_t>> VirtualRadio::TakeDeliveries() {
     return std::exchange(deliveries_, {});
 }
 
-void VirtualRadio::Answer(uint8_t command, std::span<const uint8_t> payload, BlockRef about,
-                          bool split) {
+void VirtualRadio::Answer(uint8_t command, std::span<const uint8_t> payload, BlockRef about) {
     if (config_.faults.silentAfter && answersSent_ >= *config_.faults.silentAfter) return;
     ++answersSent_;
     std::vector<uint8_t> frame = BuildFrame(command, payload);
@@ -120,7 +119,7 @@ void VirtualRadio::Answer(uint8_t command, std::span<const uint8_t> payload, Blo
     if (Listed(config_.faults.garbageBefore, about.type, about.index)) {
         frame.insert(frame.begin(), LINE_NOISE.begin(), LINE_NOISE.end());
     }
-    if (split) {
+    if (Listed(config_.faults.split, about.type, about.index)) {
         const std::size_t half = frame.size() / 2;
         deliveries_.emplace_back(frame.begin(), frame.begin() + std::ptrdiff_t(half));
         nextPause_.push_back(false);
@@ -141,7 +140,7 @@ void VirtualRadio::SendBlock(int type, int index) {
     DataBlock block = image_.Block(type, index);
     block[BLOCK_TYPE_OFFSET] = uint8_t(type);
     block[BLOCK_INDEX_OFFSET] = uint8_t(index);
-    Answer(CMD_READ_DATA, block, {type, index}, Listed(config_.faults.split, type, index));
+    Answer(CMD_READ_DATA, block, {type, index});
 }
 
 void VirtualRadio::HandleFrame(const std::vector<uint8_t>& frame) {

@@ -28,7 +28,7 @@ struct RadioFaults {
     std::optional<int> handshakeStatus;  // answer a good handshake with this status instead
     std::optional<int> silentAfter;      // stop answering after this many answers
     std::vector<BlockRef> corrupt;       // answers sent once with a wrong checksum
-    std::vector<BlockRef> split;         // read blocks delivered in two pieces
+    std::vector<BlockRef> split;         // answers delivered in two pieces, 150 ms apart
     std::vector<BlockRef> garbageBefore;  // answers preceded by line noise in the same burst
     std::vector<BlockRef> duplicate;      // answers sent twice back to back, in one burst
     // After this many answers the line is cut as soon as the program sends again: the bytes
@@ -83,8 +83,7 @@ public:
 
 private:
     void HandleFrame(const std::vector<uint8_t>& frame);
-    void Answer(uint8_t command, std::span<const uint8_t> payload, BlockRef about,
-                bool split = false);
+    void Answer(uint8_t command, std::span<const uint8_t> payload, BlockRef about);
     void SendStatus(uint8_t status, BlockRef about = {-1, -1});
     void SendBlock(int type, int index);
     bool Listed(const std::vector<BlockRef>& list, int type, int index) const;

@@ -63,6 +63,7 @@ TMainForm::TMainForm(std::function<bool()> trayAvailable, QWidget* parent)
     comm_.OnReceiveData = [this](TComm&, const uint8_t* buffer, uint16_t length) {
         CommReceiveData(buffer, length);
     };
+    comm_.OnRequestHangup = [this](TComm&) { CommHangup(); };
 
     BuildMenus();
     BuildToolBar();
@@ -410,6 +411,16 @@ void TMainForm::CommReceiveData(const uint8_t* buffer, uint16_t length) {
         transfer_.CommReceiveData(frame.data(), uint16_t(frame.size()));
     });
     RefreshPages();
+}
+
+void TMainForm::CommHangup() {
+    // The adapter went away: the port is closed here so that the window stops claiming it, and
+    // a transfer under way (waiting for a reply, or with its progress showing) is ended.
+    const bool transferRunning = Timer1->isActive() || !ProgressBar1->isHidden();
+    const std::string name = comm_.CommName();
+    comm_.ClosePort();
+    SetStatusPanel(0, QString::fromStdString(PortBusyStatusText(name)));
+    RunTransferStep([this, transferRunning] { transfer_.PortLost(transferRunning); });
 }
 
 void TMainForm::Timer1Timer() {

@@ -93,6 +93,8 @@ class TMainForm : public QMainWindow, public TransferHost {
     // The serial port's deliveries and the response timer.
     void CommReceiveData(const uint8_t* buffer, uint16_t length);
     void Timer1Timer();
+    // The port's threads lost the line (the adapter was pulled out).
+    void CommHangup();
 
     // Shows the rows and common values of the data side on the two pages.
     void RefreshPages();

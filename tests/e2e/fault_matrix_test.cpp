@@ -326,6 +326,9 @@ const FaultRow kRows[] = {
      "HS RQ1 RQ2 ACKx2 ST3",
      {true, 2, 0},
      100},
+    // A handshake reply cut in two: neither piece is an answer, the response timer ends the wait.
+    {"ReadHandshakeReplySplitIn150ms", R, {"split=0:0"}, {kTimeout}, End::Message, "HS", kNothing},
+    {"WriteHandshakeReplySplitIn150ms", W, {"split=0:0"}, {kTimeout}, End::Message, "HS", kNothing},
     // Noise ahead of a frame in the same delivery moves its command byte: the delivery is no
     // frame the program knows, and the transfer waits.
     {"ReadGarbageBeforeChannel6",

@@ -226,21 +226,72 @@ TEST_F(DispatchTest, StatusIsTakenFromTheFirstBytesOfADelivery) {
     EXPECT_TRUE(host.messages.empty());
 }
 
-TEST_F(DispatchTest, UnknownCommandOnlyStopsTheTimerAndAdvancesProgress) {
+TEST_F(DispatchTest, DeliveriesThatAreNoAnswerKeepTheTimerRunningAndAdvanceProgress) {
     StartRead();
     ASSERT_TRUE(host.timerRunning);
     const uint8_t payload[2] = {1, 2};
     Deliver(BuildFrame(0x95, payload));
-    EXPECT_FALSE(host.timerRunning);
+    const uint8_t oddStatus[1] = {9};
+    Deliver(BuildFrame(CMD_STATUS, oddStatus));
+    Deliver({0xC4, 0xD7});
+    EXPECT_TRUE(host.timerRunning);
     EXPECT_TRUE(host.sent.empty());
     EXPECT_TRUE(host.messages.empty());
-    EXPECT_EQ(transfer.FrameCount, 1);
-    EXPECT_EQ(host.progressPosition, 1);
+    EXPECT_EQ(transfer.FrameCount, 3);
+    EXPECT_EQ(host.progressPosition, 3);
     EXPECT_EQ(transfer.TransferMode, 1);
 
     const uint8_t nothing = 0;
     transfer.CommReceiveData(&nothing, 0);
-    EXPECT_EQ(transfer.FrameCount, 1);
+    EXPECT_EQ(transfer.FrameCount, 3);
+    EXPECT_TRUE(host.timerRunning);
+
+    // Once the transfer waits without a timer, noise does not start one.
+    Deliver(HandshakeReply(1, 0, 3));
+    ASSERT_FALSE(host.timerRunning);
+    Deliver(BuildFrame(0x95, payload));
+    EXPECT_FALSE(host.timerRunning);
+}
+
+TEST_F(DispatchTest, HandshakeReplyCutInTwoStillEndsInATimeout) {
+    // The line delivered the reply in two pieces: the first fails its check, the second is no
+    // frame at all. The wait must still end.
+    StartRead();
+    const Bytes reply = HandshakeReply(1, 0, 3);
+    Deliver(Bytes(reply.begin(), reply.begin() + 9));
+    Deliver(Bytes(reply.begin() + 9, reply.end()));
+    EXPECT_TRUE(host.timerRunning);
+    EXPECT_TRUE(host.sent.empty());
+    transfer.Timer1Timer();
+    EXPECT_EQ(host.LastMessage(), "应答超时!");
+}
+
+TEST_F(DispatchTest, LostPortEndsARunningTransferWithNoAnswer) {
+    StartRead();
+    host.progressVisible = true;
+    host.progressPosition = 7;
+    transfer.PortLost(true);
+    EXPECT_FALSE(transfer.PortOpen);
+    EXPECT_FALSE(host.timerRunning);
+    EXPECT_FALSE(host.progressVisible);
+    EXPECT_EQ(host.progressPosition, 0);
+    ASSERT_EQ(host.messages.size(), 1u);
+    EXPECT_EQ(host.messages[0].event, TransferEvent::NoAnswer);
+    EXPECT_EQ(host.messages[0].text, "无应答!");
+
+    // The commands now ask for a port instead of sending into nothing.
+    host.sent.clear();
+    transfer.ReadTButClick();
+    transfer.WriteTButClick();
+    EXPECT_TRUE(host.sent.empty());
+    EXPECT_EQ(host.LastMessage(), "请先打开串口!");
+}
+
+TEST_F(DispatchTest, LostPortBetweenTransfersOnlyClosesIt) {
+    transfer.PortOpen = true;
+    transfer.PortLost(false);
+    EXPECT_FALSE(transfer.PortOpen);
+    EXPECT_TRUE(host.messages.empty());
 }
 
 TEST_F(DispatchTest, DeliveriesShorterThanTheirCommandAreDropped) {

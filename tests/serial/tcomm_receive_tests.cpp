@@ -101,5 +101,19 @@ TEST_F(TCommReceive, ClosingTheMasterPostsExactlyOneHangupAfterTheDataThatArrive
     EXPECT_FALSE(c.comm.IsOpen());
 }
 
+TEST_F(TCommReceive, NoticesLeftFromAnEarlierOpeningAreNotTakenForTheNewOnes) {
+    Open(20);
+    // Read and posted, but not yet dispatched when the port is closed and opened again.
+    pty.WriteMaster({1, 2, 3});
+    std::this_thread::sleep_for(200ms);
+    c.comm.ClosePort();
+    c.comm.OpenPort();
+    pty.WriteMaster({4, 5});
+    ASSERT_TRUE(c.RunUntil([&] { return DeliveredBytes() >= 2; }, 2s));
+    c.RunFor(100ms);
+    EXPECT_EQ(c.Received(), std::vector<uint8_t>({4, 5}));
+    EXPECT_EQ(c.sendEmpty, 2);
+}
+
 }  // namespace
 }  // namespace q36::test

@@ -29,6 +29,8 @@ class RadioOnPty {
         return radio_.Image();
     }
     const std::string& Path() const { return server_.SlavePath(); }
+    // Pulls the cable: the master side closes while the radio's thread runs on.
+    void CloseLine() { server_.CloseMaster(); }
 
   private:
     void Stop() {

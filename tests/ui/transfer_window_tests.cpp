@@ -3,6 +3,7 @@
 
 #include <QProgressBar>
 #include <QTest>
+#include <QTimer>
 
 #include "modal_answerer.h"
 #include "protocol/run_settings.h"
@@ -150,6 +151,57 @@ class TransferWindowTests : public QObject {
         form.ReadTButClick();
         QVERIFY(WaitFor([&] { return answerer.Texts().contains(Text(txt::MsgResponseTimeout)); },
                         5000));
+    }
+    void PulledCableClosesThePortAndEndsTheTransfer() {
+        RadioConfig config;
+        config.faults.hangupAfter = 14;  // the line goes in the middle of the channel blocks
+        RadioOnPty radio(DefaultRadioImage(400, 440), config);
+        QVERIFY(radio.Start());
+        PortsSetting ports(radio.Path());
+        MemoryHost data;
+        ui::TMainForm form([] { return false; });
+        form.SetDataSide(&data);
+        ModalAnswerer answerer;
+        form.OpenFirstPort();
+        QVERIFY(form.PortOpen());
+        form.show();
+
+        form.ReadTButClick();
+        QVERIFY2(WaitFor([&] { return answerer.Texts().contains(Text(txt::MsgNoAnswer)); }, 5000),
+                 qPrintable(answerer.Texts().join(QStringLiteral(" | "))));
+        QCOMPARE(answerer.Texts().size(), 2);
+        QVERIFY(!form.PortOpen());
+        QVERIFY(!form.Comm().IsOpen());
+        QCOMPARE(form.StatusPanelText(0),
+                 QString::fromStdString(PortBusyStatusText(radio.Path())));
+        QVERIFY(!form.findChild<QProgressBar*>(QStringLiteral("ProgressBar1"))->isVisible());
+        QVERIFY(!form.findChild<QTimer*>(QStringLiteral("Timer1"))->isActive());
+
+        // Nothing else arrives, and the commands ask for a port instead of sending into nothing.
+        QTest::qWait(300);
+        QCOMPARE(answerer.Texts().size(), 2);
+        form.ReadTButClick();
+        form.WriteTButClick();
+        QCOMPARE(answerer.Texts().mid(2),
+                 QStringList({Text(txt::MsgOpenPortFirst), Text(txt::MsgOpenPortFirst)}));
+    }
+
+    void PortVanishingBetweenTransfersIsShownInTheStatusBarOnly() {
+        RadioOnPty radio(DefaultRadioImage(400, 440));
+        QVERIFY(radio.Start());
+        PortsSetting ports(radio.Path());
+        MemoryHost data;
+        ui::TMainForm form([] { return false; });
+        form.SetDataSide(&data);
+        ModalAnswerer answerer;
+        form.OpenFirstPort();
+        QVERIFY(form.PortOpen());
+        radio.CloseLine();
+        QVERIFY(WaitFor([&] { return !form.PortOpen(); }, 3000));
+        QCOMPARE(form.StatusPanelText(0),
+                 QString::fromStdString(PortBusyStatusText(radio.Path())));
+        QTest::qWait(200);
+        QVERIFY(answerer.Texts().isEmpty());
     }
 };
 
