@@ -5,6 +5,8 @@
 // read of that radio, the way the README's pictures are taken.
 
 #include <QApplication>
+#include <QAbstractButton>
+#include <QMessageBox>
 #include <QDir>
 #include <QProcess>
 #include <QTabWidget>
@@ -13,6 +15,7 @@
 #include <cstdlib>
 
 #include "modal_answerer.h"
+#include "radio_on_pty.h"
 #include "store_copy.h"
 #include "support/memory_host.h"
 #include "text/text_pairs.h"
@@ -35,6 +38,57 @@ bool Snap(QWidget& window, const QString& folder, const QString& name) {
     window.hide();
     std::printf("%s %s\n", status == 0 ? "saved" : "FAILED", qPrintable(path));
     return status == 0;
+}
+
+// The whole screen, for a message box over its window.
+bool SnapScreen(const QString& folder, const QString& name) {
+    QTest::qWait(400);
+    const QString path = QDir(folder).filePath(name + QStringLiteral(".png"));
+    const int status = QProcess::execute(QStringLiteral("import"),
+                                         {QStringLiteral("-window"), QStringLiteral("root"), path});
+    std::printf("%s %s\n", status == 0 ? "saved" : "FAILED", qPrintable(path));
+    return status == 0;
+}
+
+// A read from a radio whose cable is pulled halfway: the message the read ends with, the
+// window afterwards, and what the Read command says then.
+bool SnapVanishedPort(const QString& folder) {
+    q36::RadioConfig config;
+    config.faults.hangupAfter = 14;
+    q36::test::RadioOnPty radio(q36::DefaultRadioImage(400, 440), config);
+    if (!radio.Start()) return false;
+    const QByteArray previousPorts = qgetenv("Q36_PORTS");
+    qputenv("Q36_PORTS", QByteArray::fromStdString(radio.Path()));
+    q36::test::StoreCopy store;
+    q36::ui::TMainForm main([] { return false; });
+    std::string error;
+    if (!store.Ok() || !main.ConnectDatabase(store.Path(), error)) {
+        std::printf("FAILED store: %s\n", error.c_str());
+        return false;
+    }
+    main.OpenFirstPort();
+    qputenv("Q36_PORTS", previousPorts);
+    main.show();
+    bool ok = true;
+    int shot = 0;
+    q36::test::ModalAnswerer answerer;
+    answerer.On(QStringLiteral("TransferMessage"), [&](QWidget& box) {
+        static const char* const names[] = {"vanished_port_message", "vanished_port_read_again"};
+        if (shot < 2) ok &= SnapScreen(folder, QString::fromLatin1(names[shot++]));
+        static_cast<QMessageBox&>(box).button(QMessageBox::Ok)->click();
+    });
+    main.ReadTButClick();
+    if (!q36::test::WaitFor([&] { return shot == 1 && !main.PortOpen(); }, 10000)) {
+        std::printf("FAILED vanished port: %s\n",
+                    qPrintable(answerer.Texts().join(QStringLiteral(" | "))));
+        return false;
+    }
+    QTest::qWait(300);
+    ok &= Snap(main, folder, QStringLiteral("vanished_port_status"));
+    main.show();
+    main.ReadTButClick();
+    ok &= q36::test::WaitFor([&] { return shot == 2; }, 5000);
+    return ok;
 }
 
 }  // namespace
@@ -86,5 +140,6 @@ int main(int argc, char* argv[]) {
     ok &= Snap(ports, folder, QStringLiteral("port_dialog"));
     q36::ui::TAboutForm about;
     ok &= Snap(about, folder, QStringLiteral("about_box"));
+    ok &= SnapVanishedPort(folder);
     return ok ? 0 : 1;
 }
