@@ -75,8 +75,12 @@ void Connection::SetBusyTimeout(int milliseconds) {
 
 StoreResult Connection::EngineError() const {
     if (db_ == nullptr) return EngineError(SQLITE_MISUSE);
-    return StoreResult::Error(StoreErrcOf(sqlite3_errcode(db_)),
-                              std::string(sqlite3_errmsg(db_)) + " (" + path_ + ")");
+    std::string text = sqlite3_errmsg(db_);
+    // The engine's text alone ("readonly database") would send the user looking at permissions.
+    if (sqlite3_extended_errcode(db_) == SQLITE_READONLY_DBMOVED) {
+        text += ": the file was removed or replaced while the program had it open";
+    }
+    return StoreResult::Error(StoreErrcOf(sqlite3_errcode(db_)), text + " (" + path_ + ")");
 }
 
 StoreResult Connection::EngineError(int resultCode) const {
@@ -178,11 +182,9 @@ StoreResult Connection::Execute(std::string_view sql) {
     if (db_ == nullptr) return StoreResult::Error(StoreErrc::NotOpen, "the database is not open");
     char* message = nullptr;
     const int rc = sqlite3_exec(db_, std::string(sql).c_str(), nullptr, nullptr, &message);
+    sqlite3_free(message);  // the connection keeps the same text, with its extended code
     if (rc == SQLITE_OK) return StoreResult::Ok();
-    StoreResult error = StoreResult::Error(
-        StoreErrcOf(rc), std::string(message ? message : sqlite3_errstr(rc)) + " (" + path_ + ")");
-    sqlite3_free(message);
-    return error;
+    return EngineError();
 }
 
 }  // namespace q36

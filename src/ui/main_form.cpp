@@ -123,7 +123,7 @@ bool TMainForm::ConnectDatabase(const std::string& path, std::string& error) {
     dataSide_ = storeSide_.get();
     DBGridEh->Model().SetQuery(&storeSide_->ChannelQuery());
     scanForm_ = new TScanForm(storeSide_->ScanQuery(), *scanConnection_, this);
-    scanForm_->SetChannelCommit([this] { CommitPendingEdits(); });
+    scanForm_->SetChannelCommit([this] { SavePendingEdits(); });
     return true;
 }
 
@@ -311,7 +311,7 @@ void TMainForm::closeEvent(QCloseEvent* event) {
 }
 
 void TMainForm::PageChanged(int index) {
-    const bool committed = CommitPendingEdits().ok();
+    const bool committed = SavePendingEdits();
     if (index == ChannelPage) {
         // Read again, so that rows changed through other connections show; an edit that could
         // not be saved stays pending instead.
@@ -472,8 +472,9 @@ bool TMainForm::ImportAttempted() const {
 void TMainForm::PrintTButClick() {
     if (!printForm_) return;
     try {
-        // The reports read the store, so an edit still being made must be in it first.
-        CommitPendingEdits();
+        // The reports read the store, so an edit still being made must be in it first; a report
+        // without it would print what the window does not show.
+        if (!SavePendingEdits()) return;
         printForm_->exec();
     } catch (...) {
         // Printing never takes the window down; the dialog reports its own failures.
@@ -534,6 +535,16 @@ StoreStatus NoDataSide() {
 }
 
 }  // namespace
+
+bool TMainForm::SavePendingEdits() {
+    const StoreStatus committed = CommitPendingEdits();
+    if (committed.ok()) return true;
+    QMessageBox box(QMessageBox::Critical, QString(), ShownText(committed.error), QMessageBox::Ok,
+                    this);
+    box.setObjectName(QStringLiteral("StoreMessage"));
+    box.exec();
+    return false;
+}
 
 StoreStatus TMainForm::CommitPendingEdits() {
     // What the open cell editor and the page hold goes into the rows first.

@@ -98,6 +98,9 @@ class TMainForm : public QMainWindow, public TransferHost {
 
     // Shows the rows and common values of the data side on the two pages.
     void RefreshPages();
+    // Posts what the pages hold; when the store refuses, shows the engine's text and keeps the
+    // edit on the page (nothing is lost), and returns false.
+    bool SavePendingEdits();
 
     // State for the other windows and the tests.
     TComm& Comm() { return comm_; }

@@ -63,7 +63,7 @@ int StartUp::Run() {
         StoreFailed(connected.text);
         return 1;
     }
-    printForm_->SetCommitPendingEdits([main = mainForm_.get()] { main->CommitPendingEdits(); });
+    printForm_->SetCommitPendingEdits([main = mainForm_.get()] { main->SavePendingEdits(); });
     mainForm_->SetPrintForm(printForm_.get());
     mainForm_->SetParamForm(paramForm_.get());
     mainForm_->SetAboutForm(aboutForm_.get());

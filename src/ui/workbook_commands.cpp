@@ -72,7 +72,7 @@ void WorkbookCommands::SetChooser(std::unique_ptr<WorkbookFileChooser> chooser) 
 
 void WorkbookCommands::Save() {
     try {
-        if (!CommitPendingEdits()) return;
+        if (!window_.SavePendingEdits()) return;
         window_.HideGridScrollBar();
         const QString name = chooser_->SaveFileName(&window_);
         if (name.isEmpty()) return;
@@ -100,7 +100,7 @@ void WorkbookCommands::Save() {
 void WorkbookCommands::Open() {
     importAttempted_ = false;
     try {
-        if (!CommitPendingEdits()) return;
+        if (!window_.SavePendingEdits()) return;
         const QString name = chooser_->OpenFileName(&window_);
         if (name.isEmpty()) return;
         importAttempted_ = true;
@@ -131,15 +131,6 @@ bool WorkbookCommands::AskOverwrite() {
     return box.exec() == QMessageBox::Yes;
 }
 
-bool WorkbookCommands::CommitPendingEdits() {
-    const StoreStatus committed = window_.CommitPendingEdits();
-    if (committed.ok()) return true;
-    QMessageBox box(QMessageBox::Critical, QString(), ShownText(committed.error), QMessageBox::Ok,
-                    &window_);
-    box.setObjectName(QStringLiteral("StoreMessage"));
-    box.exec();
-    return false;
-}
 
 void WorkbookCommands::ShowOutcome(const exchange::ExchangeOutcome& outcome) {
     for (const exchange::ExchangeMessage& message : outcome.messages) {

@@ -36,8 +36,6 @@ class WorkbookCommands {
 
   private:
     bool AskOverwrite();
-    // False, after showing the store's message, when an edit could not be posted.
-    bool CommitPendingEdits();
     void ShowOutcome(const exchange::ExchangeOutcome& outcome);
 
     TMainForm& window_;

@@ -4,10 +4,7 @@
 // ends with a message and its exit code, and nothing is stored or written half.
 
 #include <fcntl.h>
-#include <signal.h>
-#include <sqlite3.h>
 #include <sys/stat.h>
-#include <sys/wait.h>
 #include <unistd.h>
 
 #include <gtest/gtest.h>
@@ -27,6 +24,7 @@
 #include "protocol/frame.h"
 #include "sim/pty_radio_server.h"
 #include "store_checks.h"
+#include "support/locking_process.h"
 #include "support/radio_bench.h"
 
 namespace q36::test {
@@ -45,45 +43,6 @@ std::string ReadText(const std::string& path) {
 bool Contains(const std::string& text, const std::string& part) {
     return text.find(part) != std::string::npos;
 }
-
-// Another process holding an exclusive lock on a database file for 10 s, or until destroyed.
-class LockingProcess {
-  public:
-    explicit LockingProcess(const std::string& path) {
-        int ready[2];
-        if (::pipe(ready) != 0) return;
-        child_ = ::fork();
-        if (child_ == 0) {
-            ::close(ready[0]);
-            sqlite3* db = nullptr;
-            char answer = 'F';
-            if (sqlite3_open_v2(path.c_str(), &db, SQLITE_OPEN_READWRITE, nullptr) == SQLITE_OK &&
-                sqlite3_exec(db, "BEGIN EXCLUSIVE", nullptr, nullptr, nullptr) == SQLITE_OK) {
-                answer = 'L';
-            }
-            if (::write(ready[1], &answer, 1) != 1) ::_exit(1);
-            ::sleep(10);
-            ::_exit(0);  // the lock goes with the process
-        }
-        ::close(ready[1]);
-        char answer = 0;
-        held_ = ::read(ready[0], &answer, 1) == 1 && answer == 'L';
-        ::close(ready[0]);
-    }
-    ~LockingProcess() {
-        if (child_ > 0) {
-            ::kill(child_, SIGKILL);
-            ::waitpid(child_, nullptr, 0);
-        }
-    }
-    LockingProcess(const LockingProcess&) = delete;
-    LockingProcess& operator=(const LockingProcess&) = delete;
-    bool Held() const { return held_; }
-
-  private:
-    pid_t child_ = -1;
-    bool held_ = false;
-};
 
 // ---- The cable pulled during a transfer: q36cli and the virtual radio as separate processes.
 

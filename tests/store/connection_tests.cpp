@@ -101,5 +101,17 @@ TEST(Connection, FileLockedByAnotherProcessIsReportedAfterTheBusyTimeout) {
     EXPECT_FALSE(connection.IsOpen());
 }
 
+TEST(Connection, WritesToAFileRemovedWhileOpenAreRefusedAndSaySo) {
+    StoreCopy copy;
+    Connection connection;
+    ASSERT_TRUE(connection.Open(copy.Path()).ok());
+    ASSERT_EQ(unlink(copy.Path().c_str()), 0);
+    const StoreResult written =
+        connection.Execute("UPDATE CHANNELTABLE SET FTX = 401 WHERE CHANNELNO = '01'");
+    EXPECT_EQ(written.code, StoreErrc::ReadOnly);
+    EXPECT_EQ(written.text, "attempt to write a readonly database: the file was removed or "
+                            "replaced while the program had it open (" + copy.Path() + ")");
+}
+
 }  // namespace
 }  // namespace q36::test
