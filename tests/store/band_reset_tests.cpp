@@ -4,6 +4,7 @@
 #include "store/band_reset.h"
 #include "store/query.h"
 #include "store_fixture.h"
+#include "support/locking_process.h"
 #include "support/radio_bench.h"
 
 namespace q36::test {
@@ -105,7 +106,7 @@ TEST_F(BandReset, AFailedStatementLeavesTheStoreAsItWas) {
               "24");
     EXPECT_EQ(copy.Scalar("select AVISET from PARAMETABLE"), "123");
 
-    ForeignLock lock(copy.Path());
+    LockingProcess lock(copy.Path());
     ASSERT_TRUE(lock.Held());
     EXPECT_EQ(ResetBandDefaults(*connection, 400, 440).code, StoreErrc::Busy);
 }

@@ -7,6 +7,7 @@
 
 #include "store/connection.h"
 #include "store_fixture.h"
+#include "support/locking_process.h"
 
 namespace q36::test {
 namespace {
@@ -88,7 +89,7 @@ TEST(Connection, RefusesAReadOnlyFile) {
 
 TEST(Connection, FileLockedByAnotherProcessIsReportedAfterTheBusyTimeout) {
     StoreCopy copy;
-    ForeignLock lock(copy.Path());
+    LockingProcess lock(copy.Path());
     ASSERT_TRUE(lock.Held());
     Connection connection;
     connection.SetBusyTimeout(150);

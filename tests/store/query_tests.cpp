@@ -6,6 +6,7 @@
 #include "store/query.h"
 #include "store/schema.h"
 #include "store_fixture.h"
+#include "support/locking_process.h"
 
 namespace q36::test {
 namespace {
@@ -204,7 +205,7 @@ TEST_F(QueryTest, FailedPostKeepsTheEditAndWritesNothing) {
     EditFtx("05", "405");
     ASSERT_TRUE(channels.WriteText("VOX", "False").ok());
     {
-        ForeignLock lock(copy.Path());
+        LockingProcess lock(copy.Path());
         ASSERT_TRUE(lock.Held());
         const StoreResult posted = channels.Post();
         EXPECT_EQ(posted.code, StoreErrc::Busy);

@@ -94,42 +94,6 @@ std::string RunUnprivileged(const std::function<std::string()>& fn) {
     return text;
 }
 
-ForeignLock::ForeignLock(const std::string& path) {
-    int locked[2];
-    int release[2];
-    if (pipe(locked) != 0 || pipe(release) != 0) return;
-    child_ = fork();
-    if (child_ == 0) {
-        close(locked[0]);
-        close(release[1]);
-        sqlite3* db = nullptr;
-        char answer = 'F';
-        if (sqlite3_open_v2(path.c_str(), &db, SQLITE_OPEN_READWRITE, nullptr) == SQLITE_OK &&
-            sqlite3_exec(db, "BEGIN EXCLUSIVE", nullptr, nullptr, nullptr) == SQLITE_OK) {
-            answer = 'L';
-        }
-        if (write(locked[1], &answer, 1) != 1) _exit(1);
-        char byte;
-        while (read(release[0], &byte, 1) > 0) {
-        }
-        _exit(0);  // the lock goes with the process
-    }
-    close(locked[1]);
-    close(release[0]);
-    release_ = release[1];
-    char answer = 0;
-    held_ = read(locked[0], &answer, 1) == 1 && answer == 'L';
-    close(locked[0]);
-}
-
-ForeignLock::~ForeignLock() {
-    if (release_ >= 0) close(release_);
-    if (child_ > 0) {
-        int status = 0;
-        waitpid(child_, &status, 0);
-    }
-}
-
 bool RecordingStoreHost::SendData(const uint8_t* data, uint16_t length) {
     if (length == 0) return false;
     if (onSend) onSend(data, length);

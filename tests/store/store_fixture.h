@@ -44,21 +44,6 @@ std::unique_ptr<Connection> OpenStore(const std::string& path);
 // any file), and returns the text it produced.
 std::string RunUnprivileged(const std::function<std::string()>& fn);
 
-// Another process holding an exclusive lock on a database file until destroyed.
-class ForeignLock {
-  public:
-    explicit ForeignLock(const std::string& path);
-    ~ForeignLock();
-    ForeignLock(const ForeignLock&) = delete;
-    ForeignLock& operator=(const ForeignLock&) = delete;
-    bool Held() const { return held_; }
-
-  private:
-    pid_t child_ = -1;
-    int release_ = -1;
-    bool held_ = false;
-};
-
 // A store-backed transfer host whose line goes to onSend and whose effects are recorded.
 class RecordingStoreHost : public StoreTransferHost {
   public:

@@ -51,6 +51,25 @@ bool SameChannels(const ChannelArr& a, const ChannelArr& b) {
     return true;
 }
 
+// The main window keeping its rows in memory, its port open on a virtual radio.
+struct WindowOnRadio {
+    explicit WindowOnRadio(RadioImage image, RadioConfig config = {})
+        : radio(std::move(image), std::move(config)) {}
+    // Starts the radio and opens the window's port on it; false when either fails.
+    bool Open() {
+        if (!radio.Start()) return false;
+        PortsSetting ports(radio.Path());
+        form.SetDataSide(&data);
+        form.OpenFirstPort();
+        return form.PortOpen();
+    }
+
+    RadioOnPty radio;
+    MemoryHost data;
+    ui::TMainForm form{[] { return false; }};
+    ModalAnswerer answerer;
+};
+
 }  // namespace
 
 class TransferWindowTests : public QObject {
@@ -67,15 +86,9 @@ class TransferWindowTests : public QObject {
         RadioBench reference(RadioConfig{}, image);
         reference.Read();
 
-        RadioOnPty radio(image);
-        QVERIFY(radio.Start());
-        PortsSetting ports(radio.Path());
-        MemoryHost data;
-        ui::TMainForm form([] { return false; });
-        form.SetDataSide(&data);
-        ModalAnswerer answerer;
-        form.OpenFirstPort();
-        QVERIFY(form.PortOpen());
+        WindowOnRadio w(image);
+        QVERIFY(w.Open());
+        auto& [radio, data, form, answerer] = w;
         form.show();
 
         form.ReadTButClick();
@@ -120,15 +133,10 @@ class TransferWindowTests : public QObject {
     }
 
     void NoWhenAskedSendsNothing() {
-        RadioOnPty radio(DefaultRadioImage(400, 440));
-        QVERIFY(radio.Start());
-        PortsSetting ports(radio.Path());
-        MemoryHost data;
-        ui::TMainForm form([] { return false; });
-        form.SetDataSide(&data);
-        ModalAnswerer answerer;
-        answerer.SetAnswerNo(true);
-        form.OpenFirstPort();
+        WindowOnRadio w(DefaultRadioImage(400, 440));
+        w.answerer.SetAnswerNo(true);
+        QVERIFY(w.Open());
+        auto& [radio, data, form, answerer] = w;
         form.WriteTButClick();
         form.ReadTButClick();
         QTest::qWait(300);
@@ -140,14 +148,9 @@ class TransferWindowTests : public QObject {
     void SilentRadioEndsTheReadWhenTheResponseTimerFires() {
         RadioConfig silent;
         silent.faults.silentAfter = 0;
-        RadioOnPty radio(DefaultRadioImage(400, 440), silent);
-        QVERIFY(radio.Start());
-        PortsSetting ports(radio.Path());
-        MemoryHost data;
-        ui::TMainForm form([] { return false; });
-        form.SetDataSide(&data);
-        ModalAnswerer answerer;
-        form.OpenFirstPort();
+        WindowOnRadio w(DefaultRadioImage(400, 440), silent);
+        QVERIFY(w.Open());
+        auto& [radio, data, form, answerer] = w;
         form.ReadTButClick();
         QVERIFY(WaitFor([&] { return answerer.Texts().contains(Text(txt::MsgResponseTimeout)); },
                         5000));
@@ -155,15 +158,9 @@ class TransferWindowTests : public QObject {
     void PulledCableClosesThePortAndEndsTheTransfer() {
         RadioConfig config;
         config.faults.hangupAfter = 14;  // the line goes in the middle of the channel blocks
-        RadioOnPty radio(DefaultRadioImage(400, 440), config);
-        QVERIFY(radio.Start());
-        PortsSetting ports(radio.Path());
-        MemoryHost data;
-        ui::TMainForm form([] { return false; });
-        form.SetDataSide(&data);
-        ModalAnswerer answerer;
-        form.OpenFirstPort();
-        QVERIFY(form.PortOpen());
+        WindowOnRadio w(DefaultRadioImage(400, 440), config);
+        QVERIFY(w.Open());
+        auto& [radio, data, form, answerer] = w;
         form.show();
 
         form.ReadTButClick();
@@ -187,15 +184,9 @@ class TransferWindowTests : public QObject {
     }
 
     void PortVanishingBetweenTransfersIsShownInTheStatusBarOnly() {
-        RadioOnPty radio(DefaultRadioImage(400, 440));
-        QVERIFY(radio.Start());
-        PortsSetting ports(radio.Path());
-        MemoryHost data;
-        ui::TMainForm form([] { return false; });
-        form.SetDataSide(&data);
-        ModalAnswerer answerer;
-        form.OpenFirstPort();
-        QVERIFY(form.PortOpen());
+        WindowOnRadio w(DefaultRadioImage(400, 440));
+        QVERIFY(w.Open());
+        auto& [radio, data, form, answerer] = w;
         radio.CloseLine();
         QVERIFY(WaitFor([&] { return !form.PortOpen(); }, 3000));
         QCOMPARE(form.StatusPanelText(0),
