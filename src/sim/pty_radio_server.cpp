@@ -60,13 +60,17 @@ void PtyRadioServer::CloseMasterLocked() {
 }
 
 void PtyRadioServer::WriteAll(const std::vector<uint8_t>& bytes) {
+    // Paced bytes keep to a schedule from the first one, so that a sleep that overshoots is made
+    // up by the next rather than adding up over an answer.
+    constexpr std::chrono::microseconds kByteTime(1042);  // 10 bits at 9600 baud
+    const auto start = std::chrono::steady_clock::now();
     std::size_t done = 0;
     while (done < bytes.size() && master_ >= 0) {
         const std::size_t chunk = paced_ ? 1 : bytes.size() - done;
         const ssize_t n = ::write(master_, bytes.data() + done, chunk);
         if (n > 0) {
             done += std::size_t(n);
-            if (paced_) std::this_thread::sleep_for(std::chrono::microseconds(1042));
+            if (paced_) std::this_thread::sleep_until(start + kByteTime * done);
         } else if (n < 0 && (errno == EAGAIN || errno == EINTR)) {
             pollfd p{master_, POLLOUT, 0};
             ::poll(&p, 1, 50);
