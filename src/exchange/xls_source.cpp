@@ -317,7 +317,7 @@ std::string CheckedBytesPath(const std::string& path, const std::vector<uint8_t>
     return "/proc/self/fd/" + std::to_string(fd);
 }
 
-// Runs ReadWithFreeXL in a child process and takes its answer.
+// Runs the container check and ReadWithFreeXL in a child process and takes its answer.
 ExchangeStatus ReadInChild(const std::string& path, const std::vector<uint8_t>& bytes,
                            XlsContent& content) {
     int fds[2];
@@ -336,7 +336,15 @@ ExchangeStatus ReadInChild(const std::string& path, const std::vector<uint8_t>& 
         for (const int signal : {SIGSEGV, SIGBUS, SIGFPE, SIGILL, SIGABRT})
             std::signal(signal, SIG_DFL);
         ::close(fds[0]);
-        const std::string answer = Encode(ReadWithFreeXL(CheckedBytesPath(path, bytes)));
+        // The container is taken apart here too: libgsf leaks, and may worse, on some damaged
+        // directories, and none of that may reach the program.
+        XlsContent read;
+        if (ExchangeStatus areas = CheckDeclaredAreas(bytes); !areas.Ok()) {
+            read.status = std::move(areas);
+        } else {
+            read = ReadWithFreeXL(CheckedBytesPath(path, bytes));
+        }
+        const std::string answer = Encode(read);
         std::size_t done = 0;
         while (done < answer.size()) {
             const ssize_t n = ::write(fds[1], answer.data() + done, answer.size() - done);
@@ -390,7 +398,6 @@ ExchangeStatus ReadInChild(const std::string& path, const std::vector<uint8_t>& 
 }  // namespace
 
 ExchangeStatus XlsSource::Open(const std::string& path, const std::vector<uint8_t>& bytes) {
-    if (auto status = CheckDeclaredAreas(bytes); !status.Ok()) return status;
     XlsContent content;
     if (auto status = ReadInChild(path, bytes, content); !status.Ok()) return status;
     if (!content.status.Ok()) return content.status;
