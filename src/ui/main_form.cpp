@@ -415,12 +415,14 @@ void TMainForm::CommReceiveData(const uint8_t* buffer, uint16_t length) {
 
 void TMainForm::CommHangup() {
     // The adapter went away: the port is closed here so that the window stops claiming it, and
-    // a transfer under way (waiting for a reply, or with its progress showing) is ended.
-    const bool transferRunning = Timer1->isActive() || !ProgressBar1->isHidden();
+    // a transfer under way (waiting for a reply, or with its progress showing) is ended. Asked
+    // inside the step: a question of the transfer may be open, and its answer start one.
     const std::string name = comm_.CommName();
     comm_.ClosePort();
     SetStatusPanel(0, QString::fromStdString(PortBusyStatusText(name)));
-    RunTransferStep([this, transferRunning] { transfer_.PortLost(transferRunning); });
+    RunTransferStep([this] {
+        transfer_.PortLost(Timer1->isActive() || !ProgressBar1->isHidden());
+    });
 }
 
 void TMainForm::Timer1Timer() {

@@ -1,6 +1,8 @@
 // Whole transfers through the main window: its serial port on a pseudo-terminal with the
 // virtual radio at the other end, the message boxes answered by the test.
 
+#include <QAbstractButton>
+#include <QMessageBox>
 #include <QProgressBar>
 #include <QTest>
 #include <QTimer>
@@ -181,6 +183,24 @@ class TransferWindowTests : public QObject {
         form.WriteTButClick();
         QCOMPARE(answerer.Texts().mid(2),
                  QStringList({Text(txt::MsgOpenPortFirst), Text(txt::MsgOpenPortFirst)}));
+    }
+
+    void CablePulledWhileTheReadQuestionIsOpenEndsTheReadItStarts() {
+        WindowOnRadio w(DefaultRadioImage(400, 440));
+        QVERIFY(w.Open());
+        auto& [radio, data, form, answerer] = w;
+        answerer.On(QStringLiteral("TransferQuestion"), [&](QWidget& box) {
+            radio.CloseLine();
+            WaitFor([&] { return !form.Comm().IsOpen(); }, 3000);
+            static_cast<QMessageBox&>(box).button(QMessageBox::Yes)->click();
+        });
+        form.ReadTButClick();
+        QVERIFY2(WaitFor([&] { return answerer.Texts().contains(Text(txt::MsgNoAnswer)); }, 5000),
+                 qPrintable(answerer.Texts().join(QStringLiteral(" | "))));
+        QVERIFY(!form.PortOpen());
+        QVERIFY(!form.findChild<QTimer*>(QStringLiteral("Timer1"))->isActive());
+        QTest::qWait(2500);  // no timeout follows
+        QCOMPARE(answerer.Texts().size(), 2);
     }
 
     void PortVanishingBetweenTransfersIsShownInTheStatusBarOnly() {
