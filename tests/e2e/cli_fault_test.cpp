@@ -9,23 +9,21 @@
 
 #include <gtest/gtest.h>
 
-#include <atomic>
 #include <chrono>
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
-#include <thread>
 
 #include "cli/cli_args.h"
 #include "cli/cli_transfer.h"
 #include "cli/working_store.h"
 #include "cli_process.h"
 #include "protocol/frame.h"
-#include "sim/pty_radio_server.h"
 #include "store_checks.h"
 #include "support/locking_process.h"
 #include "support/radio_bench.h"
+#include "support/radio_on_pty.h"
 
 namespace q36::test {
 namespace {
@@ -283,20 +281,9 @@ struct FaultRun {
 // with fault done to the working copy on the way.
 void RunWithFault(cli::TransferKind kind, Working fault, FaultRun& run) {
     FactoryLock = 1;
-    VirtualRadio radio(RadioConfig{}, DistinctImage());
-    PtyRadioServer server(radio);
+    RadioOnPty served(DistinctImage());
+    ASSERT_TRUE(served.Start());
     std::string error;
-    ASSERT_TRUE(server.Open(error)) << error;
-    std::atomic<bool> stop{false};
-    std::thread serverThread([&] { server.Run(stop); });
-    struct Join {
-        std::atomic<bool>& stop;
-        std::thread& thread;
-        ~Join() {
-            stop = true;
-            if (thread.joinable()) thread.join();
-        }
-    } join{stop, serverThread};
 
     cli::WorkingStore store;
     ASSERT_TRUE(store.Create(error)) << error;
@@ -310,7 +297,7 @@ void RunWithFault(cli::TransferKind kind, Working fault, FaultRun& run) {
         cli::ProgressPrinter printer(out);
         InjectingHost host(store.connection(), printer, fault);
         EXPECT_TRUE(host.OpenQueries().ok());
-        run.code = cli::RunTransfer(kind, server.SlavePath(), "KZP", host, printer);
+        run.code = cli::RunTransfer(kind, served.Path(), "KZP", host, printer);
         // A block the store refused may stay pending in the query; the tool never posts it, as it
         // exits without saving, so only the file counts. The host lets go of any lock here.
         kept = host.KeptPath();
@@ -319,9 +306,7 @@ void RunWithFault(cli::TransferKind kind, Working fault, FaultRun& run) {
     std::fclose(out);
     run.printed.assign(printed, printedSize);
     std::free(printed);
-    stop = true;
-    serverThread.join();
-    run.image = radio.Image();
+    run.image = served.StoppedImage();
 }
 
 class CliWorkingStore : public ::testing::TestWithParam<WorkingRow> {

@@ -5,7 +5,6 @@
 
 #include <gtest/gtest.h>
 
-#include <atomic>
 #include <chrono>
 #include <filesystem>
 #include <optional>
@@ -17,10 +16,10 @@
 #include "serial/queue_notice_receiver.h"
 #include "serial/radio_link_settings.h"
 #include "serial/tcomm.h"
-#include "sim/pty_radio_server.h"
 #include "store/band_reset.h"
 #include "store/store_transfer_host.h"
 #include "store_checks.h"
+#include "support/radio_on_pty.h"
 #include "support/radio_bench.h"
 #include "text/messages.h"
 #include "text/text_pairs.h"
@@ -127,20 +126,8 @@ TEST_P(FaultMatrix, UserSeesTheFaultAndNothingIsHalfDone) {
         ASSERT_TRUE(ParseFault(fault, config.faults, error)) << error;
     }
     const RadioImage original = DistinctImage();
-    VirtualRadio radio(config, original);
-    PtyRadioServer server(radio);
-    std::string error;
-    ASSERT_TRUE(server.Open(error)) << error;
-    std::atomic<bool> stop{false};
-    std::thread serverThread([&] { server.Run(stop); });
-    struct Join {
-        std::atomic<bool>& stop;
-        std::thread& thread;
-        ~Join() {
-            stop = true;
-            if (thread.joinable()) thread.join();
-        }
-    } join{stop, serverThread};
+    RadioOnPty served(original, config);
+    ASSERT_TRUE(served.Start());
 
     Connection connection;
     ASSERT_TRUE(connection.Open(storePath_).ok());
@@ -150,7 +137,7 @@ TEST_P(FaultMatrix, UserSeesTheFaultAndNothingIsHalfDone) {
     TComm comm(receiver);
     ApplyRadioLinkSettings(comm);
     comm.SetReadIntervalTimeout(row.readInterval);
-    comm.SetCommName(server.SlavePath());
+    comm.SetCommName(served.Path());
     comm.OpenPort();
     host.comm = &comm;
     Transfer transfer(host);
@@ -199,8 +186,7 @@ TEST_P(FaultMatrix, UserSeesTheFaultAndNothingIsHalfDone) {
     // Frames still on their way reach the radio before it stops.
     std::this_thread::sleep_for(50ms);
     comm.ClosePort();
-    stop = true;
-    serverThread.join();
+    const VirtualRadio& radio = served.StoppedRadio();
 
     EXPECT_EQ(host.messages, row.messages);
     EXPECT_EQ(end, row.end);

@@ -5,8 +5,6 @@
 #include <QComboBox>
 #include <QLineEdit>
 #include <QTabWidget>
-#include <atomic>
-#include <thread>
 
 #include "codec/channel_block.h"
 #include "codec/common_block.h"
@@ -15,8 +13,8 @@
 #include "modal_answerer.h"
 #include "protocol/run_settings.h"
 #include "pty_pair.h"
-#include "sim/pty_radio_server.h"
 #include "support/radio_bench.h"
+#include "support/radio_on_pty.h"
 #include "text/choice_lists.h"
 #include "text/messages.h"
 #include "text/text_pairs.h"
@@ -35,34 +33,6 @@ namespace col = ui::channel_column;
 QString Q(const TextPair& pair) {
     return QString::fromStdString(Tr(pair)).replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
 }
-
-// The virtual radio on a pseudo-terminal, served from a thread of its own.
-class PtyRadio {
-  public:
-    explicit PtyRadio(const RadioImage& image) : radio_(RadioConfig{}, image), server_(radio_) {}
-    ~PtyRadio() { Stop(); }
-    bool Start() {
-        std::string error;
-        if (!server_.Open(error)) return false;
-        thread_ = std::thread([this] { server_.Run(stop_); });
-        return true;
-    }
-    RadioImage StoppedImage() {
-        Stop();
-        return radio_.Image();
-    }
-    const std::string& Path() const { return server_.SlavePath(); }
-
-  private:
-    void Stop() {
-        stop_ = true;
-        if (thread_.joinable()) thread_.join();
-    }
-    VirtualRadio radio_;
-    PtyRadioServer server_;
-    std::atomic<bool> stop_{false};
-    std::thread thread_;
-};
 
 bool UsePort(ui::TMainForm& form, const std::string& path) {
     form.Comm().SetCommName(path);
@@ -124,7 +94,7 @@ class EditorsTransferTests : public QObject {
         w.form.ScanTButClick();
         QCOMPARE(w.form.ScanForm()->Scans()[1].slots[1], std::string("CH03"));
 
-        PtyRadio radio(DefaultRadioImage(400, 440));
+        RadioOnPty radio(DefaultRadioImage(400, 440));
         QVERIFY(radio.Start());
         QVERIFY(UsePort(w.form, radio.Path()));
         w.form.WriteTButClick();
@@ -180,7 +150,7 @@ class EditorsTransferTests : public QObject {
         QVERIFY(w.form.CommitPendingEdits().ok());
         w.form.ScanForm()->Model().PostPending();
 
-        PtyRadio again(written);
+        RadioOnPty again(written);
         QVERIFY(again.Start());
         QVERIFY(UsePort(w.form, again.Path()));
         answerer.On(QStringLiteral("TransferMessage"),
@@ -212,7 +182,7 @@ class EditorsTransferTests : public QObject {
         page.suiDBEdit[2]->setText(QStringLiteral("1a"));
         Q_EMIT page.suiDBEdit[2]->textEdited(page.suiDBEdit[2]->text());
         const RadioImage fresh = DefaultRadioImage(400, 440);
-        PtyRadio radio(fresh);
+        RadioOnPty radio(fresh);
         QVERIFY(radio.Start());
         QVERIFY(UsePort(w.form, radio.Path()));
         w.form.WriteTButClick();
@@ -224,7 +194,7 @@ class EditorsTransferTests : public QObject {
         // An emptied frequency refuses its channel at the next write.
         page.suiDBEdit[2]->setText(QStringLiteral("0"));
         w.TypeInto(3, col::Ftx, QString());
-        PtyRadio second(fresh);
+        RadioOnPty second(fresh);
         QVERIFY(second.Start());
         QVERIFY(UsePort(w.form, second.Path()));
         w.form.WriteTButClick();

@@ -15,9 +15,9 @@
 #include <cstdlib>
 
 #include "modal_answerer.h"
-#include "radio_on_pty.h"
 #include "store_copy.h"
 #include "support/memory_host.h"
+#include "support/radio_on_pty.h"
 #include "text/text_pairs.h"
 #include "ui/about_form.h"
 #include "ui/login_form.h"

@@ -23,11 +23,12 @@ class RadioOnPty {
         thread_ = std::thread([this] { server_.Run(stop_); });
         return true;
     }
-    // The radio's memory may be read only once its thread has ended.
-    const RadioImage& StoppedImage() {
+    // The radio may be looked at only once its thread has ended.
+    VirtualRadio& StoppedRadio() {
         Stop();
-        return radio_.Image();
+        return radio_;
     }
+    const RadioImage& StoppedImage() { return StoppedRadio().Image(); }
     const std::string& Path() const { return server_.SlavePath(); }
     // Pulls the cable: the master side closes while the radio's thread runs on.
     void CloseLine() { server_.CloseMaster(); }
