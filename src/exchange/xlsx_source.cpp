@@ -144,7 +144,14 @@ ExchangeStatus XlsxSource::Open(std::vector<uint8_t> bytes) {
     Relationships packageRels;
     if (auto status = ReadRelationships(zip_, "", packageRels); !status.Ok()) return status;
     std::string workbookPart = FindByType(packageRels, "/officeDocument");
-    if (workbookPart.empty()) workbookPart = "xl/workbook.xml";
+    if (workbookPart.empty()) {
+        // Neither the package's pointer to a workbook nor the usual part: another kind of zip
+        // file (an OpenDocument spreadsheet, a plain archive), not a damaged .xlsx.
+        if (!zip_.Contains("xl/workbook.xml")) {
+            return ExchangeStatus::Failure(ExchangeError::NotWorkbook, "zip: no workbook part");
+        }
+        workbookPart = "xl/workbook.xml";
+    }
 
     std::string text;
     if (auto status = zip_.Read(workbookPart, text); !status.Ok()) return status;

@@ -92,6 +92,11 @@ TEST_F(HostileWorkbook, FilesThatAreNoWorkbookAreRecognised) {
         WriteFileBytes(dir_.File(c.name), c.bytes);
         EXPECT_EQ(TimedRead(dir_.File(c.name)).code, c.expected) << c.name;
     }
+    // An OpenDocument spreadsheet is a zip file too, but no .xlsx package.
+    WriteZip(dir_.File("sheet.ods"),
+             {{"mimetype", "application/vnd.oasis.opendocument.spreadsheet"},
+              {"content.xml", "<office:document-content/>"}});
+    EXPECT_EQ(TimedRead(dir_.File("sheet.ods")).code, ExchangeError::NotWorkbook);
     EXPECT_EQ(TimedRead(dir_.File("missing.xlsx")).code, ExchangeError::CannotOpen);
     EXPECT_EQ(TimedRead(dir_.Path()).code, ExchangeError::CannotOpen);
 }
