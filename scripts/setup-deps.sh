@@ -7,7 +7,7 @@ packages=(
   build-essential cmake pkg-config ninja-build
   qt6-base-dev qt6-base-dev-tools libqt6svg6-dev libgl-dev
   libsqlite3-dev sqlite3
-  libxlsxwriter-dev libzip-dev libpugixml-dev libfreexl-dev libgsf-1-dev
+  libxlsxwriter-dev libzip-dev libpugixml-dev libgsf-1-dev
   googletest libgtest-dev libgmock-dev
   clang libclang-rt-14-dev
   xvfb xauth imagemagick x11-apps poppler-utils

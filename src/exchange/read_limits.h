@@ -17,6 +17,9 @@ inline constexpr std::size_t MAX_ZIP_ENTRIES = 10000;
 inline constexpr std::size_t MAX_XML_TREE_BYTES = 192u << 20;
 // Non-empty cells kept of one sheet.
 inline constexpr std::size_t MAX_SHEET_CELLS = 2000000;
+// Bytes of text kept of one sheet, its cells' texts added up (a shared text counts once for
+// every cell that shows it).
+inline constexpr std::size_t MAX_SHEET_TEXT_BYTES = 64u << 20;
 // Rows times columns, as the dimensions of an .xls file's sheets declare them, added up over
 // all its sheets.
 inline constexpr std::size_t MAX_XLS_SHEET_AREA = 4u << 20;

@@ -107,7 +107,7 @@ OpenedWorkbook OpenWorkbookFile(const std::string& path) {
         source = std::move(xlsx);
     } else if (StartsWith(bytes, kOle2Signature, sizeof kOle2Signature)) {
         auto xls = std::make_unique<XlsSource>();
-        status = xls->Open(path, bytes);
+        status = xls->Open(bytes);
         source = std::move(xls);
     } else {
         status = ExchangeStatus::Failure(ExchangeError::NotWorkbook, "");

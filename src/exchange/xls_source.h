@@ -1,44 +1,39 @@
 #pragma once
-// Reading an .xls workbook (BIFF5/BIFF8 in an OLE2 compound file) through FreeXL.
+// Reading an .xls workbook: the BIFF8 (Excel 97-2003) or BIFF5 (Excel 5.0/95) record stream
+// inside an OLE2 compound file.
 //
-// FreeXL takes a hostile file apart with too little care (some damaged files make it read out of
-// bounds and crash), so it runs in a child process of its own: the child reads the sheet list and
-// every sheet and hands the texts back through a pipe; a child that crashes or hangs costs a
-// "damaged file" message, not the program.
+// Both are taken apart by this program's own bounded readers, in its own process: a damaged or
+// hostile file ends in an error value within the limits of read_limits.h, and no library that
+// could crash or leak on such a file, nor a process of its own, is involved.
 
 #include <cstdint>
 #include <string>
 #include <vector>
 
 #include "workbook_source.h"
+#include "xls_sheet_reader.h"
 
 namespace q36::exchange {
 
 class XlsSource : public WorkbookSource {
   public:
-    // Opens the file at path, whose content is bytes, and reads all its sheets. A failure's
-    // detail is the reason alone.
-    ExchangeStatus Open(const std::string& path, const std::vector<uint8_t>& bytes);
+    // Reads the container, the sheet list and the shared strings of the file's bytes; the sheets
+    // are read when asked for. A failure's detail is the reason alone.
+    ExchangeStatus Open(const std::vector<uint8_t>& bytes);
 
     const std::vector<std::string>& SheetNames() const override { return names_; }
-
-    // One sheet as the reader found it: its cells, or why it could not be read.
-    struct Cell {
-        uint32_t row;
-        uint32_t column;
-        std::string text;
-    };
-    struct Sheet {
-        ExchangeStatus status;
-        std::vector<Cell> cells;
-    };
 
   protected:
     ExchangeStatus ReadSheetCells(std::size_t index, SheetCells& cells) override;
 
   private:
-    std::vector<std::string> names_;
-    std::vector<Sheet> sheets_;
+    ExchangeStatus ReadGlobals();
+
+    std::vector<uint8_t> stream_;  // the workbook stream
+    XlsBook book_;
+    XlsSharedStrings strings_;
+    std::vector<std::string> names_;      // of the worksheets, in tab order
+    std::vector<uint32_t> sheetOffsets_;  // where each worksheet's substream starts
 };
 
 }  // namespace q36::exchange

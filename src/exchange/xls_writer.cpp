@@ -238,7 +238,11 @@ ExchangeStatus BuildXlsFile(const Workbook& workbook, std::vector<uint8_t>& file
     std::vector<uint8_t> stream;
     auto status = BuildBiffStream(workbook, stream);
     if (!status.Ok()) return status;
+    return BuildXlsFileOfStream(stream, file);
+}
 
+ExchangeStatus BuildXlsFileOfStream(const std::vector<uint8_t>& stream,
+                                    std::vector<uint8_t>& file) {
     InitGsfLibrary();
     GsfOutput* sink = gsf_output_memory_new();
     GsfOutfile* ole = gsf_outfile_msole_new(sink);

@@ -19,4 +19,7 @@ ExchangeStatus BuildBiffStream(const Workbook& workbook, std::vector<uint8_t>& s
 // The bytes of an .xls file holding the workbook; a failure's detail is the reason alone.
 ExchangeStatus BuildXlsFile(const Workbook& workbook, std::vector<uint8_t>& file);
 
+// The bytes of an .xls file whose "Workbook" stream is stream, as it is.
+ExchangeStatus BuildXlsFileOfStream(const std::vector<uint8_t>& stream, std::vector<uint8_t>& file);
+
 }  // namespace q36::exchange

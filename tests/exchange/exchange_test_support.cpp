@@ -10,6 +10,8 @@
 #include <sstream>
 #include <stdexcept>
 
+#include "exchange/xls_writer.h"
+
 namespace q36::exchange::testing {
 
 namespace fs = std::filesystem;
@@ -91,6 +93,71 @@ std::vector<std::pair<std::string, std::string>> MinimalXlsxParts(const std::str
     };
     if (!sharedXml.empty()) parts.emplace_back("xl/sharedStrings.xml", sharedXml);
     return parts;
+}
+
+namespace {
+
+constexpr uint16_t kBof = 0x0809;
+constexpr uint16_t kBoundSheet = 0x0085;
+
+uint16_t Le16At(const std::string& data, std::size_t at) {
+    return static_cast<uint16_t>(static_cast<uint8_t>(data[at]) | static_cast<uint8_t>(data[at + 1])
+                                                                      << 8);
+}
+
+}  // namespace
+
+std::string Le16(uint16_t value) {
+    return {static_cast<char>(value & 0xFF), static_cast<char>(value >> 8)};
+}
+
+std::vector<XlsRecord> XlsRecordsOf(const Workbook& workbook) {
+    std::vector<uint8_t> bytes;
+    if (!BuildBiffStream(workbook, bytes).Ok()) throw std::runtime_error("BuildBiffStream failed");
+    const std::string stream(bytes.begin(), bytes.end());
+    std::vector<XlsRecord> records;
+    for (std::size_t at = 0; at + 4 <= stream.size();) {
+        const uint16_t type = Le16At(stream, at);
+        const uint16_t length = Le16At(stream, at + 2);
+        if (type == 0 && length == 0) break;  // the padding after the last record
+        records.push_back({type, stream.substr(at + 4, length)});
+        at += 4 + length;
+    }
+    return records;
+}
+
+void ReplaceXlsCell(std::vector<XlsRecord>& records, int sheet, int row, int column,
+                    const std::vector<XlsRecord>& with) {
+    int substream = -2;  // the globals are -1
+    for (auto it = records.begin(); it != records.end(); ++it) {
+        if (it->type == kBof) ++substream;
+        const bool cell = it->type == 0x00FD || it->type == 0x0203 || it->type == 0x0201;
+        if (substream == sheet && cell && Le16At(it->data, 0) == row - 1 &&
+            Le16At(it->data, 2) == column - 1) {
+            records.insert(records.erase(it), with.begin(), with.end());
+            return;
+        }
+    }
+    throw std::runtime_error("no such cell record");
+}
+
+void WriteXlsRecords(const std::string& path, const std::vector<XlsRecord>& records) {
+    std::string stream;
+    std::vector<std::size_t> entries, starts;
+    for (const XlsRecord& record : records) {
+        if (record.type == kBoundSheet) entries.push_back(stream.size() + 4);
+        if (record.type == kBof && !stream.empty()) starts.push_back(stream.size());
+        stream += Le16(record.type) + Le16(static_cast<uint16_t>(record.data.size())) + record.data;
+    }
+    for (std::size_t k = 0; k < entries.size() && k < starts.size(); ++k) {
+        stream.replace(entries[k], 2, Le16(static_cast<uint16_t>(starts[k])));
+        stream.replace(entries[k] + 2, 2, Le16(static_cast<uint16_t>(starts[k] >> 16)));
+    }
+    std::vector<uint8_t> file;
+    if (!BuildXlsFileOfStream(std::vector<uint8_t>(stream.begin(), stream.end()), file).Ok()) {
+        throw std::runtime_error("BuildXlsFileOfStream failed");
+    }
+    WriteFileBytes(path, std::string(file.begin(), file.end()));
 }
 
 bool PythonHasModule(const std::string& module) {

@@ -2,11 +2,13 @@
 // Helpers of the workbook tests: a scratch folder, zip archives made on the spot, the
 // independent Python readers and a sample configuration.
 
+#include <cstdint>
 #include <string>
 #include <utility>
 #include <vector>
 
 #include "exchange/configuration_rows.h"
+#include "exchange/workbook.h"
 
 namespace q36::exchange::testing {
 
@@ -37,6 +39,22 @@ void WriteZip(const std::string& path,
 // the shared strings when given.
 std::vector<std::pair<std::string, std::string>> MinimalXlsxParts(
     const std::string& sheetXml, const std::string& sharedXml = "");
+
+// A record of an .xls workbook stream: its type and data.
+struct XlsRecord {
+    uint16_t type;
+    std::string data;
+};
+// The records of the workbook's .xls stream as this program's writer makes them.
+std::vector<XlsRecord> XlsRecordsOf(const Workbook& workbook);
+// Puts records in the place of a cell's record: sheet from 0, row and column from 1.
+void ReplaceXlsCell(std::vector<XlsRecord>& records, int sheet, int row, int column,
+                    const std::vector<XlsRecord>& with);
+// Writes an .xls file whose workbook stream holds the records as they are (below 4096 bytes it
+// lies in the container's mini stream), each sheet list entry pointing at the next sheet.
+void WriteXlsRecords(const std::string& path, const std::vector<XlsRecord>& records);
+// The two bytes of a BIFF 16-bit field.
+std::string Le16(uint16_t value);
 
 // Whether /usr/bin/python3 can import the module.
 bool PythonHasModule(const std::string& module);

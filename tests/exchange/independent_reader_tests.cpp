@@ -4,20 +4,24 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstring>
 #include <sstream>
 
 #include "exchange/configuration_sheets.h"
 #include "exchange/text_forms.h"
 #include "exchange/workbook_file.h"
+#include "exchange/workbook_source.h"
 #include "exchange_test_support.h"
 
 namespace q36::exchange {
 namespace {
 
+using testing::Le16;
 using testing::PythonHasModule;
 using testing::RunPython;
 using testing::SampleConfiguration;
 using testing::ScratchDir;
+using testing::XlsRecord;
 
 // Both scripts print the same dump: the sheet names, then one line per stored cell
 // "sheet|row|column|kind|value|format" (kind s text, n number, b formatted blank), then one line
@@ -146,6 +150,89 @@ INSTANTIATE_TEST_SUITE_P(Readers, IndependentReader,
                          ::testing::Values(ReaderCase{"xlsx", "openpyxl", kOpenpyxlDump},
                                            ReaderCase{"xls", "xlrd", kXlrdDump}),
                          [](const auto& info) { return std::string(info.param.module); });
+
+// The values of every cell as xlrd reads them, "sheet|row|column|text", numbers in the
+// reader's form.
+constexpr const char* kXlrdValues = R"(
+import sys, xlrd
+wb = xlrd.open_workbook(sys.argv[1])
+for ws in wb.sheets():
+    for r in range(ws.nrows):
+        for c in range(ws.ncols):
+            cell = ws.cell(r, c)
+            if cell.ctype == xlrd.XL_CELL_NUMBER: v = number(cell.value)
+            elif cell.ctype == xlrd.XL_CELL_BOOLEAN: v = str(bool(cell.value))
+            elif cell.ctype == xlrd.XL_CELL_TEXT: v = cell.value
+            else: continue
+            if v: print(f'{ws.name}|{r + 1}|{c + 1}|{v}')
+)";
+
+// The same dump of what the project's reader gives; the first failure instead when there is one.
+std::string ReaderValues(const std::string& path) {
+    OpenedWorkbook opened = OpenWorkbookFile(path);
+    if (!opened.status.Ok()) return opened.status.detail;
+    std::ostringstream out;
+    for (std::size_t s = 0; s < opened.source->SheetNames().size(); ++s) {
+        SheetCells cells;
+        if (auto status = opened.source->ReadSheet(s, cells); !status.Ok()) return status.detail;
+        for (const uint32_t row : cells.Rows()) {
+            for (const auto& [column, text] : cells.Row(row)) {
+                out << opened.source->SheetNames()[s] << "|" << row << "|" << column << "|" << *text
+                    << "\n";
+            }
+        }
+    }
+    return out.str();
+}
+
+std::string F64(double value) {
+    std::string bytes(8, '\0');
+    std::memcpy(bytes.data(), &value, 8);
+    return bytes;
+}
+
+// A worksheet and a chart sheet of an Excel 95 (BIFF5) workbook in the Chinese codepage 936;
+// small, so the container keeps it in its mini stream.
+std::vector<XlsRecord> Biff5Records(const std::string& label) {
+    const std::string cell = Le16(0) + Le16(0) + Le16(0);
+    return {{0x0809, Le16(0x0500) + Le16(0x0005) + Le16(0x0DBB) + Le16(0x07CC)},
+            {0x0042, Le16(936)},
+            {0x00E0, std::string(16, '\0')},  // XF 0: general format
+            {0x0085, std::string(4, '\0') + '\0' + '\0' + "\x08\xD0\xC5\xB5\xC0\xB2\xCE\xCA\xFD"},
+            {0x0085, std::string(4, '\0') + '\0' + '\x02' + "\x06" + "Chart1"},
+            {0x000A, ""},
+            {0x0809, Le16(0x0500) + Le16(0x0010) + Le16(0x0DBB) + Le16(0x07CC)},
+            {0x0204, cell + Le16(static_cast<uint16_t>(label.size())) + label},
+            {0x027E, Le16(0) + Le16(1) + Le16(0) + Le16(5 << 2 | 2) + Le16(0)},
+            {0x00BD, Le16(1) + Le16(0) + Le16(0) + Le16((43501 << 2 | 3) & 0xFFFF) +
+                         Le16(43501 >> 14) + Le16(0) + Le16(0) + Le16(0x3FE0) + Le16(1)},
+            {0x0203, Le16(2) + Le16(0) + Le16(0) + F64(435.0125)},
+            {0x0205, Le16(2) + Le16(1) + Le16(0) + "\x01" + '\0'},
+            {0x000A, ""}};
+}
+
+TEST(IndependentXlsReader, ReadsEveryCellAsXlrdDoes) {
+    if (!PythonHasModule("xlrd")) GTEST_SKIP() << "/usr/bin/python3 lacks xlrd";
+    ScratchDir dir;
+    ASSERT_TRUE(
+        SaveWorkbookFile(BuildConfigurationWorkbook(SampleConfiguration()), dir.File("saved.xls"))
+            .Ok());
+    testing::WriteXlsRecords(dir.File("biff5.xls"), Biff5Records("\xD0\xC5\xB5\xC0"));
+    for (const std::string& path : {std::string(Q36_FIXTURES_DIR) + "/libreoffice-resaved.xls",
+                                    dir.File("saved.xls"), dir.File("biff5.xls")}) {
+        int exitCode = 0;
+        const std::string expected =
+            RunPython(std::string(kNumberForm) + kXlrdValues, {path}, &exitCode);
+        ASSERT_EQ(exitCode, 0) << path;
+        EXPECT_EQ(ReaderValues(path), expected) << path;
+    }
+    EXPECT_NE(ReaderValues(dir.File("biff5.xls")).find("信道参数|1|1|信道\n"), std::string::npos);
+
+    // A byte that codepage 936 does not map, which xlrd refuses, reads as U+FFFD.
+    testing::WriteXlsRecords(dir.File("biff5.xls"), Biff5Records("\xD0\xC5\xFF"));
+    EXPECT_NE(ReaderValues(dir.File("biff5.xls")).find("信道参数|1|1|信\xEF\xBF\xBD\n"),
+              std::string::npos);
+}
 
 }  // namespace
 }  // namespace q36::exchange

@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <pthread.h>
+
 #include <filesystem>
 
 #include "exchange/workbook_source.h"
@@ -12,16 +14,17 @@ namespace {
 
 const std::filesystem::path kCorpora(Q36_FUZZ_CORPORA);
 
-TEST(FuzzFindings, AnXlsFileThatCrashesFreeXLIsReportedAsDamaged) {
-    // FreeXL 1.0.6 reads out of bounds and dies inside freexl_open on this file.
+TEST(FuzzFindings, AnXlsFileThatCrashedFreeXLIsReportedAsDamaged) {
+    // FreeXL 1.0.6 read out of bounds and died inside freexl_open on this file, whose channel
+    // sheet ends in the middle of a record.
     const std::string path = (kCorpora / "xls" / "regression-freexl-crash.xls").string();
     const exchange::OpenedWorkbook opened = exchange::OpenWorkbookFile(path);
-    EXPECT_EQ(opened.status.code, exchange::ExchangeError::Damaged);
-    EXPECT_NE(opened.status.detail.find("xls: the reader broke down on the file"),
-              std::string::npos)
-        << opened.status.detail;
-    EXPECT_NE(opened.status.detail.find(path), std::string::npos) << opened.status.detail;
-    EXPECT_FALSE(opened.source);
+    ASSERT_TRUE(opened.status.Ok()) << opened.status.detail;
+    exchange::SheetCells channels;
+    const exchange::ExchangeStatus status = opened.source->ReadSheet(1, channels);
+    EXPECT_EQ(status.code, exchange::ExchangeError::Damaged);
+    EXPECT_NE(status.detail.find(path), std::string::npos) << status.detail;
+    EXPECT_EQ(channels.Count(), 0u);
 }
 
 TEST(FuzzFindings, AnXlsDirectoryThatLeaksInLibgsfIsReportedAsDamaged) {
@@ -30,13 +33,15 @@ TEST(FuzzFindings, AnXlsDirectoryThatLeaksInLibgsfIsReportedAsDamaged) {
     const std::string path = (kCorpora / "xls" / "regression-libgsf-leak.xls").string();
     const exchange::OpenedWorkbook opened = exchange::OpenWorkbookFile(path);
     EXPECT_EQ(opened.status.code, exchange::ExchangeError::Damaged);
-    EXPECT_NE(opened.status.detail.find("xls: no workbook stream"), std::string::npos)
-        << opened.status.detail;
+    EXPECT_NE(opened.status.detail.find("ole2: "), std::string::npos) << opened.status.detail;
     EXPECT_FALSE(opened.source);
 }
 
-TEST(FuzzFindings, XlsSheetsReadInTheReadersProcessArriveWhole) {
-    // The cells travel back from FreeXL's process; a saved workbook keeps every one of them.
+TEST(FuzzFindings, XlsIsReadWithoutStartingAProcess) {
+    // A child forked from the program, whose serial and window threads run, may call nothing but
+    // async-signal-safe functions; the reader starts no process at all.
+    static int forks = 0;
+    pthread_atfork([] { ++forks; }, nullptr, nullptr);
     const exchange::OpenedWorkbook opened =
         exchange::OpenWorkbookFile((kCorpora / "xls" / "saved-zh.xls").string());
     ASSERT_TRUE(opened.status.Ok()) << opened.status.detail;
@@ -49,6 +54,7 @@ TEST(FuzzFindings, XlsSheetsReadInTheReadersProcessArriveWhole) {
     EXPECT_EQ(channels.Rows().size(), 25u);
     exchange::SheetCells none;
     EXPECT_FALSE(opened.source->ReadSheet(3, none).Ok());
+    EXPECT_EQ(forks, 0);
 }
 
 TEST(FuzzFindings, XlsxTextsThatAreNotUtf8ArriveWithReplacementCharacters) {

@@ -23,8 +23,8 @@ namespace {
 
 using namespace exchange;
 
-// One file per process, rewritten for every input (FreeXL reads only from a path) and removed
-// when the process ends.
+// One file per process, rewritten for every input (the reader opens a path, as Open does) and
+// removed when the process ends.
 struct InputFile {
     std::string path;
     InputFile() {
@@ -121,10 +121,9 @@ void CheckSheets(const std::string& path) {
     }
 }
 
-// everySheet: also read every sheet on its own, beyond the three the configuration needs (not for
-// .xls, where each opening costs the reader's process).
+// Reads the configuration, then every sheet on its own, beyond the three the configuration needs.
 int WorkbookOneInput(const uint8_t* data, size_t size, const uint8_t* signature,
-                     size_t signatureSize, bool everySheet) {
+                     size_t signatureSize) {
     std::vector<uint8_t> bytes(data, data + size);
     // The reader tells the formats apart by these bytes; the rest of the file is the fuzzer's.
     if (bytes.size() < signatureSize) bytes.resize(signatureSize);
@@ -132,7 +131,7 @@ int WorkbookOneInput(const uint8_t* data, size_t size, const uint8_t* signature,
     if (!WriteInput(bytes)) return 0;
     LanguageIndex = 0;
     CheckConfiguration(InputPath());
-    if (everySheet) CheckSheets(InputPath());
+    CheckSheets(InputPath());
     return 0;
 }
 
@@ -140,12 +139,12 @@ int WorkbookOneInput(const uint8_t* data, size_t size, const uint8_t* signature,
 
 int XlsxOneInput(const uint8_t* data, size_t size) {
     static const uint8_t kZip[] = {'P', 'K', 0x03, 0x04};
-    return WorkbookOneInput(data, size, kZip, sizeof kZip, true);
+    return WorkbookOneInput(data, size, kZip, sizeof kZip);
 }
 
 int XlsOneInput(const uint8_t* data, size_t size) {
     static const uint8_t kOle2[] = {0xD0, 0xCF, 0x11, 0xE0, 0xA1, 0xB1, 0x1A, 0xE1};
-    return WorkbookOneInput(data, size, kOle2, sizeof kOle2, false);
+    return WorkbookOneInput(data, size, kOle2, sizeof kOle2);
 }
 
 }  // namespace q36::fuzz

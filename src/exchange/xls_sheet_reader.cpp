@@ -1,0 +1,182 @@
+#include "xls_sheet_reader.h"
+
+#include <bit>
+#include <cmath>
+#include <optional>
+
+#include "biff_record_reader.h"
+#include "codepage_text.h"
+#include "read_limits.h"
+#include "text_forms.h"
+
+namespace q36::exchange {
+
+namespace {
+
+// Record types.
+constexpr uint16_t kBof = 0x0809;
+constexpr uint16_t kEof = 0x000A;
+constexpr uint16_t kNumber = 0x0203;
+constexpr uint16_t kRk = 0x027E;
+constexpr uint16_t kMulRk = 0x00BD;
+constexpr uint16_t kLabelSst = 0x00FD;
+constexpr uint16_t kLabel = 0x0204;
+constexpr uint16_t kRString = 0x00D6;
+constexpr uint16_t kBoolErr = 0x0205;
+
+ExchangeStatus Damaged(const std::string& reason) {
+    return ExchangeStatus::Failure(ExchangeError::Damaged, "xls: " + reason);
+}
+
+// "F4" for row 3, column 5 (both from 0).
+std::string CellName(uint32_t row, uint32_t column) {
+    std::string letters;
+    for (uint32_t n = column + 1; n > 0; n = (n - 1) / 26) {
+        letters.insert(letters.begin(), static_cast<char>('A' + (n - 1) % 26));
+    }
+    return letters + std::to_string(row + 1);
+}
+
+// An RK value: a 30-bit integer or the high 30 bits of a double, optionally divided by 100.
+double RkValue(uint32_t rk) {
+    const double value = rk & 0x02 ? static_cast<double>(static_cast<int32_t>(rk) >> 2)
+                                   : std::bit_cast<double>(static_cast<uint64_t>(rk & ~3u) << 32);
+    return rk & 0x01 ? value / 100 : value;
+}
+
+// Collects the cells of one sheet within the reader's limits.
+class SheetBuilder {
+  public:
+    SheetBuilder(const std::string& sheetName, SheetCells& cells)
+        : sheetName_(sheetName), cells_(cells) {}
+
+    ExchangeStatus Text(uint32_t row, uint32_t column, std::string text) {
+        if (text.empty()) return ExchangeStatus::Success();
+        textBytes_ += text.size();
+        if (++count_ > MAX_SHEET_CELLS || textBytes_ > MAX_SHEET_TEXT_BYTES) {
+            return ExchangeStatus::Failure(ExchangeError::TooLarge,
+                                           "xls: sheet " + sheetName_ + " holds too much");
+        }
+        cells_.Add(row + 1, column + 1, std::move(text));
+        return ExchangeStatus::Success();
+    }
+    ExchangeStatus Number(uint32_t row, uint32_t column, double value) {
+        // No spreadsheet stores infinities or NaNs; those bits are damage.
+        if (!std::isfinite(value)) return Damaged("no number in cell " + Where(row, column));
+        return Text(row, column, NumberText(value));
+    }
+    std::string Where(uint32_t row, uint32_t column) const {
+        return sheetName_ + "!" + CellName(row, column);
+    }
+
+  private:
+    const std::string& sheetName_;
+    SheetCells& cells_;
+    std::size_t count_ = 0;
+    std::size_t textBytes_ = 0;
+};
+
+// The value of one cell record; the records that hold no value give success and no cell.
+ExchangeStatus ReadCell(const BiffRecord& record, const XlsBook& book,
+                        std::optional<CodepageText>& codepage, SheetBuilder& sheet) {
+    BiffFieldReader f(record);
+    const uint32_t row = f.U16();
+    const uint32_t column = f.U16();
+    ExchangeStatus status;
+    switch (record.type) {
+        case kNumber:
+            f.Skip(2);
+            status = sheet.Number(row, column, f.F64());
+            break;
+        case kRk:
+            f.Skip(2);
+            status = sheet.Number(row, column, RkValue(f.U32()));
+            break;
+        case kMulRk: {
+            // The first column, then an XF and an RK value per column, then the last column.
+            const auto data = record.parts.front();
+            const std::size_t size = data.size();
+            const uint32_t last = size < 12 ? 0 : data[size - 2] | (data[size - 1] << 8);
+            if (size < 12 || (size - 6) % 6 != 0 || last < column ||
+                last - column + 1 != (size - 6) / 6) {
+                return Damaged("a run of numbers that does not fit its columns");
+            }
+            for (uint32_t c = column; c <= last && status.Ok(); ++c) {
+                f.Skip(2);
+                status = sheet.Number(row, c, RkValue(f.U32()));
+            }
+            break;
+        }
+        case kLabelSst: {
+            f.Skip(2);
+            const uint32_t index = f.U32();
+            if (!book.strings || index >= book.strings->Size()) {
+                return Damaged("shared string index out of range");
+            }
+            status = sheet.Text(row, column, std::string(book.strings->At(index)));
+            break;
+        }
+        case kLabel:
+        case kRString:
+            f.Skip(2);
+            status = sheet.Text(row, column,
+                                book.biff8 ? f.UnicodeString(2) : f.ByteString(2, *codepage));
+            break;
+        case kBoolErr: {
+            f.Skip(2);
+            const uint8_t value = f.U8();
+            if (f.U8() == 0) status = sheet.Text(row, column, value ? "True" : "False");
+            break;
+        }
+        default:
+            return ExchangeStatus::Success();
+    }
+    if (f.Failed()) return Damaged("a cell record cut short in " + sheet.Where(row, column));
+    return status;
+}
+
+}  // namespace
+
+void XlsSharedStrings::Add(const std::string& text) {
+    text_ += text;
+    ends_.push_back(static_cast<uint32_t>(text_.size()));
+}
+
+std::string_view XlsSharedStrings::At(std::size_t index) const {
+    const uint32_t begin = index == 0 ? 0 : ends_[index - 1];
+    return std::string_view(text_).substr(begin, ends_[index] - begin);
+}
+
+ExchangeStatus ReadXlsSheet(std::span<const uint8_t> stream, std::size_t offset,
+                            const XlsBook& book, const std::string& sheetName, SheetCells& cells) {
+    cells = SheetCells();
+    BiffRecordReader records(stream, offset);
+    BiffRecord record;
+    if (!records.Next(record) || record.type != kBof) {
+        return Damaged("sheet " + sheetName + " is not where the sheet list says");
+    }
+    std::optional<CodepageText> codepage;
+    if (!book.biff8) codepage.emplace(book.codepage);
+    SheetBuilder sheet(sheetName, cells);
+    // An embedded chart brings a substream of its own, from its BOF to its EOF record.
+    int nested = 0;
+    while (records.Next(record)) {
+        if (record.type == kBof) {
+            ++nested;
+        } else if (record.type == kEof && nested > 0) {
+            --nested;
+        } else if (record.type == kEof) {
+            cells.Finish();
+            return ExchangeStatus::Success();
+        } else if (nested == 0) {
+            if (auto status = ReadCell(record, book, codepage, sheet); !status.Ok()) {
+                cells = SheetCells();
+                return status;
+            }
+        }
+    }
+    cells = SheetCells();
+    return Damaged("sheet " + sheetName + " ends before its last record");
+}
+
+}  // namespace q36::exchange
