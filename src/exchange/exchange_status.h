@@ -15,6 +15,7 @@ enum class ExchangeError {
     Damaged,        // a part is missing, truncated or malformed
     MissingSheet,   // a sheet the import needs is not in the workbook
     MissingColumn,  // a column the import needs is not in its sheet
+    ErrorValue,     // a cell holds an error (#DIV/0!, #N/A, ...) instead of a value
 };
 
 struct ExchangeStatus {

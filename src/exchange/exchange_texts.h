@@ -21,5 +21,6 @@ inline constexpr TextPair ReasonTooLarge{"工作簿超出可读取的大小",
 inline constexpr TextPair ReasonMissingSheet{"缺少工作表", "missing sheet"};
 inline constexpr TextPair ReasonMissingColumn{"缺少列", "missing column"};
 inline constexpr TextPair ReasonTextTooLong{"单元格文字过长", "a cell text is too long"};
+inline constexpr TextPair ReasonErrorValue{"单元格含有错误值", "a cell holds an error value"};
 
 }  // namespace q36::exchange::texts

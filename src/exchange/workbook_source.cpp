@@ -78,6 +78,9 @@ ExchangeStatus ReadFailure(ExchangeError code, const std::string& reason, const 
         case ExchangeError::MissingColumn:
             text = Tr(texts::ReasonMissingColumn);
             break;
+        case ExchangeError::ErrorValue:
+            text = Tr(texts::ReasonErrorValue);
+            break;
         default:
             text = Tr(texts::ReasonDamaged);
             break;

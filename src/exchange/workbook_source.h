@@ -21,7 +21,8 @@ class WorkbookSource {
     virtual const std::vector<std::string>& SheetNames() const = 0;
     // Reads the cells of sheet index (from 0). Numbers read as their shortest decimal text,
     // booleans as "True"/"False", formula cells as their last computed value. A failure's
-    // detail gives the reason and the file's path.
+    // detail gives the reason and the file's path; an .xls cell holding an error value fails
+    // with ErrorValue, naming the cell.
     ExchangeStatus ReadSheet(std::size_t index, SheetCells& cells);
 
   protected:

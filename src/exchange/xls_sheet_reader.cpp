@@ -23,6 +23,18 @@ constexpr uint16_t kLabelSst = 0x00FD;
 constexpr uint16_t kLabel = 0x0204;
 constexpr uint16_t kRString = 0x00D6;
 constexpr uint16_t kBoolErr = 0x0205;
+constexpr uint16_t kFormula = 0x0006;
+constexpr uint16_t kString = 0x0207;
+constexpr uint16_t kSharedFormula = 0x04BC;
+constexpr uint16_t kArray = 0x0221;
+constexpr uint16_t kTable = 0x0236;
+
+// A formula's result of 8 bytes is a double, unless its last two bytes are 0xFFFF: then its
+// first byte tells the kind and its third byte holds a boolean or an error code.
+constexpr uint8_t kTextResult = 0;
+constexpr uint8_t kBooleanResult = 1;
+constexpr uint8_t kErrorResult = 2;
+constexpr uint8_t kEmptyResult = 3;
 
 ExchangeStatus Damaged(const std::string& reason) {
     return ExchangeStatus::Failure(ExchangeError::Damaged, "xls: " + reason);
@@ -35,6 +47,28 @@ std::string CellName(uint32_t row, uint32_t column) {
         letters.insert(letters.begin(), static_cast<char>('A' + (n - 1) % 26));
     }
     return letters + std::to_string(row + 1);
+}
+
+// An error value as a spreadsheet shows it.
+std::string ErrorText(uint8_t code) {
+    switch (code) {
+        case 0x00:
+            return "#NULL!";
+        case 0x07:
+            return "#DIV/0!";
+        case 0x0F:
+            return "#VALUE!";
+        case 0x17:
+            return "#REF!";
+        case 0x1D:
+            return "#NAME?";
+        case 0x24:
+            return "#NUM!";
+        case 0x2A:
+            return "#N/A";
+        default:
+            return "#" + std::to_string(code);
+    }
 }
 
 // An RK value: a 30-bit integer or the high 30 bits of a double, optionally divided by 100.
@@ -65,6 +99,11 @@ class SheetBuilder {
         if (!std::isfinite(value)) return Damaged("no number in cell " + Where(row, column));
         return Text(row, column, NumberText(value));
     }
+    // A cell holding an error instead of a value refuses the sheet, naming the cell.
+    ExchangeStatus ErrorValue(uint32_t row, uint32_t column, uint8_t code) const {
+        return ExchangeStatus::Failure(ExchangeError::ErrorValue,
+                                       Where(row, column) + ": " + ErrorText(code));
+    }
     std::string Where(uint32_t row, uint32_t column) const {
         return sheetName_ + "!" + CellName(row, column);
     }
@@ -76,9 +115,68 @@ class SheetBuilder {
     std::size_t textBytes_ = 0;
 };
 
+// A formula cell whose last value is a text, which the STRING record after it holds.
+struct PendingText {
+    uint32_t row;
+    uint32_t column;
+};
+
+// The last value of a formula cell.
+ExchangeStatus ReadFormula(BiffFieldReader& f, uint32_t row, uint32_t column, SheetBuilder& sheet,
+                           std::optional<PendingText>& pending) {
+    f.Skip(2);
+    uint8_t result[8];
+    uint64_t bits = 0;
+    for (int k = 0; k < 8; ++k) {
+        result[k] = f.U8();
+        bits |= static_cast<uint64_t>(result[k]) << (8 * k);
+    }
+    if (f.Failed()) return ExchangeStatus::Success();
+    if (result[6] != 0xFF || result[7] != 0xFF) {
+        return sheet.Number(row, column, std::bit_cast<double>(bits));
+    }
+    switch (result[0]) {
+        case kTextResult:
+            pending = PendingText{row, column};
+            return ExchangeStatus::Success();
+        case kBooleanResult:
+            return sheet.Text(row, column, result[2] ? "True" : "False");
+        case kErrorResult:
+            return sheet.ErrorValue(row, column, result[2]);
+        case kEmptyResult:
+            return ExchangeStatus::Success();
+        default:
+            return Damaged("a formula result of no known kind in " + sheet.Where(row, column));
+    }
+}
+
+// The record after a formula whose value is a text: the shared or array formula it may define,
+// then the STRING record with the text.
+ExchangeStatus ReadFormulaText(const BiffRecord& record, const XlsBook& book,
+                               std::optional<CodepageText>& codepage, SheetBuilder& sheet,
+                               std::optional<PendingText>& pending) {
+    if (record.type == kSharedFormula || record.type == kArray || record.type == kTable) {
+        return ExchangeStatus::Success();
+    }
+    const PendingText cell = *pending;
+    pending.reset();
+    if (record.type != kString) {
+        return Damaged("the text of the formula in " + sheet.Where(cell.row, cell.column) +
+                       " is missing");
+    }
+    BiffFieldReader f(record);
+    std::string text = book.biff8 ? f.UnicodeString(2) : f.ByteString(2, *codepage);
+    if (f.Failed()) {
+        return Damaged("the text of the formula in " + sheet.Where(cell.row, cell.column) +
+                       " is cut short");
+    }
+    return sheet.Text(cell.row, cell.column, std::move(text));
+}
+
 // The value of one cell record; the records that hold no value give success and no cell.
 ExchangeStatus ReadCell(const BiffRecord& record, const XlsBook& book,
-                        std::optional<CodepageText>& codepage, SheetBuilder& sheet) {
+                        std::optional<CodepageText>& codepage, SheetBuilder& sheet,
+                        std::optional<PendingText>& pending) {
     BiffFieldReader f(record);
     const uint32_t row = f.U16();
     const uint32_t column = f.U16();
@@ -125,9 +223,15 @@ ExchangeStatus ReadCell(const BiffRecord& record, const XlsBook& book,
         case kBoolErr: {
             f.Skip(2);
             const uint8_t value = f.U8();
-            if (f.U8() == 0) status = sheet.Text(row, column, value ? "True" : "False");
+            const bool error = f.U8() != 0;
+            if (f.Failed()) break;
+            status = error ? sheet.ErrorValue(row, column, value)
+                           : sheet.Text(row, column, value ? "True" : "False");
             break;
         }
+        case kFormula:
+            status = ReadFormula(f, row, column, sheet, pending);
+            break;
         default:
             return ExchangeStatus::Success();
     }
@@ -160,8 +264,15 @@ ExchangeStatus ReadXlsSheet(std::span<const uint8_t> stream, std::size_t offset,
     SheetBuilder sheet(sheetName, cells);
     // An embedded chart brings a substream of its own, from its BOF to its EOF record.
     int nested = 0;
+    std::optional<PendingText> pending;
     while (records.Next(record)) {
-        if (record.type == kBof) {
+        if (pending) {
+            if (auto status = ReadFormulaText(record, book, codepage, sheet, pending);
+                !status.Ok()) {
+                cells = SheetCells();
+                return status;
+            }
+        } else if (record.type == kBof) {
             ++nested;
         } else if (record.type == kEof && nested > 0) {
             --nested;
@@ -169,7 +280,7 @@ ExchangeStatus ReadXlsSheet(std::span<const uint8_t> stream, std::size_t offset,
             cells.Finish();
             return ExchangeStatus::Success();
         } else if (nested == 0) {
-            if (auto status = ReadCell(record, book, codepage, sheet); !status.Ok()) {
+            if (auto status = ReadCell(record, book, codepage, sheet, pending); !status.Ok()) {
                 cells = SheetCells();
                 return status;
             }

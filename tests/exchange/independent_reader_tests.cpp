@@ -7,7 +7,9 @@
 #include <cstring>
 #include <sstream>
 
+#include "exchange/configuration_reader.h"
 #include "exchange/configuration_sheets.h"
+#include "exchange/exchange_texts.h"
 #include "exchange/text_forms.h"
 #include "exchange/workbook_file.h"
 #include "exchange/workbook_source.h"
@@ -211,6 +213,45 @@ std::vector<XlsRecord> Biff5Records(const std::string& label) {
             {0x000A, ""}};
 }
 
+template <std::size_t N>
+std::string Bytes(const char (&text)[N]) {
+    return std::string(text, N - 1);
+}
+
+// A FORMULA record of cell (row, column from 1): its last result and its tokens.
+XlsRecord Formula(int row, int column, const std::string& result, const std::string& tokens) {
+    return {0x0006, Le16(static_cast<uint16_t>(row - 1)) + Le16(static_cast<uint16_t>(column - 1)) +
+                        Le16(16) + result + Le16(0) + std::string(4, '\0') +
+                        Le16(static_cast<uint16_t>(tokens.size())) + tokens};
+}
+
+// The sample configuration with formulas as LibreOffice saves them: TOPSET =60*2, and on
+// channel 3 SDATA ="100"&".0" (its text in the STRING record after it) and LEVEL =3+2, channel
+// 2's ENABLED =TRUE(); with an error also channel 3's REDATA =1/0.
+std::vector<XlsRecord> FormulaRecords(bool withError) {
+    auto records = testing::XlsRecordsOf(BuildConfigurationWorkbook(SampleConfiguration()));
+    testing::ReplaceXlsCell(records, 0, 4, 2,
+                            {Formula(4, 2, F64(120), Bytes("\x1E\x3C\0\x1E\x02\0\x05"))});
+    testing::ReplaceXlsCell(records, 1, 4, 6,
+                            {Formula(4, 6, Bytes("\0\0\0\0\0\0\xFF\xFF"),
+                                     Bytes("\x17\x03\0"
+                                           "100"
+                                           "\x17\x02\0"
+                                           ".0"
+                                           "\x08")),
+                             {0x0207, Le16(5) + '\0' + "100.0"}});
+    testing::ReplaceXlsCell(records, 1, 4, 11,
+                            {Formula(4, 11, F64(5), Bytes("\x1E\x03\0\x1E\x02\0\x03"))});
+    testing::ReplaceXlsCell(records, 1, 3, 2,
+                            {Formula(3, 2, Bytes("\x01\0\x01\0\0\0\xFF\xFF"), "\x1D\x01")});
+    if (withError) {
+        testing::ReplaceXlsCell(
+            records, 1, 4, 10,
+            {Formula(4, 10, Bytes("\x02\0\x07\0\0\0\xFF\xFF"), Bytes("\x1E\x01\0\x1E\0\0\x06"))});
+    }
+    return records;
+}
+
 TEST(IndependentXlsReader, ReadsEveryCellAsXlrdDoes) {
     if (!PythonHasModule("xlrd")) GTEST_SKIP() << "/usr/bin/python3 lacks xlrd";
     ScratchDir dir;
@@ -218,8 +259,10 @@ TEST(IndependentXlsReader, ReadsEveryCellAsXlrdDoes) {
         SaveWorkbookFile(BuildConfigurationWorkbook(SampleConfiguration()), dir.File("saved.xls"))
             .Ok());
     testing::WriteXlsRecords(dir.File("biff5.xls"), Biff5Records("\xD0\xC5\xB5\xC0"));
-    for (const std::string& path : {std::string(Q36_FIXTURES_DIR) + "/libreoffice-resaved.xls",
-                                    dir.File("saved.xls"), dir.File("biff5.xls")}) {
+    testing::WriteXlsRecords(dir.File("formulas.xls"), FormulaRecords(false));
+    for (const std::string& path :
+         {std::string(Q36_FIXTURES_DIR) + "/libreoffice-resaved.xls", dir.File("saved.xls"),
+          dir.File("biff5.xls"), dir.File("formulas.xls")}) {
         int exitCode = 0;
         const std::string expected =
             RunPython(std::string(kNumberForm) + kXlrdValues, {path}, &exitCode);
@@ -232,6 +275,34 @@ TEST(IndependentXlsReader, ReadsEveryCellAsXlrdDoes) {
     testing::WriteXlsRecords(dir.File("biff5.xls"), Biff5Records("\xD0\xC5\xFF"));
     EXPECT_NE(ReaderValues(dir.File("biff5.xls")).find("信道参数|1|1|信\xEF\xBF\xBD\n"),
               std::string::npos);
+}
+
+TEST(IndependentXlsReader, FormulaCellsImportTheirLastResultAndErrorsRefuseTheFile) {
+    ScratchDir dir;
+    ImportRules rules;
+    rules.channelKeyExists = [](const std::string& key) { return key >= "01" && key <= "24"; };
+    rules.scanKeyExists = [](const std::string& key) { return key >= "1" && key <= "5"; };
+    rules.bandLowMHz = 400;
+    rules.bandHighMHz = 440;
+    ConfigurationRows rows;
+    testing::WriteXlsRecords(dir.File("formulas.xls"), FormulaRecords(false));
+    const ConfigurationCheck read =
+        ReadConfigurationWorkbook(dir.File("formulas.xls"), rules, rows);
+    ASSERT_TRUE(read.Ok()) << read.status.detail;
+    ConfigurationRows expected = SampleConfiguration();
+    expected.common[4] = "120";         // TOPSET
+    expected.channels[2][5] = "100.0";  // SDATA
+    expected.channels[2][10] = "5";     // LEVEL
+    expected.channels[1][1] = "True";   // ENABLED
+    EXPECT_EQ(rows.common, expected.common);
+    EXPECT_EQ(rows.channels, expected.channels);
+
+    testing::WriteXlsRecords(dir.File("error.xls"), FormulaRecords(true));
+    const ConfigurationCheck refused =
+        ReadConfigurationWorkbook(dir.File("error.xls"), rules, rows);
+    EXPECT_EQ(refused.status.code, ExchangeError::ErrorValue);
+    EXPECT_EQ(refused.status.detail,
+              Tr(texts::ReasonErrorValue) + " (信道参数!J4: #DIV/0!): " + dir.File("error.xls"));
 }
 
 }  // namespace
