@@ -204,6 +204,7 @@ ExchangeStatus XlsxSource::ReadSheetCells(std::size_t index, SheetCells& cells) 
     if (!root) return Damaged(part + ": no worksheet element");
 
     std::size_t count = 0;
+    std::size_t textBytes = 0;  // a shared string counts for every cell that shows it
     uint32_t rowNo = 0;
     const pugi::xml_node data = FirstChild(root, "sheetData");
     for (auto row = FirstChild(data, "row"); row; row = NextSibling(row, "row")) {
@@ -251,8 +252,10 @@ ExchangeStatus XlsxSource::ReadSheetCells(std::size_t index, SheetCells& cells) 
             } else {
                 return Damaged(part + ": unknown cell type");
             }
-            if (++count > MAX_SHEET_CELLS) {
-                return ExchangeStatus::Failure(ExchangeError::TooLarge, part + ": too many cells");
+            textBytes += value.size();
+            if (++count > MAX_SHEET_CELLS || textBytes > MAX_SHEET_TEXT_BYTES) {
+                return ExchangeStatus::Failure(ExchangeError::TooLarge,
+                                               part + ": too much content");
             }
             cells.Add(cellRow, columnNo, std::move(value));
         }

@@ -260,6 +260,19 @@ TEST_F(HostileWorkbook, HundredThousandRowsAreReadOrRefusedInTime) {
     EXPECT_EQ(TimedRead(wide).code, ExchangeError::TooLarge);
 }
 
+TEST_F(HostileWorkbook, OneLongTextShownByManyCellsIsRefusedBeyondTheTextLimit) {
+    // The file keeps the text once; the cells' texts add up to 69 MB.
+    Workbook workbook;
+    workbook.sheets.push_back(Sheet{"S", {}, {}});
+    std::string text;
+    for (int k = 0; k < 32767; ++k) text += "信";
+    for (int row = 1; row <= 700; ++row) workbook.sheets[0].PutText(row, 1, text, CellFormat::Text);
+    for (const char* name : {"long.xlsx", "long.xls"}) {
+        ASSERT_TRUE(SaveWorkbookFile(workbook, dir_.File(name)).Ok());
+        EXPECT_EQ(TimedRead(dir_.File(name)).code, ExchangeError::TooLarge) << name;
+    }
+}
+
 TEST_F(HostileWorkbook, TooManyZipEntriesAreRefused) {
     auto parts = MinimalXlsxParts(SheetXml(""));
     for (int k = 0; k < 10001; ++k) parts.emplace_back("pad/" + std::to_string(k), "");
