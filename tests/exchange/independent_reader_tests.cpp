@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdlib>
 #include <cstring>
 #include <sstream>
 
@@ -303,6 +304,15 @@ TEST(IndependentXlsReader, FormulaCellsImportTheirLastResultAndErrorsRefuseTheFi
     EXPECT_EQ(refused.status.code, ExchangeError::ErrorValue);
     EXPECT_EQ(refused.status.detail,
               Tr(texts::ReasonErrorValue) + " (信道参数!J4: #DIV/0!): " + dir.File("error.xls"));
+}
+
+// Writes the .xls seeds of the fuzz target that are made here (see tests/fuzz/make_seeds.py).
+TEST(FuzzSeeds, DISABLED_WriteXls) {
+    const char* folder = std::getenv("Q36_FUZZ_SEEDS");
+    ASSERT_NE(folder, nullptr) << "set Q36_FUZZ_SEEDS to the xls corpus folder";
+    testing::WriteXlsRecords(std::string(folder) + "/formulas.xls", FormulaRecords(false));
+    testing::WriteXlsRecords(std::string(folder) + "/biff5-codepage-936.xls",
+                             Biff5Records("\xD0\xC5\xB5\xC0"));
 }
 
 }  // namespace

@@ -1,6 +1,8 @@
 #!/usr/bin/env python3
 """Writes the generated seed inputs of the fuzz targets into their folders. The other .xlsx and .xls
-seeds are workbooks saved by q36cli read and the fixtures resaved by LibreOffice.
+seeds are workbooks saved by q36cli read and the fixtures resaved by LibreOffice, and the .xls files
+with formulas and in BIFF5 that the exchange tests build (Q36_FUZZ_SEEDS=tests/fuzz/xls
+build/bin/exchange_tests --gtest_also_run_disabled_tests --gtest_filter='FuzzSeeds.*').
 
 The transfer seeds are whole and damaged conversations in the input layout of TransferOneInput:
 a scenario byte (bit 0 write, bit 1 scan lists, bit 2 English), the number of answers a virtual
