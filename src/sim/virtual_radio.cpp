@@ -93,6 +93,7 @@ void VirtualRadio::Receive(const uint8_t* data, std::size_t length) {
         std::vector<uint8_t> frame(pending_.begin(), pending_.begin() + std::ptrdiff_t(total));
         pending_.erase(pending_.begin(), pending_.begin() + std::ptrdiff_t(total));
         received_.push_back(frame);
+        if (onFrameReceived) onFrameReceived(frame);
         HandleFrame(frame);
     }
 }

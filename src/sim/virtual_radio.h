@@ -80,6 +80,8 @@ public:
 
     // Called after each write block the radio kept.
     std::function<void(const RadioImage&)> onImageChanged;
+    // Called with every whole frame received, before it is answered.
+    std::function<void(const std::vector<uint8_t>&)> onFrameReceived;
 
 private:
     void HandleFrame(const std::vector<uint8_t>& frame);
