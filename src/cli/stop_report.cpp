@@ -27,7 +27,8 @@ std::string Range(const TextPair& one, const TextPair& range, int last) {
 std::string Joined(const std::vector<std::string>& parts) {
     std::string text;
     for (std::size_t i = 0; i < parts.size(); ++i) {
-        if (i > 0) text += Tr(i + 1 == parts.size() ? txt::TxtListLastSeparator : txt::TxtListSeparator);
+        if (i > 0)
+            text += Tr(i + 1 == parts.size() ? txt::TxtListLastSeparator : txt::TxtListSeparator);
         text += parts[i];
     }
     return text;
@@ -37,10 +38,14 @@ std::string PendingBlock(const WriteProgress& progress) {
     using Block = WriteProgress::Block;
     const std::string number = std::to_string(progress.pendingNumber);
     switch (progress.pending) {
-        case Block::None: return {};
-        case Block::Common: return Tr(txt::TxtCommonBlock);
-        case Block::Channel: return Fill(Tr(txt::TxtChannelOne), "{first}", number);
-        case Block::ScanList: return Fill(Tr(txt::TxtScanListOne), "{first}", number);
+        case Block::None:
+            return {};
+        case Block::Common:
+            return Tr(txt::TxtCommonBlock);
+        case Block::Channel:
+            return Fill(Tr(txt::TxtChannelOne), "{first}", number);
+        case Block::ScanList:
+            return Fill(Tr(txt::TxtScanListOne), "{first}", number);
     }
     return {};
 }
@@ -61,8 +66,9 @@ std::string StoppedWriteText(const WriteProgress& progress, const std::string& f
     const std::string pendingBlock = PendingBlock(progress);
     const std::string pending =
         pendingBlock.empty() ? "" : Fill(Tr(txt::TxtStoppedPending), "{block}", pendingBlock);
-    const std::string text =
-        held.empty() ? Tr(txt::MsgStoppedWriteNothing) : Fill(Tr(txt::MsgStoppedWrite), "{blocks}", Joined(held));
+    const std::string text = held.empty()
+                                 ? Tr(txt::MsgStoppedWriteNothing)
+                                 : Fill(Tr(txt::MsgStoppedWrite), "{blocks}", Joined(held));
     // The file name last, so that nothing in it is taken for a placeholder.
     return Fill(Fill(text, "{pending}", pending), "{file}", file);
 }
