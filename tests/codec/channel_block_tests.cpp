@@ -101,8 +101,6 @@ TEST_F(ChannelBlockTest, FieldsLandInTheirFlagBitsAndToneBytes) {
         {"receive DCS- 754", {{&R::RETONE, "DCS-"}, {&R::REDATA, "754"}}, 0x33, 0x52, 0x10, 0x08},
         {"transmit DCS+ 23", {{&R::FTONE, "DCS+"}, {&R::SDATA, "23"}}, 0x13, 0x08, 0x20, 0x00},
         {"receive tone none ignores its value", {{&R::RETONE, "NULL"}}, 0x03, 0x00, 0x10, 0x08},
-        {"tone value not in its table", {{&R::SDATA, "88.6"}}, 0x13, 0x08, 0x10, 0xFF},
-        {"DCS value under CTCSS", {{&R::REDATA, "23"}}, 0x13, 0xFF, 0x10, 0x08},
     };
     for (const FlagCase& c : cases) {
         const EncodedBlock block = Encode(Edited(ExampleRow(), c.edits));
@@ -175,6 +173,14 @@ TEST_F(ChannelBlockTest, RowsFailingTheirChecksAreRefused) {
          {{&R::RETONE, ""}, {&R::REDATA, ""}},
          BlockCheck::ToneEmpty},
         {"tone none without value", {{&R::FTONE, "NULL"}, {&R::SDATA, ""}}, BlockCheck::Ok},
+        {"tone value not in its table", {{&R::SDATA, "88.6"}}, BlockCheck::ToneNotInTable},
+        {"DCS value under CTCSS", {{&R::REDATA, "23"}}, BlockCheck::ToneNotInTable},
+        {"value read from a byte beyond the table",
+         {{&R::REDATA, "NULL"}},
+         BlockCheck::ToneNotInTable},
+        {"DCS code with a leading zero",
+         {{&R::FTONE, "DCS+"}, {&R::SDATA, "023"}},
+         BlockCheck::ToneNotInTable},
     };
     for (const auto& [name, edits, expected] : cases) {
         EXPECT_EQ(Encode(Edited(ExampleRow(), edits)).check, expected) << name;
