@@ -90,9 +90,11 @@ EncodedBlock EncodeChannelBlock(int n, const ChannelResult& row, int bandLowMHz,
 
     uint8_t flagsA = 0;
     flagsA = SetFlag(flagsA, cl::EnabledPos, row.ENABLED != "False");
-    flagsA = SetFlag(flagsA, cl::AddScanPos, row.ADDSCAN != ChoiceAt(lists::AddScan, 0));
-    flagsA = SetFlag(flagsA, cl::BusyPos, row.BUSY != ChoiceAt(lists::Busy, 1));
-    flagsA = SetFlag(flagsA, cl::NarrowPos, row.BW != ChoiceAt(lists::Bandwidth, 0));
+    // Words of either language count, as a workbook of the other language may have stored them;
+    // a text that is none of them still differs from every word.
+    flagsA = SetFlag(flagsA, cl::AddScanPos, ChoiceIndexOfAny(lists::AddScan, row.ADDSCAN) != 0);
+    flagsA = SetFlag(flagsA, cl::BusyPos, ChoiceIndexOfAny(lists::Busy, row.BUSY) != 1);
+    flagsA = SetFlag(flagsA, cl::NarrowPos, ChoiceIndexOfAny(lists::Bandwidth, row.BW) != 0);
     const int rxType = ToneTypeCode(row.RETONE);
     if (rxType >= 0) flagsA = SetTwoBits(flagsA, cl::ToneTypePos, rxType);
     if (row.RETONE != "NULL" &&
@@ -102,7 +104,7 @@ EncodedBlock EncodeChannelBlock(int n, const ChannelResult& row, int bandLowMHz,
 
     uint8_t flagsB = 0;
     flagsB = SetFlag(flagsB, cl::VoxPos, row.VOX != "False");
-    const int power = ChoiceIndexOf(lists::TxPower, row.TXPOWER);
+    const int power = ChoiceIndexOfAny(lists::TxPower, row.TXPOWER);
     if (power >= 0) flagsB = SetTwoBits(flagsB, cl::PowerPos, power);
     const int txType = ToneTypeCode(row.FTONE);
     if (txType >= 0) flagsB = SetTwoBits(flagsB, cl::ToneTypePos, txType);

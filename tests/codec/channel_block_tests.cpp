@@ -93,7 +93,8 @@ TEST_F(ChannelBlockTest, FieldsLandInTheirFlagBitsAndToneBytes) {
         {"example", {}, 0x13, 0x08, 0x10, 0x08},
         {"power middle", {{&R::TXPOWER, "中"}}, 0x13, 0x08, 0x14, 0x08},
         {"power low", {{&R::TXPOWER, "低"}}, 0x13, 0x08, 0x18, 0x08},
-        {"power of the other language", {{&R::TXPOWER, "Low"}}, 0x13, 0x08, 0x10, 0x08},
+        {"power of the other language", {{&R::TXPOWER, "Low"}}, 0x13, 0x08, 0x18, 0x08},
+        {"power of no list", {{&R::TXPOWER, "超高"}}, 0x13, 0x08, 0x10, 0x08},
         {"VOX", {{&R::VOX, "True"}}, 0x13, 0x08, 0x12, 0x08},
         {"narrow", {{&R::BW, "窄"}}, 0x1B, 0x08, 0x10, 0x08},
         {"busy lockout off", {{&R::BUSY, "关"}}, 0x17, 0x08, 0x10, 0x08},
@@ -112,7 +113,7 @@ TEST_F(ChannelBlockTest, FieldsLandInTheirFlagBitsAndToneBytes) {
     }
 }
 
-TEST_F(ChannelBlockTest, EnglishTextsAreComparedUnderTheEnglishLanguage) {
+TEST_F(ChannelBlockTest, WordsOfEitherLanguageAreTakenUnderTheEnglishLanguage) {
     LanguageIndex = 1;
     ChannelResult row = ExampleRow();
     row.TXPOWER = "Middle";
@@ -124,10 +125,12 @@ TEST_F(ChannelBlockTest, EnglishTextsAreComparedUnderTheEnglishLanguage) {
     EXPECT_EQ(block.payload[cl::FlagsA], 0x1D);  // enabled, busy lockout off, narrow, CTCSS
     EXPECT_EQ(block.payload[cl::FlagsB], 0x14);
 
-    // A stored Chinese text differs from every English one.
+    // The Chinese words a Chinese workbook stored mean what they say.
     row.ADDSCAN = "不添加";
+    row.BUSY = "开";
+    row.BW = "宽";
     block = Encode(row);
-    EXPECT_EQ(block.payload[cl::FlagsA] & 0x02, 0x02);
+    EXPECT_EQ(block.payload[cl::FlagsA], 0x11);
 }
 
 TEST_F(ChannelBlockTest, SquelchKeepsItsLowEightBits) {
