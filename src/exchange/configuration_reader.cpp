@@ -73,7 +73,8 @@ std::string FieldName(const TextPair& label, int language) {
 ExchangeStatus RefusedValue(const std::string& sheet, uint32_t row, const std::string& column,
                             const std::string& text, const std::string& path) {
     const std::string where = sheet + ", " + Tr(texts::WordRow) + " " + std::to_string(row) + ", " +
-                              column + ": " + (text.empty() ? Tr(texts::EmptyCell) : text);
+                              column + ": " +
+                              (text.empty() ? Tr(texts::EmptyCell) : QuotedCellText(text));
     return ExchangeStatus::Failure(
         ExchangeError::BadValue,
         DetailWithPath(Tr(texts::ReasonBadValue) + " (" + where + ")", path));

@@ -5,6 +5,7 @@
 #include "exchange_texts.h"
 #include "protocol/run_settings.h"
 #include "text/messages.h"
+#include "text_forms.h"
 
 namespace q36::exchange {
 
@@ -24,17 +25,22 @@ std::set<std::string> KeysOf(const Query& query, std::string_view column) {
     return keys;
 }
 
-// "未读入的记录（编号不符）: 信道参数 99, 扫描列表 6", or nothing when every record was read.
+// "未读入的记录（编号不符）: 信道参数 99, 扫描列表 6", or nothing when every record was read; of
+// many such records the first few are named, and how many there are.
 std::string SkippedDetail(const ConfigurationCheck& check) {
+    constexpr std::size_t kNamed = 10;
+    const std::size_t total = check.skippedChannels.size() + check.skippedScans.size();
     std::string detail;
+    std::size_t named = 0;
     const auto list = [&](const TextPair& sheet, const std::vector<std::string>& keys) {
-        for (const std::string& key : keys) {
+        for (std::size_t k = 0; k < keys.size() && named < kNamed; ++k, ++named) {
             detail += (detail.empty() ? Tr(texts::SkippedRecords) + ": " : std::string(", ")) +
-                      TrIn(sheet, check.language) + " " + key;
+                      TrIn(sheet, check.language) + " " + QuotedCellText(keys[k]);
         }
     };
     list(txt::SheetChannels, check.skippedChannels);
     list(txt::SheetScan, check.skippedScans);
+    if (total > named) detail += ", … (" + std::to_string(total) + ")";
     return detail;
 }
 
@@ -70,7 +76,7 @@ ExchangeOutcome ImportWorkbook(const std::string& path, ConfigurationQueries& qu
         ExchangeMessage frequency;
         frequency.text = notNumber ? &txt::MsgFreqNotNumber : &txt::MsgFreqError;
         frequency.detail = ChannelValueText(check.fault->channelKey, title(check.fault->column),
-                                            check.fault->text);
+                                            QuotedCellText(check.fault->text));
         outcome.result =
             notNumber ? ExchangeResult::FrequencyNotNumber : ExchangeResult::FrequencyOutOfBand;
         outcome.messages = {frequency, ReadFailedMessage(path)};
@@ -78,7 +84,7 @@ ExchangeOutcome ImportWorkbook(const std::string& path, ConfigurationQueries& qu
         ExchangeMessage tone;
         tone.text = check.toneFault->text.empty() ? &txt::MsgToneEmpty : &txt::MsgToneNotInTable;
         tone.detail = ChannelValueText(check.toneFault->channelKey, title(check.toneFault->column),
-                                       check.toneFault->text);
+                                       QuotedCellText(check.toneFault->text));
         outcome.result = ExchangeResult::ToneValueRefused;
         outcome.messages = {tone, ReadFailedMessage(path)};
     } else if (StoreResult stored = WriteStoreRows(queries, rows); !stored.ok()) {
