@@ -20,8 +20,9 @@ int RunWriteCommand(int argc, char** argv) {
 
     CliRun run;
     if (int code = run.Prepare(); code != ExitDone) return code;
-    if (int code =
-            ReportExchange(exchange::ImportWorkbook(options.file, run.Queries()), run.Printer());
+    if (int code = ReportExchange(exchange::ImportWorkbook(options.file, run.Queries(),
+                                                           exchange::WorkbookLanguages::Either),
+                                  run.Printer());
         code != ExitDone) {
         return code;
     }

@@ -291,7 +291,7 @@ void Transfer::SendChannelBlock(int n) {
             host_.SetProgressVisible(false);
             return;
         case BlockCheck::NoAnswer: return FailNoAnswer();
-        default: return Message(TransferEvent::CheckFailed, BlockCheckMessage(block.check, n));
+        default: return Message(TransferEvent::CheckFailed, BlockCheckMessage(block, n));
     }
     if (n == 24) WritePhase = 2;
     SendFrame(block.payload, CMD_WRITE_DATA);

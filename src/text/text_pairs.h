@@ -91,6 +91,8 @@ inline constexpr TextPair MsgScanTimeRange{"扫描再启动时间范围：2~250"
 inline constexpr TextPair MsgScanTimeNotNumber{"扫描再启动时间必须是数字!",
                                                "Scan start time must be a number again!"};
 inline constexpr TextPair MsgToneEmpty{"亚音数值为空", "Tone value is empty"};
+inline constexpr TextPair MsgToneNotInTable{"亚音数值不在亚音表中",
+                                            "Tone value is not in the tone table"};
 inline constexpr TextPair MsgFreqNotNumber{"频率必须输入数字！", "Frequency must enter a number!"};
 inline constexpr TextPair MsgFreqError{"频率错误！", "Frequency Error!"};
 inline constexpr TextPair TxtChannel{"信道", "Channel"};

@@ -19,6 +19,7 @@
 #include "codec/channel_block.h"
 #include "codec/frequency.h"
 #include "exchange/configuration_reader.h"
+#include "exchange/exchange_texts.h"
 #include "protocol/frame.h"
 #include "sim/radio_image.h"
 #include "text/language.h"
@@ -104,13 +105,13 @@ struct CliTest : ::testing::Test {
 
     TempFolder folder;
 
-    // A copy of the suite's workbook with one cell of the channel sheet changed through openpyxl.
-    std::string EditedWorkbook(const std::string& cell, const std::string& pythonValue) {
+    // A copy of the suite's workbook whose channel sheet `ws` the Python statements change through
+    // openpyxl, as a spreadsheet program would.
+    std::string EditedWorkbook(const std::string& edits) {
         const std::string path = folder.File("edited.xlsx");
         std::string error;
         const auto done = RunPython("import openpyxl\nwb = openpyxl.load_workbook('" + workbook +
-                                        "')\nws = wb['信道参数']\nws['" + cell + "'] = " + pythonValue +
-                                        "\nwb.save('" + path + "')\n",
+                                        "')\nws = wb['信道参数']\n" + edits + "\nwb.save('" + path + "')\n",
                                     &error);
         EXPECT_TRUE(done) << error;
         return path;
@@ -151,14 +152,18 @@ TEST_F(CliTest, ReadWritesTheRadioIntoTheWorkbookAsBothReadersSeeIt) {
     }
 }
 
-TEST_F(CliTest, WriteTakesAnEditedWorkbookIntoTheRadio) {
-    const std::string edited = EditedWorkbook("D8", "435.0125");
+TEST_F(CliTest, WriteTakesAnEditedWorkbookOfEitherLanguageIntoTheRadio) {
+    // Keys turned into numbers, and an English run given the Chinese workbook.
+    const std::string edited =
+        EditedWorkbook("ws['D8'] = 435.0125\nfor r in range(2, 26): ws.cell(r, 1).value = r - 1");
     const std::string image = folder.File("target.img");
     RadioProcess radio;
     ASSERT_TRUE(radio.Start({"--image", image}));
-    const ProcessResult write = RunQ36cli({"write", "--port", radio.Port(), "--band", kBand, "--in", edited});
+    const ProcessResult write =
+        RunQ36cli({"write", "--port", radio.Port(), "--band", kBand, "--lang", "en", "--in", edited});
     ASSERT_EQ(write.exitCode, 0) << write.err;
-    EXPECT_NE(write.err.find("设备参数更新完毕"), std::string::npos);
+    EXPECT_NE(write.err.find(TrIn(exchange::texts::WorkbookInChinese, 1)), std::string::npos) << write.err;
+    EXPECT_NE(write.err.find("Device parameters update is complete"), std::string::npos);
     radio.Stop();
     const auto written = LoadImageFile(image);
     ASSERT_TRUE(written);
@@ -214,9 +219,13 @@ TEST_F(CliTest, FailuresExitWithTheirOwnCodes) {
         const std::string image = folder.File("untouched.img");
         ASSERT_TRUE(radio.Start({"--image", image}));
         const ProcessResult write =
-            RunQ36cli({"write", "--port", radio.Port(), "--band", kBand, "--in", EditedWorkbook("D8", "300")});
+            RunQ36cli({"write", "--port", radio.Port(), "--band", kBand, "--in", EditedWorkbook("ws['D8'] = 300")});
         EXPECT_EQ(write.exitCode, 6) << write.err;
         EXPECT_NE(write.err.find("频率错误！"), std::string::npos) << write.err;
+        const ProcessResult tone =  // a CTCSS tone in no entry of the table
+            RunQ36cli({"write", "--port", radio.Port(), "--band", kBand, "--in", EditedWorkbook("ws['J5'] = 88.6")});
+        EXPECT_EQ(tone.exitCode, 6) << tone.err;
+        EXPECT_NE(tone.err.find(Tr(txt::MsgToneNotInTable)), std::string::npos) << tone.err;
         radio.Stop();
         EXPECT_FALSE(std::filesystem::exists(image)) << "the radio was written to";
     }
