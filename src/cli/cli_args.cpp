@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <iostream>
+#include <string_view>
 
 namespace q36::cli {
 
@@ -58,6 +59,27 @@ const std::vector<std::string>& Args::All(const std::string& name) const {
 int UsageError(const std::string& message, const std::string& usage) {
     std::cerr << "q36cli: " << message << "\nusage: " << usage << "\n";
     return ExitUsage;
+}
+
+bool AsksForHelp(int argc, char** argv) {
+    for (int i = 0; i < argc; ++i) {
+        const std::string_view arg = argv[i];
+        if (arg == "--help" || arg == "-h") return true;
+    }
+    return false;
+}
+
+int PrintUsage(const std::string& usage) {
+    std::cout << "usage: " << usage << "\n";
+    return ExitDone;
+}
+
+bool CheckPassword(const std::string& password, std::string& error) {
+    const bool singleBytes = std::all_of(password.begin(), password.end(),
+                                         [](char c) { return static_cast<unsigned char>(c) < 0x80; });
+    if (password.size() == 3 && singleBytes) return true;
+    error = "--password takes exactly three single-byte (ASCII) characters, such as KZP";
+    return false;
 }
 
 }  // namespace q36::cli

@@ -37,4 +37,13 @@ private:
 // Prints "q36cli: <message>" and the usage line on stderr; returns ExitUsage.
 int UsageError(const std::string& message, const std::string& usage);
 
+// True when an argument asks for help (--help or -h).
+bool AsksForHelp(int argc, char** argv);
+// Prints "usage: <usage>" on stdout; returns ExitDone.
+int PrintUsage(const std::string& usage);
+
+// The radio password as the handshake carries it: exactly three single-byte characters. False
+// with the reason otherwise.
+bool CheckPassword(const std::string& password, std::string& error);
+
 }  // namespace q36::cli

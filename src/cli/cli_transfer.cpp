@@ -4,6 +4,8 @@
 
 #include "cli_args.h"
 #include "serial/radio_link_settings.h"
+#include "stop_report.h"
+#include "stop_signals.h"
 #include "text/messages.h"
 #include "text/text_pairs.h"
 
@@ -12,7 +14,6 @@ namespace q36::cli {
 namespace {
 
 using Clock = std::chrono::steady_clock;
-constexpr auto kResponseTimeout = std::chrono::milliseconds(2000);
 
 int ExitCodeOf(TransferEvent event) {
     switch (event) {
@@ -27,6 +28,14 @@ int ExitCodeOf(TransferEvent event) {
         case TransferEvent::StoreFailed: return ExitFailure;
     }
     return ExitFailure;
+}
+
+// The earlier of a deadline and a limit, as a wait from now.
+std::chrono::milliseconds WaitUntil(std::optional<Clock::time_point> deadline, Clock::time_point now,
+                                    std::chrono::milliseconds limit) {
+    if (!deadline) return limit;
+    return std::min(limit, std::chrono::duration_cast<std::chrono::milliseconds>(*deadline - now) +
+                               std::chrono::milliseconds(1));
 }
 
 }  // namespace
@@ -53,28 +62,36 @@ void CliTransferHost::SetProgressVisible(bool visible) { printer_.SetVisible(vis
 
 void CliTransferHost::SetFirmwareStatus(const std::string& text) { printer_.Message(text); }
 
-void CliTransferHost::StartResponseTimer() { deadline_ = Clock::now() + kResponseTimeout; }
+void CliTransferHost::StartResponseTimer() {
+    deadline_ = Clock::now() + std::chrono::milliseconds(Transfer::ResponseTimeoutMs);
+}
 
 void CliTransferHost::StopResponseTimer() { deadline_.reset(); }
 
-int RunTransfer(TransferKind kind, const std::string& port, const std::string& password,
-                CliTransferHost& host, ProgressPrinter& printer) {
+void CliTransferHost::StartSilenceTimer() {
+    silenceDeadline_ = Clock::now() + std::chrono::milliseconds(Transfer::SilenceLimitMs);
+}
+
+void CliTransferHost::StopSilenceTimer() { silenceDeadline_.reset(); }
+
+int RunTransfer(TransferKind kind, const TransferTarget& target, CliTransferHost& host,
+                ProgressPrinter& printer) {
     QueueNoticeReceiver receiver;
     TComm comm(receiver);
     ApplyRadioLinkSettings(comm);
-    comm.SetCommName(port);
+    comm.SetCommName(target.port);
     host.SetComm(&comm);
     struct Detach {
         CliTransferHost& host;
         ~Detach() { host.SetComm(nullptr); }
     } detach{host};
     Transfer transfer(host);
-    transfer.Password = password;
+    transfer.Password = target.password;
 
     try {
         comm.OpenPort();
     } catch (const ECommsError& error) {
-        std::string text = PortBusyMessage(port) + "\r\n" + error.what();
+        std::string text = PortBusyMessage(target.port) + "\r\n" + error.what();
         if (!error.SystemError().empty()) text += ": " + error.SystemError();
         if (error.ErrorNumber() == EACCES || error.ErrorNumber() == EPERM) {
             text += "\r\nhint: add your user to the 'dialout' group (sudo usermod -aG dialout $USER) and log in again";
@@ -84,26 +101,25 @@ int RunTransfer(TransferKind kind, const std::string& port, const std::string& p
     }
     transfer.PortOpen = true;
 
-    auto lastActivity = Clock::now();
-    bool hungUp = false;
     comm.OnReceiveData = [&](TComm&, const uint8_t* buffer, uint16_t length) {
-        lastActivity = Clock::now();
-        transfer.CommReceiveData(buffer, length);
+        // Once asked to stop, nothing more is answered: the radio keeps what it had.
+        if (StopSignal() == 0) transfer.CommReceiveData(buffer, length);
     };
-    comm.OnRequestHangup = [&](TComm&) { hungUp = true; };
+    comm.OnRequestHangup = [&](TComm&) { transfer.PortLost(true); };
 
     if (kind == TransferKind::Read) transfer.ReadTButClick();
     else transfer.WriteTButClick();
 
     int result = -1;
+    bool stopped = false;
     while (result < 0) {
         if (host.LastEvent()) {
             result = ExitCodeOf(*host.LastEvent());
             break;
         }
-        if (hungUp) {
-            printer.Message(Tr(txt::MsgNoAnswer));
-            result = ExitNoAnswer;
+        if (const int signal = StopSignal()) {
+            result = ExitCodeOfSignal(signal);
+            stopped = true;
             break;
         }
         const auto now = Clock::now();
@@ -111,19 +127,22 @@ int RunTransfer(TransferKind kind, const std::string& port, const std::string& p
             transfer.Timer1Timer();
             continue;
         }
-        if (!host.TimerDeadline() && now - lastActivity >= kSilenceLimit) {
-            printer.Message(Tr(txt::MsgNoAnswer));
-            result = ExitNoAnswer;
-            break;
+        if (host.SilenceDeadline() && now >= *host.SilenceDeadline()) {
+            transfer.SilenceTimeout();
+            continue;
         }
-        auto wait = std::chrono::milliseconds(100);
-        if (host.TimerDeadline()) {
-            wait = std::min(wait, std::chrono::duration_cast<std::chrono::milliseconds>(*host.TimerDeadline() - now) +
-                                      std::chrono::milliseconds(1));
-        }
+        auto wait = WaitUntil(host.TimerDeadline(), now, std::chrono::milliseconds(100));
+        wait = WaitUntil(host.SilenceDeadline(), now, wait);
         receiver.WaitAndDispatch(comm, wait);
     }
+    // The last frame (an acknowledgement, a refusal, the block under way when stopped) goes out
+    // whole before the port is given up.
+    comm.Drain();
     comm.ClosePort();
+    if (stopped) {
+        printer.Message(kind == TransferKind::Read ? Tr(txt::MsgStoppedRead)
+                                                   : StoppedWriteText(transfer.AcceptedWrite(), target.file));
+    }
     return result;
 }
 

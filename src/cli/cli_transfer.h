@@ -29,29 +29,41 @@ public:
     void SetFirmwareStatus(const std::string& text) override;
     void StartResponseTimer() override;
     void StopResponseTimer() override;
+    void StartSilenceTimer() override;
+    void StopSilenceTimer() override;
 
     // The last message's reason, once one was shown.
     std::optional<TransferEvent> LastEvent() const { return lastEvent_; }
     // When the response timer fires, if it runs.
     std::optional<std::chrono::steady_clock::time_point> TimerDeadline() const { return deadline_; }
+    // When the silence limit runs out, if it runs.
+    std::optional<std::chrono::steady_clock::time_point> SilenceDeadline() const {
+        return silenceDeadline_;
+    }
 
 private:
     TComm* comm_ = nullptr;
     ProgressPrinter& printer_;
     std::optional<TransferEvent> lastEvent_;
     std::optional<std::chrono::steady_clock::time_point> deadline_;
+    std::optional<std::chrono::steady_clock::time_point> silenceDeadline_;
 };
 
 enum class TransferKind { Read, Write };
 
-// Opens the port, runs the transfer to its end and closes the port. Returns the exit code:
-// done, port, refused, no answer, check, or failure. Messages go to the printer. The host's
-// queries must be open.
-int RunTransfer(TransferKind kind, const std::string& port, const std::string& password,
-                CliTransferHost& host, ProgressPrinter& printer);
+// Where a transfer goes: the port, the radio's password, and the workbook it reads into or
+// writes from (named in what the tool says).
+struct TransferTarget {
+    std::string port;
+    std::string password;
+    std::string file;
+};
 
-// How long the tool waits for the next delivery where the desktop program would wait without
-// a timer (after a channel block, a read request or an acknowledgement).
-inline constexpr std::chrono::seconds kSilenceLimit{5};
+// Opens the port, runs the transfer to its end, lets the last frame out and closes the port.
+// Returns the exit code: done, port, refused, no answer, check, or failure; 128 + the signal
+// after SIGINT or SIGTERM, having said what the radio holds. Messages go to the printer. The
+// host's queries must be open.
+int RunTransfer(TransferKind kind, const TransferTarget& target, CliTransferHost& host,
+                ProgressPrinter& printer);
 
 }  // namespace q36::cli

@@ -1,17 +1,24 @@
 #include "exchange_messages.h"
 
 #include "cli_args.h"
+#include "exchange/exchange_texts.h"
 
 namespace q36::cli {
 
 int ReportExchange(const exchange::ExchangeOutcome& outcome, ProgressPrinter& printer) {
+    // A workbook of either language is taken, so the tool says which one it found.
+    if (outcome.workbookLanguage >= 0) {
+        printer.Message(Tr(outcome.workbookLanguage == 1 ? exchange::texts::WorkbookInEnglish
+                                                         : exchange::texts::WorkbookInChinese));
+    }
     for (const auto& message : outcome.messages) printer.Message(message.FullText());
     using exchange::ExchangeResult;
     switch (outcome.result) {
         case ExchangeResult::Saved:
         case ExchangeResult::ReadOk: return ExitDone;
         case ExchangeResult::FrequencyNotNumber:
-        case ExchangeResult::FrequencyOutOfBand: return ExitCheck;
+        case ExchangeResult::FrequencyOutOfBand:
+        case ExchangeResult::ToneValueRefused: return ExitCheck;
         default: return ExitWorkbook;
     }
 }

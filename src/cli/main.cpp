@@ -1,20 +1,16 @@
 // q36cli: programs Q36 radios from the command line and runs the virtual radio.
 
-#include <cstring>
 #include <iostream>
 #include <string>
 
 #include "cli_args.h"
 #include "commands.h"
+#include "stop_signals.h"
+#include "usage.h"
 
 namespace {
 
-constexpr const char* kUsage =
-    "q36cli ports\n"
-    "       q36cli read  --port PATH --band 400-440 [--no-scan-list] [--password KZP] [--lang zh|en] --out FILE\n"
-    "       q36cli write --port PATH --band 400-440 [--no-scan-list] [--password KZP] [--lang zh|en] --in FILE\n"
-    "       q36cli radio [--band 400-440] [--no-scan-list] [--password KZP] [--version 1.0.3] [--image FILE]\n"
-    "                    [--link PATH] [--pace] [--fault SPEC]...";
+using namespace q36::cli;
 
 constexpr const char* kExitCodes =
     "exit codes:\n"
@@ -26,20 +22,58 @@ constexpr const char* kExitCodes =
     "  4  the radio refused the handshake or a block (model, password, checksum, command)\n"
     "  5  no answer: the radio did not answer in time, fell silent, or the port vanished\n"
     "  6  a value failed its check before it was sent; nothing more was sent\n"
-    "  7  the workbook cannot be read or written";
+    "  7  the workbook cannot be read or written\n"
+    "  130, 143  stopped by SIGINT (Ctrl-C) or SIGTERM; what the radio holds is printed";
+
+struct Subcommand {
+    const char* name;
+    int (*run)(int argc, char** argv);
+    const char* usage;
+};
+
+constexpr Subcommand kSubcommands[] = {
+    {"ports", RunPortsCommand, kPortsUsage},
+    {"read", RunReadCommand, kReadUsage},
+    {"write", RunWriteCommand, kWriteUsage},
+    {"radio", RunRadioCommand, kRadioUsage},
+};
+
+const Subcommand* Find(const std::string& name) {
+    for (const Subcommand& command : kSubcommands) {
+        if (name == command.name) return &command;
+    }
+    return nullptr;
+}
+
+std::string AllUsages() {
+    std::string text;
+    for (const Subcommand& command : kSubcommands) {
+        text += (text.empty() ? "" : "\n       ") + std::string(command.usage);
+    }
+    return text + "\n       q36cli help [SUBCOMMAND] | --version";
+}
 
 }  // namespace
 
 int main(int argc, char** argv) {
-    if (argc < 2) return q36::cli::UsageError("a subcommand is needed", kUsage);
+    InstallStopSignals();
+    if (argc < 2) return UsageError("a subcommand is needed", AllUsages());
     const std::string command = argv[1];
-    if (command == "ports") return q36::cli::RunPortsCommand(argc - 2, argv + 2);
-    if (command == "read") return q36::cli::RunReadCommand(argc - 2, argv + 2);
-    if (command == "write") return q36::cli::RunWriteCommand(argc - 2, argv + 2);
-    if (command == "radio") return q36::cli::RunRadioCommand(argc - 2, argv + 2);
-    if (command == "--help" || command == "-h") {
-        std::cout << "usage: " << kUsage << "\n" << kExitCodes << "\n";
-        return q36::cli::ExitDone;
+    if (const Subcommand* subcommand = Find(command)) return subcommand->run(argc - 2, argv + 2);
+    if (command == "--version" || command == "-V") {
+        std::cout << "q36cli " << Q36_PROGRAM_VERSION << "\n";
+        return ExitDone;
     }
-    return q36::cli::UsageError("unknown subcommand '" + command + "'", kUsage);
+    if (command == "help" && argc > 2) {
+        const Subcommand* subcommand = Find(argv[2]);
+        if (subcommand == nullptr) {
+            return UsageError("unknown subcommand '" + std::string(argv[2]) + "'", AllUsages());
+        }
+        return PrintUsage(subcommand->usage);
+    }
+    if (command == "help" || command == "--help" || command == "-h") {
+        std::cout << "usage: " << AllUsages() << "\n" << kExitCodes << "\n";
+        return ExitDone;
+    }
+    return UsageError("unknown subcommand '" + command + "'", AllUsages());
 }

@@ -2,10 +2,9 @@
 
 #include <unistd.h>
 
-#include <atomic>
-#include <csignal>
 #include <cstdio>
 #include <filesystem>
+#include <fstream>
 #include <iostream>
 
 #include "cli_args.h"
@@ -13,18 +12,45 @@
 #include "commands.h"
 #include "protocol/band_table.h"
 #include "sim/pty_radio_server.h"
+#include "stop_signals.h"
+#include "usage.h"
 
 namespace q36::cli {
 
 namespace {
 
-constexpr const char* kUsage =
-    "q36cli radio [--band 400-440] [--no-scan-list] [--password KZP] [--version 1.0.3] "
-    "[--image FILE] [--link PATH] [--pace] [--fault SPEC]...";
+constexpr const char* kUsage = kRadioUsage;
 
-std::atomic<bool> stopRequested{false};
+namespace fs = std::filesystem;
 
-void OnStopSignal(int) { stopRequested.store(true); }
+// "C4 D7 80 01 00 81 04 04 04": a frame as the log shows it.
+std::string HexLine(const std::vector<uint8_t>& frame) {
+    static constexpr char kDigits[] = "0123456789ABCDEF";
+    std::string line;
+    for (uint8_t byte : frame) {
+        if (!line.empty()) line += ' ';
+        line += kDigits[byte >> 4];
+        line += kDigits[byte & 0x0F];
+    }
+    return line;
+}
+
+// A link is made only where nothing is, or over an older link: never over a file or folder.
+bool MayReplaceWithLink(const std::string& path, std::string& error) {
+    std::error_code ec;
+    const fs::file_status status = fs::symlink_status(path, ec);
+    if (ec || !fs::exists(status) || fs::is_symlink(status)) return true;
+    error = path + " exists and is not a symbolic link; it is left as it is";
+    return false;
+}
+
+// Removes the link at path if it still leads to target (another radio may have taken it over).
+void RemoveOwnLink(const std::string& path, const std::string& target) {
+    std::error_code ec;
+    if (fs::is_symlink(fs::symlink_status(path, ec)) && fs::read_symlink(path, ec) == target) {
+        fs::remove(path, ec);
+    }
+}
 
 bool ParseVersion(const std::string& text, std::array<uint8_t, 3>& version) {
     std::size_t start = 0;
@@ -45,7 +71,10 @@ bool ParseVersion(const std::string& text, std::array<uint8_t, 3>& version) {
 int RunRadioCommand(int argc, char** argv) {
     Args args;
     std::string error;
-    if (!args.Parse(argc, argv, {"band", "password", "version", "image", "link", "fault"},
+    if (AsksForHelp(argc, argv)) return PrintUsage(kUsage);
+    // --version is the firmware's old name, kept for the scripts that use it.
+    if (!args.Parse(argc, argv,
+                    {"band", "password", "firmware", "version", "image", "link", "log", "fault"},
                     {"no-scan-list", "pace"}, error)) {
         return UsageError(error, kUsage);
     }
@@ -54,13 +83,17 @@ int RunRadioCommand(int argc, char** argv) {
     config.bandIndex = BandIndexOfText(band);
     if (config.bandIndex < 0) return UsageError("unknown band '" + band + "'", kUsage);
     config.password = args.Get("password", "KZP");
+    if (!CheckPassword(config.password, error)) return UsageError(error, kUsage);
     config.hasScanList = !args.Has("no-scan-list");
-    if (args.Has("version") && !ParseVersion(args.Get("version"), config.version)) {
-        return UsageError("--version wants three numbers 0..255 joined by dots", kUsage);
+    const std::string firmware = args.Get("firmware", args.Get("version"));
+    if (!firmware.empty() && !ParseVersion(firmware, config.version)) {
+        return UsageError("--firmware wants three numbers 0..255 joined by dots", kUsage);
     }
     for (const std::string& fault : args.All("fault")) {
         if (!ParseFault(fault, config.faults, error)) return UsageError(error, kUsage);
     }
+    const std::string link = args.Get("link");
+    if (!link.empty() && !MayReplaceWithLink(link, error)) return UsageError(error, kUsage);
 
     const BandEntry limits = BandTable[std::size_t(config.bandIndex)];
     RadioImage image = DefaultRadioImage(limits.lowMHz, limits.highMHz);
@@ -81,6 +114,17 @@ int RunRadioCommand(int argc, char** argv) {
             if (!SaveImageFile(imagePath, changed, &why)) std::cerr << "q36cli: " << why << "\n";
         };
     }
+    std::ofstream log;
+    if (const std::string logPath = args.Get("log"); !logPath.empty()) {
+        log.open(logPath, std::ios::app);
+        if (!log) {
+            std::cerr << "q36cli: " << logPath << ": cannot be written\n";
+            return ExitFailure;
+        }
+        radio.onFrameReceived = [&log](const std::vector<uint8_t>& frame) {
+            log << HexLine(frame) << std::endl;
+        };
+    }
     PtyRadioServer server(radio);
     if (!server.Open(error)) {
         std::cerr << "q36cli: " << error << "\n";
@@ -88,11 +132,10 @@ int RunRadioCommand(int argc, char** argv) {
     }
     server.SetPaced(args.Has("pace"));
 
-    const std::string link = args.Get("link");
     if (!link.empty()) {
         std::error_code ec;
-        std::filesystem::remove(link, ec);
-        std::filesystem::create_symlink(server.SlavePath(), link, ec);
+        fs::remove(link, ec);  // an older link, as checked above
+        fs::create_symlink(server.SlavePath(), link, ec);
         if (ec) {
             std::cerr << "q36cli: " << link << ": " << ec.message() << "\n";
             return ExitFailure;
@@ -100,13 +143,8 @@ int RunRadioCommand(int argc, char** argv) {
     }
     std::cout << server.SlavePath() << std::endl;
 
-    std::signal(SIGINT, OnStopSignal);
-    std::signal(SIGTERM, OnStopSignal);
-    server.Run(stopRequested);
-    if (!link.empty()) {
-        std::error_code ec;
-        std::filesystem::remove(link, ec);
-    }
+    while (StopSignal() == 0) server.Poll(std::chrono::milliseconds(50));
+    if (!link.empty()) RemoveOwnLink(link, server.SlavePath());
     return ExitDone;
 }
 

@@ -5,20 +5,34 @@
 #include "exchange/export_workbook.h"
 #include "exchange_messages.h"
 #include "run_options.h"
+#include "stop_signals.h"
+#include "text/text_pairs.h"
+#include "usage.h"
 
 namespace q36::cli {
 
 int RunReadCommand(int argc, char** argv) {
-    constexpr const char* kUsage =
-        "q36cli read --port PATH --band 400-440 [--no-scan-list] [--password KZP] [--lang zh|en] --out FILE";
+    if (AsksForHelp(argc, argv)) return PrintUsage(kReadUsage);
     RunOptions options;
-    if (int code = ParseRunOptions(argc, argv, "out", kUsage, options); code != ExitDone) return code;
+    if (int code = ParseRunOptions(argc, argv, "out", kReadUsage, options); code != ExitDone) {
+        return code;
+    }
 
     CliRun run;
+    // A workbook that cannot be written is found out before the radio is read, not after.
+    if (auto refused = exchange::CheckSaveTarget(options.file)) {
+        return ReportExchange(*refused, run.Printer());
+    }
     if (int code = run.Prepare(); code != ExitDone) return code;
-    const int transferred =
-        RunTransfer(TransferKind::Read, options.port, options.password, run.Host(), run.Printer());
+    const auto stoppedHere = [&run] {
+        run.Printer().Message(Tr(txt::MsgStoppedRead));
+        return ExitCodeOfSignal(StopSignal());
+    };
+    if (StopSignal() != 0) return stoppedHere();
+    const int transferred = RunTransfer(
+        TransferKind::Read, {options.port, options.password, options.file}, run.Host(), run.Printer());
     if (transferred != ExitDone) return transferred;
+    if (StopSignal() != 0) return stoppedHere();
     if (StoreStatus committed = run.Host().CommitPendingEdits(); !committed.ok()) {
         run.Printer().Message(committed.error);
         return ExitFailure;

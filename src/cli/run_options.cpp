@@ -26,7 +26,7 @@ int ParseRunOptions(int argc, char** argv, const std::string& fileOption, const 
         return UsageError("unknown band '" + band + "' (one of " + bands + ")", usage);
     }
     options.password = args.Get("password", "KZP");
-    if (options.password.empty()) return UsageError("--password must not be empty", usage);
+    if (!CheckPassword(options.password, error)) return UsageError(error, usage);
     LanguageIndex = lang == "en" ? 1 : 0;
     HasScanList = !args.Has("no-scan-list");
     FactoryLock = 1;

@@ -5,24 +5,33 @@
 #include "exchange/import_workbook.h"
 #include "exchange_messages.h"
 #include "run_options.h"
+#include "stop_signals.h"
+#include "text/text_pairs.h"
+#include "usage.h"
 
 namespace q36::cli {
 
 int RunWriteCommand(int argc, char** argv) {
-    constexpr const char* kUsage =
-        "q36cli write --port PATH --band 400-440 [--no-scan-list] [--password KZP] [--lang zh|en] --in FILE";
+    if (AsksForHelp(argc, argv)) return PrintUsage(kWriteUsage);
     RunOptions options;
-    if (int code = ParseRunOptions(argc, argv, "in", kUsage, options); code != ExitDone) return code;
+    if (int code = ParseRunOptions(argc, argv, "in", kWriteUsage, options); code != ExitDone) {
+        return code;
+    }
 
     CliRun run;
     if (int code = run.Prepare(); code != ExitDone) return code;
-    if (int code =
-            ReportExchange(exchange::ImportWorkbook(options.file, run.Queries()), run.Printer());
+    if (int code = ReportExchange(exchange::ImportWorkbook(options.file, run.Queries(),
+                                                           exchange::WorkbookLanguages::Either),
+                                  run.Printer());
         code != ExitDone) {
         return code;
     }
-    return RunTransfer(TransferKind::Write, options.port, options.password, run.Host(),
-                       run.Printer());
+    if (const int signal = StopSignal()) {
+        run.Printer().Message(Tr(txt::MsgStoppedBeforeSending));
+        return ExitCodeOfSignal(signal);
+    }
+    return RunTransfer(TransferKind::Write, {options.port, options.password, options.file},
+                       run.Host(), run.Printer());
 }
 
 }  // namespace q36::cli

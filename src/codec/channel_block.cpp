@@ -3,6 +3,8 @@
 #include "bits.h"
 #include "frequency.h"
 #include "text/choice_lists.h"
+#include "text/messages.h"
+#include "text/text_pairs.h"
 #include "tone_tables.h"
 
 namespace q36 {
@@ -21,12 +23,27 @@ uint8_t SetTwoBits(uint8_t value, int position, int code) {
     return SetFlag(value, position, (code & 2) != 0);
 }
 
-// Tone value byte of a type/value pair; nothing when the value is required but empty.
-std::optional<uint8_t> ToneValueByte(const std::string& type, const std::string& value) {
-    if (value.empty()) return std::nullopt;
-    if (type == "CTCSS") return ToneIndexOf(CTCSSTable, 49, value);
-    if (type == "DCS+" || type == "DCS-") return ToneIndexOf(DCSTable, 82, value);
-    return uint8_t{0};  // a type text the radio does not know carries no value
+// The tone value byte of a type/value pair into byte, or the check that refuses the value: an
+// empty one, or one in no entry of its type's table, which the radio would take as no tone.
+BlockCheck ToneValueByte(const std::string& type, const std::string& value, uint8_t& byte) {
+    if (value.empty()) return BlockCheck::ToneEmpty;
+    const ToneTable table = ToneValueTable(type);
+    if (table.empty()) {
+        byte = 0;  // a type text the radio does not know carries no value
+        return BlockCheck::Ok;
+    }
+    byte = ToneIndexOf(table, int(table.size()) - 1, value);
+    return byte == NoValueByte ? BlockCheck::ToneNotInTable : BlockCheck::Ok;
+}
+
+// Encodes a tone value into byte; a refusal names the channel's value in out.
+bool PutToneValue(EncodedBlock& out, int n, const std::string& type, const std::string& value,
+                  const TextPair& column, uint8_t& byte) {
+    out.check = ToneValueByte(type, value, byte);
+    if (out.check == BlockCheck::ToneNotInTable) {
+        out.detail = ChannelValueText(ChannelKey(n), Tr(column), value);
+    }
+    return out.ok();
 }
 
 void DecodeTone(std::vector<std::pair<std::string_view, std::string>>& out, std::string_view typeColumn,
@@ -73,33 +90,27 @@ EncodedBlock EncodeChannelBlock(int n, const ChannelResult& row, int bandLowMHz,
 
     uint8_t flagsA = 0;
     flagsA = SetFlag(flagsA, cl::EnabledPos, row.ENABLED != "False");
-    flagsA = SetFlag(flagsA, cl::AddScanPos, row.ADDSCAN != ChoiceAt(lists::AddScan, 0));
-    flagsA = SetFlag(flagsA, cl::BusyPos, row.BUSY != ChoiceAt(lists::Busy, 1));
-    flagsA = SetFlag(flagsA, cl::NarrowPos, row.BW != ChoiceAt(lists::Bandwidth, 0));
+    // Words of either language count, as a workbook of the other language may have stored them;
+    // a text that is none of them still differs from every word.
+    flagsA = SetFlag(flagsA, cl::AddScanPos, ChoiceIndexOfAny(lists::AddScan, row.ADDSCAN) != 0);
+    flagsA = SetFlag(flagsA, cl::BusyPos, ChoiceIndexOfAny(lists::Busy, row.BUSY) != 1);
+    flagsA = SetFlag(flagsA, cl::NarrowPos, ChoiceIndexOfAny(lists::Bandwidth, row.BW) != 0);
     const int rxType = ToneTypeCode(row.RETONE);
     if (rxType >= 0) flagsA = SetTwoBits(flagsA, cl::ToneTypePos, rxType);
-    if (row.RETONE != "NULL") {
-        const auto value = ToneValueByte(row.RETONE, row.REDATA);
-        if (!value) {
-            out.check = BlockCheck::ToneEmpty;
-            return out;
-        }
-        b[cl::RxToneValue] = *value;
+    if (row.RETONE != "NULL" &&
+        !PutToneValue(out, n, row.RETONE, row.REDATA, txt::HeadRxValue, b[cl::RxToneValue])) {
+        return out;
     }
 
     uint8_t flagsB = 0;
     flagsB = SetFlag(flagsB, cl::VoxPos, row.VOX != "False");
-    const int power = ChoiceIndexOf(lists::TxPower, row.TXPOWER);
+    const int power = ChoiceIndexOfAny(lists::TxPower, row.TXPOWER);
     if (power >= 0) flagsB = SetTwoBits(flagsB, cl::PowerPos, power);
     const int txType = ToneTypeCode(row.FTONE);
     if (txType >= 0) flagsB = SetTwoBits(flagsB, cl::ToneTypePos, txType);
-    if (row.FTONE != "NULL") {
-        const auto value = ToneValueByte(row.FTONE, row.SDATA);
-        if (!value) {
-            out.check = BlockCheck::ToneEmpty;
-            return out;
-        }
-        b[cl::TxToneValue] = *value;
+    if (row.FTONE != "NULL" &&
+        !PutToneValue(out, n, row.FTONE, row.SDATA, txt::HeadTxValue, b[cl::TxToneValue])) {
+        return out;
     }
 
     b[cl::FlagsA] = flagsA;

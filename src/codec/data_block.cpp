@@ -11,6 +11,7 @@ std::string BlockCheckMessage(BlockCheck check, int channel) {
         case BlockCheck::FreqNotNumber: return Tr(txt::MsgFreqNotNumber);
         case BlockCheck::FreqOutOfBand: return ChannelFrequencyErrorText(channel);
         case BlockCheck::ToneEmpty: return Tr(txt::MsgToneEmpty);
+        case BlockCheck::ToneNotInTable: return Tr(txt::MsgToneNotInTable);
         case BlockCheck::TotNotNumber: return Tr(txt::MsgTotNotNumber);
         case BlockCheck::TotRange: return Tr(txt::MsgTotRange);
         case BlockCheck::AniNotNumber: return Tr(txt::MsgAniNotNumber);
@@ -20,6 +21,12 @@ std::string BlockCheckMessage(BlockCheck check, int channel) {
         case BlockCheck::NoAnswer: return Tr(txt::MsgNoAnswer);
     }
     return {};
+}
+
+std::string BlockCheckMessage(const EncodedBlock& block, int channel) {
+    std::string text = BlockCheckMessage(block.check, channel);
+    if (!block.detail.empty()) text += "\n" + block.detail;
+    return text;
 }
 
 }  // namespace q36

@@ -27,6 +27,7 @@ enum class BlockCheck {
     FreqNotNumber,      // MsgFreqNotNumber
     FreqOutOfBand,      // TxtChannel n MsgFreqError
     ToneEmpty,          // MsgToneEmpty
+    ToneNotInTable,     // MsgToneNotInTable, the channel's value below it
     TotNotNumber,       // MsgTotNotNumber
     TotRange,           // MsgTotRange
     AniNotNumber,       // MsgAniNotNumber
@@ -39,10 +40,14 @@ enum class BlockCheck {
 struct EncodedBlock {
     BlockCheck check = BlockCheck::Ok;
     DataBlock payload{};
+    std::string detail;  // the refused value where the check names one ("信道 07 发数值: 100")
     bool ok() const { return check == BlockCheck::Ok; }
 };
 
 // The message of a refusal in the current language; channel is used by FreqOutOfBand.
 std::string BlockCheckMessage(BlockCheck check, int channel = 0);
+
+// The same for an encoded block, with the block's detail on a line below the message.
+std::string BlockCheckMessage(const EncodedBlock& block, int channel = 0);
 
 }  // namespace q36

@@ -65,7 +65,9 @@ inline constexpr std::array<std::string_view, CHANNEL_COLUMN_COUNT> ChannelColum
 inline constexpr int CHANNEL_KEY = 0;      // CHANNELNO
 inline constexpr int CHANNEL_ENABLED = 1;  // ENABLED
 inline constexpr int CHANNEL_TX_FREQ = 3;  // FTX, a number cell "0.0000"
+inline constexpr int CHANNEL_TX_TONE = 4;  // FTONE, the type of SDATA
 inline constexpr int CHANNEL_RX_FREQ = 7;  // REFREQUENCY, a number cell "0.0000"
+inline constexpr int CHANNEL_RX_TONE = 8;  // RETONE, the type of REDATA
 inline constexpr int CHANNEL_TX_VALUE = 5;  // SDATA, titled "发数值" instead of the grid's "数值"
 inline constexpr int CHANNEL_RX_VALUE = 9;  // REDATA, titled "收数值"
 
@@ -75,6 +77,8 @@ inline constexpr std::array<int, CHANNEL_COLUMN_COUNT - 1> ChannelImportOrder{
 
 // The title of channel column k (0..13) in the current language.
 std::string ChannelSheetTitle(int k);
+// The same in the given language (0 or 1).
+std::string ChannelSheetTitleIn(int k, int language);
 
 // The scan list sheet: "LIST" and the slots "01" to "16".
 inline constexpr int SCAN_COLUMN_COUNT = 17;

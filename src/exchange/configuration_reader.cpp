@@ -2,16 +2,15 @@
 
 #include <map>
 
+#include "exchange_texts.h"
+#include "import_values.h"
 #include "sheet_table.h"
+#include "text_forms.h"
 #include "workbook_source.h"
 
 namespace q36::exchange {
 
 namespace {
-
-ConfigurationCheck Failed(ExchangeStatus status) {
-    return {std::move(status), std::nullopt};
-}
 
 // The sheet of this name as a table keyed by its first title; MissingSheet or MissingColumn
 // when the sheet or one of the titles is not there.
@@ -47,81 +46,214 @@ void Keep(std::vector<Row>& rows, std::map<std::string, std::size_t>& positions,
     }
 }
 
+// The language whose channel sheet name the workbook has, the current one first; -1 for none.
+int LanguageOf(const WorkbookSource& source, WorkbookLanguages languages) {
+    const int current = LanguageIndex == 1 ? 1 : 0;
+    if (SheetIndexOf(source, TrIn(txt::SheetChannels, current)) >= 0) return current;
+    if (languages == WorkbookLanguages::Either &&
+        SheetIndexOf(source, TrIn(txt::SheetChannels, 1 - current)) >= 0) {
+        return 1 - current;
+    }
+    return -1;
+}
+
+// A form label as the name of its value: "消失时间(秒) ：" gives "消失时间(秒)".
+std::string FieldName(const TextPair& label, int language) {
+    std::string name = TrimBlanks(TrIn(label, language));
+    for (const std::string_view colon : {std::string_view("："), std::string_view(":")}) {
+        if (name.size() >= colon.size() &&
+            name.compare(name.size() - colon.size(), colon.size(), colon) == 0) {
+            name = TrimBlanks(std::string_view(name).substr(0, name.size() - colon.size()));
+        }
+    }
+    return name;
+}
+
+// "无效的值 (信道参数, 行 8, 发射功率: 超高): path", for a value no editor could have produced.
+ExchangeStatus RefusedValue(const std::string& sheet, uint32_t row, const std::string& column,
+                            const std::string& text, const std::string& path) {
+    const std::string where = sheet + ", " + Tr(texts::WordRow) + " " + std::to_string(row) + ", " +
+                              column + ": " +
+                              (text.empty() ? Tr(texts::EmptyCell) : QuotedCellText(text));
+    return ExchangeStatus::Failure(
+        ExchangeError::BadValue,
+        DetailWithPath(Tr(texts::ReasonBadValue) + " (" + where + ")", path));
+}
+
+// One read of a workbook: where it reads from and what it has found so far.
+struct Reading {
+    WorkbookSource& source;
+    const std::string& path;
+    const ImportRules& rules;
+    int language;
+    bool either;
+    ConfigurationRows& rows;
+    ConfigurationCheck& result;
+
+    // Ends the read with this failure.
+    bool Fail(ExchangeStatus status) {
+        result.status = std::move(status);
+        return false;
+    }
+};
+
+// The common form on its own sheet, else on the first sheet, whatever its name.
+bool ReadCommonForm(Reading& reading) {
+    const int named = SheetIndexOf(reading.source, TrIn(txt::SheetCommon, reading.language));
+    const std::size_t index = named < 0 ? 0 : static_cast<std::size_t>(named);
+    const std::string& sheet = reading.source.SheetNames()[index];
+    SheetCells cells;
+    if (auto status = reading.source.ReadSheet(index, cells); !status.Ok()) {
+        return reading.Fail(status);
+    }
+    for (std::size_t k = 0; k < CommonFields.size(); ++k) {
+        const CommonField& field = CommonFields[k];
+        const auto row = static_cast<uint32_t>(field.row);
+        const std::string& text = cells.Text(row, static_cast<uint32_t>(field.valueColumn));
+        const auto value = CommonValueOf(k, text, reading.either);
+        if (!value) {
+            return reading.Fail(RefusedValue(sheet, row, FieldName(*field.label, reading.language),
+                                             text, reading.path));
+        }
+        reading.rows.common[k] = *value;
+    }
+    return true;
+}
+
+// Checks a channel record and puts its values into their stored form: the frequencies against
+// the band, then every other value, then the tone values by their types.
+bool CheckChannelRecord(Reading& reading, const std::string& sheet, uint32_t sheetRow,
+                        const std::vector<std::string>& titles, ChannelRow& row) {
+    for (const int k : {CHANNEL_TX_FREQ, CHANNEL_RX_FREQ}) {
+        const std::string& text = row[static_cast<std::size_t>(k)];
+        const FrequencyCheck check =
+            CheckFrequencyText(text, reading.rules.bandLowMHz, reading.rules.bandHighMHz);
+        if (check != FrequencyCheck::Ok) {
+            reading.result.fault = FrequencyFault{check, row[CHANNEL_KEY], k, text};
+            return false;
+        }
+    }
+    for (int k = 1; k < CHANNEL_COLUMN_COUNT; ++k) {
+        if (k == CHANNEL_TX_FREQ || k == CHANNEL_RX_FREQ || k == CHANNEL_TX_VALUE ||
+            k == CHANNEL_RX_VALUE) {
+            continue;
+        }
+        std::string& text = row[static_cast<std::size_t>(k)];
+        const auto value = ChannelValueOf(k, text, reading.either);
+        if (!value) {
+            return reading.Fail(RefusedValue(sheet, sheetRow, titles[static_cast<std::size_t>(k)],
+                                             text, reading.path));
+        }
+        text = *value;
+    }
+    for (const auto& [type, k] : {std::pair{CHANNEL_TX_TONE, CHANNEL_TX_VALUE},
+                                  std::pair{CHANNEL_RX_TONE, CHANNEL_RX_VALUE}}) {
+        std::string& text = row[static_cast<std::size_t>(k)];
+        const auto value = ToneValueOf(row[static_cast<std::size_t>(type)], text);
+        if (!value) {
+            reading.result.toneFault = ToneFault{row[CHANNEL_KEY], k, text};
+            return false;
+        }
+        text = *value;
+    }
+    return true;
+}
+
+bool ReadChannelSheet(Reading& reading) {
+    const std::string sheet = TrIn(txt::SheetChannels, reading.language);
+    std::vector<std::string> titles;
+    for (int k = 0; k < CHANNEL_COLUMN_COUNT; ++k) {
+        titles.push_back(ChannelSheetTitleIn(k, reading.language));
+    }
+    SheetCells cells;
+    std::optional<SheetTable> table;
+    std::vector<int> columns;
+    if (auto status = ReadTable(reading.source, reading.path, sheet, titles, cells, table, columns);
+        !status.Ok()) {
+        return reading.Fail(status);
+    }
+    std::map<std::string, std::size_t> positions;
+    for (std::size_t r = 0; r < table->Size(); ++r) {
+        ChannelRow row;
+        row[CHANNEL_KEY] = ChannelKeyOf(table->Key(r));
+        if (!reading.rules.channelKeyExists(row[CHANNEL_KEY])) {
+            reading.result.skippedChannels.push_back(TrimBlanks(table->Key(r)));
+            continue;
+        }
+        for (int k = 1; k < CHANNEL_COLUMN_COUNT; ++k) {
+            row[static_cast<std::size_t>(k)] =
+                table->Field(r, columns[static_cast<std::size_t>(k)]);
+        }
+        if (!CheckChannelRecord(reading, sheet, table->SheetRow(r), titles, row)) return false;
+        Keep(reading.rows.channels, positions, std::move(row));
+    }
+    // Records that all name no channel are a sheet whose keys the import cannot read.
+    if (table->Size() > 0 && reading.rows.channels.empty()) {
+        return reading.Fail(ExchangeStatus::Failure(
+            ExchangeError::NoRecordMatch,
+            DetailWithPath(Tr(texts::ReasonNoRecordMatch) + " (" + sheet + ")", reading.path)));
+    }
+    return true;
+}
+
+bool ReadScanSheet(Reading& reading) {
+    const std::string sheet = TrIn(txt::SheetScan, reading.language);
+    const std::vector<std::string> titles(ScanColumns.begin(), ScanColumns.end());
+    SheetCells cells;
+    std::optional<SheetTable> table;
+    std::vector<int> columns;
+    if (auto status = ReadTable(reading.source, reading.path, sheet, titles, cells, table, columns);
+        !status.Ok()) {
+        return reading.Fail(status);
+    }
+    std::map<std::string, std::size_t> positions;
+    for (std::size_t r = 0; r < table->Size(); ++r) {
+        ScanRow row;
+        row[0] = ScanKeyOf(table->Key(r));
+        if (!reading.rules.scanKeyExists(row[0])) {
+            reading.result.skippedScans.push_back(TrimBlanks(table->Key(r)));
+            continue;
+        }
+        for (int k = 1; k < SCAN_COLUMN_COUNT; ++k) {
+            const std::string& text = table->Field(r, columns[static_cast<std::size_t>(k)]);
+            const auto slot = ScanSlotOf(text);
+            if (!slot) {
+                return reading.Fail(RefusedValue(sheet, table->SheetRow(r),
+                                                 titles[static_cast<std::size_t>(k)], text,
+                                                 reading.path));
+            }
+            row[static_cast<std::size_t>(k)] = *slot;
+        }
+        Keep(reading.rows.scans, positions, std::move(row));
+    }
+    return true;
+}
+
 }  // namespace
 
 ConfigurationCheck ReadConfigurationWorkbook(const std::string& path, const ImportRules& rules,
                                              ConfigurationRows& rows) {
     rows = ConfigurationRows();
+    ConfigurationCheck result;
     OpenedWorkbook opened = OpenWorkbookFile(path);
-    if (!opened.status.Ok()) return Failed(opened.status);
-    WorkbookSource& source = *opened.source;
-
-    // The common parameters sit on the first sheet, whatever its name.
-    if (source.SheetNames().empty()) {
-        return Failed(ReadFailure(ExchangeError::MissingSheet, Tr(txt::SheetCommon), path));
+    if (!opened.status.Ok()) {
+        result.status = opened.status;
+        return result;
     }
-    {
-        SheetCells cells;
-        if (auto status = source.ReadSheet(0, cells); !status.Ok()) return Failed(status);
-        for (std::size_t k = 0; k < CommonFields.size(); ++k) {
-            rows.common[k] = cells.Text(static_cast<uint32_t>(CommonFields[k].row),
-                                        static_cast<uint32_t>(CommonFields[k].valueColumn));
-        }
+    if (opened.source->SheetNames().empty()) {
+        result.status = ReadFailure(ExchangeError::MissingSheet, Tr(txt::SheetCommon), path);
+        return result;
     }
-
-    {
-        std::vector<std::string> titles;
-        for (int k = 0; k < CHANNEL_COLUMN_COUNT; ++k) titles.push_back(ChannelSheetTitle(k));
-        SheetCells cells;
-        std::optional<SheetTable> table;
-        std::vector<int> columns;
-        if (auto status =
-                ReadTable(source, path, Tr(txt::SheetChannels), titles, cells, table, columns);
-            !status.Ok()) {
-            return Failed(status);
-        }
-        std::map<std::string, std::size_t> positions;
-        for (std::size_t r = 0; r < table->Size(); ++r) {
-            if (!rules.channelKeyExists(table->Key(r))) continue;
-            ChannelRow row;
-            for (int k = 0; k < CHANNEL_COLUMN_COUNT; ++k) {
-                row[static_cast<std::size_t>(k)] =
-                    table->Field(r, columns[static_cast<std::size_t>(k)]);
-            }
-            for (const int k : {CHANNEL_TX_FREQ, CHANNEL_RX_FREQ}) {
-                const std::string& text = row[static_cast<std::size_t>(k)];
-                const FrequencyCheck check =
-                    CheckFrequencyText(text, rules.bandLowMHz, rules.bandHighMHz);
-                if (check != FrequencyCheck::Ok) {
-                    return {ExchangeStatus::Success(), FrequencyFault{check, row[0], k, text}};
-                }
-            }
-            Keep(rows.channels, positions, std::move(row));
-        }
+    result.language = LanguageOf(*opened.source, rules.languages);
+    if (result.language < 0) {
+        result.status = ReadFailure(ExchangeError::MissingSheet, Tr(txt::SheetChannels), path);
+        return result;
     }
-
-    {
-        const std::vector<std::string> titles(ScanColumns.begin(), ScanColumns.end());
-        SheetCells cells;
-        std::optional<SheetTable> table;
-        std::vector<int> columns;
-        if (auto status =
-                ReadTable(source, path, Tr(txt::SheetScan), titles, cells, table, columns);
-            !status.Ok()) {
-            return Failed(status);
-        }
-        std::map<std::string, std::size_t> positions;
-        for (std::size_t r = 0; r < table->Size(); ++r) {
-            if (!rules.scanKeyExists(table->Key(r))) continue;
-            ScanRow row;
-            for (int k = 0; k < SCAN_COLUMN_COUNT; ++k) {
-                row[static_cast<std::size_t>(k)] =
-                    table->Field(r, columns[static_cast<std::size_t>(k)]);
-            }
-            Keep(rows.scans, positions, std::move(row));
-        }
-    }
-    return {ExchangeStatus::Success(), std::nullopt};
+    Reading reading{
+        *opened.source, path,  rules, result.language, rules.languages == WorkbookLanguages::Either,
+        rows,           result};
+    if (ReadCommonForm(reading) && ReadChannelSheet(reading)) ReadScanSheet(reading);
+    return result;
 }
 
 }  // namespace q36::exchange

@@ -19,6 +19,7 @@ enum class ExchangeResult {
     ReadFailed,          // "文件读取失败！", the reason below it
     FrequencyNotNumber,  // "频率必须输入数字！", then "文件读取失败！"
     FrequencyOutOfBand,  // "频率错误！", then "文件读取失败！"
+    ToneValueRefused,  // "亚音数值不在亚音表中" (or "亚音数值为空"), then "文件读取失败！"
 };
 
 // One message box.
@@ -35,6 +36,7 @@ struct ExchangeMessage {
 struct ExchangeOutcome {
     ExchangeResult result = ExchangeResult::ReadFailed;
     std::vector<ExchangeMessage> messages;  // in the order they are shown
+    int workbookLanguage = -1;  // the language Open found the workbook's names in; -1 for none
 
     bool Succeeded() const {
         return result == ExchangeResult::Saved || result == ExchangeResult::ReadOk;

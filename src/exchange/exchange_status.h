@@ -15,6 +15,8 @@ enum class ExchangeError {
     Damaged,        // a part is missing, truncated or malformed
     MissingSheet,   // a sheet the import needs is not in the workbook
     MissingColumn,  // a column the import needs is not in its sheet
+    BadValue,       // a cell holds a value no editor of the program could have produced
+    NoRecordMatch,  // the channel sheet has records, but none names a channel
     ErrorValue,     // a cell holds an error (#DIV/0!, #N/A, ...) instead of a value
 };
 

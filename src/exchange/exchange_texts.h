@@ -21,6 +21,22 @@ inline constexpr TextPair ReasonTooLarge{"工作簿超出可读取的大小",
 inline constexpr TextPair ReasonMissingSheet{"缺少工作表", "missing sheet"};
 inline constexpr TextPair ReasonMissingColumn{"缺少列", "missing column"};
 inline constexpr TextPair ReasonTextTooLong{"单元格文字过长", "a cell text is too long"};
+inline constexpr TextPair ReasonBadValue{"无效的值", "invalid value"};
+inline constexpr TextPair ReasonNoRecordMatch{"没有一条记录的信道号与信道相符",
+                                              "no record names a channel"};
+// Where a refused value is: "信道参数, 行 8, 发射功率: 超高"; an empty cell shows as "（空）".
+inline constexpr TextPair WordRow{"行", "row"};
+inline constexpr TextPair EmptyCell{"（空）", "(empty)"};
+
+// Below the success message of an import: records whose key names no channel or list.
+inline constexpr TextPair SkippedRecords{"未读入的记录（编号不符）",
+                                         "records not read (no such number)"};
+
+// The line the command-line tool prints on the language it found a workbook in.
+inline constexpr TextPair WorkbookInChinese{"工作簿的语言：中文", "Workbook language: Chinese"};
+inline constexpr TextPair WorkbookInEnglish{"工作簿的语言：英文", "Workbook language: English"};
+
+// Why a sheet could not be read: a cell holds an error value instead of a value.
 inline constexpr TextPair ReasonErrorValue{"单元格含有错误值", "a cell holds an error value"};
 
 }  // namespace q36::exchange::texts

@@ -2,8 +2,11 @@
 
 #include <sys/stat.h>
 
+#include <cerrno>
+
 #include "configuration_sheets.h"
 #include "exchange_texts.h"
+#include "replacing_file.h"
 #include "workbook_file.h"
 
 namespace q36::exchange {
@@ -37,6 +40,16 @@ ExchangeOutcome ExportWorkbook(const std::string& path, const std::function<bool
     ExchangeMessage done;
     done.text = &txt::MsgFileSaved;
     return {ExchangeResult::Saved, {done}};
+}
+
+std::optional<ExchangeOutcome> CheckSaveTarget(const std::string& path) {
+    struct stat existing {};
+    if (stat(path.c_str(), &existing) == 0 && S_ISDIR(existing.st_mode)) {
+        return Failed(DetailWithPath(SystemErrorText(EISDIR), path));
+    }
+    ReplacingFile probe(path);  // removed again when it goes
+    if (const ExchangeStatus created = probe.Create(); !created.Ok()) return Failed(created.detail);
+    return std::nullopt;
 }
 
 }  // namespace q36::exchange

@@ -2,6 +2,7 @@
 // Save: the whole configuration into a workbook the user names.
 
 #include <functional>
+#include <optional>
 #include <string>
 
 #include "exchange_outcome.h"
@@ -17,5 +18,10 @@ namespace q36::exchange {
 // The caller commits pending edits first.
 ExchangeOutcome ExportWorkbook(const std::string& path, const std::function<bool()>& askOverwrite,
                                ConfigurationQueries& queries);
+
+// Whether Save could write path now (its folder takes a new file, and path is no folder), found
+// out by creating and removing the temporary file Save would write. The outcome Save would end
+// in when it could not; nothing when it could.
+std::optional<ExchangeOutcome> CheckSaveTarget(const std::string& path);
 
 }  // namespace q36::exchange

@@ -3,6 +3,7 @@
 
 #include <string>
 
+#include "configuration_reader.h"
 #include "exchange_outcome.h"
 #include "store_rows.h"
 
@@ -10,14 +11,18 @@ namespace q36::exchange {
 
 // Reads the workbook at path (its format recognised by content) into the store. An empty path is
 // a cancelled dialog (ReadCancelled, nothing shown). The whole workbook is checked first: the
-// sheets and columns it needs, and both frequencies of every channel record whose key names a
-// channel against bandLowMHz..bandHighMHz (both included); then everything is stored in one
-// transaction. On any failure the store is as it was, and the outcome names the messages to
-// show: the frequency message, if one failed, then "文件读取失败！" with the reason below.
+// sheets and columns it needs, both frequencies of every channel record whose key names a
+// channel against bandLowMHz..bandHighMHz (both included), and every value it would store; then
+// everything is stored in one transaction. On any failure the store is as it was, and the
+// outcome names the messages to show: the frequency or tone message, if one failed, then
+// "文件读取失败！" with the reason below. Records naming no channel or list are listed below
+// "文件读取成功！".
 ExchangeOutcome ImportWorkbook(const std::string& path, ConfigurationQueries& queries,
-                               int bandLowMHz, int bandHighMHz);
+                               int bandLowMHz, int bandHighMHz,
+                               WorkbookLanguages languages = WorkbookLanguages::Current);
 
 // The same against the band of this run (BandLowMHz, BandHighMHz).
-ExchangeOutcome ImportWorkbook(const std::string& path, ConfigurationQueries& queries);
+ExchangeOutcome ImportWorkbook(const std::string& path, ConfigurationQueries& queries,
+                               WorkbookLanguages languages = WorkbookLanguages::Current);
 
 }  // namespace q36::exchange

@@ -27,6 +27,8 @@ class SheetTable {
     const std::string& Field(std::size_t r, int c) const;
     // The key text of record r.
     const std::string& Key(std::size_t r) const { return Field(r, keyIndex_); }
+    // The sheet row (from 1) of record r.
+    uint32_t SheetRow(std::size_t r) const { return recordRows_.at(r); }
 
   private:
     explicit SheetTable(const SheetCells& cells) : cells_(&cells) {}

@@ -137,4 +137,16 @@ std::string ValidUtf8(std::string_view text) {
     return out;
 }
 
+std::string QuotedCellText(std::string_view text) {
+    constexpr std::size_t kShown = 40;
+    std::size_t characters = 0;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        // A character starts at every byte that does not continue a UTF-8 sequence.
+        if ((static_cast<unsigned char>(text[i]) & 0xC0) != 0x80 && characters++ == kShown) {
+            return std::string(text.substr(0, i)) + "…";
+        }
+    }
+    return std::string(text);
+}
+
 }  // namespace q36::exchange

@@ -27,4 +27,8 @@ void AppendUtf8(std::string& out, char32_t codePoint);
 // The text with every invalid UTF-8 sequence replaced by U+FFFD.
 std::string ValidUtf8(std::string_view text);
 
+// A cell's text as a message quotes it: the first 40 characters, "…" after them when there are
+// more, so that a refused cell of any length gives a message of a few words.
+std::string QuotedCellText(std::string_view text);
+
 }  // namespace q36::exchange

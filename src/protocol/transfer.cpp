@@ -28,7 +28,11 @@ Transfer::Transfer(TransferHost& host) : host_(host) { ApplyVariant(); }
 
 void Transfer::ApplyVariant() { ProgressTotal = HasScanList ? 30 : 25; }
 
-void Transfer::Message(TransferEvent event, const std::string& text) { host_.ShowMessage(event, text); }
+void Transfer::Message(TransferEvent event, const std::string& text) {
+    // Every message ends the transfer, whatever it was waiting for.
+    awaitingAnswer_ = false;
+    host_.ShowMessage(event, text);
+}
 
 void Transfer::ResetProgress() { host_.SetProgress(0, ProgressTotal, 0); }
 
@@ -49,6 +53,7 @@ void Transfer::WriteTButClick() {
     NextChannel = 1;
     NextScanBlock = 1;
     TransferMode = 0;
+    commonSent_ = false;
     if (!PortOpen) {
         Message(TransferEvent::PortNotOpen, Tr(txt::MsgOpenPortFirst));
         return;
@@ -63,6 +68,7 @@ void Transfer::WriteTButClick() {
     SendHandshake();
     TransferMode = 2;
     StartTimer();
+    UpdateSilenceTimer();
 }
 
 void Transfer::ReadTButClick() {
@@ -76,11 +82,15 @@ void Transfer::ReadTButClick() {
     SendHandshake();
     TransferMode = 1;
     StartTimer();
+    UpdateSilenceTimer();
 }
 
 void Transfer::SendFrame(std::span<const uint8_t> payload, uint8_t command) {
     // The radio expects the frame one byte per write, as the original programming cable did.
     for (uint8_t byte : BuildFrame(command, payload)) host_.SendData(&byte, 1);
+    // Every frame but the refusal of a block is answered; a message that ends the transfer
+    // right after the frame clears this again.
+    awaitingAnswer_ = !(command == CMD_STATUS && !payload.empty() && payload[0] != ST_OK);
 }
 
 void Transfer::SendHandshake() {
@@ -109,6 +119,14 @@ void Transfer::StopTimer() {
     host_.StopResponseTimer();
 }
 
+void Transfer::UpdateSilenceTimer() {
+    if (awaitingAnswer_ && !timerRunning_) {
+        host_.StartSilenceTimer();
+    } else {
+        host_.StopSilenceTimer();
+    }
+}
+
 void Transfer::CommReceiveData(const uint8_t* buffer, uint16_t length) {
     const bool wasWaiting = timerRunning_;
     StopTimer();
@@ -118,22 +136,36 @@ void Transfer::CommReceiveData(const uint8_t* buffer, uint16_t length) {
         return;
     }
     // A delivery that is no answer at all (the first piece of a reply the line cut in two, a
-    // burst of noise) must not leave the transfer waiting with no timer to end the wait.
+    // burst of noise, a damaged handshake reply) must not leave the transfer waiting with no
+    // timer to end the wait, nor start one that was not running.
     if (!DispatchFrame(frame) && wasWaiting) StartTimer();
     ++FrameCount;
     host_.SetProgress(0, ProgressTotal, std::min(FrameCount, ProgressTotal));
+    UpdateSilenceTimer();  // any delivery starts the silence over
 }
 
 void Transfer::Timer1Timer() {
     StopTimer();
     Message(TransferEvent::Timeout, Tr(txt::MsgResponseTimeout));
     host_.SetProgressVisible(false);
+    UpdateSilenceTimer();
+}
+
+void Transfer::SilenceTimeout() {
+    if (awaitingAnswer_ && !timerRunning_) {
+        FailNoAnswer();
+        host_.SetProgressVisible(false);
+    }
+    UpdateSilenceTimer();
 }
 
 void Transfer::PortLost(bool transferRunning) {
     PortOpen = false;
     StopTimer();
-    if (!transferRunning) return;
+    const bool running = transferRunning || awaitingAnswer_;
+    awaitingAnswer_ = false;  // nothing can come over a port that is gone
+    UpdateSilenceTimer();
+    if (!running) return;
     host_.SetProgressVisible(false);
     FailNoAnswer();
 }
@@ -142,11 +174,8 @@ bool Transfer::DispatchFrame(std::span<const uint8_t> frame) {
     if (frame.size() <= FRAME_COMMAND_OFFSET) return false;
     switch (frame[FRAME_COMMAND_OFFSET]) {
         case CMD_HANDSHAKE_REPLY: {
-            if (!CheckReceivedFrame(frame, HANDSHAKE_REPLY_PAYLOAD)) {
-                // Keep waiting for a valid answer, but not forever.
-                if (TransferMode != 0) StartTimer();
-                return true;
-            }
+            // Dropped: no frame acted on, so the wait for the reply (if any) goes on.
+            if (!CheckReceivedFrame(frame, HANDSHAKE_REPLY_PAYLOAD)) return false;
             host_.SetProgressVisible(true);
             host_.SetFirmwareStatus(FirmwareStatusText(std::to_string(frame[4]) + "." +
                                                        std::to_string(frame[5]) + "." +
@@ -206,6 +235,36 @@ void Transfer::NextWriteStep() {
     }
 }
 
+WriteProgress Transfer::AcceptedWrite() const {
+    WriteProgress progress;
+    if (TransferMode != 2 || !commonSent_) return progress;
+    using Block = WriteProgress::Block;
+    if (WritePhase == 3 || (WritePhase == 2 && NextScanBlock == 6)) {
+        progress.common = true;
+        progress.channels = CHANNEL_COUNT;
+        progress.scanLists = HasScanList ? SCAN_LIST_COUNT : 0;
+    } else if (WritePhase == 1 && NextChannel == 1) {
+        progress.pending = Block::Common;
+    } else if (WritePhase == 1) {
+        progress.common = true;
+        progress.channels = NextChannel - 2;
+        progress.pending = Block::Channel;
+        progress.pendingNumber = NextChannel - 1;
+    } else if (NextScanBlock == 1) {
+        progress.common = true;
+        progress.channels = CHANNEL_COUNT - 1;
+        progress.pending = Block::Channel;
+        progress.pendingNumber = CHANNEL_COUNT;
+    } else {
+        progress.common = true;
+        progress.channels = CHANNEL_COUNT;
+        progress.scanLists = NextScanBlock - 2;
+        progress.pending = Block::ScanList;
+        progress.pendingNumber = NextScanBlock - 1;
+    }
+    return progress;
+}
+
 void Transfer::SendCommonBlock() {
     CommonPage page;
     if (const StoreStatus read = host_.ReadCommonPage(page); !read.ok()) return FailStore(read);
@@ -214,6 +273,7 @@ void Transfer::SendCommonBlock() {
     if (!block.ok()) return Message(TransferEvent::CheckFailed, BlockCheckMessage(block.check));
     SendFrame(block.payload, CMD_WRITE_DATA);
     WritePhase = 1;
+    commonSent_ = true;
 }
 
 void Transfer::SendChannelBlock(int n) {
@@ -231,7 +291,7 @@ void Transfer::SendChannelBlock(int n) {
             host_.SetProgressVisible(false);
             return;
         case BlockCheck::NoAnswer: return FailNoAnswer();
-        default: return Message(TransferEvent::CheckFailed, BlockCheckMessage(block.check, n));
+        default: return Message(TransferEvent::CheckFailed, BlockCheckMessage(block, n));
     }
     if (n == 24) WritePhase = 2;
     SendFrame(block.payload, CMD_WRITE_DATA);

@@ -11,9 +11,26 @@
 
 namespace q36 {
 
+// How far a write got: the blocks the radio acknowledged, and the one sent but not yet
+// acknowledged (the radio may or may not have kept it).
+struct WriteProgress {
+    enum class Block { None, Common, Channel, ScanList };
+    bool common = false;        // the common block was acknowledged
+    int channels = 0;           // channels 1..channels were acknowledged
+    int scanLists = 0;          // scan lists 1..scanLists were acknowledged
+    Block pending = Block::None;
+    int pendingNumber = 0;      // the channel or scan list number of the pending block
+};
+
 class Transfer {
 public:
     explicit Transfer(TransferHost& host);
+
+    // How long the response timer waits for the frames that start it.
+    static constexpr int ResponseTimeoutMs = 2000;
+    // How long a transfer waits for an answer when the response timer does not run (after a
+    // channel block, a read request, an acknowledgement) before it gives up.
+    static constexpr int SilenceLimitMs = 5000;
 
     // Transfer state, as the main window holds it.
     int TransferMode = 0;   // 0 idle, 1 read, 2 write
@@ -36,6 +53,9 @@ public:
     void CommReceiveData(const uint8_t* buffer, uint16_t length);
     // The response timer fired.
     void Timer1Timer();
+    // The silence limit ran out: an answer still awaited ends the transfer with the no-answer
+    // message. A later answer is still handled as any late answer is.
+    void SilenceTimeout();
     // The port went away (the cable was pulled): it counts as closed, and a transfer under way
     // ends with the no-answer message instead of waiting for a reply that cannot come.
     void PortLost(bool transferRunning);
@@ -53,12 +73,18 @@ public:
     void SendScanBlock(int n);
     void DecodeScanBlock(std::span<const uint8_t> frame);
 
+    // What the radio holds of the write under way: every block is sent only after the previous
+    // one was acknowledged, so all but the last one sent are.
+    WriteProgress AcceptedWrite() const;
+
     // The scan lists as the last scan block was encoded from.
     const ScanArr& ScanArrRows() const { return scanArr_; }
 
 private:
     void StartTimer();
     void StopTimer();
+    // The silence timer runs exactly while an answer is awaited and the response timer is off.
+    void UpdateSilenceTimer();
     void NextWriteStep();
     void SendStatus(uint8_t status);
     void ResetProgress();
@@ -74,6 +100,9 @@ private:
     TransferHost& host_;
     ScanArr scanArr_;
     bool timerRunning_ = false;  // the host's response timer, as this transfer set it
+    // A frame the radio answers was sent, and no message has ended the transfer since.
+    bool awaitingAnswer_ = false;
+    bool commonSent_ = false;  // by the write command last given
 };
 
 }  // namespace q36

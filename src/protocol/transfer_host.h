@@ -71,6 +71,11 @@ public:
     // The 2000 ms response timer; when it fires the host calls Transfer::Timer1Timer.
     virtual void StartResponseTimer() = 0;
     virtual void StopResponseTimer() = 0;
+    // The silence limit (Transfer::SilenceLimitMs), started again by every start; when it runs
+    // out the host calls Transfer::SilenceTimeout. A host that drives the transfer step by step
+    // without time may leave both empty.
+    virtual void StartSilenceTimer() {}
+    virtual void StopSilenceTimer() {}
     // Lets the window redraw before a write starts.
     virtual void Repaint() {}
 };

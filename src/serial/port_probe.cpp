@@ -51,6 +51,15 @@ long UnitOf(std::string_view name, std::string_view prefix) {
     return unit;
 }
 
+// The devices the kernel writes its console to ("tty0 ttyS0"), by name. A program that took one
+// of them would put it in raw mode and read what the console's user types.
+std::vector<std::string> ConsoleNames(const std::string& sysTtyDir) {
+    std::vector<std::string> names = {"console", "tty0"};
+    std::ifstream active(sysTtyDir + "/console/active");
+    for (std::string name; active >> name;) names.push_back(name);
+    return names;
+}
+
 }  // namespace
 
 std::vector<std::string> ExistingPortsOf(const std::string& pathList) {
@@ -76,10 +85,12 @@ std::vector<std::string> ScanSerialDevices(const std::string& devDir,
     std::filesystem::directory_iterator entries(devDir, error);
     if (error) return ports;
 
+    const std::vector<std::string> consoles = ConsoleNames(sysTtyDir);
     std::array<std::vector<std::pair<long, std::string>>, kFamilies.size()> found;
     // An unreadable entry ends the scan with the ports found so far.
     for (; !error && entries != std::filesystem::directory_iterator(); entries.increment(error)) {
         const std::string name = entries->path().filename().string();
+        if (std::find(consoles.begin(), consoles.end(), name) != consoles.end()) continue;
         for (size_t f = 0; f < kFamilies.size(); ++f) {
             const Family& family = kFamilies[f];
             if (!name.starts_with(family.prefix)) continue;

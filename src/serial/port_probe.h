@@ -22,7 +22,7 @@ std::vector<std::string> ExistingPortsOf(const std::string& pathList);
 
 // Serial devices under devDir in a stable order: ttyUSB*, ttyACM*, then those ttyS* that the
 // serial core reports real hardware behind (a non-zero "type" under sysTtyDir/<name>/), each
-// family in numeric order.
+// family in numeric order. The kernel's console devices (sysTtyDir/console/active) are left out.
 std::vector<std::string> ScanSerialDevices(const std::string& devDir, const std::string& sysTtyDir);
 
 }  // namespace q36

@@ -130,8 +130,9 @@ bool TReadThread::ReadAvailable(short revents) {
     if (n < 0 && errno == EAGAIN && !(revents & (POLLHUP | POLLERR))) return true;
     if (n < 0 && errno == EBADF) return false;
     // End of file (a hung-up tty), EIO, or a hangup with nothing left to read: the device is
-    // gone. What already arrived is still delivered.
-    if (count_ > 0 && !Deliver()) return false;
+    // gone. Bytes the line had not gone quiet after are a read cut short, most likely part of a
+    // frame, and are not delivered: taken for a whole answer they would be judged and refused.
+    count_ = 0;
     PostHangup();
     return false;
 }

@@ -2,6 +2,7 @@
 
 #include <sys/eventfd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <system_error>
 #include <utility>
@@ -17,6 +18,7 @@ bool SendQueue::Post(std::vector<uint8_t> block) {
         std::lock_guard lock(mutex_);
         if (closed_) return false;
         blocks_.push_back(std::move(block));
+        ++unsent_;
     }
     const uint64_t one = 1;
     (void)::write(signal_.Get(), &one, sizeof one);
@@ -32,9 +34,34 @@ std::optional<std::vector<uint8_t>> SendQueue::Take() {
 }
 
 void SendQueue::Close() {
+    {
+        std::lock_guard lock(mutex_);
+        closed_ = true;
+        if (!blocks_.empty()) dropped_ = true;
+        unsent_ -= std::min(unsent_, blocks_.size());
+        blocks_.clear();
+    }
+    changed_.notify_all();
+}
+
+void SendQueue::Finished(bool sent) {
+    {
+        std::lock_guard lock(mutex_);
+        if (unsent_ > 0) --unsent_;
+        if (!sent) dropped_ = true;
+    }
+    changed_.notify_all();
+}
+
+bool SendQueue::WaitUntilSent(std::chrono::steady_clock::time_point deadline) {
+    std::unique_lock lock(mutex_);
+    changed_.wait_until(lock, deadline, [this] { return unsent_ == 0 || dropped_; });
+    return unsent_ == 0 && !dropped_;
+}
+
+bool SendQueue::Dropped() {
     std::lock_guard lock(mutex_);
-    closed_ = true;
-    blocks_.clear();
+    return dropped_;
 }
 
 void SendQueue::Acknowledge() {

@@ -3,11 +3,13 @@
 #include <fcntl.h>
 #include <sys/eventfd.h>
 #include <sys/file.h>
+#include <sys/ioctl.h>
 #include <unistd.h>
 
 #include <algorithm>
 #include <cerrno>
 #include <system_error>
+#include <thread>
 #include <utility>
 #include <vector>
 
@@ -53,8 +55,12 @@ void TComm::OpenPort() {
     if (::tcgetattr(port.Get(), &original) != 0) {
         throw ECommsError(CommsErrorCode::CannotOpen, errno);
     }
+    // Keeps out the programs that take no lock (a terminal program, a modem manager): the
+    // kernel refuses them any further opening of the device while the flag is set.
+    (void)::ioctl(port.Get(), TIOCEXCL);
     auto fail = [&](CommsErrorCode code, int errorNumber) {
         (void)::tcsetattr(port.Get(), TCSANOW, &original);
+        (void)::ioctl(port.Get(), TIOCNXCL);
         return ECommsError(code, errorNumber);
     };
 
@@ -102,10 +108,27 @@ void TComm::OpenPort() {
     port_ = std::move(port);
     session_ = session;
     hangupRaised_ = false;
+    drained_ = false;
     closeEvent_ = std::move(closeEvent);
     original_ = original;
     reader_ = std::move(reader);
     writer_ = std::move(writer);
+}
+
+bool TComm::Drain(std::chrono::milliseconds timeout) {
+    if (!port_.Valid()) return true;
+    const auto deadline = std::chrono::steady_clock::now() + timeout;
+    if (!writer_->WaitUntilSent(deadline)) return false;
+    // The writer has handed everything to the driver; wait for the driver's own queue. A device
+    // that keeps no count (TIOCOUTQ refused) has nothing more to wait for.
+    for (int queued = 0; ::ioctl(port_.Get(), TIOCOUTQ, &queued) == 0 && queued > 0;) {
+        if (std::chrono::steady_clock::now() >= deadline) return false;
+        std::this_thread::sleep_for(std::chrono::milliseconds(2));
+    }
+    // The last character may still be in the chip's shift register.
+    (void)::tcdrain(port_.Get());
+    drained_ = true;
+    return true;
 }
 
 void TComm::ClosePort() {
@@ -113,15 +136,19 @@ void TComm::ClosePort() {
     SetEvent(closeEvent_.Get());
     (void)::tcflush(port_.Get(), TCIFLUSH);
     reader_.reset();  // joins
-    (void)::tcflush(port_.Get(), TCOFLUSH);
+    // Only what is still unsent is purged: after a drain the line holds nothing of ours, and on a
+    // pseudo-terminal a purge would take back bytes the other side has not read yet.
+    if (!drained_) (void)::tcflush(port_.Get(), TCOFLUSH);
     writer_.reset();  // joins; blocks still queued are discarded
     closeEvent_.Reset();
     (void)::tcsetattr(port_.Get(), TCSANOW, &original_);
+    (void)::ioctl(port_.Get(), TIOCNXCL);
     port_.Reset();  // closing the descriptor also drops the lock
 }
 
 bool TComm::SendData(const uint8_t* buffer, uint16_t length) {
     if (!writer_ || length == 0 || buffer == nullptr) return false;
+    drained_ = false;
     std::vector<uint8_t> block(size_t{length} + 1, 0);
     std::copy_n(buffer, length, block.begin());
     return writer_->Post(std::move(block));

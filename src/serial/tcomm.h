@@ -5,6 +5,7 @@
 
 #include <termios.h>
 
+#include <chrono>
 #include <cstdint>
 #include <functional>
 #include <memory>
@@ -25,6 +26,9 @@ class TWriteThread;
 
 class TComm {
   public:
+    // Long enough for a whole frame of the radio (44 bytes) at 9600 baud several times over.
+    static constexpr std::chrono::milliseconds kDrainTimeout{500};
+
     // buffer holds bufferLength bytes (1 to 2048) and a 0 after them; valid during the call.
     using TReceiveDataEvent =
         std::function<void(TComm& sender, const uint8_t* buffer, uint16_t bufferLength)>;
@@ -46,8 +50,13 @@ class TComm {
     // Opens CommName exclusively, configures it and starts both threads. Throws ECommsError;
     // after a failure the component is closed and holds nothing.
     void OpenPort();
+    // Waits, at most timeout, until every block queued so far is on the line: the writer's
+    // queue empty, then the driver's. True when it is (or the port is closed); a ClosePort right
+    // after a true result purges nothing.
+    bool Drain(std::chrono::milliseconds timeout = kDrainTimeout);
     // Stops both threads, restores the port's original attributes and closes it; blocks still
-    // queued are discarded. Does nothing when closed.
+    // queued, and bytes the driver has not sent unless a Drain saw them out, are discarded.
+    // Does nothing when closed.
     void ClosePort();
     // Queues a copy of length bytes for the writer and returns at once. False when the port is
     // closed, the writer has ended, length is 0 or buffer is null.
@@ -150,6 +159,7 @@ class TComm {
     std::unique_ptr<TReadThread> reader_;
     std::unique_ptr<TWriteThread> writer_;
     bool hangupRaised_ = false;  // since the last OpenPort
+    bool drained_ = false;       // nothing was queued since the last Drain that succeeded
 };
 
 }  // namespace q36

@@ -37,9 +37,11 @@ void TWriteThread::Run() {
     } catch (...) {
         PostHangup();
     }
-    // Requests still queued are discarded unsent, and SendData fails from now on.
+    // Requests still queued are discarded unsent, and SendData fails from now on. What a block
+    // given up left in the driver goes too; after a writer that sent everything the line keeps
+    // its bytes (on a pseudo-terminal a flush would take back what the other side has not read).
     queue_.Close();
-    ::tcflush(port_, TCOFLUSH);
+    if (queue_.Dropped()) ::tcflush(port_, TCOFLUSH);
 }
 
 void TWriteThread::Serve() {
@@ -66,8 +68,13 @@ void TWriteThread::Serve() {
             queue_.Acknowledge();
             continue;
         }
-        if (CloseEventSet()) return;  // the block taken is dropped unsent
-        if (!SendBlock(*block)) return;
+        if (CloseEventSet()) {
+            queue_.Finished(false);  // the block taken is dropped unsent
+            return;
+        }
+        const bool sent = SendBlock(*block);
+        queue_.Finished(sent);
+        if (!sent) return;
         sentSinceEmpty = true;
     }
 }

@@ -2,6 +2,7 @@
 // The port writer: takes blocks from its own queue and puts each on the line whole and in
 // order; posts NoticeSendEmpty each time the queue runs empty after sending, and once at start.
 
+#include <chrono>
 #include <cstdint>
 #include <thread>
 #include <vector>
@@ -28,6 +29,11 @@ class TWriteThread {
     // Queues a block of data bytes followed by one extra byte; the block now belongs to the
     // writer. False once the writer has ended.
     bool Post(std::vector<uint8_t> block);
+    // Waits until every block posted so far is written to the port; false when the deadline
+    // passes first or a block was given up.
+    bool WaitUntilSent(std::chrono::steady_clock::time_point deadline) {
+        return queue_.WaitUntilSent(deadline);
+    }
 
   private:
     enum class Wait { Ready, Closing, Failed };

@@ -105,6 +105,12 @@ void PtyRadioServer::Poll(std::chrono::milliseconds timeout) {
         if (i < pauses.size() && pauses[i]) std::this_thread::sleep_for(splitPause_);
         WriteAll(deliveries[i]);
     }
+    if (radio_.CutAfterDeliveries()) {
+        // Long enough for the program to have read the piece, shorter than the pause that
+        // would end its delivery.
+        std::this_thread::sleep_for(std::chrono::milliseconds(30));
+        CloseMasterLocked();
+    }
 }
 
 void PtyRadioServer::Run(const std::atomic<bool>& stop) {

@@ -50,11 +50,13 @@ bool ParseFault(const std::string& text, RadioFaults& faults, std::string& error
         faults.duplicate.push_back({n[0], n[1]});
     } else if (name == "hangup-after" && ParseInts(value, n, 1)) {
         faults.hangupAfter = n[0];
+    } else if (name == "cut-in" && ParseInts(value, n, 2)) {
+        faults.cutIn.push_back({n[0], n[1]});
     } else {
         error = "unknown fault '" + text +
                 "' (handshake-status=N, silent-after=K, corrupt=TYPE:INDEX, split=TYPE:INDEX, "
                 "write-status=TYPE:INDEX:N, garbage-before=TYPE:INDEX, duplicate=TYPE:INDEX, "
-                "hangup-after=K)";
+                "hangup-after=K, cut-in=TYPE:INDEX)";
         return false;
     }
     return true;
@@ -93,6 +95,7 @@ void VirtualRadio::Receive(const uint8_t* data, std::size_t length) {
         std::vector<uint8_t> frame(pending_.begin(), pending_.begin() + std::ptrdiff_t(total));
         pending_.erase(pending_.begin(), pending_.begin() + std::ptrdiff_t(total));
         received_.push_back(frame);
+        if (onFrameReceived) onFrameReceived(frame);
         HandleFrame(frame);
     }
 }
@@ -119,7 +122,11 @@ void VirtualRadio::Answer(uint8_t command, std::span<const uint8_t> payload, Blo
     if (Listed(config_.faults.garbageBefore, about.type, about.index)) {
         frame.insert(frame.begin(), LINE_NOISE.begin(), LINE_NOISE.end());
     }
-    if (Listed(config_.faults.split, about.type, about.index)) {
+    if (Listed(config_.faults.cutIn, about.type, about.index)) {
+        deliveries_.emplace_back(frame.begin(), frame.begin() + std::ptrdiff_t(frame.size() / 2));
+        nextPause_.push_back(false);
+        cutAfterDeliveries_ = true;
+    } else if (Listed(config_.faults.split, about.type, about.index)) {
         const std::size_t half = frame.size() / 2;
         deliveries_.emplace_back(frame.begin(), frame.begin() + std::ptrdiff_t(half));
         nextPause_.push_back(false);

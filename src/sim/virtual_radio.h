@@ -34,6 +34,9 @@ struct RadioFaults {
     // After this many answers the line is cut as soon as the program sends again: the bytes
     // never arrive, and a pty server closes its master as a pulled cable would.
     std::optional<int> hangupAfter;
+    // Answers of which only the first half is sent before the line is cut (30 ms later), as a
+    // cable pulled in the middle of a frame.
+    std::vector<BlockRef> cutIn;
     struct WriteStatus {
         BlockRef block;
         int status;
@@ -43,7 +46,7 @@ struct RadioFaults {
 
 // Parses one fault description: handshake-status=N, silent-after=K, corrupt=TYPE:INDEX,
 // split=TYPE:INDEX, write-status=TYPE:INDEX:N, garbage-before=TYPE:INDEX, duplicate=TYPE:INDEX,
-// hangup-after=K. False with a reason for anything else.
+// hangup-after=K, cut-in=TYPE:INDEX. False with a reason for anything else.
 bool ParseFault(const std::string& text, RadioFaults& faults, std::string& error);
 
 struct RadioConfig {
@@ -77,9 +80,13 @@ public:
     int AnswersSent() const { return answersSent_; }
     // Whether the hangup-after fault has cut the line.
     bool LineCut() const { return lineCut_; }
+    // Whether the line is to be cut once the last deliveries taken are sent (cut-in).
+    bool CutAfterDeliveries() const { return cutAfterDeliveries_; }
 
     // Called after each write block the radio kept.
     std::function<void(const RadioImage&)> onImageChanged;
+    // Called with every whole frame received, before it is answered.
+    std::function<void(const std::vector<uint8_t>&)> onFrameReceived;
 
 private:
     void HandleFrame(const std::vector<uint8_t>& frame);
@@ -96,6 +103,7 @@ private:
     std::vector<std::vector<uint8_t>> deliveries_;
     std::vector<bool> pauseBefore_;
     std::vector<bool> nextPause_;
+    bool cutAfterDeliveries_ = false;
     std::vector<std::vector<uint8_t>> received_;
     std::vector<BlockRef> corruptedOnce_;
     bool handshaken_ = false;

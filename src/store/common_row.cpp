@@ -58,7 +58,8 @@ StoreResult ReadCommonRow(const Query& query, CommonPage& page) {
     std::string text;
     for (const ListBinding& binding : kLists) {
         if (StoreResult r = query.ReadText(binding.column, text); !r.ok()) return r;
-        read.*binding.position = ChoiceIndexOf(binding.list, text);
+        // A word of the other language, as a workbook of that language stores it, counts too.
+        read.*binding.position = ChoiceIndexOfAny(binding.list, text);
     }
     for (const EditBinding& binding : kEdits) {
         if (StoreResult r = query.ReadText(binding.column, read.*binding.text); !r.ok()) return r;

@@ -9,8 +9,8 @@
 namespace q36 {
 
 // The page as the current row of the query shows it: each list column's text as its position in
-// the list of the current language (-1 when it matches no entry), the check boxes checked for
-// "True".
+// the list of the current language, else of the other language (-1 when it matches no entry),
+// the check boxes checked for "True".
 StoreResult ReadCommonRow(const Query& query, CommonPage& page);
 
 // Writes the page into the current row of a query in edit state: the texts of the selected list

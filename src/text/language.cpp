@@ -32,4 +32,14 @@ int ChoiceIndexOf(ChoiceList list, std::string_view text) {
     return -1;
 }
 
+int ChoiceIndexOfAny(ChoiceList list, std::string_view text) {
+    const int current = ChoiceIndexOf(list, text);
+    if (current >= 0) return current;
+    const std::size_t other = LanguageIndex == 1 ? 0 : 1;
+    for (std::size_t k = 0; k < ChoiceCount(list); ++k) {
+        if (list[2 * k + other] == text) return int(k);
+    }
+    return -1;
+}
+
 }  // namespace q36

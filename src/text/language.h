@@ -40,4 +40,8 @@ std::vector<std::string> ChoiceEntries(ChoiceList list);
 // Position of text among the entries of the current language, or -1.
 int ChoiceIndexOf(ChoiceList list, std::string_view text);
 
+// Position of text among the entries of the current language, else among those of the other
+// language (a workbook of the other language may have stored them), or -1.
+int ChoiceIndexOfAny(ChoiceList list, std::string_view text);
+
 }  // namespace q36

@@ -8,6 +8,13 @@ std::string ChannelFrequencyErrorText(int channel) {
     return Tr(txt::TxtChannel) + " " + std::to_string(channel) + " " + Tr(txt::MsgFreqError);
 }
 
+std::string ChannelValueText(const std::string& channelKey, const std::string& column,
+                             const std::string& value) {
+    std::string text = Tr(txt::TxtChannel) + " " + channelKey + " " + column;
+    if (!value.empty()) text += ": " + value;
+    return text;
+}
+
 std::string FirmwareStatusText(const std::string& version) {
     return Tr(txt::TxtFirmware) + " " + version;
 }

@@ -8,6 +8,11 @@ namespace q36 {
 // "信道 5 频率错误！" / "Channel 5 Frequency Error!"
 std::string ChannelFrequencyErrorText(int channel);
 
+// "信道 07 发数值: 100": where a refused channel value is, and what it is; without ": value" when
+// the value is empty.
+std::string ChannelValueText(const std::string& channelKey, const std::string& column,
+                             const std::string& value);
+
 // The firmware status: label, a space, and the version text ("固件版本： 1.0.3").
 std::string FirmwareStatusText(const std::string& version);
 

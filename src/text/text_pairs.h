@@ -91,6 +91,8 @@ inline constexpr TextPair MsgScanTimeRange{"扫描再启动时间范围：2~250"
 inline constexpr TextPair MsgScanTimeNotNumber{"扫描再启动时间必须是数字!",
                                                "Scan start time must be a number again!"};
 inline constexpr TextPair MsgToneEmpty{"亚音数值为空", "Tone value is empty"};
+inline constexpr TextPair MsgToneNotInTable{"亚音数值不在亚音表中",
+                                            "Tone value is not in the tone table"};
 inline constexpr TextPair MsgFreqNotNumber{"频率必须输入数字！", "Frequency must enter a number!"};
 inline constexpr TextPair MsgFreqError{"频率错误！", "Frequency Error!"};
 inline constexpr TextPair TxtChannel{"信道", "Channel"};
@@ -152,5 +154,26 @@ inline constexpr TextPair SheetCommon{"公共参数", "CommonSettings"};
 inline constexpr TextPair SheetScan{"扫描列表", "ScanList"};
 inline constexpr TextPair HeadTxValue{"发数值", "TXValue"};
 inline constexpr TextPair HeadRxValue{"收数值", "RXValue"};
+
+// The command-line tool stopped by a signal ("{file}", "{blocks}", "{pending}", "{block}",
+// "{first}" and "{last}" are filled in).
+inline constexpr TextPair MsgStoppedBeforeSending{"已中断：没有向设备发送任何数据。",
+                                                  "Interrupted: nothing was sent to the radio."};
+inline constexpr TextPair MsgStoppedRead{"已中断：没有写入工作簿；请重新读频。",
+                                         "Interrupted: no workbook was written; read again."};
+inline constexpr TextPair MsgStoppedWrite{"已中断：设备中现有 {file} 的{blocks}{pending}；请重新写频。",
+                                          "Interrupted: the radio holds {blocks} of {file}{pending}; write again."};
+inline constexpr TextPair MsgStoppedWriteNothing{
+    "已中断：设备中没有 {file} 的数据{pending}；请重新写频。",
+    "Interrupted: the radio holds nothing of {file}{pending}; write again."};
+inline constexpr TextPair TxtStoppedPending{"（{block}已发出，设备可能也已保存）",
+                                            " ({block} was sent and may be kept too)"};
+inline constexpr TextPair TxtCommonBlock{"公共参数", "the common block"};
+inline constexpr TextPair TxtChannelOne{"信道 {first}", "channel {first}"};
+inline constexpr TextPair TxtChannelRange{"信道 {first}-{last}", "channels {first}-{last}"};
+inline constexpr TextPair TxtScanListOne{"扫描列表 {first}", "scan list {first}"};
+inline constexpr TextPair TxtScanListRange{"扫描列表 {first}-{last}", "scan lists {first}-{last}"};
+inline constexpr TextPair TxtListSeparator{"、", ", "};
+inline constexpr TextPair TxtListLastSeparator{"和", " and "};
 
 }  // namespace q36::txt

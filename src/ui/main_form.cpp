@@ -72,8 +72,13 @@ TMainForm::TMainForm(std::function<bool()> trayAvailable, QWidget* parent)
     workbook_ = std::make_unique<WorkbookCommands>(*this);
     Timer1 = new QTimer(this);
     Timer1->setObjectName(QStringLiteral("Timer1"));
-    Timer1->setInterval(2000);
+    Timer1->setInterval(Transfer::ResponseTimeoutMs);
     connect(Timer1, &QTimer::timeout, this, &TMainForm::Timer1Timer);
+    silenceTimer_ = new QTimer(this);
+    silenceTimer_->setObjectName(QStringLiteral("SilenceTimer"));
+    silenceTimer_->setSingleShot(true);
+    silenceTimer_->setInterval(Transfer::SilenceLimitMs);
+    connect(silenceTimer_, &QTimer::timeout, this, &TMainForm::SilenceTimeout);
     suiComboBox = new QComboBox(this);
     suiComboBox->setObjectName(QStringLiteral("suiComboBox"));
     suiComboBox->hide();
@@ -95,6 +100,8 @@ TMainForm::TMainForm(std::function<bool()> trayAvailable, QWidget* parent)
 
 TMainForm::~TMainForm() {
     Timer1->stop();
+    silenceTimer_->stop();
+    comm_.Drain();  // the last acknowledgement goes out whole
     comm_.ClosePort();
     DetachStore();
 }
@@ -305,6 +312,7 @@ void TMainForm::FirstShow() {
 
 void TMainForm::closeEvent(QCloseEvent* event) {
     Timer1->stop();
+    silenceTimer_->stop();
     tray_->Icon().hide();
     QMainWindow::closeEvent(event);
     if (event->isAccepted()) Q_EMIT Closed();
@@ -360,6 +368,7 @@ bool TMainForm::ProbePorts() {
 bool TMainForm::ReopenPort(std::string* message) {
     const std::string name = comm_.CommName();
     try {
+        comm_.Drain();
         comm_.ClosePort();
         if (name.empty()) throw ECommsError(CommsErrorCode::CannotOpen);
         comm_.OpenPort();
@@ -427,6 +436,10 @@ void TMainForm::CommHangup() {
 
 void TMainForm::Timer1Timer() {
     RunTransferStep([this] { transfer_.Timer1Timer(); });
+}
+
+void TMainForm::SilenceTimeout() {
+    RunTransferStep([this] { transfer_.SilenceTimeout(); });
 }
 
 void TMainForm::ParaTButClick() {
@@ -524,6 +537,14 @@ void TMainForm::StartResponseTimer() {
 
 void TMainForm::StopResponseTimer() {
     Timer1->stop();
+}
+
+void TMainForm::StartSilenceTimer() {
+    silenceTimer_->start();
+}
+
+void TMainForm::StopSilenceTimer() {
+    silenceTimer_->stop();
 }
 
 void TMainForm::Repaint() {

@@ -93,6 +93,8 @@ class TMainForm : public QMainWindow, public TransferHost {
     // The serial port's deliveries and the response timer.
     void CommReceiveData(const uint8_t* buffer, uint16_t length);
     void Timer1Timer();
+    // The silence limit ran out while the transfer awaited an answer.
+    void SilenceTimeout();
     // The port's threads lost the line (the adapter was pulled out).
     void CommHangup();
 
@@ -124,6 +126,8 @@ class TMainForm : public QMainWindow, public TransferHost {
     void SetFirmwareStatus(const std::string& text) override;
     void StartResponseTimer() override;
     void StopResponseTimer() override;
+    void StartSilenceTimer() override;
+    void StopSilenceTimer() override;
     void Repaint() override;
     // TransferHost: the data side, passed on to the data side set.
     StoreStatus CommitPendingEdits() override;
@@ -197,6 +201,7 @@ class TMainForm : public QMainWindow, public TransferHost {
     QProgressBar* ProgressBar1;
     // Non-visual.
     QTimer* Timer1;
+    QTimer* silenceTimer_;
     QComboBox* suiComboBox;  // the ports found at start-up
     TrayParking* tray_;
     RightButtonFilter* rightButtons_ = nullptr;

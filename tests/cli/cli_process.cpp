@@ -60,7 +60,8 @@ std::string ExecutableFolder() {
 std::string Q36cliPath() { return ExecutableFolder() + "/q36cli"; }
 
 ProcessResult RunQ36cli(const std::vector<std::string>& args, std::chrono::milliseconds timeout,
-                        const std::vector<std::string>& extraEnv) {
+                        const std::vector<std::string>& extraEnv,
+                        std::optional<Interruption> interruption) {
     TempFolder folder;
     const std::string outPath = folder.File("out"), errPath = folder.File("err");
     posix_spawn_file_actions_t actions;
@@ -83,6 +84,10 @@ ProcessResult RunQ36cli(const std::vector<std::string>& args, std::chrono::milli
         return result;
     }
     posix_spawn_file_actions_destroy(&actions);
+    if (interruption) {
+        std::this_thread::sleep_for(interruption->after);
+        ::kill(pid, interruption->signal);
+    }
     result.exitCode = WaitFor(pid, timeout, &result.usage);
     result.out = ReadFile(outPath);
     result.err = ReadFile(errPath);

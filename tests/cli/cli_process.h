@@ -23,10 +23,17 @@ struct ProcessResult {
     rusage usage{};
 };
 
+// A signal sent to the tool once it has run for a while, as a user's Ctrl-C.
+struct Interruption {
+    std::chrono::milliseconds after;
+    int signal;
+};
+
 // Runs q36cli with args to its end (killed after timeout) and collects its output.
 ProcessResult RunQ36cli(const std::vector<std::string>& args,
                         std::chrono::milliseconds timeout = std::chrono::seconds(30),
-                        const std::vector<std::string>& extraEnv = {});
+                        const std::vector<std::string>& extraEnv = {},
+                        std::optional<Interruption> interruption = std::nullopt);
 
 // `q36cli radio ...` running in the background until Stop() or destruction.
 class RadioProcess {

@@ -3,10 +3,14 @@
 
 #include <fcntl.h>
 #include <sys/file.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <csignal>
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
@@ -15,9 +19,11 @@
 #include "codec/channel_block.h"
 #include "codec/frequency.h"
 #include "exchange/configuration_reader.h"
+#include "exchange/exchange_texts.h"
 #include "protocol/frame.h"
 #include "sim/radio_image.h"
 #include "text/language.h"
+#include "text/text_pairs.h"
 
 namespace q36::test {
 namespace {
@@ -68,6 +74,13 @@ void ExpectSameChannel(const std::array<std::string, 14>& expected, const std::v
 
 constexpr const char* kBand = "400-440";
 
+std::vector<std::string> ReadLines(const std::string& path) {
+    std::ifstream in(path);
+    std::vector<std::string> lines;
+    for (std::string line; std::getline(in, line);) lines.push_back(line);
+    return lines;
+}
+
 struct CliTest : ::testing::Test {
     static inline TempFolder* shared = nullptr;
     static inline std::string workbook;  // read from VariedImage() once for the suite
@@ -92,13 +105,13 @@ struct CliTest : ::testing::Test {
 
     TempFolder folder;
 
-    // A copy of the suite's workbook with one cell of the channel sheet changed through openpyxl.
-    std::string EditedWorkbook(const std::string& cell, const std::string& pythonValue) {
+    // A copy of the suite's workbook whose channel sheet `ws` the Python statements change through
+    // openpyxl, as a spreadsheet program would.
+    std::string EditedWorkbook(const std::string& edits) {
         const std::string path = folder.File("edited.xlsx");
         std::string error;
         const auto done = RunPython("import openpyxl\nwb = openpyxl.load_workbook('" + workbook +
-                                        "')\nws = wb['信道参数']\nws['" + cell + "'] = " + pythonValue +
-                                        "\nwb.save('" + path + "')\n",
+                                        "')\nws = wb['信道参数']\n" + edits + "\nwb.save('" + path + "')\n",
                                     &error);
         EXPECT_TRUE(done) << error;
         return path;
@@ -139,14 +152,18 @@ TEST_F(CliTest, ReadWritesTheRadioIntoTheWorkbookAsBothReadersSeeIt) {
     }
 }
 
-TEST_F(CliTest, WriteTakesAnEditedWorkbookIntoTheRadio) {
-    const std::string edited = EditedWorkbook("D8", "435.0125");
+TEST_F(CliTest, WriteTakesAnEditedWorkbookOfEitherLanguageIntoTheRadio) {
+    // Keys turned into numbers, and an English run given the Chinese workbook.
+    const std::string edited =
+        EditedWorkbook("ws['D8'] = 435.0125\nfor r in range(2, 26): ws.cell(r, 1).value = r - 1");
     const std::string image = folder.File("target.img");
     RadioProcess radio;
     ASSERT_TRUE(radio.Start({"--image", image}));
-    const ProcessResult write = RunQ36cli({"write", "--port", radio.Port(), "--band", kBand, "--in", edited});
+    const ProcessResult write =
+        RunQ36cli({"write", "--port", radio.Port(), "--band", kBand, "--lang", "en", "--in", edited});
     ASSERT_EQ(write.exitCode, 0) << write.err;
-    EXPECT_NE(write.err.find("设备参数更新完毕"), std::string::npos);
+    EXPECT_NE(write.err.find(TrIn(exchange::texts::WorkbookInChinese, 1)), std::string::npos) << write.err;
+    EXPECT_NE(write.err.find("Device parameters update is complete"), std::string::npos);
     radio.Stop();
     const auto written = LoadImageFile(image);
     ASSERT_TRUE(written);
@@ -202,9 +219,13 @@ TEST_F(CliTest, FailuresExitWithTheirOwnCodes) {
         const std::string image = folder.File("untouched.img");
         ASSERT_TRUE(radio.Start({"--image", image}));
         const ProcessResult write =
-            RunQ36cli({"write", "--port", radio.Port(), "--band", kBand, "--in", EditedWorkbook("D8", "300")});
+            RunQ36cli({"write", "--port", radio.Port(), "--band", kBand, "--in", EditedWorkbook("ws['D8'] = 300")});
         EXPECT_EQ(write.exitCode, 6) << write.err;
         EXPECT_NE(write.err.find("频率错误！"), std::string::npos) << write.err;
+        const ProcessResult tone =  // a CTCSS tone in no entry of the table
+            RunQ36cli({"write", "--port", radio.Port(), "--band", kBand, "--in", EditedWorkbook("ws['J5'] = 88.6")});
+        EXPECT_EQ(tone.exitCode, 6) << tone.err;
+        EXPECT_NE(tone.err.find(Tr(txt::MsgToneNotInTable)), std::string::npos) << tone.err;
         radio.Stop();
         EXPECT_FALSE(std::filesystem::exists(image)) << "the radio was written to";
     }
@@ -215,11 +236,103 @@ TEST_F(CliTest, FailuresExitWithTheirOwnCodes) {
         EXPECT_EQ(write.exitCode, 7) << write.err;
         EXPECT_NE(write.err.find("文件读取失败！"), std::string::npos) << write.err;
     }
-    {  // bad usage
+    {  // a workbook that cannot be written: found out before anything is sent
+        RadioProcess radio;
+        const std::string log = folder.File("unsent.log");
+        ASSERT_TRUE(radio.Start({"--log", log}));
+        const ProcessResult read = RunQ36cli(
+            {"read", "--port", radio.Port(), "--band", kBand, "--out", folder.File("no/such/x.xlsx")});
+        EXPECT_EQ(read.exitCode, 7) << read.err;
+        EXPECT_NE(read.err.find("Mircorsoft"), std::string::npos) << read.err;
+        radio.Stop();
+        EXPECT_TRUE(ReadLines(log).empty());
+    }
+    {  // bad usage; a link is never made over a file
         EXPECT_EQ(RunQ36cli({"read", "--port", "/dev/null", "--band", "123-456", "--out", "x.xlsx"}).exitCode, 2);
         EXPECT_EQ(RunQ36cli({"read", "--bogus"}).exitCode, 2);
         EXPECT_EQ(RunQ36cli({"radio", "--fault", "noise=1"}).exitCode, 2);
         EXPECT_EQ(RunQ36cli({}).exitCode, 2);
+        for (const char* password : {"KZPX", "AB", "口令"}) {
+            EXPECT_EQ(RunQ36cli({"read", "--port", "/dev/null", "--band", kBand, "--password", password,
+                                 "--out", "x.xlsx"})
+                          .exitCode,
+                      2)
+                << password;
+        }
+        std::ofstream(folder.File("keep.txt")) << "mine";
+        EXPECT_EQ(RunQ36cli({"radio", "--link", folder.File("keep.txt")}).exitCode, 2);
+        EXPECT_TRUE(std::filesystem::is_regular_file(folder.File("keep.txt")));
+    }
+}
+
+TEST_F(CliTest, HelpAndVersionAnswerOnStdout) {
+    const std::vector<std::vector<std::string>> asks = {{"read", "--help"}, {"read", "-h"}, {"help", "read"},
+                                                        {"write", "-h"},    {"ports", "-h"}, {"radio", "--help"},
+                                                        {"--help"},         {"--version"}};
+    for (const auto& ask : asks) {
+        const ProcessResult help = RunQ36cli(ask);
+        EXPECT_EQ(help.exitCode, 0) << ask[0] << " " << help.err;
+        EXPECT_EQ(help.out.rfind(ask[0] == "--version" ? "q36cli 1." : "usage: q36cli", 0), 0u) << help.out;
+    }
+}
+
+TEST_F(CliTest, LastFramesGoOutWholeAndASignalEndsARunSayingWhatTheRadioHolds) {
+    const std::string ack = "C4 D7 80 01 00 81 04 04 04";
+    {  // the final acknowledgement of a read without scan lists, run after run
+        RadioProcess radio;
+        const std::string log = folder.File("reads.log");
+        ASSERT_TRUE(radio.Start({"--no-scan-list", "--firmware", "2.0.1", "--log", log}));
+        for (int run = 0; run < 3; ++run) {
+            const ProcessResult read = RunQ36cli({"read", "--port", radio.Port(), "--band", kBand,
+                                                  "--no-scan-list", "--out", folder.File("r.xlsx")});
+            ASSERT_EQ(read.exitCode, 0) << read.err;
+            EXPECT_NE(read.err.find("2.0.1"), std::string::npos) << read.err;
+        }
+        radio.Stop();
+        const std::vector<std::string> lines = ReadLines(log);
+        EXPECT_EQ(std::count(lines.begin(), lines.end(), ack), 3 * 24);
+        ASSERT_FALSE(lines.empty());
+        EXPECT_EQ(lines.back(), ack);
+    }
+    const std::string tmp = folder.File("tmp");
+    std::filesystem::create_directory(tmp);
+    {  // Ctrl-C in a write: the block under way goes out whole, the tool says what the radio holds
+        RadioProcess radio;
+        const std::string log = folder.File("write.log");
+        ASSERT_TRUE(radio.Start({"--pace", "--version", "1.0.3", "--log", log}));
+        const ProcessResult write = RunQ36cli({"write", "--port", radio.Port(), "--band", kBand, "--in", workbook},
+                                              std::chrono::seconds(30), {"TMPDIR=" + tmp},
+                                              Interruption{std::chrono::milliseconds(1500), SIGINT});
+        EXPECT_EQ(write.exitCode, 130) << write.err;
+        radio.Stop();
+        // The handshake, the common block and the channels; the last one has no answer yet.
+        const int channels = int(ReadLines(log).size()) - 2;
+        ASSERT_GE(channels, 3) << write.err;
+        const std::string held = "公共参数和信道 1-" + std::to_string(channels - 1) + "（信道 " +
+                                 std::to_string(channels) + "已发出";
+        EXPECT_NE(write.err.find(held), std::string::npos) << held << " in " << write.err;
+    }
+    {  // SIGTERM in a read: no workbook
+        RadioProcess radio;
+        ASSERT_TRUE(radio.Start({"--pace"}));
+        const ProcessResult read = RunQ36cli({"read", "--port", radio.Port(), "--band", kBand, "--out",
+                                              folder.File("t.xlsx")},
+                                             std::chrono::seconds(30), {"TMPDIR=" + tmp},
+                                             Interruption{std::chrono::milliseconds(1000), SIGTERM});
+        EXPECT_EQ(read.exitCode, 143) << read.err;
+        EXPECT_NE(read.err.find(std::string(txt::MsgStoppedRead.zh)), std::string::npos) << read.err;
+        EXPECT_FALSE(std::filesystem::exists(folder.File("t.xlsx")));
+    }
+    EXPECT_TRUE(std::filesystem::is_empty(tmp)) << "a working copy was left behind";
+    {  // a reader of the output that goes away ends nothing
+        RadioProcess radio;
+        ASSERT_TRUE(radio.Start({}));
+        const std::string command = "set -o pipefail; '" + Q36cliPath() + "' read --port " + radio.Port() +
+                                    " --band " + kBand + " --out '" + folder.File("p.xlsx") +
+                                    "' 2>&1 | head -c 0; exit \\${PIPESTATUS[0]}";
+        const int status = std::system(("bash -c \"" + command + "\"").c_str());
+        EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << status;
+        EXPECT_TRUE(std::filesystem::exists(folder.File("p.xlsx")));
     }
 }
 

@@ -93,7 +93,8 @@ TEST_F(ChannelBlockTest, FieldsLandInTheirFlagBitsAndToneBytes) {
         {"example", {}, 0x13, 0x08, 0x10, 0x08},
         {"power middle", {{&R::TXPOWER, "中"}}, 0x13, 0x08, 0x14, 0x08},
         {"power low", {{&R::TXPOWER, "低"}}, 0x13, 0x08, 0x18, 0x08},
-        {"power of the other language", {{&R::TXPOWER, "Low"}}, 0x13, 0x08, 0x10, 0x08},
+        {"power of the other language", {{&R::TXPOWER, "Low"}}, 0x13, 0x08, 0x18, 0x08},
+        {"power of no list", {{&R::TXPOWER, "超高"}}, 0x13, 0x08, 0x10, 0x08},
         {"VOX", {{&R::VOX, "True"}}, 0x13, 0x08, 0x12, 0x08},
         {"narrow", {{&R::BW, "窄"}}, 0x1B, 0x08, 0x10, 0x08},
         {"busy lockout off", {{&R::BUSY, "关"}}, 0x17, 0x08, 0x10, 0x08},
@@ -101,8 +102,6 @@ TEST_F(ChannelBlockTest, FieldsLandInTheirFlagBitsAndToneBytes) {
         {"receive DCS- 754", {{&R::RETONE, "DCS-"}, {&R::REDATA, "754"}}, 0x33, 0x52, 0x10, 0x08},
         {"transmit DCS+ 23", {{&R::FTONE, "DCS+"}, {&R::SDATA, "23"}}, 0x13, 0x08, 0x20, 0x00},
         {"receive tone none ignores its value", {{&R::RETONE, "NULL"}}, 0x03, 0x00, 0x10, 0x08},
-        {"tone value not in its table", {{&R::SDATA, "88.6"}}, 0x13, 0x08, 0x10, 0xFF},
-        {"DCS value under CTCSS", {{&R::REDATA, "23"}}, 0x13, 0xFF, 0x10, 0x08},
     };
     for (const FlagCase& c : cases) {
         const EncodedBlock block = Encode(Edited(ExampleRow(), c.edits));
@@ -114,7 +113,7 @@ TEST_F(ChannelBlockTest, FieldsLandInTheirFlagBitsAndToneBytes) {
     }
 }
 
-TEST_F(ChannelBlockTest, EnglishTextsAreComparedUnderTheEnglishLanguage) {
+TEST_F(ChannelBlockTest, WordsOfEitherLanguageAreTakenUnderTheEnglishLanguage) {
     LanguageIndex = 1;
     ChannelResult row = ExampleRow();
     row.TXPOWER = "Middle";
@@ -126,10 +125,12 @@ TEST_F(ChannelBlockTest, EnglishTextsAreComparedUnderTheEnglishLanguage) {
     EXPECT_EQ(block.payload[cl::FlagsA], 0x1D);  // enabled, busy lockout off, narrow, CTCSS
     EXPECT_EQ(block.payload[cl::FlagsB], 0x14);
 
-    // A stored Chinese text differs from every English one.
+    // The Chinese words a Chinese workbook stored mean what they say.
     row.ADDSCAN = "不添加";
+    row.BUSY = "开";
+    row.BW = "宽";
     block = Encode(row);
-    EXPECT_EQ(block.payload[cl::FlagsA] & 0x02, 0x02);
+    EXPECT_EQ(block.payload[cl::FlagsA], 0x11);
 }
 
 TEST_F(ChannelBlockTest, SquelchKeepsItsLowEightBits) {
@@ -175,6 +176,14 @@ TEST_F(ChannelBlockTest, RowsFailingTheirChecksAreRefused) {
          {{&R::RETONE, ""}, {&R::REDATA, ""}},
          BlockCheck::ToneEmpty},
         {"tone none without value", {{&R::FTONE, "NULL"}, {&R::SDATA, ""}}, BlockCheck::Ok},
+        {"tone value not in its table", {{&R::SDATA, "88.6"}}, BlockCheck::ToneNotInTable},
+        {"DCS value under CTCSS", {{&R::REDATA, "23"}}, BlockCheck::ToneNotInTable},
+        {"value read from a byte beyond the table",
+         {{&R::REDATA, "NULL"}},
+         BlockCheck::ToneNotInTable},
+        {"DCS code with a leading zero",
+         {{&R::FTONE, "DCS+"}, {&R::SDATA, "023"}},
+         BlockCheck::ToneNotInTable},
     };
     for (const auto& [name, edits, expected] : cases) {
         EXPECT_EQ(Encode(Edited(ExampleRow(), edits)).check, expected) << name;

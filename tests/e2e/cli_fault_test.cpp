@@ -297,7 +297,7 @@ void RunWithFault(cli::TransferKind kind, Working fault, FaultRun& run) {
         cli::ProgressPrinter printer(out);
         InjectingHost host(store.connection(), printer, fault);
         EXPECT_TRUE(host.OpenQueries().ok());
-        run.code = cli::RunTransfer(kind, served.Path(), "KZP", host, printer);
+        run.code = cli::RunTransfer(kind, {served.Path(), "KZP", "test.xlsx"}, host, printer);
         // A block the store refused may stay pending in the query; the tool never posts it, as it
         // exits without saving, so only the file counts. The host lets go of any lock here.
         kept = host.KeptPath();

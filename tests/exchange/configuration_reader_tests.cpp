@@ -9,6 +9,7 @@
 #include <set>
 
 #include "exchange/configuration_sheets.h"
+#include "exchange/exchange_texts.h"
 #include "exchange/workbook_file.h"
 #include "exchange_test_support.h"
 #include "text/language.h"
@@ -40,10 +41,13 @@ void Put(Workbook& workbook, std::size_t sheet, int row, int column, const std::
 
 class ConfigurationReader : public ::testing::Test {
   protected:
-    ConfigurationCheck Read(const Workbook& workbook, const char* extension = "xlsx") {
+    ConfigurationCheck Read(const Workbook& workbook, const char* extension = "xlsx",
+                            WorkbookLanguages languages = WorkbookLanguages::Current) {
         const std::string path = dir_.File(std::string("book.") + extension);
         EXPECT_TRUE(SaveWorkbookFile(workbook, path).Ok());
-        return ReadConfigurationWorkbook(path, StoreRules(), rows_);
+        ImportRules rules = StoreRules();
+        rules.languages = languages;
+        return ReadConfigurationWorkbook(path, rules, rows_);
     }
     ScratchDir dir_;
     ConfigurationRows rows_;
@@ -85,6 +89,103 @@ TEST_F(ConfigurationReader, RecordsWithUnknownOrEmptyKeysAreSkipped) {
     ASSERT_TRUE(check.Ok()) << check.status.detail;
     EXPECT_EQ(rows_.channels.size(), 24u);
     EXPECT_EQ(rows_.scans.size(), 5u);
+    EXPECT_EQ(check.skippedChannels, std::vector<std::string>{"99"});
+    EXPECT_EQ(check.skippedScans, std::vector<std::string>{"6"});
+}
+
+TEST_F(ConfigurationReader, ValuesASpreadsheetRewroteAreStoredInTheirOwnForm) {
+    // Keys and a level turned into numbers or typed with blanks, tones as numbers, a value
+    // under tone type "NULL", an emptied slot, and a notes sheet in front of the common form.
+    for (int n = 1; n <= 24; ++n) workbook_.sheets[1].PutNumber(n + 1, 1, n, CellFormat::General);
+    for (int n = 1; n <= 5; ++n) workbook_.sheets[2].PutNumber(n + 1, 1, n, CellFormat::General);
+    Put(workbook_, 1, 3, 1, " 02 ");
+    Put(workbook_, 1, 4, 1, "3.0");
+    workbook_.sheets[1].PutNumber(4, 6, 67, CellFormat::General);  // CTCSS "67.0"
+    Put(workbook_, 1, 4, 10, "0754");                              // DCS "754"
+    workbook_.sheets[1].PutNumber(4, 11, 0, CellFormat::General);
+    Put(workbook_, 1, 5, 2, "TRUE");
+    Put(workbook_, 1, 2, 6, "67.0");  // cleared, as the grid clears it for "NULL"
+    Put(workbook_, 2, 3, 3, "");
+    Sheet notes;
+    notes.name = "Notes";
+    notes.PutText(2, 2, "typed by hand", CellFormat::Text);
+    workbook_.sheets.insert(workbook_.sheets.begin(), notes);
+    for (const char* extension : {"xlsx", "xls"}) {
+        const ConfigurationCheck check = Read(workbook_, extension);
+        ASSERT_TRUE(check.Ok()) << extension << ": " << check.status.detail;
+        const ConfigurationRows expected = SampleConfiguration();
+        EXPECT_EQ(rows_.common, expected.common) << extension;
+        EXPECT_EQ(rows_.channels, expected.channels) << extension;
+        EXPECT_EQ(rows_.scans, expected.scans) << extension;
+    }
+}
+
+TEST_F(ConfigurationReader, ValuesNoEditorCouldProduceRefuseTheWorkbook) {
+    const auto notesInFront = [](Workbook& w) {
+        w.sheets[0].name = "Form";
+        Sheet notes;
+        notes.name = "Notes";
+        w.sheets.insert(w.sheets.begin(), notes);
+    };
+    const struct {
+        const char* label;
+        std::function<void(Workbook&)> change;
+        ExchangeError expected;
+        std::string named;
+    } cases[] = {
+        {"power word of no list", [](Workbook& w) { Put(w, 1, 3, 7, "超高"); },
+         ExchangeError::BadValue, "信道参数, 行 3, 发射功率: 超高"},
+        {"emptied check box", [](Workbook& w) { Put(w, 1, 3, 2, ""); }, ExchangeError::BadValue,
+         "行 3, 启用: " + Tr(texts::EmptyCell)},
+        {"squelch level 9", [](Workbook& w) { Put(w, 1, 3, 11, "9"); }, ExchangeError::BadValue,
+         "静噪等级: 9"},
+        {"tone type misspelt", [](Workbook& w) { Put(w, 1, 3, 5, "CTCS"); },
+         ExchangeError::BadValue, "发亚音: CTCS"},
+        {"word of the other language", [](Workbook& w) { Put(w, 1, 3, 12, "W"); },
+         ExchangeError::BadValue, "带宽: W"},
+        {"slot naming no channel", [](Workbook& w) { Put(w, 2, 3, 2, "CH25"); },
+         ExchangeError::BadValue, "扫描列表, 行 3, 01: CH25"},
+        {"TOT longer than its edit", [](Workbook& w) { Put(w, 0, 4, 2, "1000"); },
+         ExchangeError::BadValue, "公共参数, 行 4, TOT  设置: 1000"},
+        {"common form shifted by a blank row",
+         [](Workbook& w) {
+             for (Cell& cell : w.sheets[0].cells) cell.row += cell.row >= 9 ? 1 : 0;
+         },
+         ExchangeError::BadValue, "公共参数, 行 9, 扫描暂停条件"},
+        {"common form renamed, a notes sheet first", notesInFront, ExchangeError::BadValue,
+         "Notes, 行 2, POWER 短按"},
+        {"no record names a channel",
+         [](Workbook& w) {
+             for (int row = 2; row <= 25; ++row) Put(w, 1, row, 1, "99");
+         },
+         ExchangeError::NoRecordMatch, Tr(texts::ReasonNoRecordMatch) + " (信道参数)"},
+    };
+    for (const auto& c : cases) {
+        Workbook workbook = workbook_;
+        c.change(workbook);
+        const ConfigurationCheck check = Read(workbook);
+        EXPECT_EQ(check.status.code, c.expected) << c.label;
+        EXPECT_NE(check.status.detail.find(c.named), std::string::npos) << check.status.detail;
+    }
+}
+
+TEST_F(ConfigurationReader, ToneValueInNoEntryOfItsTableRefusesTheWorkbook) {
+    // Channel 03 sends CTCSS and receives DCS-.
+    const std::tuple<int, const char*, int> cases[] = {
+        {6, "67.5", CHANNEL_TX_VALUE},
+        {6, "", CHANNEL_TX_VALUE},
+        {10, "24", CHANNEL_RX_VALUE},
+        {10, "NULL", CHANNEL_RX_VALUE},
+    };
+    for (const auto& [column, text, faultColumn] : cases) {
+        Workbook workbook = workbook_;
+        Put(workbook, 1, 4, column, text);
+        const ConfigurationCheck check = Read(workbook);
+        ASSERT_TRUE(check.status.Ok() && check.toneFault.has_value()) << text;
+        EXPECT_EQ(check.toneFault->channelKey, "03");
+        EXPECT_EQ(check.toneFault->column, faultColumn) << text;
+        EXPECT_EQ(check.toneFault->text, text);
+    }
 }
 
 TEST_F(ConfigurationReader, FirstFailingFrequencyRefusesTheWorkbook) {
@@ -177,21 +278,17 @@ TEST_F(ConfigurationReader, ColumnOrderDoesNotMatterAndTitlesDo) {
 }
 
 TEST_F(ConfigurationReader, LaterRecordOfAKeyWinsButEveryRecordIsChecked) {
-    Put(workbook_, 1, 26, 1, "03");
-    Put(workbook_, 1, 26, 4, "420");
-    Put(workbook_, 1, 26, 7, "中");
-    Put(workbook_, 1, 26, 8, "421");
+    const ChannelRow later{"03",  "True", "True", "420", "NULL", "",       "中",
+                           "421", "NULL", "",     "4",   "宽",   "不添加", "关"};
+    for (int k = 0; k < CHANNEL_COLUMN_COUNT; ++k) Put(workbook_, 1, 26, k + 1, later[k]);
     Put(workbook_, 2, 7, 1, "2");
     Put(workbook_, 2, 7, 2, "CH09");
     const ConfigurationCheck check = Read(workbook_);
     ASSERT_TRUE(check.Ok()) << check.status.detail;
     ASSERT_EQ(rows_.channels.size(), 24u);
-    EXPECT_EQ(rows_.channels[2][0], "03");
-    EXPECT_EQ(rows_.channels[2][3], "420");
-    EXPECT_EQ(rows_.channels[2][6], "中");
-    EXPECT_EQ(rows_.channels[2][4], "");  // the later record's empty cells count too
+    EXPECT_EQ(rows_.channels[2], later);
     EXPECT_EQ(rows_.scans[1][1], "CH09");
-    EXPECT_EQ(rows_.scans[1][16], "");
+    EXPECT_EQ(rows_.scans[1][16], "NULL");  // the later record's emptied slots count too
 
     // A later duplicate does not excuse an earlier record's bad frequency.
     Put(workbook_, 1, 4, 4, "500");
@@ -200,17 +297,24 @@ TEST_F(ConfigurationReader, LaterRecordOfAKeyWinsButEveryRecordIsChecked) {
     EXPECT_EQ(refused.fault->channelKey, "03");
 }
 
-TEST_F(ConfigurationReader, EnglishLanguageLooksForEnglishNames) {
+TEST_F(ConfigurationReader, NamesAndWordsOfTheCurrentLanguageUnlessEitherIsAllowed) {
     LanguageIndex = 1;
-    const Workbook english = BuildConfigurationWorkbook(SampleConfiguration());
+    const Workbook english = BuildConfigurationWorkbook(SampleConfiguration());  // Chinese words
     EXPECT_EQ(english.sheets[0].name, "CommonSettings");
     EXPECT_EQ(english.sheets[1].name, "ChannelSettings");
     EXPECT_EQ(english.sheets[2].name, "ScanList");
     const ConfigurationCheck englishCheck = Read(english);
     const ConfigurationCheck chineseCheck = Read(workbook_);
+    const ConfigurationCheck eitherCheck = Read(workbook_, "xls", WorkbookLanguages::Either);
     LanguageIndex = 0;
-    EXPECT_TRUE(englishCheck.Ok()) << englishCheck.status.detail;
+    EXPECT_EQ(englishCheck.status.code, ExchangeError::BadValue);
+    EXPECT_NE(englishCheck.status.detail.find("CommonSettings, row 2, POWER Press: 关"),
+              std::string::npos)
+        << englishCheck.status.detail;
     EXPECT_EQ(chineseCheck.status.code, ExchangeError::MissingSheet);
+    ASSERT_TRUE(eitherCheck.Ok()) << eitherCheck.status.detail;
+    EXPECT_EQ(eitherCheck.language, 0);
+    EXPECT_EQ(rows_.channels, SampleConfiguration().channels);  // the words as they are stored
 }
 
 // Writes the workbooks the fixtures were made from (see tests/fixtures/README.md).

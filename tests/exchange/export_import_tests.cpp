@@ -276,6 +276,13 @@ TEST_F(SaveAndOpen, FrequencyThatIsNoNumberNamesItsOwnMessage) {
     EXPECT_EQ(MessageTexts(outcome),
               (std::vector<std::string>{"频率必须输入数字！", "文件读取失败！"}));
     EXPECT_EQ(outcome.messages[0].detail, "信道 19 接收频率: 四百");
+
+    const std::string tone =
+        EditedWorkbook([](Workbook& w) { w.sheets[1].PutText(4, 6, "88.6", CellFormat::Text); });
+    const ExchangeOutcome refused = ImportWorkbook(tone, queries);
+    EXPECT_EQ(refused.result, ExchangeResult::ToneValueRefused);
+    EXPECT_EQ(refused.messages[0].text, &txt::MsgToneNotInTable);
+    EXPECT_EQ(refused.messages[0].detail, "信道 03 发数值: 88.6");
 }
 
 TEST_F(SaveAndOpen, UnknownKeysAreSkippedAndDisabledChannelsTakeTheSheetsValues) {
@@ -303,6 +310,7 @@ TEST_F(SaveAndOpen, UnknownKeysAreSkippedAndDisabledChannelsTakeTheSheetsValues)
     auto queries = store.Queries();
     const ExchangeOutcome outcome = ImportWorkbook(path, queries);
     ASSERT_EQ(outcome.result, ExchangeResult::ReadOk) << outcome.messages.back().FullText();
+    EXPECT_EQ(outcome.messages[0].detail, Tr(texts::SkippedRecords) + ": 信道参数 99, 扫描列表 6");
 
     const ConfigurationRows after = store.Snapshot();
     ConfigurationRows expected = testing::SampleConfiguration();

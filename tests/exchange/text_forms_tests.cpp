@@ -44,6 +44,12 @@ TEST(TrimBlanks, RemovesSpacesAndControlsAtBothEndsOnly) {
     EXPECT_EQ(TrimBlanks(" \t "), "");
 }
 
+TEST(QuotedCellText, CutsLongTextsAfterFortyCharactersWhole) {
+    const std::string forty = std::string(39, 'x') + "道";
+    EXPECT_EQ(QuotedCellText(forty), forty);
+    EXPECT_EQ(QuotedCellText(forty + "道道"), forty + "…");
+}
+
 TEST(Utf8, InvalidSequencesBecomeReplacementCharacters) {
     EXPECT_EQ(Utf16FromUtf8("信道"), u"信道");
     EXPECT_EQ(Utf16FromUtf8("\xF0\x9F\x93\xBB"), u"\U0001F4FB");  // a surrogate pair

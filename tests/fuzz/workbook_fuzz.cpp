@@ -12,6 +12,7 @@
 
 #include "codec/channel_block.h"
 #include "exchange/configuration_reader.h"
+#include "exchange/import_values.h"
 #include "exchange/text_forms.h"
 #include "exchange/workbook_source.h"
 #include "fuzz_targets.h"
@@ -86,6 +87,11 @@ void CheckConfiguration(const std::string& path) {
         for (const int k : {CHANNEL_TX_FREQ, CHANNEL_RX_FREQ}) {
             Require(CheckFrequencyText(row[std::size_t(k)], 400, 440) == FrequencyCheck::Ok,
                     "a frequency outside the band passed");
+        }
+        for (const auto& [type, k] : {std::pair{CHANNEL_TX_TONE, CHANNEL_TX_VALUE},
+                                      std::pair{CHANNEL_RX_TONE, CHANNEL_RX_VALUE}}) {
+            Require(ToneValueOf(row[std::size_t(type)], row[std::size_t(k)]) == row[std::size_t(k)],
+                    "a tone value that is in no table passed");
         }
         for (const std::string& text : row) RequireText(text);
     }

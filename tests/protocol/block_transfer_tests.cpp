@@ -95,6 +95,9 @@ TEST_F(BlockTransferTest, RefusedChannelShowsItsMessageAndSendsNothing) {
              r.SDATA = "";
          },
          "亚音数值为空", "Tone value is empty", false},
+        {"tone value in no table", [](ChannelResult& r) { r.FTONE = "CTCSS", r.SDATA = "100"; },
+         "亚音数值不在亚音表中\n信道 05 发数值: 100",
+         "Tone value is not in the tone table\nChannel 05 TXValue: 100", false},
     };
     for (int language : {0, 1}) {
         LanguageIndex = language;

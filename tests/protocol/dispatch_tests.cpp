@@ -2,6 +2,7 @@
 
 #include "protocol/run_settings.h"
 #include "text/language.h"
+#include "text/text_pairs.h"
 #include "transfer_fixture.h"
 
 namespace q36::test {
@@ -246,10 +247,14 @@ TEST_F(DispatchTest, DeliveriesThatAreNoAnswerKeepTheTimerRunningAndAdvanceProgr
     EXPECT_EQ(transfer.FrameCount, 3);
     EXPECT_TRUE(host.timerRunning);
 
-    // Once the transfer waits without a timer, noise does not start one.
+    // Once the transfer waits without a timer, noise does not start one, nor does a damaged
+    // handshake reply.
     Deliver(HandshakeReply(1, 0, 3));
     ASSERT_FALSE(host.timerRunning);
     Deliver(BuildFrame(0x95, payload));
+    Bytes damaged = HandshakeReply(1, 0, 3);
+    damaged[5] ^= 0xFF;
+    Deliver(damaged);
     EXPECT_FALSE(host.timerRunning);
 }
 
@@ -443,12 +448,31 @@ TEST_F(DispatchTest, WriteWithoutScanListsEndsAfterChannel24) {
     EXPECT_EQ(host.timerStarts, 1);
 }
 
-TEST_F(DispatchTest, SilenceAfterAChannelBlockStartsNoTimer) {
+TEST_F(DispatchTest, SilenceAfterAFrameThatStartsNoTimerEndsWithNoAnswer) {
     StartWrite();
+    EXPECT_FALSE(host.silenceRunning);  // the response timer watches the handshake
     Deliver(HandshakeReply(1, 0, 3));
     Deliver(Status(ST_OK));
     EXPECT_FALSE(host.timerRunning);
     EXPECT_EQ(host.timerStarts, 1);
+    ASSERT_TRUE(host.silenceRunning);
+    host.progressVisible = true;
+    transfer.SilenceTimeout();
+    ASSERT_EQ(host.messages.size(), 1u);
+    EXPECT_EQ(host.messages[0].event, TransferEvent::NoAnswer);
+    EXPECT_EQ(host.messages[0].text, Tr(txt::MsgNoAnswer));
+    EXPECT_FALSE(host.progressVisible);
+    EXPECT_EQ(host.progressPosition, 0);
+    EXPECT_FALSE(host.silenceRunning);
+
+    // A late answer still takes the next step, and the wait for its answer is watched again.
+    host.sent.clear();
+    Deliver(Status(ST_OK));
+    EXPECT_FALSE(host.sent.empty());
+    EXPECT_TRUE(host.silenceRunning);
+    transfer.PortLost(false);
+    EXPECT_FALSE(host.silenceRunning);
+    EXPECT_EQ(host.messages.size(), 2u);  // it was waiting, so the lost port ends it
 }
 
 }  // namespace

@@ -49,6 +49,12 @@ TEST(PortProbe, ScanListsSerialFamiliesInNumericOrderAndOnlyUartsWithHardware) {
               std::vector<std::string>({dev + "/ttyUSB2", dev + "/ttyUSB10", dev + "/ttyACM0",
                                         dev + "/ttyS0", dev + "/ttyS2"}));
     EXPECT_TRUE(ScanSerialDevices((root / "none").string(), "/nonexistent").empty());
+
+    // The kernel's console is never offered, whichever family it belongs to.
+    fs::create_directories(root / "sys" / "console");
+    std::ofstream(root / "sys" / "console" / "active") << "tty0 ttyS0 ttyUSB10\n";
+    EXPECT_EQ(ScanSerialDevices(dev, (root / "sys").string()),
+              std::vector<std::string>({dev + "/ttyUSB2", dev + "/ttyACM0", dev + "/ttyS2"}));
 }
 
 }  // namespace

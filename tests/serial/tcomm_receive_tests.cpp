@@ -78,7 +78,7 @@ TEST_F(TCommReceive, TotalTimeoutCompletesReadsWithoutAPauseAndNeverEmpty) {
     EXPECT_LT(std::chrono::steady_clock::now() - start, 1s);
 }
 
-TEST_F(TCommReceive, ClosingTheMasterPostsExactlyOneHangupAfterTheDataThatArrived) {
+TEST_F(TCommReceive, ClosingTheMasterPostsExactlyOneHangupAndNoReadItCutShort) {
     Open(100);
     pty.WriteMaster({7, 8, 9});
     std::this_thread::sleep_for(30ms);  // read by the reader, the idle time not yet over
@@ -86,8 +86,8 @@ TEST_F(TCommReceive, ClosingTheMasterPostsExactlyOneHangupAfterTheDataThatArrive
     ASSERT_TRUE(c.RunUntil([&] { return c.hangups > 0; }, 2s));
     c.RunFor(300ms);
     EXPECT_EQ(c.hangups, 1);
-    EXPECT_EQ(c.Received(), std::vector<uint8_t>({7, 8, 9}));
-    EXPECT_EQ(c.order, std::vector<std::string>({"empty", "data", "hangup"}));
+    EXPECT_TRUE(c.Received().empty());  // a piece of a frame, not an answer to judge
+    EXPECT_EQ(c.order, std::vector<std::string>({"empty", "hangup"}));
 
     // The writer keeps running until it meets the dead line itself; then it takes no more data.
     // Its own hangup notice raises no second event: the owner was told once.

@@ -56,13 +56,26 @@ TEST_F(TCommSend, ClosePortAbandonsAStuckWriteAtOnceWithoutHangup) {
     c.RunFor(100ms);
     EXPECT_EQ(c.sendEmpty, 1);  // still writing
 
-    const auto start = std::chrono::steady_clock::now();
+    // A drain gives up at its bound and leaves the rest to the purge.
+    auto start = std::chrono::steady_clock::now();
+    EXPECT_FALSE(c.comm.Drain(200ms));
+    EXPECT_LT(std::chrono::steady_clock::now() - start, 400ms);
+    start = std::chrono::steady_clock::now();
     c.comm.ClosePort();
     EXPECT_LT(std::chrono::steady_clock::now() - start, 1s);
     EXPECT_FALSE(c.comm.IsOpen());
     c.RunFor(50ms);
     EXPECT_EQ(c.hangups, 0);
     EXPECT_EQ(c.sendEmpty, 1);
+}
+
+TEST_F(TCommSend, DrainBeforeClosingPutsEveryQueuedBlockOnTheLine) {
+    // Sent one byte a block, as frames are; the master reads only after the port is closed.
+    const std::vector<uint8_t> frame = Pattern(9, 40);
+    for (uint8_t byte : frame) ASSERT_TRUE(c.comm.SendData(&byte, 1));
+    ASSERT_TRUE(c.comm.Drain());
+    c.comm.ClosePort();
+    EXPECT_EQ(pty.ReadMaster(frame.size(), 1s), frame);
 }
 
 }  // namespace

@@ -87,11 +87,14 @@ TEST_F(StoreHost, CommonPageReadsTheRowAsListPositions) {
     ASSERT_TRUE(host.ReadCommonPage(page).ok());
     EXPECT_EQ(page, DefaultCommonPage());
 
-    copy.Sql("UPDATE PARAMETABLE SET AVIMODE = 'after PTT', LOWALARM = '7.0V', TEMCONTROL = 1");
+    copy.Sql(
+        "UPDATE PARAMETABLE SET AVIMODE = 'after PTT', LOWALARM = '7.0V', LOWBAN = '9V', "
+        "TEMCONTROL = 1");
     ASSERT_TRUE(host.ParamQuery().Reopen().ok());
     ASSERT_TRUE(host.ReadCommonPage(page).ok());
-    EXPECT_EQ(page.aniMode, -1);  // a word of the other language matches no entry
+    EXPECT_EQ(page.aniMode, 1);  // a word of the other language, as its workbook stored it
     EXPECT_EQ(page.lowAlarm, 4);
+    EXPECT_EQ(page.lowBan, -1);
     EXPECT_TRUE(page.temControl);
 }
 

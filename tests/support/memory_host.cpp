@@ -136,4 +136,8 @@ void MemoryHost::StartResponseTimer() {
 
 void MemoryHost::StopResponseTimer() { timerRunning = false; }
 
+void MemoryHost::StartSilenceTimer() { silenceRunning = true; }
+
+void MemoryHost::StopSilenceTimer() { silenceRunning = false; }
+
 }  // namespace q36::test

@@ -37,6 +37,7 @@ public:
     std::string firmwareStatus;
     bool timerRunning = false;
     int timerStarts = 0;
+    bool silenceRunning = false;
 
     // Failures to inject into the data side.
     bool failLoadChannels = false;
@@ -61,6 +62,8 @@ public:
     void SetFirmwareStatus(const std::string& text) override;
     void StartResponseTimer() override;
     void StopResponseTimer() override;
+    void StartSilenceTimer() override;
+    void StopSilenceTimer() override;
 };
 
 // Rows as a freshly reset store holds them for the band 400-440 (Chinese texts).

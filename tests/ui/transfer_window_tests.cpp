@@ -157,6 +157,21 @@ class TransferWindowTests : public QObject {
         QVERIFY(WaitFor([&] { return answerer.Texts().contains(Text(txt::MsgResponseTimeout)); },
                         5000));
     }
+
+    void RadioFallingSilentAfterAChannelEndsTheReadWithNoAnswer() {
+        RadioConfig silent;
+        silent.faults.silentAfter = 14;  // after channel 12's block, whose acknowledgement starts no timer
+        WindowOnRadio w(DefaultRadioImage(400, 440), silent);
+        QVERIFY(w.Open());
+        auto& [radio, data, form, answerer] = w;
+        // The rule, not its five seconds, is under test here.
+        form.findChild<QTimer*>(QStringLiteral("SilenceTimer"))->setInterval(300);
+        form.show();
+        form.ReadTButClick();
+        QVERIFY2(WaitFor([&] { return answerer.Texts().contains(Text(txt::MsgNoAnswer)); }, 5000),
+                 qPrintable(answerer.Texts().join(QStringLiteral(" | "))));
+        QVERIFY(!form.findChild<QProgressBar*>(QStringLiteral("ProgressBar1"))->isVisible());
+    }
     void PulledCableClosesThePortAndEndsTheTransfer() {
         RadioConfig config;
         config.faults.hangupAfter = 14;  // the line goes in the middle of the channel blocks

@@ -1,0 +1,76 @@
+#include "stop_report.h"
+
+#include <vector>
+
+#include "text/text_pairs.h"
+
+namespace q36::cli {
+
+namespace {
+
+// text with every occurrence of name replaced by value.
+std::string Fill(std::string text, const std::string& name, const std::string& value) {
+    for (std::size_t at = text.find(name); at != std::string::npos;
+         at = text.find(name, at + value.size())) {
+        text.replace(at, name.size(), value);
+    }
+    return text;
+}
+
+// "channel 3" or "channels 1-13"; empty for none.
+std::string Range(const TextPair& one, const TextPair& range, int last) {
+    if (last < 1) return {};
+    if (last == 1) return Fill(Tr(one), "{first}", "1");
+    return Fill(Fill(Tr(range), "{first}", "1"), "{last}", std::to_string(last));
+}
+
+std::string Joined(const std::vector<std::string>& parts) {
+    std::string text;
+    for (std::size_t i = 0; i < parts.size(); ++i) {
+        if (i > 0)
+            text += Tr(i + 1 == parts.size() ? txt::TxtListLastSeparator : txt::TxtListSeparator);
+        text += parts[i];
+    }
+    return text;
+}
+
+std::string PendingBlock(const WriteProgress& progress) {
+    using Block = WriteProgress::Block;
+    const std::string number = std::to_string(progress.pendingNumber);
+    switch (progress.pending) {
+        case Block::None:
+            return {};
+        case Block::Common:
+            return Tr(txt::TxtCommonBlock);
+        case Block::Channel:
+            return Fill(Tr(txt::TxtChannelOne), "{first}", number);
+        case Block::ScanList:
+            return Fill(Tr(txt::TxtScanListOne), "{first}", number);
+    }
+    return {};
+}
+
+}  // namespace
+
+std::string StoppedWriteText(const WriteProgress& progress, const std::string& file) {
+    std::vector<std::string> held;
+    if (progress.common) held.push_back(Tr(txt::TxtCommonBlock));
+    if (std::string channels = Range(txt::TxtChannelOne, txt::TxtChannelRange, progress.channels);
+        !channels.empty()) {
+        held.push_back(channels);
+    }
+    if (std::string lists = Range(txt::TxtScanListOne, txt::TxtScanListRange, progress.scanLists);
+        !lists.empty()) {
+        held.push_back(lists);
+    }
+    const std::string pendingBlock = PendingBlock(progress);
+    const std::string pending =
+        pendingBlock.empty() ? "" : Fill(Tr(txt::TxtStoppedPending), "{block}", pendingBlock);
+    const std::string text = held.empty()
+                                 ? Tr(txt::MsgStoppedWriteNothing)
+                                 : Fill(Tr(txt::MsgStoppedWrite), "{blocks}", Joined(held));
+    // The file name last, so that nothing in it is taken for a placeholder.
+    return Fill(Fill(text, "{pending}", pending), "{file}", file);
+}
+
+}  // namespace q36::cli
