@@ -11,6 +11,7 @@
 #include "codec/tone_tables.h"
 #include "grid_cell_delegate.h"
 #include "list_only_key_filter.h"
+#include "pick_list_box.h"
 #include "text/text_pairs.h"
 #include "ui_text.h"
 
@@ -33,30 +34,26 @@ QStringList ToneTypes() {
 
 }  // namespace
 
-ChannelGrid::ChannelGrid(QWidget* parent)
-    : QTableView(parent),
-      model_(new ChannelGridModel(this)),
-      delegate_(new GridCellDelegate(this)) {
+ChannelGrid::ChannelGrid(QWidget* parent) : EditGrid(parent), model_(new ChannelGridModel(this)) {
     setObjectName(QStringLiteral("DBGridEh"));
     setModel(model_);
-    setItemDelegate(delegate_);
     model_->SetMessageSink([this](const QString& text) { ShowMessage(text); });
 
-    delegate_->SetCheckColumn(col::Enabled);
-    delegate_->SetCheckColumn(col::Vox);
-    delegate_->SetNoEditor(col::Sdata);
-    delegate_->SetNoEditor(col::Redata);
-    delegate_->SetList(col::Ftone, ToneTypes());
-    delegate_->SetList(col::Retone, ToneTypes());
+    Delegate().SetCheckColumn(col::Enabled);
+    Delegate().SetCheckColumn(col::Vox);
+    Delegate().SetNoEditor(col::Sdata);
+    Delegate().SetNoEditor(col::Redata);
+    Delegate().SetList(col::Ftone, ToneTypes());
+    Delegate().SetList(col::Retone, ToneTypes());
     QStringList levels;
     QStringList levelKeys;
     for (int key = 0; key <= 8; ++key) {
         levels << QStringLiteral("[%1]").arg(key + 1);
         levelKeys << QString::number(key);
     }
-    delegate_->SetList(col::Level, levels, levelKeys);
+    Delegate().SetList(col::Level, levels, levelKeys);
     // A frequency is typed in plain decimals; an exponent would slip past the band check.
-    delegate_->SetDiscarded(QStringLiteral("Ee"));
+    Delegate().SetDiscarded(QStringLiteral("Ee"));
 
     setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
@@ -96,9 +93,11 @@ ChannelGrid::ChannelGrid(QWidget* parent)
 }
 
 QComboBox* ChannelGrid::NewToneList(const char* name, int column) {
-    auto* list = new QComboBox(viewport());
+    auto* list = new PickListBox(viewport());
     list->setObjectName(QString::fromLatin1(name));
     list->setMaxVisibleItems(16);
+    // The grid keeps the focus, so that the arrow keys move on from the cell.
+    list->setFocusPolicy(Qt::NoFocus);
     list->hide();
     // Only a choice from the list sets the value; typed characters are discarded.
     ListOnlyKeyFilter::Install(*list);
@@ -110,16 +109,27 @@ QComboBox* ChannelGrid::NewToneList(const char* name, int column) {
 }
 
 void ChannelGrid::SetWordList(int column, const QStringList& words) {
-    delegate_->SetList(column, words);
+    Delegate().SetList(column, words);
     viewport()->update();
 }
 
 QStringList ChannelGrid::ShownList(int column) const {
-    return delegate_->ShownList(column);
+    return Delegate().ShownList(column);
 }
 
 void ChannelGrid::FlushEditor() {
-    delegate_->CommitOpenEditor();
+    Delegate().CommitOpenEditor();
+}
+
+bool ChannelGrid::OpenList(const QModelIndex& index) {
+    QComboBox* toneList = index.column() == col::Sdata    ? DBComboBoxEh1
+                          : index.column() == col::Redata ? DBComboBoxEh2
+                                                          : nullptr;
+    if (!toneList) return EditGrid::OpenList(index);
+    // A tone-value list lies over the current cell only, and is disabled on a locked row.
+    if (index != currentIndex() || !toneList->isVisible() || !toneList->isEnabled()) return false;
+    toneList->showPopup();
+    return true;
 }
 
 void ChannelGrid::currentChanged(const QModelIndex& current, const QModelIndex& previous) {
@@ -173,7 +183,7 @@ void ChannelGrid::keyPressEvent(QKeyEvent* event) {
         event->accept();
         return;
     }
-    QTableView::keyPressEvent(event);
+    EditGrid::keyPressEvent(event);
 }
 
 void ChannelGrid::contextMenuEvent(QContextMenuEvent* event) {

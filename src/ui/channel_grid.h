@@ -3,7 +3,7 @@
 // with check boxes, drop-down lists, typed frequencies and the tone-value lists laid over the
 // focused tone-value cell.
 
-#include <QTableView>
+#include "edit_grid.h"
 
 #include "channel_grid_model.h"
 
@@ -11,9 +11,7 @@ class QComboBox;
 
 namespace q36::ui {
 
-class GridCellDelegate;
-
-class ChannelGrid : public QTableView {
+class ChannelGrid : public EditGrid {
     Q_OBJECT
   public:
     explicit ChannelGrid(QWidget* parent = nullptr);
@@ -26,6 +24,8 @@ class ChannelGrid : public QTableView {
     QStringList ShownList(int column) const;
     // Stores what an open cell editor holds; the row stays in edit state.
     void FlushEditor();
+    // Also opens the tone-value list over the current SDATA or REDATA cell.
+    bool OpenList(const QModelIndex& index) override;
 
     // The tone-value lists over SDATA and REDATA.
     QComboBox* DBComboBoxEh1 = nullptr;
@@ -43,7 +43,6 @@ class ChannelGrid : public QTableView {
     void ShowMessage(const QString& text);
 
     ChannelGridModel* model_;
-    GridCellDelegate* delegate_;
 };
 
 }  // namespace q36::ui

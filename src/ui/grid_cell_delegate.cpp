@@ -8,6 +8,7 @@
 #include <QPainter>
 
 #include "list_only_key_filter.h"
+#include "pick_list_box.h"
 
 namespace q36::ui {
 
@@ -36,15 +37,23 @@ QWidget* GridCellDelegate::createEditor(QWidget* parent, const QStyleOptionViewI
     if (noEditor_.contains(column) || checkColumns_.contains(column)) return nullptr;
     QWidget* editor = nullptr;
     if (const auto list = lists_.find(column); list != lists_.end()) {
-        auto* combo = new QComboBox(parent);
+        auto* combo = new PickListBox(parent);
         combo->addItems(list->second.shown);
         if (list->second.typingRefused) ListOnlyKeyFilter::Install(*combo);
-        // A choice is stored at once, as the cell's update.
+        // A choice is stored at once, as the cell's update, and ends the editing; a list closed
+        // without a choice ends it too, once a choice that closed it has been announced.
         auto* self = const_cast<GridCellDelegate*>(this);
         connect(combo, &QComboBox::activated, self, [self, combo](int) {
             combo->setProperty("chosen", true);
             Q_EMIT self->commitData(combo);
+            Q_EMIT self->closeEditor(combo, NoHint);
         });
+        connect(
+            combo, &PickListBox::PopupHidden, self,
+            [self, box = QPointer<PickListBox>(combo)] {
+                if (box && self->openEditor_ == box) Q_EMIT self->closeEditor(box, NoHint);
+            },
+            Qt::QueuedConnection);
         editor = combo;
     } else {
         auto* line = new QLineEdit(parent);

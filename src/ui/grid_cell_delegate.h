@@ -1,7 +1,8 @@
 #pragma once
 // Cell editing of the program's grids: list columns edited through a drop-down list whose
-// button is drawn in every cell, check-box columns toggled in place, columns without an editor,
-// and typed text with characters that never reach the cell.
+// button is drawn in every cell and whose editor lives while its list is open, check-box columns
+// toggled in place, columns without an editor, and typed text with characters that never reach
+// the cell.
 
 #include <QPointer>
 #include <QStyledItemDelegate>
@@ -20,6 +21,7 @@ class GridCellDelegate : public QStyledItemDelegate {
     void SetList(int column, const QStringList& shown, const QStringList& keys = {},
                  bool typingRefused = false);
     QStringList ShownList(int column) const;
+    bool IsList(int column) const { return lists_.contains(column); }
     void SetCheckColumn(int column) { checkColumns_.insert(column); }
     void SetNoEditor(int column) { noEditor_.insert(column); }
     // Characters discarded when typed into a text editor of a cell.

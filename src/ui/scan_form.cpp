@@ -7,6 +7,7 @@
 #include <QTableView>
 
 #include "codec/text_checks.h"
+#include "edit_grid.h"
 #include "grid_cell_delegate.h"
 #include "scan_grid_model.h"
 #include "store/connection.h"
@@ -40,18 +41,18 @@ TScanForm::TScanForm(Query& scanQuery, Connection& connection, QWidget* parent)
     : QDialog(parent, Qt::Dialog | Qt::WindowTitleHint | Qt::WindowCloseButtonHint),
       scanQuery_(scanQuery),
       qryChannel_(connection),
-      model_(new ScanGridModel(this)),
-      delegate_(new GridCellDelegate(this)) {
+      model_(new ScanGridModel(this)) {
     setObjectName(QStringLiteral("TScanForm"));
     setModal(true);
     setWindowTitle(QTr(txt::ScanEditorCaption));
     setFixedSize(783, 205);
     scanArr_.resize(SCAN_LIST_COUNT);
 
-    DBGridEh = new QTableView(this);
+    auto* grid = new EditGrid(this);
+    delegate_ = &grid->Delegate();
+    DBGridEh = grid;
     DBGridEh->setObjectName(QStringLiteral("DBGridEh"));
     DBGridEh->setModel(model_);
-    DBGridEh->setItemDelegate(delegate_);
     DBGridEh->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     DBGridEh->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     DBGridEh->setSelectionMode(QAbstractItemView::SingleSelection);

@@ -2,10 +2,13 @@
 // The main window on a private copy of the store, shown, for tests of its editors; and helpers
 // that edit cells the way a user does.
 
+#include <QAbstractItemView>
+#include <QApplication>
 #include <QComboBox>
 #include <QLineEdit>
 #include <QTableView>
 #include <QTest>
+#include <QWheelEvent>
 #include <memory>
 
 #include "store/connection.h"
@@ -63,28 +66,39 @@ struct EditorWindow {
         return typed;
     }
 
-    // Chooses an entry in the drop-down list of a cell, as a click on it does.
+    // Opens the list of a cell with Enter and picks the entry, as a user does with the keys.
     bool Choose(int row, int column, const QString& entry) {
-        QComboBox* list = Enter<QComboBox>(row, column);
-        if (!list) return false;
-        const int position = list->findText(entry);
-        if (position < 0) return false;
-        list->setCurrentIndex(position);
-        Q_EMIT list->activated(position);
-        // Moving on closes the editor, as leaving the cell does.
-        Grid().setCurrentIndex(Cell(row, 0));
-        return true;
+        Grid().setFocus();
+        Grid().setCurrentIndex(Cell(row, column));
+        QTest::keyClick(&Grid(), Qt::Key_Return);
+        QComboBox* list = column == 5   ? Grid().DBComboBoxEh1
+                          : column == 9 ? Grid().DBComboBoxEh2
+                                        : OpenEditor<QComboBox>();
+        return list && Pick(*list, entry);
     }
 
     // Chooses from the tone-value list laid over SDATA (column 5) or REDATA (column 9).
     bool ChooseTone(int row, int column, const QString& value) {
-        Grid().setCurrentIndex(Cell(row, column));
-        QComboBox* list = column == 5 ? Grid().DBComboBoxEh1 : Grid().DBComboBoxEh2;
-        const int position = list->findText(value);
-        if (!list->isVisible() || position < 0) return false;
-        list->setCurrentIndex(position);
-        Q_EMIT list->activated(position);
-        return true;
+        return Choose(row, column, value);
+    }
+
+    // Picks an entry of a list that is open: the entry highlighted, then Enter.
+    static bool Pick(QComboBox& list, const QString& entry) {
+        const int position = list.findText(entry);
+        QAbstractItemView* view = list.view();
+        if (position < 0 || !view->isVisible()) return false;
+        view->setCurrentIndex(list.model()->index(position, list.modelColumn()));
+        QTest::keyClick(view, Qt::Key_Return);
+        return !view->isVisible();
+    }
+
+    // Turns the mouse wheel over a point of the widget, in both directions.
+    static void Wheel(QWidget& widget, QPoint at) {
+        for (int step : {-120, -120, 120}) {
+            QWheelEvent wheel(at, widget.mapToGlobal(at), QPoint(), QPoint(0, step), Qt::NoButton,
+                              Qt::NoModifier, Qt::NoScrollPhase, false);
+            QApplication::sendEvent(&widget, &wheel);
+        }
     }
 
     // A column as the file holds it now, read through a connection of its own.

@@ -18,6 +18,7 @@
 #include "text/text_pairs.h"
 #include "ui/common_page.h"
 #include "ui/common_page_binding.h"
+#include "ui/pick_list_box.h"
 #include "ui/scan_form.h"
 #include "ui/scan_grid_model.h"
 #include "ui_test_registry.h"
@@ -65,6 +66,15 @@ class EditorsTests : public QObject {
         const QString before = w.Stored(4, col::Ftx);
         QVERIFY(!model.setData(w.Cell(4, col::Ftx), QStringLiteral("420")));
         QCOMPARE(w.Stored(4, col::Ftx), before);
+        // Keys typed on a locked cell or a channel number go nowhere, not to a row below.
+        const QString nextTx = w.Stored(5, col::Ftx);
+        for (const QModelIndex& cell : {w.Cell(4, col::Ftx), w.Cell(2, col::ChannelNo)}) {
+            w.Grid().setFocus();
+            w.Grid().setCurrentIndex(cell);
+            QTest::keyClicks(&w.Grid(), QStringLiteral("42"));
+            QCOMPARE(w.Grid().currentIndex(), cell);
+        }
+        QCOMPARE(w.Stored(5, col::Ftx), nextTx);
 
         QVERIFY(model.setData(enabled, Qt::Checked, Qt::CheckStateRole));
         QVERIFY(model.flags(w.Cell(4, col::Ftx)) & Qt::ItemIsEditable);
@@ -171,6 +181,43 @@ class EditorsTests : public QObject {
         QTest::keyClicks(editor, QStringLiteral("433.5"));
         QVERIFY(w.form.CommitPendingEdits().ok());
         QCOMPARE(w.FileText(sql, 7, "FTX"), std::string("433.5"));
+    }
+
+    void ListValueChangesOnlyByAChoiceFromTheOpenList() {
+        EditorWindow w;
+        QVERIFY(w.Open());
+        QVERIFY(w.Grid().Model().setData(w.Cell(5, col::Ftone), QStringLiteral("CTCSS")));
+        QVERIFY(w.Grid().Model().setData(w.Cell(5, col::Retone), QStringLiteral("DCS+")));
+        const auto rows = [&] {
+            QStringList texts;
+            for (int row = 4; row <= 6; ++row) {
+                for (int column = 0; column < col::Count; ++column) texts << w.Stored(row, column);
+            }
+            return texts;
+        };
+        const QStringList before = rows();
+        for (int column : {col::Ftone, col::Sdata, col::TxPower, col::Retone, col::Redata,
+                           col::Level, col::Bw, col::AddScan, col::Busy}) {
+            w.Grid().setFocus();
+            w.Grid().setCurrentIndex(w.Cell(5, column));
+            // The wheel and Down go to what lies over the cell, else to the grid.
+            const QPoint centre = w.Grid().visualRect(w.Cell(5, column)).center();
+            QWidget* over = w.Grid().viewport()->childAt(centre);
+            QWidget& target = over ? *over : *w.Grid().viewport();
+            EditorWindow::Wheel(target, target.mapFrom(w.Grid().viewport(), centre));
+            QTest::keyClick(&target, Qt::Key_Down);
+            QCOMPARE(rows(), before);
+            QCOMPARE(w.Grid().currentIndex(), w.Cell(6, column));
+        }
+
+        // A click opens the list; Escape chooses nothing.
+        const QPoint type = w.Grid().visualRect(w.Cell(5, col::Ftone)).center();
+        QTest::mouseClick(w.Grid().viewport(), Qt::LeftButton, {}, type);
+        auto* editor = w.OpenEditor<ui::PickListBox>();
+        QVERIFY(editor && editor->view()->isVisible());
+        QTest::keyClick(editor->view(), Qt::Key_Escape);
+        QTRY_VERIFY(!w.OpenEditor<ui::PickListBox>());
+        QCOMPARE(rows(), before);
     }
 
     void NumberEditsTakeDigitsAndBackspaceOnly() {
@@ -288,31 +335,39 @@ class EditorsTests : public QObject {
         EditorWindow w;
         QVERIFY(w.Open());
         ui::TScanForm* scan = nullptr;
-        bool typedChanged = true;
+        bool keysChanged = true;
         QSize size;
         ModalAnswerer answerer;
-        // The editor opened from the toolbar: a slot chosen, typing tried, confirmed.
+        // The editor opened from the toolbar: typing, the arrows and the wheel tried on a slot,
+        // then its list opened with Enter, an entry chosen and confirmed.
         answerer.On(QStringLiteral("TScanForm"), [&](QWidget& window) {
             scan = qobject_cast<ui::TScanForm*>(&window);
             size = window.size();
             QTableView* grid = scan->DBGridEh;
+            const QModelIndex slot = grid->model()->index(1, 3);
             grid->setFocus();
-            grid->setCurrentIndex(grid->model()->index(1, 3));
-            QComboBox* list = grid->viewport()->findChild<QComboBox*>();
+            grid->setCurrentIndex(slot);
             const QString before = scan->Model().StoredText(1, 3);
+            const QPoint centre = grid->visualRect(slot).center();
+            QWidget* over = grid->viewport()->childAt(centre);
+            QWidget& target = over ? *over : *grid->viewport();
+            EditorWindow::Wheel(target, target.mapFrom(grid->viewport(), centre));
+            for (auto key : {Qt::Key_C, Qt::Key_1, Qt::Key_Down, Qt::Key_Up}) {
+                QTest::keyClick(&target, key);
+            }
+            keysChanged = scan->Model().StoredText(1, 3) != before || grid->currentIndex() != slot;
+            QTest::keyClick(grid, Qt::Key_Return);
+            auto* list = grid->viewport()->findChild<ui::PickListBox*>();
+            if (!list) return;
             QTest::keyClicks(list, QStringLiteral("c1"));
-            QTest::keyClicks(grid, QStringLiteral("c1"));
-            typedChanged = scan->Model().StoredText(1, 3) != before;
-            const int position = list->findText(QStringLiteral("CH01"));
-            list->setCurrentIndex(position);
-            Q_EMIT list->activated(position);
+            EditorWindow::Pick(*list, QStringLiteral("CH01"));
             scan->Button1->click();
         });
         QVERIFY(w.Grid().Model().setData(w.Cell(0, col::AddScan), Choice(lists::AddScan, 1)));
         w.form.findChild<QToolButton*>(QStringLiteral("ScanTBut"))->click();
         QVERIFY(scan);
         QCOMPARE(size, QSize(783, 205));
-        QVERIFY(!typedChanged);
+        QVERIFY(!keysChanged);
         QCOMPARE(scan->Scans().size(), std::size_t(5));
         for (int n = 0; n < 5; ++n) QCOMPARE(scan->Scans()[std::size_t(n)].LIST, n + 1);
         QCOMPARE(scan->Scans()[1].slots[2], std::string("CH01"));
