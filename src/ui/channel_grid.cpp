@@ -95,7 +95,6 @@ ChannelGrid::ChannelGrid(QWidget* parent) : EditGrid(parent), model_(new Channel
 QComboBox* ChannelGrid::NewToneList(const char* name, int column) {
     auto* list = new PickListBox(viewport());
     list->setObjectName(QString::fromLatin1(name));
-    list->setMaxVisibleItems(16);
     // The grid keeps the focus, so that the arrow keys move on from the cell.
     list->setFocusPolicy(Qt::NoFocus);
     list->hide();

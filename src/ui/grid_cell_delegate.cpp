@@ -148,15 +148,8 @@ void GridCellDelegate::paint(QPainter* painter, const QStyleOptionViewItem& opti
         painter->setPen(pen.value<QColor>());
     painter->drawText(option.rect.adjusted(1, 0, -ListButtonWidth, 0), Qt::AlignCenter, shown);
     painter->restore();
-    QStyleOption button;
-    button.rect = QRect(option.rect.right() - ListButtonWidth + 1, option.rect.top() + 2,
-                        ListButtonWidth - 2, option.rect.height() - 4);
-    button.palette = option.palette;
-    button.state = QStyle::State_Raised;
-    if (index.flags() & Qt::ItemIsEditable) button.state |= QStyle::State_Enabled;
-    style->drawPrimitive(QStyle::PE_PanelButtonBevel, &button, painter, option.widget);
-    button.rect.adjust(2, 4, -2, -4);
-    style->drawPrimitive(QStyle::PE_IndicatorArrowDown, &button, painter, option.widget);
+    DrawListButton(*painter, option.rect, option.palette, bool(index.flags() & Qt::ItemIsEditable),
+                   option.widget);
 }
 
 bool GridCellDelegate::editorEvent(QEvent* event, QAbstractItemModel* model,

@@ -60,7 +60,4 @@ class GridCellDelegate : public QStyledItemDelegate {
     mutable QPointer<QWidget> openEditor_;
 };
 
-// Width of the drop-down button drawn at the right of a list cell.
-inline constexpr int ListButtonWidth = 12;
-
 }  // namespace q36::ui

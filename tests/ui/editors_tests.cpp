@@ -6,6 +6,7 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QToolButton>
 
 #include "codec/common_block.h"
@@ -138,7 +139,13 @@ class EditorsTests : public QObject {
         QVERIFY(w.Grid().DBComboBoxEh1->isVisible());
         QCOMPARE(w.Grid().DBComboBoxEh1->count(), 83);
         QCOMPARE(w.Grid().DBComboBoxEh1->currentText(), QStringLiteral("23"));
-        QVERIFY(w.ChooseTone(0, col::Sdata, QStringLiteral("754")));
+        // The 83 codes open as a list of about 16 with a scroll bar, each code whole.
+        QTest::keyClick(&w.Grid(), Qt::Key_Return);
+        QAbstractItemView* codes = w.Grid().DBComboBoxEh1->view();
+        QVERIFY(codes->isVisible() && codes->verticalScrollBar()->isVisible());
+        QCOMPARE(codes->viewport()->height() / codes->sizeHintForRow(0), 16);
+        QVERIFY(codes->viewport()->width() >= codes->sizeHintForColumn(0));
+        QVERIFY(EditorWindow::Pick(*w.Grid().DBComboBoxEh1, QStringLiteral("754")));
         QCOMPARE(w.Stored(0, col::Sdata), QStringLiteral("754"));
         // Typing into the list changes nothing.
         QTest::keyClicks(w.Grid().DBComboBoxEh1, QStringLiteral("2a"));
@@ -210,11 +217,13 @@ class EditorsTests : public QObject {
             QCOMPARE(w.Grid().currentIndex(), w.Cell(6, column));
         }
 
-        // A click opens the list; Escape chooses nothing.
+        // A click opens the list; the box shows its whole text; Escape chooses nothing.
         const QPoint type = w.Grid().visualRect(w.Cell(5, col::Ftone)).center();
         QTest::mouseClick(w.Grid().viewport(), Qt::LeftButton, {}, type);
         auto* editor = w.OpenEditor<ui::PickListBox>();
         QVERIFY(editor && editor->view()->isVisible());
+        QVERIFY(editor->fontMetrics().horizontalAdvance(editor->currentText()) <=
+                editor->TextArea().width());
         QTest::keyClick(editor->view(), Qt::Key_Escape);
         QTRY_VERIFY(!w.OpenEditor<ui::PickListBox>());
         QCOMPARE(rows(), before);
@@ -336,6 +345,7 @@ class EditorsTests : public QObject {
         QVERIFY(w.Open());
         ui::TScanForm* scan = nullptr;
         bool keysChanged = true;
+        bool wholeText = false;
         QSize size;
         ModalAnswerer answerer;
         // The editor opened from the toolbar: typing, the arrows and the wheel tried on a slot,
@@ -360,6 +370,8 @@ class EditorsTests : public QObject {
             auto* list = grid->viewport()->findChild<ui::PickListBox*>();
             if (!list) return;
             QTest::keyClicks(list, QStringLiteral("c1"));
+            wholeText = list->fontMetrics().horizontalAdvance(list->currentText()) <=
+                        list->TextArea().width();
             EditorWindow::Pick(*list, QStringLiteral("CH01"));
             scan->Button1->click();
         });
@@ -368,6 +380,7 @@ class EditorsTests : public QObject {
         QVERIFY(scan);
         QCOMPARE(size, QSize(783, 205));
         QVERIFY(!keysChanged);
+        QVERIFY(wholeText);
         QCOMPARE(scan->Scans().size(), std::size_t(5));
         for (int n = 0; n < 5; ++n) QCOMPARE(scan->Scans()[std::size_t(n)].LIST, n + 1);
         QCOMPARE(scan->Scans()[1].slots[2], std::string("CH01"));
