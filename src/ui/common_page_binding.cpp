@@ -44,12 +44,13 @@ void CommonPageBinding::RestartConditionPicked(int position) {
 
 bool CommonPageBinding::eventFilter(QObject* watched, QEvent* event) {
     if (event->type() == QEvent::KeyPress) {
-        // The number edits take digits and Backspace; every other typed character is dropped.
-        const QString text = static_cast<QKeyEvent*>(event)->text();
-        if (!text.isEmpty() && text != QLatin1String("\b")) {
-            for (QChar c : text) {
-                if (c < QLatin1Char('0') || c > QLatin1Char('9')) return true;
-            }
+        // The number edits take typed digits only. Keys that type no character (Backspace,
+        // Delete, the arrows, Home/End, selection and clipboard shortcuts) work as in any edit.
+        const auto* key = static_cast<QKeyEvent*>(event);
+        const bool shortcut = key->modifiers() & (Qt::ControlModifier | Qt::MetaModifier);
+        for (QChar c : key->text()) {
+            if (!shortcut && c.isPrint() && (c < QLatin1Char('0') || c > QLatin1Char('9')))
+                return true;
         }
     }
     return QObject::eventFilter(watched, event);

@@ -229,7 +229,7 @@ class EditorsTests : public QObject {
         QCOMPARE(rows(), before);
     }
 
-    void NumberEditsTakeDigitsAndBackspaceOnly() {
+    void NumberEditsRefuseTypedNonDigitsOnly() {
         EditorWindow w;
         QVERIFY(w.Open());
         for (int k = 1; k <= 6; ++k) {
@@ -241,6 +241,18 @@ class EditorsTests : public QObject {
             QCOMPARE(edit->text(), QStringLiteral("1"));
             QTest::keyClicks(edit, QStringLiteral("234567"));
             QCOMPARE(edit->text().size(), k == 1 ? 5 : 3);
+            // Delete (which X reports with the DEL character), the arrows, Home/End and
+            // selections work as in any edit.
+            const auto pressDelete = [edit] {
+                QTest::sendKeyEvent(QTest::Click, edit, Qt::Key_Delete, QString(QChar(0x7f)),
+                                    Qt::NoModifier);
+            };
+            QTest::keyClick(edit, Qt::Key_Home);
+            pressDelete();
+            QTest::keyClick(edit, Qt::Key_End);
+            QTest::keyClick(edit, Qt::Key_Left, Qt::ShiftModifier);
+            pressDelete();
+            QCOMPARE(edit->text(), QStringLiteral("12345").mid(1, k == 1 ? 3 : 1));
         }
     }
 
