@@ -6,7 +6,6 @@
 #include <QDialog>
 #include <QGroupBox>
 #include <QHeaderView>
-#include <QLabel>
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QProgressBar>
@@ -31,6 +30,7 @@
 #include "serial/comms_error.h"
 #include "serial/port_probe.h"
 #include "serial/radio_link_settings.h"
+#include "status_panel.h"
 #include "text/messages.h"
 #include "text/text_pairs.h"
 #include "tool_bar_button.h"
@@ -244,7 +244,7 @@ void TMainForm::BuildStatusBar() {
     bar->setSizeGripEnabled(false);
     const std::array<int, 3> widths{100, 150, 0};
     for (std::size_t i = 0; i < statusPanels_.size(); ++i) {
-        auto* panel = new QLabel(bar);
+        auto* panel = new StatusPanel(bar);
         panel->setObjectName(QStringLiteral("StatusPanel%1").arg(i));
         panel->setFrameStyle(QFrame::Panel | QFrame::Sunken);
         if (widths[i] > 0) panel->setFixedWidth(widths[i]);
@@ -267,12 +267,12 @@ void TMainForm::resizeEvent(QResizeEvent* event) {
 
 void TMainForm::SetStatusPanel(int panel, const QString& text) {
     if (panel >= 0 && panel < int(statusPanels_.size()))
-        statusPanels_[std::size_t(panel)]->setText(text);
+        statusPanels_[std::size_t(panel)]->SetFullText(text);
 }
 
 QString TMainForm::StatusPanelText(int panel) const {
     if (panel < 0 || panel >= int(statusPanels_.size())) return {};
-    return statusPanels_[std::size_t(panel)]->text();
+    return statusPanels_[std::size_t(panel)]->FullText();
 }
 
 QStringList TMainForm::ColumnPickList(int column) const {

@@ -20,7 +20,6 @@
 class QAction;
 class QComboBox;
 class QDialog;
-class QLabel;
 class QMenu;
 class QProgressBar;
 class QTabWidget;
@@ -34,6 +33,7 @@ class ChannelGrid;
 class CommonPageBinding;
 class CommonParamPage;
 class RightButtonFilter;
+class StatusPanel;
 class TAboutForm;
 class TParamForm;
 class TScanForm;
@@ -108,6 +108,7 @@ class TMainForm : public QMainWindow, public TransferHost {
     TComm& Comm() { return comm_; }
     Transfer& TransferState() { return transfer_; }
     bool PortOpen() const { return transfer_.PortOpen; }
+    // The panel's whole text; a long one shows shortened from the left.
     QString StatusPanelText(int panel) const;
     QStringList ColumnPickList(int column) const;
     CommonParamPage& CommonPage() { return *commonPage_; }
@@ -197,7 +198,7 @@ class TMainForm : public QMainWindow, public TransferHost {
     CommonPageBinding* pageBinding_;
     std::array<QStringList, 14> columnPickLists_;
     // Status bar.
-    std::array<QLabel*, 3> statusPanels_{};
+    std::array<StatusPanel*, 3> statusPanels_{};
     QProgressBar* ProgressBar1;
     // Non-visual.
     QTimer* Timer1;

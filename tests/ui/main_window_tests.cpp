@@ -3,6 +3,7 @@
 
 #include <QApplication>
 #include <QGroupBox>
+#include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
 #include <QProgressBar>
@@ -193,6 +194,17 @@ class MainWindowTests : public QObject {
         QCOMPARE(form.StatusPanelText(0),
                  QString::fromStdString(PortBusyStatusText(pty.SlavePath())));
         QCOMPARE(answerer.Names().count(QStringLiteral("PortMessage")), 1);
+
+        // A long path is shortened from the left: the state word stays whole, the tooltip
+        // holds the whole text.
+        const std::string longPath = "/dev/serial/by-id/usb-Prolific_USB-Serial_Controller-port0";
+        form.Comm().SetCommName(longPath);
+        form.ReopenPort();
+        auto* panel = form.findChild<QLabel*>(QStringLiteral("StatusPanel0"));
+        QVERIFY(panel->text().endsWith(QLatin1Char(' ') + Text(txt::TxtPortBusy)));
+        QVERIFY(panel->fontMetrics().horizontalAdvance(panel->text()) <
+                panel->contentsRect().width());
+        QCOMPARE(panel->toolTip(), QString::fromStdString(PortBusyStatusText(longPath)));
     }
 
     void CancellingThePortDialogChangesNothing() {
