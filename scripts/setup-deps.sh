@@ -11,7 +11,7 @@ packages=(
   googletest libgtest-dev libgmock-dev
   clang libclang-rt-14-dev
   xvfb xauth imagemagick x11-apps poppler-utils
-  fonts-wqy-microhei
+  fonts-wqy-microhei qt6-translations-l10n
   python3-openpyxl python3-xlrd
 )
 

@@ -9,6 +9,7 @@
 #include "main_form.h"
 #include "param_form.h"
 #include "print/para_print_form.h"
+#include "qt_translation.h"
 #include "serial/port_probe.h"
 #include "ui_text.h"
 #include "ver_form.h"
@@ -32,6 +33,8 @@ int StartUp::Run() {
     // The program ends when the main window closes, not when its last visible window does: the
     // main window may sit in the notification area while the about box is closed.
     QApplication::setQuitOnLastWindowClosed(false);
+    // Qt's own buttons and dialogs speak the program's language too.
+    UseQtTexts(LanguageIndex);
 
     loginForm_ = std::make_unique<TLoginForm>(databasePath_);
     creationOrder_ << loginForm_->objectName();

@@ -6,7 +6,9 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QMenu>
+#include <QMessageBox>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QTabWidget>
 #include <QTableView>
 #include <QTest>
@@ -19,6 +21,7 @@
 #include "ui/login_form.h"
 #include "ui/main_form.h"
 #include "ui/param_form.h"
+#include "ui/qt_translation.h"
 #include "ui/ver_form.h"
 #include "ui_test_registry.h"
 
@@ -194,6 +197,13 @@ class CaptionTests : public QObject {
         // Each language has its own page of the web site.
         QVERIFY(about.WebAddress().isValid());
         QCOMPARE(about.WebAddress().path().contains(QStringLiteral("/en/")), language == 1);
+
+        // Qt's own buttons speak the language too.
+        QVERIFY(ui::UseQtTexts(language));
+        QMessageBox question(QMessageBox::Question, {}, {}, QMessageBox::Yes | QMessageBox::No);
+        const QString yes = question.button(QMessageBox::Yes)->text();
+        QCOMPARE(yes.contains(QRegularExpression(QStringLiteral("\\p{Han}"))), language == 0);
+        QCOMPARE(yes == QStringLiteral("&Yes"), language == 1);
     }
 
   private:

@@ -1,8 +1,11 @@
 // The start-up sequence: band dialog, version dialog, then the main window and its windows;
 // cancelling either dialog ends the program before the main window exists.
 
+#include <QAbstractButton>
 #include <QComboBox>
+#include <QMessageBox>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QTableView>
 #include <QTest>
 #include <QTimer>
@@ -68,6 +71,12 @@ class StartUpTests : public QObject {
         ModalAnswerer answerer;
         answerer.On(QStringLiteral("TLoginForm"), Choose(4));
         answerer.On(QStringLiteral("TVerForm"), Choose(1));
+        QString okButton;
+        answerer.On(QStringLiteral("PortMessage"), [&](QWidget& box) {
+            QAbstractButton* ok = static_cast<QMessageBox&>(box).button(QMessageBox::Ok);
+            okButton = ok->text();
+            ok->click();
+        });
         StoreCopy store;
         ui::StartUp startUp(store.Path(), [] { return false; });
         QString caption;
@@ -102,6 +111,8 @@ class StartUpTests : public QObject {
                  QStringList({QStringLiteral("TLoginForm"), QStringLiteral("TVerForm"),
                               QStringLiteral("PortMessage")}));
         QCOMPARE(answerer.Texts().last(), QString::fromStdString(Tr(txt::MsgNoPort)));
+        // Qt's own button is in the program's language.
+        QVERIFY(okButton.contains(QRegularExpression(QStringLiteral("\\p{Han}"))));
         QCOMPARE(caption,
                  QString::fromStdString(Tr(txt::MainCaption)) + QStringLiteral("(136-174)"));
         QCOMPARE(BandIndex, 4);
