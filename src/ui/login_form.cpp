@@ -14,6 +14,7 @@
 #include "text/text_pairs.h"
 #include "ui_text.h"
 #include "window_placement.h"
+#include "window_texts.h"
 
 namespace q36::ui {
 
@@ -82,8 +83,8 @@ void TLoginForm::Button1Click() {
     // the rows of an earlier run as if they were this band's defaults; so the user is told and
     // may try again or cancel.
     if (const StoreResult reset = ResetBandDefaults(connection_); !reset.ok()) {
-        QMessageBox box(QMessageBox::Critical, QString(), ShownText(reset.text), QMessageBox::Ok,
-                        this);
+        QMessageBox box(QMessageBox::Critical, QTr(wtxt::NoCaption), ShownText(reset.text),
+                        QMessageBox::Ok, this);
         box.setObjectName(QStringLiteral("StoreMessage"));
         box.exec();
         return;

@@ -301,7 +301,7 @@ void TMainForm::FirstShow() {
     SetProgress(0, transfer_.ProgressTotal, 0);
     if (storeSide_) {
         if (const StoreResult opened = storeSide_->OpenQueries(); !opened.ok()) {
-            QMessageBox box(QMessageBox::Critical, QString(), ShownText(opened.text),
+            QMessageBox box(QMessageBox::Critical, QTr(wtxt::NoCaption), ShownText(opened.text),
                             QMessageBox::Ok, this);
             box.setObjectName(QStringLiteral("StoreMessage"));
             box.exec();
@@ -512,7 +512,7 @@ void TMainForm::ShowMessage(TransferEvent, const std::string& text) {
 }
 
 bool TMainForm::AskYesNo(const std::string& question) {
-    QMessageBox box(QMessageBox::Question, QString(), ShownText(question),
+    QMessageBox box(QMessageBox::Question, QTr(wtxt::NoCaption), ShownText(question),
                     QMessageBox::Yes | QMessageBox::No, this);
     box.setObjectName(QStringLiteral("TransferQuestion"));
     return box.exec() == QMessageBox::Yes;
@@ -562,8 +562,8 @@ StoreStatus NoDataSide() {
 bool TMainForm::SavePendingEdits() {
     const StoreStatus committed = CommitPendingEdits();
     if (committed.ok()) return true;
-    QMessageBox box(QMessageBox::Critical, QString(), ShownText(committed.error), QMessageBox::Ok,
-                    this);
+    QMessageBox box(QMessageBox::Critical, QTr(wtxt::NoCaption), ShownText(committed.error),
+                    QMessageBox::Ok, this);
     box.setObjectName(QStringLiteral("StoreMessage"));
     box.exec();
     return false;

@@ -15,6 +15,7 @@
 #include "text/text_pairs.h"
 #include "ui_text.h"
 #include "window_placement.h"
+#include "window_texts.h"
 
 namespace q36::ui {
 
@@ -76,7 +77,7 @@ TScanForm::TScanForm(Query& scanQuery, Connection& connection, QWidget* parent)
         SCAN_LIST_COUNT * RowHeight + DBGridEh->horizontalHeader()->sizeHint().height() + frame);
     DBGridEh->installEventFilter(this);
     model_->SetMessageSink([this](const QString& text) {
-        QMessageBox box(QMessageBox::Critical, QString(), text, QMessageBox::Ok, this);
+        QMessageBox box(QMessageBox::Critical, QTr(wtxt::NoCaption), text, QMessageBox::Ok, this);
         box.setObjectName(QStringLiteral("ScanMessage"));
         box.exec();
     });

@@ -13,6 +13,7 @@
 #include "serial/port_probe.h"
 #include "ui_text.h"
 #include "ver_form.h"
+#include "window_texts.h"
 
 namespace q36::ui {
 
@@ -83,7 +84,7 @@ int StartUp::Run() {
 }
 
 void StartUp::StoreFailed(const std::string& error) {
-    QMessageBox box(QMessageBox::Critical, QString(), ShownText(error), QMessageBox::Ok);
+    QMessageBox box(QMessageBox::Critical, QTr(wtxt::NoCaption), ShownText(error), QMessageBox::Ok);
     box.setObjectName(QStringLiteral("StoreMessage"));
     box.exec();
 }

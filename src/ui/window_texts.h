@@ -21,6 +21,9 @@ inline constexpr TextPair MakerWeb{"https://www.example.com/zh/", "https://www.e
 inline constexpr TextPair NoFirmware{"NC", "NC"};
 inline constexpr TextPair VersionPrefix{"VER:  ", "VER:  "};
 inline constexpr TextPair TrayTip{"Q36", "Q36"};
+// The caption of a message box that has none: a blank, because the window system would put the
+// program's name into an empty caption.
+inline constexpr TextPair NoCaption{" ", " "};
 // The file dialogs of Save and Open list workbooks only.
 inline constexpr TextPair WorkbookFilter{"Microsoft Excel File (*.xls *.xlsx)",
                                          "Microsoft Excel File (*.xls *.xlsx)"};

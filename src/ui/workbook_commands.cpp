@@ -11,6 +11,7 @@
 #include "text/text_pairs.h"
 #include "ui_text.h"
 #include "window_store_side.h"
+#include "window_texts.h"
 #include "workbook_file_chooser.h"
 
 namespace q36::ui {
@@ -123,7 +124,7 @@ void WorkbookCommands::Open() {
 }
 
 bool WorkbookCommands::AskOverwrite() {
-    QMessageBox box(QMessageBox::Question, QString(), QTr(txt::MsgFileExists),
+    QMessageBox box(QMessageBox::Question, QTr(wtxt::NoCaption), QTr(txt::MsgFileExists),
                     QMessageBox::Yes | QMessageBox::No, &window_);
     box.setObjectName(QStringLiteral("OverwriteQuestion"));
     // Enter alone must not replace a file.
