@@ -1,5 +1,7 @@
 #include "messages.h"
 
+#include <cerrno>
+
 #include "text_pairs.h"
 
 namespace q36 {
@@ -30,6 +32,37 @@ std::string PortBusyStatusText(const std::string& port) {
 std::string PortBusyMessage(const std::string& port) {
     return Tr(txt::TxtPort) + " " + port + " " + Tr(txt::MsgPortBusy) + "\r\n" +
            Tr(txt::MsgChooseOtherPort);
+}
+
+std::string PortOpenErrorText(const std::string& componentText, int errorNumber,
+                              const std::string& systemError) {
+    const TextPair* reason = nullptr;
+    switch (errorNumber) {
+        case EBUSY:
+        case EAGAIN:  // the lock of another program
+#if EWOULDBLOCK != EAGAIN
+        case EWOULDBLOCK:
+#endif
+            reason = &txt::MsgPortInUse;
+            break;
+        case ENOENT:
+        case ENODEV:
+        case ENXIO:
+            reason = &txt::MsgPortMissing;
+            break;
+        case EACCES:
+        case EPERM:
+            reason = &txt::MsgPortNoPermission;
+            break;
+        default:
+            break;
+    }
+    if (reason) {
+        std::string text = Tr(*reason);
+        if (!systemError.empty()) text += " (" + systemError + ")";
+        return text;
+    }
+    return systemError.empty() ? componentText : componentText + ": " + systemError;
 }
 
 }  // namespace q36

@@ -25,4 +25,10 @@ std::string PortBusyStatusText(const std::string& port);
 // The two-line message shown when a port cannot be opened.
 std::string PortBusyMessage(const std::string& port);
 
+// Why a port could not be opened, for the line below PortBusyMessage. A port in use, missing or
+// not permitted (told by the system's errorNumber) is said in the current language, with the
+// system's own text in brackets; otherwise the serial component's text and the system's.
+std::string PortOpenErrorText(const std::string& componentText, int errorNumber,
+                              const std::string& systemError);
+
 }  // namespace q36

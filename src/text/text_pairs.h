@@ -111,6 +111,13 @@ inline constexpr TextPair MsgPortBusy{"被占用或者其它错误！", "is busy
 inline constexpr TextPair MsgChooseOtherPort{
     "请选择其它串口或者检查串口设置是否正确。",
     "Please choose another serial port or check the serial port settings are correct."};
+// Why a port did not open, where the system's error number tells it.
+inline constexpr TextPair MsgPortInUse{"串口正被其它程序使用",
+                                       "The port is in use by another program"};
+inline constexpr TextPair MsgPortMissing{"串口不存在或已被拔出",
+                                         "The port does not exist or has been unplugged"};
+inline constexpr TextPair MsgPortNoPermission{"没有使用此串口的权限",
+                                              "No permission to use this port"};
 inline constexpr TextPair TxtFirmware{"固件版本：", "Firmware: "};
 
 // Dialogs.

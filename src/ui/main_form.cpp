@@ -377,9 +377,9 @@ bool TMainForm::ReopenPort(std::string* message) {
         transfer_.PortOpen = false;
         SetStatusPanel(0, QString::fromStdString(PortBusyStatusText(name)));
         if (message) {
-            // The system's own reason (a missing permission, say) goes beside the fixed text.
-            *message = PortBusyMessage(name) + "\r\n" + error.what();
-            if (!error.SystemError().empty()) *message += ": " + error.SystemError();
+            // The reason (in use, missing, no permission) goes below the fixed text.
+            *message = PortBusyMessage(name) + "\r\n" +
+                       PortOpenErrorText(error.what(), error.ErrorNumber(), error.SystemError());
         }
         return false;
     }

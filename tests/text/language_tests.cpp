@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <cerrno>
+
 #include "text/choice_lists.h"
 #include "text/language.h"
 #include "text/messages.h"
@@ -62,7 +64,18 @@ TEST_F(LanguageTest, ComposedMessagesInBothLanguages) {
     EXPECT_EQ(PortBusyMessage("/dev/ttyUSB0"),
               "串口 /dev/ttyUSB0 被占用或者其它错误！\r\n请选择其它串口或者检查串口设置是否正确。");
 
+    // A port's reason where the error number tells it, else the component's text.
+    const std::string component = "Error opening serial port";
+    EXPECT_EQ(PortOpenErrorText(component, EAGAIN, "Resource temporarily unavailable"),
+              Tr(txt::MsgPortInUse) + " (Resource temporarily unavailable)");
+    EXPECT_EQ(PortOpenErrorText(component, ENXIO, "x"), Tr(txt::MsgPortMissing) + " (x)");
+    EXPECT_EQ(PortOpenErrorText(component, EIO, "Input/output error"),
+              component + ": Input/output error");
+    EXPECT_EQ(PortOpenErrorText(component, 0, ""), component);
+
     LanguageIndex = 1;
+    EXPECT_EQ(PortOpenErrorText(component, EACCES, "Permission denied"),
+              Tr(txt::MsgPortNoPermission) + " (Permission denied)");
     EXPECT_EQ(ChannelFrequencyErrorText(24), "Channel 24 Frequency Error!");
     EXPECT_EQ(FirmwareStatusText("1.0.3"), "Firmware:  1.0.3");
     EXPECT_EQ(PortOpenStatusText("/dev/ttyUSB0"), "/dev/ttyUSB0 Open");

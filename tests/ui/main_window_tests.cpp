@@ -171,6 +171,9 @@ class MainWindowTests : public QObject {
         QCOMPARE(answerer.Seen().size(), 1);
         QVERIFY(answerer.Texts()[0].startsWith(
             QString::fromStdString(PortBusyMessage(pty.SlavePath())).replace("\r\n", "\n")));
+        // The reason in the program's language, the system's own text after it (the lock's or,
+        // without root's rights, the exclusive open's).
+        QVERIFY(answerer.Texts()[0].contains(QLatin1Char('\n') + Text(txt::MsgPortInUse) + " ("));
         QCOMPARE(form.StatusPanelText(0),
                  QString::fromStdString(PortBusyStatusText(pty.SlavePath())));
         QVERIFY(!form.PortOpen());
