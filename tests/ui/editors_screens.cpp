@@ -1,9 +1,11 @@
 // Pictures of the editors after a whole read of a virtual radio holding varied channels, common
 // values and scan lists, for checking them by eye:
 //   xvfb-run -a -s "-screen 0 1280x1024x24" editors_screens <folder>
-// saves editors-channels.png, editors-common.png and scan-editor.png.
+// saves editors-channels.png, editors-dcs-list.png, editors-common.png and scan-editor.png.
 
+#include <QAbstractItemView>
 #include <QApplication>
+#include <QComboBox>
 #include <QDir>
 #include <QProcess>
 #include <QTabWidget>
@@ -18,16 +20,28 @@
 #include "text/text_pairs.h"
 #include "ui/channel_grid.h"
 #include "ui/main_form.h"
+#include "ui/qt_translation.h"
 #include "ui/scan_form.h"
 
 namespace {
 
-bool Snap(QWidget& window, const QString& folder, const QString& name) {
+// The window; with onScreen, what the screen shows where it lies, a list open over it included.
+bool Snap(QWidget& window, const QString& folder, const QString& name, bool onScreen = false) {
     QTest::qWait(400);
     const QString path = QDir(folder).filePath(name + QStringLiteral(".png"));
-    const int status =
-        QProcess::execute(QStringLiteral("import"),
-                          {QStringLiteral("-window"), QString::number(window.winId()), path});
+    QStringList arguments{QStringLiteral("-window"), QString::number(window.winId())};
+    if (onScreen) {
+        const QRect area = window.frameGeometry();
+        arguments =
+            QStringList{QStringLiteral("-window"), QStringLiteral("root"), QStringLiteral("-crop"),
+                        QStringLiteral("%1x%2+%3+%4")
+                            .arg(area.width())
+                            .arg(area.height())
+                            .arg(area.x())
+                            .arg(area.y()),
+                        QStringLiteral("+repage")};
+    }
+    const int status = QProcess::execute(QStringLiteral("import"), arguments << path);
     std::printf("%s %s\n", status == 0 ? "saved" : "FAILED", qPrintable(path));
     return status == 0;
 }
@@ -74,6 +88,7 @@ int main(int argc, char* argv[]) {
     const QString folder = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QStringLiteral(".");
     QDir().mkpath(folder);
     q36::test::ProgramDefaults defaults;
+    q36::ui::UseQtTexts(q36::LanguageIndex);
     // As every run after the band dialog: the factory values are shown but locked.
     q36::FactoryLock = 1;
 
@@ -101,6 +116,11 @@ int main(int argc, char* argv[]) {
     grid.setFocus();
     grid.setCurrentIndex(grid.model()->index(1, q36::ui::channel_column::Sdata));
     ok &= Snap(main, folder, QStringLiteral("editors-channels"));
+    // The 83 DCS codes of channel 3, opened with Enter: 16 rows and a scroll bar.
+    grid.setCurrentIndex(grid.model()->index(2, q36::ui::channel_column::Sdata));
+    QTest::keyClick(&grid, Qt::Key_Return);
+    ok &= Snap(main, folder, QStringLiteral("editors-dcs-list"), true);
+    QTest::keyClick(grid.DBComboBoxEh1->view(), Qt::Key_Escape);
     main.findChild<QTabWidget*>(QStringLiteral("suiPageControl1"))->setCurrentIndex(0);
     ok &= Snap(main, folder, QStringLiteral("editors-common"));
     answerer.On(QStringLiteral("TScanForm"), [&](QWidget& window) {

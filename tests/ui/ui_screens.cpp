@@ -4,12 +4,15 @@
 // names a virtual radio (q36cli radio), it shows a copy of the delivered store after a whole
 // read of that radio, the way the README's pictures are taken.
 
-#include <QApplication>
 #include <QAbstractButton>
-#include <QMessageBox>
+#include <QApplication>
 #include <QDir>
+#include <QFile>
+#include <QMessageBox>
 #include <QProcess>
+#include <QStatusBar>
 #include <QTabWidget>
+#include <QTemporaryDir>
 #include <QTest>
 #include <cstdio>
 #include <cstdlib>
@@ -23,6 +26,7 @@
 #include "ui/login_form.h"
 #include "ui/main_form.h"
 #include "ui/param_form.h"
+#include "ui/qt_translation.h"
 #include "ui/ver_form.h"
 
 namespace {
@@ -40,12 +44,22 @@ bool Snap(QWidget& window, const QString& folder, const QString& name) {
     return status == 0;
 }
 
-// The whole screen, for a message box over its window.
-bool SnapScreen(const QString& folder, const QString& name) {
+// The whole screen, for a message box over its window; or only the part a widget covers.
+bool SnapScreen(const QString& folder, const QString& name, const QWidget* part = nullptr) {
     QTest::qWait(400);
     const QString path = QDir(folder).filePath(name + QStringLiteral(".png"));
-    const int status = QProcess::execute(QStringLiteral("import"),
-                                         {QStringLiteral("-window"), QStringLiteral("root"), path});
+    QStringList arguments{QStringLiteral("-window"), QStringLiteral("root")};
+    if (part) {
+        const QPoint at = part->mapToGlobal(QPoint(0, 0));
+        arguments << QStringLiteral("-crop")
+                  << QStringLiteral("%1x%2+%3+%4")
+                         .arg(part->width())
+                         .arg(part->height())
+                         .arg(at.x())
+                         .arg(at.y())
+                  << QStringLiteral("+repage");
+    }
+    const int status = QProcess::execute(QStringLiteral("import"), arguments << path);
     std::printf("%s %s\n", status == 0 ? "saved" : "FAILED", qPrintable(path));
     return status == 0;
 }
@@ -91,6 +105,30 @@ bool SnapVanishedPort(const QString& folder) {
     return ok;
 }
 
+// The port panel with an open port of a long name, and the question a read asks first, with
+// Qt's own buttons in Chinese.
+bool SnapPortPanelAndQuestion(const QString& folder) {
+    q36::test::RadioOnPty radio(q36::DefaultRadioImage(400, 440));
+    QTemporaryDir links;
+    const QString port = links.filePath(QStringLiteral("usb-Prolific_USB-Serial_Controller-if00"));
+    if (!radio.Start() || !QFile::link(QString::fromStdString(radio.Path()), port)) return false;
+    q36::test::StoreCopy store;
+    q36::ui::TMainForm main([] { return false; });
+    std::string error;
+    if (!store.Ok() || !main.ConnectDatabase(store.Path(), error)) return false;
+    main.Comm().SetCommName(port.toStdString());
+    main.ReopenPort();
+    main.show();
+    bool ok = SnapScreen(folder, QStringLiteral("port-panel"), main.statusBar());
+    q36::test::ModalAnswerer answerer;
+    answerer.On(QStringLiteral("TransferQuestion"), [&](QWidget& box) {
+        ok &= SnapScreen(folder, QStringLiteral("message-box"), &main);
+        static_cast<QMessageBox&>(box).button(QMessageBox::No)->click();
+    });
+    main.ReadTButClick();
+    return ok && answerer.Names() == QStringList{QStringLiteral("TransferQuestion")};
+}
+
 }  // namespace
 
 int main(int argc, char* argv[]) {
@@ -99,6 +137,8 @@ int main(int argc, char* argv[]) {
     QApplication application(argc, argv);
     const QString folder = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QStringLiteral(".");
     QDir().mkpath(folder);
+    // As the program's start-up does: Qt's own texts in the program's language.
+    q36::ui::UseQtTexts(q36::LanguageIndex);
     bool ok = true;
 
     q36::ui::TLoginForm band("/nonexistent/Q36DataBase.mdb");
@@ -141,5 +181,6 @@ int main(int argc, char* argv[]) {
     q36::ui::TAboutForm about;
     ok &= Snap(about, folder, QStringLiteral("about_box"));
     ok &= SnapVanishedPort(folder);
+    ok &= SnapPortPanelAndQuestion(folder);
     return ok ? 0 : 1;
 }
