@@ -66,7 +66,8 @@ struct EditorWindow {
         return typed;
     }
 
-    // Opens the list of a cell with Enter and picks the entry, as a user does with the keys.
+    // Opens the list of a cell with Enter and picks the entry, as a user does with the keys; the
+    // tone values (columns 5 and 9) from the list laid over the cell.
     bool Choose(int row, int column, const QString& entry) {
         Grid().setFocus();
         Grid().setCurrentIndex(Cell(row, column));
@@ -75,11 +76,6 @@ struct EditorWindow {
                           : column == 9 ? Grid().DBComboBoxEh2
                                         : OpenEditor<QComboBox>();
         return list && Pick(*list, entry);
-    }
-
-    // Chooses from the tone-value list laid over SDATA (column 5) or REDATA (column 9).
-    bool ChooseTone(int row, int column, const QString& value) {
-        return Choose(row, column, value);
     }
 
     // Picks an entry of a list that is open: the entry highlighted, then Enter.
@@ -92,13 +88,19 @@ struct EditorWindow {
         return !view->isVisible();
     }
 
-    // Turns the mouse wheel over a point of the widget, in both directions.
-    static void Wheel(QWidget& widget, QPoint at) {
+    // Turns the mouse wheel both ways over a cell, on what lies over it (an editor, a list) or
+    // else the grid; returns that widget.
+    static QWidget& WheelOver(QTableView& grid, const QModelIndex& cell) {
+        const QPoint centre = grid.visualRect(cell).center();
+        QWidget* over = grid.viewport()->childAt(centre);
+        QWidget& target = over ? *over : *grid.viewport();
+        const QPoint at = target.mapFrom(grid.viewport(), centre);
         for (int step : {-120, -120, 120}) {
-            QWheelEvent wheel(at, widget.mapToGlobal(at), QPoint(), QPoint(0, step), Qt::NoButton,
+            QWheelEvent wheel(at, target.mapToGlobal(at), QPoint(), QPoint(0, step), Qt::NoButton,
                               Qt::NoModifier, Qt::NoScrollPhase, false);
-            QApplication::sendEvent(&widget, &wheel);
+            QApplication::sendEvent(&target, &wheel);
         }
+        return target;
     }
 
     // A column as the file holds it now, read through a connection of its own.

@@ -154,7 +154,7 @@ class EditorsTests : public QObject {
         QVERIFY(!w.Grid().DBComboBoxEh1->isVisible());
 
         QVERIFY(w.Choose(0, col::Retone, QStringLiteral("CTCSS")));
-        QVERIFY(w.ChooseTone(0, col::Redata, QStringLiteral("88.5")));
+        QVERIFY(w.Choose(0, col::Redata, QStringLiteral("88.5")));
         QCOMPARE(w.Grid().DBComboBoxEh2->count(), 50);
         // Choosing the same type again resets the value.
         QVERIFY(w.Choose(0, col::Retone, QStringLiteral("CTCSS")));
@@ -207,12 +207,7 @@ class EditorsTests : public QObject {
                            col::Level, col::Bw, col::AddScan, col::Busy}) {
             w.Grid().setFocus();
             w.Grid().setCurrentIndex(w.Cell(5, column));
-            // The wheel and Down go to what lies over the cell, else to the grid.
-            const QPoint centre = w.Grid().visualRect(w.Cell(5, column)).center();
-            QWidget* over = w.Grid().viewport()->childAt(centre);
-            QWidget& target = over ? *over : *w.Grid().viewport();
-            EditorWindow::Wheel(target, target.mapFrom(w.Grid().viewport(), centre));
-            QTest::keyClick(&target, Qt::Key_Down);
+            QTest::keyClick(&EditorWindow::WheelOver(w.Grid(), w.Cell(5, column)), Qt::Key_Down);
             QCOMPARE(rows(), before);
             QCOMPARE(w.Grid().currentIndex(), w.Cell(6, column));
         }
@@ -370,21 +365,18 @@ class EditorsTests : public QObject {
             grid->setFocus();
             grid->setCurrentIndex(slot);
             const QString before = scan->Model().StoredText(1, 3);
-            const QPoint centre = grid->visualRect(slot).center();
-            QWidget* over = grid->viewport()->childAt(centre);
-            QWidget& target = over ? *over : *grid->viewport();
-            EditorWindow::Wheel(target, target.mapFrom(grid->viewport(), centre));
+            QWidget& target = EditorWindow::WheelOver(*grid, slot);
             for (auto key : {Qt::Key_C, Qt::Key_1, Qt::Key_Down, Qt::Key_Up}) {
                 QTest::keyClick(&target, key);
             }
             keysChanged = scan->Model().StoredText(1, 3) != before || grid->currentIndex() != slot;
             QTest::keyClick(grid, Qt::Key_Return);
-            auto* list = grid->viewport()->findChild<ui::PickListBox*>();
-            if (!list) return;
-            QTest::keyClicks(list, QStringLiteral("c1"));
-            wholeText = list->fontMetrics().horizontalAdvance(list->currentText()) <=
-                        list->TextArea().width();
-            EditorWindow::Pick(*list, QStringLiteral("CH01"));
+            if (auto* list = grid->viewport()->findChild<ui::PickListBox*>()) {
+                QTest::keyClicks(list, QStringLiteral("c1"));
+                wholeText = list->fontMetrics().horizontalAdvance(list->currentText()) <=
+                            list->TextArea().width();
+                EditorWindow::Pick(*list, QStringLiteral("CH01"));
+            }
             scan->Button1->click();
         });
         QVERIFY(w.Grid().Model().setData(w.Cell(0, col::AddScan), Choice(lists::AddScan, 1)));

@@ -66,9 +66,9 @@ class EditorsTransferTests : public QObject {
         w.TypeInto(6, col::Ftx, QStringLiteral("431.125"));
         w.TypeInto(6, col::RxFreq, QStringLiteral("432.25"));
         QVERIFY(w.Choose(6, col::Ftone, QStringLiteral("CTCSS")));
-        QVERIFY(w.ChooseTone(6, col::Sdata, QStringLiteral("88.5")));
+        QVERIFY(w.Choose(6, col::Sdata, QStringLiteral("88.5")));
         QVERIFY(w.Choose(6, col::Retone, QStringLiteral("DCS-")));
-        QVERIFY(w.ChooseTone(6, col::Redata, QStringLiteral("754")));
+        QVERIFY(w.Choose(6, col::Redata, QStringLiteral("754")));
         QVERIFY(w.Choose(6, col::TxPower, low));
         QVERIFY(w.Choose(6, col::AddScan, yes));
         QVERIFY(w.Choose(2, col::AddScan, yes));
