@@ -91,8 +91,8 @@ int RunTransfer(TransferKind kind, const TransferTarget& target, CliTransferHost
     try {
         comm.OpenPort();
     } catch (const ECommsError& error) {
-        std::string text = PortBusyMessage(target.port) + "\r\n" + error.what();
-        if (!error.SystemError().empty()) text += ": " + error.SystemError();
+        std::string text = PortBusyMessage(target.port) + "\r\n" +
+                           PortOpenErrorText(error.what(), error.ErrorNumber(), error.SystemError());
         if (error.ErrorNumber() == EACCES || error.ErrorNumber() == EPERM) {
             text += "\r\nhint: add your user to the 'dialout' group (sudo usermod -aG dialout $USER) and log in again";
         }

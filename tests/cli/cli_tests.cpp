@@ -204,6 +204,7 @@ TEST_F(CliTest, FailuresExitWithTheirOwnCodes) {
         ::close(held);
         EXPECT_EQ(read.exitCode, 3) << read.err;
         EXPECT_NE(read.err.find("被占用或者其它错误！"), std::string::npos) << read.err;
+        EXPECT_NE(read.err.find(std::string(txt::MsgPortInUse.zh)), std::string::npos) << read.err;
     }
     {  // a radio that never answers
         RadioProcess radio;
