@@ -28,7 +28,8 @@ bool Args::Parse(int argc, char** argv, const std::vector<std::string>& valueOpt
                 return false;
             }
             values_[name].push_back("");
-        } else if (std::find(valueOptions.begin(), valueOptions.end(), name) != valueOptions.end()) {
+        } else if (std::find(valueOptions.begin(), valueOptions.end(), name) !=
+                   valueOptions.end()) {
             if (!inlineValue) {
                 if (i + 1 >= argc) {
                     error = "--" + name + " needs a value";
@@ -75,8 +76,9 @@ int PrintUsage(const std::string& usage) {
 }
 
 bool CheckPassword(const std::string& password, std::string& error) {
-    const bool singleBytes = std::all_of(password.begin(), password.end(),
-                                         [](char c) { return static_cast<unsigned char>(c) < 0x80; });
+    const bool singleBytes = std::all_of(password.begin(), password.end(), [](char c) {
+        return static_cast<unsigned char>(c) < 0x80;
+    });
     if (password.size() == 3 && singleBytes) return true;
     error = "--password takes exactly three single-byte (ASCII) characters, such as KZP";
     return false;

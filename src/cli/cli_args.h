@@ -20,7 +20,7 @@ enum ExitCode : int {
 };
 
 class Args {
-public:
+  public:
     // Parses argv after the subcommand. valueOptions take a value, flags do not; repeatable
     // options keep every value. False with a reason for anything else.
     bool Parse(int argc, char** argv, const std::vector<std::string>& valueOptions,
@@ -30,7 +30,7 @@ public:
     std::string Get(const std::string& name, const std::string& fallback = {}) const;
     const std::vector<std::string>& All(const std::string& name) const;
 
-private:
+  private:
     std::map<std::string, std::vector<std::string>> values_;
 };
 

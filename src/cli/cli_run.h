@@ -12,7 +12,7 @@
 namespace q36::cli {
 
 class CliRun {
-public:
+  public:
     // Creates the store and opens the host's queries; ExitDone, or ExitFailure after printing why.
     int Prepare();
 
@@ -21,7 +21,7 @@ public:
     // The queries Save reads and Open writes.
     exchange::ConfigurationQueries& Queries() { return *queries_; }
 
-private:
+  private:
     ProgressPrinter printer_;
     WorkingStore store_;
     std::unique_ptr<CliTransferHost> host_;

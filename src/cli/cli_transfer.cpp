@@ -18,21 +18,27 @@ using Clock = std::chrono::steady_clock;
 int ExitCodeOf(TransferEvent event) {
     switch (event) {
         case TransferEvent::ReadDone:
-        case TransferEvent::WriteDone: return ExitDone;
-        case TransferEvent::Refused: return ExitRefused;
+        case TransferEvent::WriteDone:
+            return ExitDone;
+        case TransferEvent::Refused:
+            return ExitRefused;
         case TransferEvent::Timeout:
-        case TransferEvent::NoAnswer: return ExitNoAnswer;
-        case TransferEvent::CheckFailed: return ExitCheck;
-        case TransferEvent::PortNotOpen: return ExitPort;
+        case TransferEvent::NoAnswer:
+            return ExitNoAnswer;
+        case TransferEvent::CheckFailed:
+            return ExitCheck;
+        case TransferEvent::PortNotOpen:
+            return ExitPort;
         case TransferEvent::ReadFailed:
-        case TransferEvent::StoreFailed: return ExitFailure;
+        case TransferEvent::StoreFailed:
+            return ExitFailure;
     }
     return ExitFailure;
 }
 
 // The earlier of a deadline and a limit, as a wait from now.
-std::chrono::milliseconds WaitUntil(std::optional<Clock::time_point> deadline, Clock::time_point now,
-                                    std::chrono::milliseconds limit) {
+std::chrono::milliseconds WaitUntil(std::optional<Clock::time_point> deadline,
+                                    Clock::time_point now, std::chrono::milliseconds limit) {
     if (!deadline) return limit;
     return std::min(limit, std::chrono::duration_cast<std::chrono::milliseconds>(*deadline - now) +
                                std::chrono::milliseconds(1));
@@ -52,27 +58,37 @@ void CliTransferHost::ShowMessage(TransferEvent event, const std::string& text) 
     printer_.Message(text);
 }
 
-bool CliTransferHost::AskYesNo(const std::string&) { return true; }
+bool CliTransferHost::AskYesNo(const std::string&) {
+    return true;
+}
 
 void CliTransferHost::SetProgress(int minimum, int maximum, int position) {
     printer_.SetProgress(minimum, maximum, position);
 }
 
-void CliTransferHost::SetProgressVisible(bool visible) { printer_.SetVisible(visible); }
+void CliTransferHost::SetProgressVisible(bool visible) {
+    printer_.SetVisible(visible);
+}
 
-void CliTransferHost::SetFirmwareStatus(const std::string& text) { printer_.Message(text); }
+void CliTransferHost::SetFirmwareStatus(const std::string& text) {
+    printer_.Message(text);
+}
 
 void CliTransferHost::StartResponseTimer() {
     deadline_ = Clock::now() + std::chrono::milliseconds(Transfer::ResponseTimeoutMs);
 }
 
-void CliTransferHost::StopResponseTimer() { deadline_.reset(); }
+void CliTransferHost::StopResponseTimer() {
+    deadline_.reset();
+}
 
 void CliTransferHost::StartSilenceTimer() {
     silenceDeadline_ = Clock::now() + std::chrono::milliseconds(Transfer::SilenceLimitMs);
 }
 
-void CliTransferHost::StopSilenceTimer() { silenceDeadline_.reset(); }
+void CliTransferHost::StopSilenceTimer() {
+    silenceDeadline_.reset();
+}
 
 int RunTransfer(TransferKind kind, const TransferTarget& target, CliTransferHost& host,
                 ProgressPrinter& printer) {
@@ -91,10 +107,13 @@ int RunTransfer(TransferKind kind, const TransferTarget& target, CliTransferHost
     try {
         comm.OpenPort();
     } catch (const ECommsError& error) {
-        std::string text = PortBusyMessage(target.port) + "\r\n" +
-                           PortOpenErrorText(error.what(), error.ErrorNumber(), error.SystemError());
+        std::string text =
+            PortBusyMessage(target.port) + "\r\n" +
+            PortOpenErrorText(error.what(), error.ErrorNumber(), error.SystemError());
         if (error.ErrorNumber() == EACCES || error.ErrorNumber() == EPERM) {
-            text += "\r\nhint: add your user to the 'dialout' group (sudo usermod -aG dialout $USER) and log in again";
+            text +=
+                "\r\nhint: add your user to the 'dialout' group (sudo usermod -aG dialout $USER) "
+                "and log in again";
         }
         printer.Message(text);
         return ExitPort;
@@ -107,8 +126,10 @@ int RunTransfer(TransferKind kind, const TransferTarget& target, CliTransferHost
     };
     comm.OnRequestHangup = [&](TComm&) { transfer.PortLost(true); };
 
-    if (kind == TransferKind::Read) transfer.ReadTButClick();
-    else transfer.WriteTButClick();
+    if (kind == TransferKind::Read)
+        transfer.ReadTButClick();
+    else
+        transfer.WriteTButClick();
 
     int result = -1;
     bool stopped = false;
@@ -140,8 +161,9 @@ int RunTransfer(TransferKind kind, const TransferTarget& target, CliTransferHost
     comm.Drain();
     comm.ClosePort();
     if (stopped) {
-        printer.Message(kind == TransferKind::Read ? Tr(txt::MsgStoppedRead)
-                                                   : StoppedWriteText(transfer.AcceptedWrite(), target.file));
+        printer.Message(kind == TransferKind::Read
+                            ? Tr(txt::MsgStoppedRead)
+                            : StoppedWriteText(transfer.AcceptedWrite(), target.file));
     }
     return result;
 }

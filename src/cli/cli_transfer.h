@@ -15,7 +15,7 @@
 namespace q36::cli {
 
 class CliTransferHost : public StoreTransferHost {
-public:
+  public:
     CliTransferHost(Connection& connection, ProgressPrinter& printer);
 
     // The port the transfer's bytes go to; none until RunTransfer sets it.
@@ -41,7 +41,7 @@ public:
         return silenceDeadline_;
     }
 
-private:
+  private:
     TComm* comm_ = nullptr;
     ProgressPrinter& printer_;
     std::optional<TransferEvent> lastEvent_;

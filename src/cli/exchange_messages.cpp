@@ -15,11 +15,14 @@ int ReportExchange(const exchange::ExchangeOutcome& outcome, ProgressPrinter& pr
     using exchange::ExchangeResult;
     switch (outcome.result) {
         case ExchangeResult::Saved:
-        case ExchangeResult::ReadOk: return ExitDone;
+        case ExchangeResult::ReadOk:
+            return ExitDone;
         case ExchangeResult::FrequencyNotNumber:
         case ExchangeResult::FrequencyOutOfBand:
-        case ExchangeResult::ToneValueRefused: return ExitCheck;
-        default: return ExitWorkbook;
+        case ExchangeResult::ToneValueRefused:
+            return ExitCheck;
+        default:
+            return ExitWorkbook;
     }
 }
 

@@ -6,7 +6,8 @@
 
 namespace q36::cli {
 
-ProgressPrinter::ProgressPrinter(std::FILE* out) : out_(out), terminal_(::isatty(::fileno(out)) == 1) {}
+ProgressPrinter::ProgressPrinter(std::FILE* out)
+    : out_(out), terminal_(::isatty(::fileno(out)) == 1) {}
 
 void ProgressPrinter::EndBar() {
     if (barDrawn_) std::fputc('\n', out_);

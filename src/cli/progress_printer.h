@@ -8,7 +8,7 @@
 namespace q36::cli {
 
 class ProgressPrinter {
-public:
+  public:
     explicit ProgressPrinter(std::FILE* out = stderr);
 
     void SetProgress(int minimum, int maximum, int position);
@@ -16,7 +16,7 @@ public:
     // A message the desktop program would show in a box, on a line of its own.
     void Message(const std::string& text);
 
-private:
+  private:
     void EndBar();
 
     std::FILE* out_;

@@ -29,8 +29,9 @@ int RunReadCommand(int argc, char** argv) {
         return ExitCodeOfSignal(StopSignal());
     };
     if (StopSignal() != 0) return stoppedHere();
-    const int transferred = RunTransfer(
-        TransferKind::Read, {options.port, options.password, options.file}, run.Host(), run.Printer());
+    const int transferred =
+        RunTransfer(TransferKind::Read, {options.port, options.password, options.file}, run.Host(),
+                    run.Printer());
     if (transferred != ExitDone) return transferred;
     if (StopSignal() != 0) return stoppedHere();
     if (StoreStatus committed = run.Host().CommitPendingEdits(); !committed.ok()) {

@@ -10,7 +10,8 @@ int ParseRunOptions(int argc, char** argv, const std::string& fileOption, const 
                     RunOptions& options) {
     Args args;
     std::string error;
-    if (!args.Parse(argc, argv, {"port", "band", "password", "lang", fileOption}, {"no-scan-list"}, error)) {
+    if (!args.Parse(argc, argv, {"port", "band", "password", "lang", fileOption}, {"no-scan-list"},
+                    error)) {
         return UsageError(error, usage);
     }
     for (const std::string& required : {std::string("port"), std::string("band"), fileOption}) {

@@ -9,7 +9,7 @@
 namespace q36::cli {
 
 class WorkingStore {
-public:
+  public:
     WorkingStore() = default;
     ~WorkingStore();
     WorkingStore(const WorkingStore&) = delete;
@@ -21,7 +21,7 @@ public:
 
     Connection& connection() { return connection_; }
 
-private:
+  private:
     std::string folder_;
     Connection connection_;
 };

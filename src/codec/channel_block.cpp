@@ -46,8 +46,9 @@ bool PutToneValue(EncodedBlock& out, int n, const std::string& type, const std::
     return out.ok();
 }
 
-void DecodeTone(std::vector<std::pair<std::string_view, std::string>>& out, std::string_view typeColumn,
-                std::string_view valueColumn, uint32_t code, uint8_t valueByte) {
+void DecodeTone(std::vector<std::pair<std::string_view, std::string>>& out,
+                std::string_view typeColumn, std::string_view valueColumn, uint32_t code,
+                uint8_t valueByte) {
     out.emplace_back(typeColumn, std::string(ToneTypeTexts[code & 3]));
     if (code == 0) {
         out.emplace_back(valueColumn, std::string());
@@ -60,7 +61,9 @@ void DecodeTone(std::vector<std::pair<std::string_view, std::string>>& out, std:
 
 }  // namespace
 
-std::string ChannelKey(int n) { return PadLeftZeros(std::to_string(n), 2); }
+std::string ChannelKey(int n) {
+    return PadLeftZeros(std::to_string(n), 2);
+}
 
 BlockCheck CheckChannelFrequencyTexts(const ChannelResult& row, int bandLowMHz, int bandHighMHz) {
     if (row.ENABLED != "True") return BlockCheck::Ok;
@@ -130,35 +133,53 @@ ChannelUpdate DecodeChannelFrame(std::span<const uint8_t> frame) {
     out.emplace_back("ENABLED", enabled ? "True" : "False");
     if (!enabled) return update;
 
-    out.emplace_back("REFREQUENCY", FrequencyTextFromUnits(GetUnits24(&frame[F + cl::RxFrequency])));
+    out.emplace_back("REFREQUENCY",
+                     FrequencyTextFromUnits(GetUnits24(&frame[F + cl::RxFrequency])));
     out.emplace_back("FTX", FrequencyTextFromUnits(GetUnits24(&frame[F + cl::TxFrequency])));
-    out.emplace_back("ADDSCAN", ChoiceAt(lists::AddScan, GetBitsAt(flagsA, cl::AddScanPos, 1, 8) ? 1 : 0));
+    out.emplace_back("ADDSCAN",
+                     ChoiceAt(lists::AddScan, GetBitsAt(flagsA, cl::AddScanPos, 1, 8) ? 1 : 0));
     out.emplace_back("BUSY", ChoiceAt(lists::Busy, GetBitsAt(flagsA, cl::BusyPos, 1, 8) ? 0 : 1));
-    out.emplace_back("BW", ChoiceAt(lists::Bandwidth, GetBitsAt(flagsA, cl::NarrowPos, 1, 8) ? 1 : 0));
-    DecodeTone(out, "RETONE", "REDATA", GetBitsAt(flagsA, cl::ToneTypePos, 2, 8), frame[F + cl::RxToneValue]);
+    out.emplace_back("BW",
+                     ChoiceAt(lists::Bandwidth, GetBitsAt(flagsA, cl::NarrowPos, 1, 8) ? 1 : 0));
+    DecodeTone(out, "RETONE", "REDATA", GetBitsAt(flagsA, cl::ToneTypePos, 2, 8),
+               frame[F + cl::RxToneValue]);
     out.emplace_back("VOX", GetBitsAt(flagsB, cl::VoxPos, 1, 8) ? "True" : "False");
     const uint32_t power = GetBitsAt(flagsB, cl::PowerPos, 2, 8);
     if (power < 3) out.emplace_back("TXPOWER", ChoiceAt(lists::TxPower, int(power)));
-    DecodeTone(out, "FTONE", "SDATA", GetBitsAt(flagsB, cl::ToneTypePos, 2, 8), frame[F + cl::TxToneValue]);
+    DecodeTone(out, "FTONE", "SDATA", GetBitsAt(flagsB, cl::ToneTypePos, 2, 8),
+               frame[F + cl::TxToneValue]);
     out.emplace_back("LEVEL", std::to_string(frame[F + cl::Level]));
     return update;
 }
 
 void ApplyChannelUpdate(ChannelResult& row, const ChannelUpdate& update) {
     for (const auto& [column, value] : update.assignments) {
-        if (column == "ENABLED") row.ENABLED = value;
-        else if (column == "VOX") row.VOX = value;
-        else if (column == "FTX") row.FTX = value;
-        else if (column == "FTONE") row.FTONE = value;
-        else if (column == "SDATA") row.SDATA = value;
-        else if (column == "TXPOWER") row.TXPOWER = value;
-        else if (column == "REFREQUENCY") row.REFREQUENCY = value;
-        else if (column == "RETONE") row.RETONE = value;
-        else if (column == "REDATA") row.REDATA = value;
-        else if (column == "LEVEL") row.LEVEL = std::stoi(value);
-        else if (column == "BW") row.BW = value;
-        else if (column == "ADDSCAN") row.ADDSCAN = value;
-        else if (column == "BUSY") row.BUSY = value;
+        if (column == "ENABLED")
+            row.ENABLED = value;
+        else if (column == "VOX")
+            row.VOX = value;
+        else if (column == "FTX")
+            row.FTX = value;
+        else if (column == "FTONE")
+            row.FTONE = value;
+        else if (column == "SDATA")
+            row.SDATA = value;
+        else if (column == "TXPOWER")
+            row.TXPOWER = value;
+        else if (column == "REFREQUENCY")
+            row.REFREQUENCY = value;
+        else if (column == "RETONE")
+            row.RETONE = value;
+        else if (column == "REDATA")
+            row.REDATA = value;
+        else if (column == "LEVEL")
+            row.LEVEL = std::stoi(value);
+        else if (column == "BW")
+            row.BW = value;
+        else if (column == "ADDSCAN")
+            row.ADDSCAN = value;
+        else if (column == "BUSY")
+            row.BUSY = value;
     }
 }
 

@@ -63,7 +63,7 @@ EncodedBlock EncodeChannelBlock(int n, const ChannelResult& row, int bandLowMHz,
 // What a received channel block changes in its row, in the order the columns are written:
 // ENABLED first, then (only for an enabled channel) the rest.
 struct ChannelUpdate {
-    int channelNo = 0;  // frame byte 5 + 1
+    int channelNo = 0;                                                  // frame byte 5 + 1
     std::vector<std::pair<std::string_view, std::string>> assignments;  // column, text
 };
 

@@ -10,12 +10,18 @@ namespace ml = common_layout;
 namespace {
 
 // A list position as a byte: no selection gives 0xFF.
-uint8_t PositionByte(int position) { return position < 0 ? 0xFF : uint8_t(position); }
+uint8_t PositionByte(int position) {
+    return position < 0 ? 0xFF : uint8_t(position);
+}
 
 // A list position used as a bit mode: no selection is a mode that clears the whole byte.
-int BitMode(int position) { return position < 0 ? -1 : position; }
+int BitMode(int position) {
+    return position < 0 ? -1 : position;
+}
 
-int PositionFrom(uint8_t value, int count) { return value < count ? int(value) : -1; }
+int PositionFrom(uint8_t value, int count) {
+    return value < count ? int(value) : -1;
+}
 
 }  // namespace
 

@@ -11,22 +11,22 @@ namespace q36 {
 // What the common-parameter page shows: the selected position of each list (-1 for none; the
 // position is the radio's code), the texts of the six number edits and the two check boxes.
 struct CommonPage {
-    int aniMode = -1;       // suiDBComboBox1, AVIMODE
-    int lowAlarm = -1;      // suiDBComboBox2, LOWALARM
-    int lowBan = -1;        // suiDBComboBox3, LOWBAN
-    int powerPress = -1;    // suiDBComboBox4, POWERPRESS
-    int keyAPress = -1;     // suiDBComboBox5, KEYAPRESS
-    int keyBPress = -1;     // suiDBComboBox6, KEYBPRESS
-    int scanPause = -1;     // suiDBComboBox7, SCANPAUSE
-    int scanRestart = -1;   // suiDBComboBox8, SCANRESTAR
-    int scanChanSel = -1;   // suiDBComboBox9, SCANCHANSEL
-    int scanPauseSel = -1;  // suiDBComboBox10, SCANPAUSESEL
-    std::string ani;        // suiDBEdit1, AVISET
-    std::string tot;        // suiDBEdit2, TOPSET
-    std::string lostTime;   // suiDBEdit3, LOSTTIME
-    std::string highPower;  // suiDBEdit4, HIGHTRANPOWER
-    std::string midPower;   // suiDBEdit5, MIDTRANPOWER
-    std::string lowPower;   // suiDBEdit6, LOWTRANPOWER
+    int aniMode = -1;         // suiDBComboBox1, AVIMODE
+    int lowAlarm = -1;        // suiDBComboBox2, LOWALARM
+    int lowBan = -1;          // suiDBComboBox3, LOWBAN
+    int powerPress = -1;      // suiDBComboBox4, POWERPRESS
+    int keyAPress = -1;       // suiDBComboBox5, KEYAPRESS
+    int keyBPress = -1;       // suiDBComboBox6, KEYBPRESS
+    int scanPause = -1;       // suiDBComboBox7, SCANPAUSE
+    int scanRestart = -1;     // suiDBComboBox8, SCANRESTAR
+    int scanChanSel = -1;     // suiDBComboBox9, SCANCHANSEL
+    int scanPauseSel = -1;    // suiDBComboBox10, SCANPAUSESEL
+    std::string ani;          // suiDBEdit1, AVISET
+    std::string tot;          // suiDBEdit2, TOPSET
+    std::string lostTime;     // suiDBEdit3, LOSTTIME
+    std::string highPower;    // suiDBEdit4, HIGHTRANPOWER
+    std::string midPower;     // suiDBEdit5, MIDTRANPOWER
+    std::string lowPower;     // suiDBEdit6, LOWTRANPOWER
     bool temControl = false;  // suiDBCheckBox1, TEMCONTROL
     bool keyEnabled = false;  // suiDBCheckBox2, KEYENABLED
 
@@ -43,7 +43,8 @@ inline constexpr int KeyB = 7;
 inline constexpr int KeyFlags = 8;  // bit 0 POWER short press, bit 1 temperature, bit 2 key lock
 inline constexpr int Ani = 9;       // 16 bits, low byte first
 inline constexpr int AniMode = 11;
-inline constexpr int ScanFlags = 12;  // bit 0 restart, bit 1 pause, bit 2 end channel, bit 3 tx channel
+inline constexpr int ScanFlags =
+    12;  // bit 0 restart, bit 1 pause, bit 2 end channel, bit 3 tx channel
 inline constexpr int LostTime = 13;
 inline constexpr int HighPower = 14;
 inline constexpr int MidPower = 15;

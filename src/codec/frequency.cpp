@@ -16,7 +16,9 @@ std::string_view TrimBlanks(std::string_view text) {
     return text;
 }
 
-bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+bool IsDigit(char c) {
+    return c >= '0' && c <= '9';
+}
 
 // Compares a non-negative digit string (no leading zeros) with a non-negative integer.
 int CompareDigits(const std::string& digits, long long n) {
@@ -35,7 +37,7 @@ std::optional<ExactDecimal> ParseDecimalText(std::string_view text) {
         result.negative = text[i] == '-';
         ++i;
     }
-    std::string digits;  // all mantissa digits
+    std::string digits;   // all mantissa digits
     long pointShift = 0;  // digits after the decimal point
     bool anyDigit = false;
     while (i < text.size() && IsDigit(text[i])) {
@@ -80,7 +82,8 @@ std::optional<ExactDecimal> ParseDecimalText(std::string_view text) {
         if (-point > 400) return ExactDecimal{};
         result.fracDigits = std::string(static_cast<std::size_t>(-point), '0') + digits;
     } else if (static_cast<std::size_t>(point) >= digits.size()) {
-        result.intDigits = digits + std::string(static_cast<std::size_t>(point) - digits.size(), '0');
+        result.intDigits =
+            digits + std::string(static_cast<std::size_t>(point) - digits.size(), '0');
     } else {
         result.intDigits = digits.substr(0, static_cast<std::size_t>(point));
         result.fracDigits = digits.substr(static_cast<std::size_t>(point));
@@ -88,7 +91,8 @@ std::optional<ExactDecimal> ParseDecimalText(std::string_view text) {
     result.intDigits.erase(0, result.intDigits.find_first_not_of('0') == std::string::npos
                                   ? result.intDigits.size()
                                   : result.intDigits.find_first_not_of('0'));
-    while (!result.fracDigits.empty() && result.fracDigits.back() == '0') result.fracDigits.pop_back();
+    while (!result.fracDigits.empty() && result.fracDigits.back() == '0')
+        result.fracDigits.pop_back();
     if (result.intDigits.empty() && result.fracDigits.empty()) result.negative = false;
     return result;
 }
@@ -96,7 +100,8 @@ std::optional<ExactDecimal> ParseDecimalText(std::string_view text) {
 uint32_t FrequencyUnitsLow24(const ExactDecimal& mhz) {
     constexpr uint32_t kMod = 1u << 24;
     // value * 8000 = 8 * (value * 1000): shift the point three places, then multiply by 8.
-    std::string thousands = mhz.intDigits + mhz.fracDigits.substr(0, std::min<std::size_t>(3, mhz.fracDigits.size()));
+    std::string thousands =
+        mhz.intDigits + mhz.fracDigits.substr(0, std::min<std::size_t>(3, mhz.fracDigits.size()));
     if (mhz.fracDigits.size() < 3) thousands.append(3 - mhz.fracDigits.size(), '0');
     const std::string rest = mhz.fracDigits.size() > 3 ? mhz.fracDigits.substr(3) : std::string();
 
@@ -104,7 +109,8 @@ uint32_t FrequencyUnitsLow24(const ExactDecimal& mhz) {
     for (char c : thousands) wholeMod = (wholeMod * 10 + uint64_t(c - '0')) % kMod;
     // floor(8 * fraction): the carry out of multiplying the fraction's digits by 8.
     uint32_t carry = 0;
-    for (auto it = rest.rbegin(); it != rest.rend(); ++it) carry = (uint32_t(*it - '0') * 8 + carry) / 10;
+    for (auto it = rest.rbegin(); it != rest.rend(); ++it)
+        carry = (uint32_t(*it - '0') * 8 + carry) / 10;
 
     const uint64_t magnitude = (wholeMod * 8 + carry) % kMod;
     if (!mhz.negative || magnitude == 0) return uint32_t(magnitude);

@@ -13,7 +13,8 @@ uint8_t ScanListByte(const ScanArr& scans, int n, int s) {
     if (n < 1 || static_cast<std::size_t>(n) > scans.size() || s < 1 || s > SCAN_SLOT_COUNT) {
         return NoValueByte;
     }
-    return ScanSlotByte(scans[static_cast<std::size_t>(n - 1)].slots[static_cast<std::size_t>(s - 1)]);
+    return ScanSlotByte(
+        scans[static_cast<std::size_t>(n - 1)].slots[static_cast<std::size_t>(s - 1)]);
 }
 
 DataBlock EncodeScanBlock(int n, const ScanResult& row) {
@@ -32,11 +33,14 @@ ScanUpdate DecodeScanFrame(std::span<const uint8_t> frame) {
     ScanUpdate update;
     update.listIndex = frame[F + BLOCK_INDEX_OFFSET];
     for (int s = 0; s < SCAN_SLOT_COUNT; ++s) {
-        update.slots[static_cast<std::size_t>(s)] = ToneTextAt(ChannelNameTable, frame[F + SCAN_SLOTS_OFFSET + s]);
+        update.slots[static_cast<std::size_t>(s)] =
+            ToneTextAt(ChannelNameTable, frame[F + SCAN_SLOTS_OFFSET + s]);
     }
     return update;
 }
 
-std::string ScanSlotColumn(int s) { return PadLeftZeros(std::to_string(s), 2); }
+std::string ScanSlotColumn(int s) {
+    return PadLeftZeros(std::to_string(s), 2);
+}
 
 }  // namespace q36

@@ -15,7 +15,9 @@ std::string_view Trim(std::string_view text) {
     return text;
 }
 
-bool IsHexDigit(char c) { return std::isxdigit(static_cast<unsigned char>(c)) != 0; }
+bool IsHexDigit(char c) {
+    return std::isxdigit(static_cast<unsigned char>(c)) != 0;
+}
 
 bool ParseIntegerText(std::string_view text, long long& value) {
     text = Trim(text);
@@ -66,7 +68,9 @@ bool TakeNumber(std::string_view& text, int maxDigits, int& value) {
     return count > 0;
 }
 
-bool IsLeapYear(int year) { return (year % 4 == 0 && year % 100 != 0) || year % 400 == 0; }
+bool IsLeapYear(int year) {
+    return (year % 4 == 0 && year % 100 != 0) || year % 400 == 0;
+}
 
 bool TakeDate(std::string_view& text) {
     int year, month, day;
@@ -143,15 +147,23 @@ bool IsValidAs(std::string_view text, std::string_view typeName) {
     if (typeName.empty()) return false;
     long long unused;
     switch (std::toupper(static_cast<unsigned char>(typeName.front()))) {
-        case 'A': return IsDateTimeText(text);
-        case 'D': return IsDateText(text);
-        case 'F': return ParseDecimalText(text).has_value();
-        case 'I': return ParseIntegerText(text, unused);
-        case 'T': return IsTimeText(text);
-        default: return false;
+        case 'A':
+            return IsDateTimeText(text);
+        case 'D':
+            return IsDateText(text);
+        case 'F':
+            return ParseDecimalText(text).has_value();
+        case 'I':
+            return ParseIntegerText(text, unused);
+        case 'T':
+            return IsTimeText(text);
+        default:
+            return false;
     }
 }
 
-bool IsFloatText(std::string_view text) { return IsValidAs(text, "Float"); }
+bool IsFloatText(std::string_view text) {
+    return IsValidAs(text, "Float");
+}
 
 }  // namespace q36

@@ -44,10 +44,13 @@ int ToneTypeCode(std::string_view text) {
 
 ToneTable ToneValueTable(std::string_view toneType) {
     switch (ToneTypeCode(toneType)) {
-        case int(ToneType::Ctcss): return CTCSSTable;
+        case int(ToneType::Ctcss):
+            return CTCSSTable;
         case int(ToneType::DcsPlus):
-        case int(ToneType::DcsMinus): return DCSTable;
-        default: return {};
+        case int(ToneType::DcsMinus):
+            return DCSTable;
+        default:
+            return {};
     }
 }
 

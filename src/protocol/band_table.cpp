@@ -14,7 +14,8 @@ std::string BandEntryText(int index) {
 std::optional<BandEntry> BandLimitsFromText(const std::string& text) {
     if (text.size() < 7) return std::nullopt;
     long long low, high;
-    if (!TextToInt(text.substr(0, 3), low) || !TextToInt(text.substr(4, 3), high)) return std::nullopt;
+    if (!TextToInt(text.substr(0, 3), low) || !TextToInt(text.substr(4, 3), high))
+        return std::nullopt;
     return BandEntry{int(low), int(high)};
 }
 

@@ -12,7 +12,8 @@ struct BandEntry {
     int highMHz;
 };
 
-inline constexpr std::array<BandEntry, 5> BandTable{{{400, 440}, {430, 470}, {440, 480}, {350, 390}, {136, 174}}};
+inline constexpr std::array<BandEntry, 5> BandTable{
+    {{400, 440}, {430, 470}, {440, 480}, {350, 390}, {136, 174}}};
 
 // "400-440": the lower limit, "-", the upper limit.
 std::string BandEntryText(int index);

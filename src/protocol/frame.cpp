@@ -13,7 +13,8 @@ std::vector<uint8_t> BuildFrame(uint8_t command, std::span<const uint8_t> payloa
     std::copy(payload.begin(), payload.end(), frame.begin() + 4);
     frame[4 + payload.size()] =
         XorChecksum(std::span<const uint8_t>(frame).subspan(2, payload.size() + 2));
-    for (std::size_t i = 0; i < FRAME_TAIL.size(); ++i) frame[5 + payload.size() + i] = FRAME_TAIL[i];
+    for (std::size_t i = 0; i < FRAME_TAIL.size(); ++i)
+        frame[5 + payload.size() + i] = FRAME_TAIL[i];
     return frame;
 }
 

@@ -14,19 +14,28 @@ namespace {
 
 const TextPair* StatusMessage(uint8_t status) {
     switch (status) {
-        case ST_MODEL_MISMATCH: return &txt::MsgModelMismatch;
-        case ST_BAD_PASSWORD: return &txt::MsgWrongPassword;
-        case ST_CHECKSUM_ERROR: return &txt::MsgChecksumError;
-        case ST_UNKNOWN_COMMAND: return &txt::MsgUnknownHandshake;
-        default: return nullptr;
+        case ST_MODEL_MISMATCH:
+            return &txt::MsgModelMismatch;
+        case ST_BAD_PASSWORD:
+            return &txt::MsgWrongPassword;
+        case ST_CHECKSUM_ERROR:
+            return &txt::MsgChecksumError;
+        case ST_UNKNOWN_COMMAND:
+            return &txt::MsgUnknownHandshake;
+        default:
+            return nullptr;
     }
 }
 
 }  // namespace
 
-Transfer::Transfer(TransferHost& host) : host_(host) { ApplyVariant(); }
+Transfer::Transfer(TransferHost& host) : host_(host) {
+    ApplyVariant();
+}
 
-void Transfer::ApplyVariant() { ProgressTotal = HasScanList ? 30 : 25; }
+void Transfer::ApplyVariant() {
+    ProgressTotal = HasScanList ? 30 : 25;
+}
 
 void Transfer::Message(TransferEvent event, const std::string& text) {
     // Every message ends the transfer, whatever it was waiting for.
@@ -34,7 +43,9 @@ void Transfer::Message(TransferEvent event, const std::string& text) {
     host_.ShowMessage(event, text);
 }
 
-void Transfer::ResetProgress() { host_.SetProgress(0, ProgressTotal, 0); }
+void Transfer::ResetProgress() {
+    host_.SetProgress(0, ProgressTotal, 0);
+}
 
 void Transfer::FailNoAnswer() {
     Message(TransferEvent::NoAnswer, Tr(txt::MsgNoAnswer));
@@ -95,7 +106,8 @@ void Transfer::SendFrame(std::span<const uint8_t> payload, uint8_t command) {
 
 void Transfer::SendHandshake() {
     uint8_t payload[HANDSHAKE_PAYLOAD] = {uint8_t(BandIndex), 0, 0, 0, 0x18};
-    for (std::size_t i = 0; i < 3 && i < Password.size(); ++i) payload[1 + i] = uint8_t(Password[i]);
+    for (std::size_t i = 0; i < 3 && i < Password.size(); ++i)
+        payload[1 + i] = uint8_t(Password[i]);
     SendFrame(payload, CMD_HANDSHAKE);
 }
 
@@ -180,16 +192,20 @@ bool Transfer::DispatchFrame(std::span<const uint8_t> frame) {
             host_.SetFirmwareStatus(FirmwareStatusText(std::to_string(frame[4]) + "." +
                                                        std::to_string(frame[5]) + "." +
                                                        std::to_string(frame[6])));
-            if (TransferMode == 2) SendCommonBlock();
-            else if (TransferMode == 1) SendReadRequest(BLOCK_COMMON);
+            if (TransferMode == 2)
+                SendCommonBlock();
+            else if (TransferMode == 1)
+                SendReadRequest(BLOCK_COMMON);
             return true;
         }
         case CMD_STATUS: {
             if (frame.size() <= 4) return false;
             const uint8_t status = frame[4];
             if (status == ST_OK) {
-                if (TransferMode == 2) NextWriteStep();
-                else if (TransferMode == 1) SendReadRequest(BLOCK_COMMON);
+                if (TransferMode == 2)
+                    NextWriteStep();
+                else if (TransferMode == 1)
+                    SendReadRequest(BLOCK_COMMON);
             } else if (const TextPair* pair = StatusMessage(status)) {
                 Message(TransferEvent::Refused, Tr(*pair));
             } else {
@@ -200,13 +216,21 @@ bool Transfer::DispatchFrame(std::span<const uint8_t> frame) {
         case CMD_READ_DATA: {
             if (frame.size() <= 4) return false;
             switch (frame[4]) {
-                case BLOCK_COMMON: DecodeCommonBlock(frame); return true;
-                case BLOCK_CHANNEL: DecodeChannelBlock(frame); return true;
-                case BLOCK_SCAN: DecodeScanBlock(frame); return true;
-                default: return false;
+                case BLOCK_COMMON:
+                    DecodeCommonBlock(frame);
+                    return true;
+                case BLOCK_CHANNEL:
+                    DecodeChannelBlock(frame);
+                    return true;
+                case BLOCK_SCAN:
+                    DecodeScanBlock(frame);
+                    return true;
+                default:
+                    return false;
             }
         }
-        default: return false;
+        default:
+            return false;
     }
 }
 
@@ -282,16 +306,20 @@ void Transfer::SendChannelBlock(int n) {
     const StoreStatus loaded = host_.LoadChannelRows(rows);
     if (!loaded.ok()) return FailStore(loaded);
     if (rows.size() < std::size_t(n) || n < 1) return FailNoAnswer();
-    const EncodedBlock block = EncodeChannelBlock(n, rows[std::size_t(n - 1)], BandLowMHz, BandHighMHz);
+    const EncodedBlock block =
+        EncodeChannelBlock(n, rows[std::size_t(n - 1)], BandLowMHz, BandHighMHz);
     switch (block.check) {
-        case BlockCheck::Ok: break;
+        case BlockCheck::Ok:
+            break;
         case BlockCheck::FreqOutOfBand:
             ResetProgress();
             Message(TransferEvent::CheckFailed, BlockCheckMessage(block.check, n));
             host_.SetProgressVisible(false);
             return;
-        case BlockCheck::NoAnswer: return FailNoAnswer();
-        default: return Message(TransferEvent::CheckFailed, BlockCheckMessage(block, n));
+        case BlockCheck::NoAnswer:
+            return FailNoAnswer();
+        default:
+            return Message(TransferEvent::CheckFailed, BlockCheckMessage(block, n));
     }
     if (n == 24) WritePhase = 2;
     SendFrame(block.payload, CMD_WRITE_DATA);

@@ -15,15 +15,15 @@ namespace q36 {
 // acknowledged (the radio may or may not have kept it).
 struct WriteProgress {
     enum class Block { None, Common, Channel, ScanList };
-    bool common = false;        // the common block was acknowledged
-    int channels = 0;           // channels 1..channels were acknowledged
-    int scanLists = 0;          // scan lists 1..scanLists were acknowledged
+    bool common = false;  // the common block was acknowledged
+    int channels = 0;     // channels 1..channels were acknowledged
+    int scanLists = 0;    // scan lists 1..scanLists were acknowledged
     Block pending = Block::None;
-    int pendingNumber = 0;      // the channel or scan list number of the pending block
+    int pendingNumber = 0;  // the channel or scan list number of the pending block
 };
 
 class Transfer {
-public:
+  public:
     explicit Transfer(TransferHost& host);
 
     // How long the response timer waits for the frames that start it.
@@ -33,13 +33,13 @@ public:
     static constexpr int SilenceLimitMs = 5000;
 
     // Transfer state, as the main window holds it.
-    int TransferMode = 0;   // 0 idle, 1 read, 2 write
-    int WritePhase = 0;     // 0 common block next, 1 channels, 2 scan lists, 3 finished
-    int NextChannel = 1;    // next channel block to write, 1..24; 25 when all are sent
-    int NextScanBlock = 1;  // next scan-list block to write, 1..5; 6 when all are sent
-    int FrameCount = 0;     // deliveries received since the transfer started
-    int ProgressTotal = 30; // deliveries a full transfer expects: 30 with scan lists, 25 without
-    bool PortOpen = false;  // the serial port is open; no transfer starts without it
+    int TransferMode = 0;    // 0 idle, 1 read, 2 write
+    int WritePhase = 0;      // 0 common block next, 1 channels, 2 scan lists, 3 finished
+    int NextChannel = 1;     // next channel block to write, 1..24; 25 when all are sent
+    int NextScanBlock = 1;   // next scan-list block to write, 1..5; 6 when all are sent
+    int FrameCount = 0;      // deliveries received since the transfer started
+    int ProgressTotal = 30;  // deliveries a full transfer expects: 30 with scan lists, 25 without
+    bool PortOpen = false;   // the serial port is open; no transfer starts without it
     std::string Password = "KZP";  // radio password; its first three characters are sent
 
     // Sets ProgressTotal from HasScanList, as showing the main window does.
@@ -80,7 +80,7 @@ public:
     // The scan lists as the last scan block was encoded from.
     const ScanArr& ScanArrRows() const { return scanArr_; }
 
-private:
+  private:
     void StartTimer();
     void StopTimer();
     // The silence timer runs exactly while an answer is awaited and the response timer is off.

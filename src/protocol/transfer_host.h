@@ -39,7 +39,7 @@ enum class TransferEvent {
 };
 
 class TransferHost {
-public:
+  public:
     virtual ~TransferHost() = default;
 
     // Queues bytes for the serial port; false when the port refused them.
@@ -58,7 +58,8 @@ public:
     // The scan editor's confirm action: posts its pending edit and fills the five scan lists.
     virtual StoreStatus FillScanArr(ScanArr& scans) = 0;
     // Writes a received scan list into the row whose LIST is listNo and posts it.
-    virtual StoreStatus StoreScanList(int listNo, const std::array<std::string, SCAN_SLOT_COUNT>& slots) = 0;
+    virtual StoreStatus StoreScanList(int listNo,
+                                      const std::array<std::string, SCAN_SLOT_COUNT>& slots) = 0;
 
     // A modal message in the current language.
     virtual void ShowMessage(TransferEvent event, const std::string& text) = 0;

@@ -80,8 +80,7 @@ void TComm::OpenPort() {
     std::unique_ptr<TReadThread> reader;
     std::unique_ptr<TWriteThread> writer;
     try {
-        reader =
-            std::make_unique<TReadThread>(port.Get(), closeEvent.Get(), stamp_, portTimeouts_);
+        reader = std::make_unique<TReadThread>(port.Get(), closeEvent.Get(), stamp_, portTimeouts_);
     } catch (const std::exception&) {
         throw fail(CommsErrorCode::CannotCreateReadThread, 0);
     }

@@ -12,7 +12,7 @@
 namespace q36 {
 
 class LoopbackLink {
-public:
+  public:
     LoopbackLink(Transfer& transfer, VirtualRadio& radio) : transfer_(transfer), radio_(radio) {}
 
     // The transfer host's SendData forwards here.
@@ -25,7 +25,7 @@ public:
     // Answers waiting to be delivered.
     std::size_t Pending();
 
-private:
+  private:
     void Collect();
 
     Transfer& transfer_;

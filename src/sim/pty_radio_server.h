@@ -12,7 +12,7 @@
 namespace q36 {
 
 class PtyRadioServer {
-public:
+  public:
     explicit PtyRadioServer(VirtualRadio& radio);
     ~PtyRadioServer();
     PtyRadioServer(const PtyRadioServer&) = delete;
@@ -40,7 +40,7 @@ public:
     // another thread while Run is serving: it waits for the step under way to finish.
     void CloseMaster();
 
-private:
+  private:
     void CloseMasterLocked();
     void WriteAll(const std::vector<uint8_t>& bytes);
 

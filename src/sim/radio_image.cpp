@@ -16,7 +16,8 @@ namespace q36 {
 int RadioImage::Slot(int blockType, int index) {
     if (blockType == BLOCK_COMMON && index == 0) return 0;
     if (blockType == BLOCK_CHANNEL && index >= 0 && index < CHANNEL_COUNT) return 1 + index;
-    if (blockType == BLOCK_SCAN && index >= 0 && index < SCAN_LIST_COUNT) return 1 + CHANNEL_COUNT + index;
+    if (blockType == BLOCK_SCAN && index >= 0 && index < SCAN_LIST_COUNT)
+        return 1 + CHANNEL_COUNT + index;
     return -1;
 }
 
@@ -70,7 +71,8 @@ std::optional<RadioImage> ImageFromText(const std::string& text, std::string* er
         if (line.empty()) continue;
         if (count == IMAGE_BLOCKS) return fail("more than 30 lines");
         if (line.size() != 2 * DATA_BLOCK_SIZE) {
-            return fail("line " + std::to_string(count + 1) + " does not have 70 hexadecimal digits");
+            return fail("line " + std::to_string(count + 1) +
+                        " does not have 70 hexadecimal digits");
         }
         for (int i = 0; i < DATA_BLOCK_SIZE; ++i) {
             unsigned value;

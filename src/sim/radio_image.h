@@ -18,8 +18,12 @@ struct RadioImage {
     // Position of a block in the image; -1 for a type/index the radio does not have.
     static int Slot(int blockType, int index);
 
-    DataBlock& Block(int blockType, int index) { return blocks[std::size_t(Slot(blockType, index))]; }
-    const DataBlock& Block(int blockType, int index) const { return blocks[std::size_t(Slot(blockType, index))]; }
+    DataBlock& Block(int blockType, int index) {
+        return blocks[std::size_t(Slot(blockType, index))];
+    }
+    const DataBlock& Block(int blockType, int index) const {
+        return blocks[std::size_t(Slot(blockType, index))];
+    }
 
     bool operator==(const RadioImage&) const = default;
 };

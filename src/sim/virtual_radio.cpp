@@ -17,7 +17,8 @@ bool ParseInts(const std::string& text, std::vector<int>& out, std::size_t count
     std::size_t start = 0;
     while (start <= text.size()) {
         const std::size_t colon = text.find(':', start);
-        const std::string part = text.substr(start, colon == std::string::npos ? std::string::npos : colon - start);
+        const std::string part =
+            text.substr(start, colon == std::string::npos ? std::string::npos : colon - start);
         long long value;
         if (part.empty() || !IsDigits(part) || !TextToInt(part, value)) return false;
         out.push_back(int(value));
@@ -79,14 +80,16 @@ void VirtualRadio::Receive(const uint8_t* data, std::size_t length) {
     // Take every complete frame; bytes before a frame head are line noise and skipped.
     for (;;) {
         std::size_t head = 0;
-        while (head + 1 < pending_.size() && !(pending_[head] == FRAME_HEAD[0] && pending_[head + 1] == FRAME_HEAD[1])) {
+        while (head + 1 < pending_.size() &&
+               !(pending_[head] == FRAME_HEAD[0] && pending_[head + 1] == FRAME_HEAD[1])) {
             ++head;
         }
         pending_.erase(pending_.begin(), pending_.begin() + std::ptrdiff_t(head));
         if (pending_.size() < 4) return;
         const std::size_t total = std::size_t(pending_[FRAME_LENGTH_OFFSET]) + FRAME_OVERHEAD;
         if (pending_.size() < total) return;
-        const bool tailOk = std::equal(FRAME_TAIL.begin(), FRAME_TAIL.end(), pending_.begin() + std::ptrdiff_t(total - 3));
+        const bool tailOk = std::equal(FRAME_TAIL.begin(), FRAME_TAIL.end(),
+                                       pending_.begin() + std::ptrdiff_t(total - 3));
         if (!tailOk) {
             // Not a frame after all: resynchronise on the next head.
             pending_.erase(pending_.begin());
@@ -172,7 +175,8 @@ void VirtualRadio::HandleFrame(const std::vector<uint8_t>& frame) {
         if (config_.faults.handshakeStatus) {
             return SendStatus(uint8_t(*config_.faults.handshakeStatus), kHandshake);
         }
-        uint8_t reply[HANDSHAKE_REPLY_PAYLOAD] = {config_.version[0], config_.version[1], config_.version[2]};
+        uint8_t reply[HANDSHAKE_REPLY_PAYLOAD] = {config_.version[0], config_.version[1],
+                                                  config_.version[2]};
         return Answer(CMD_HANDSHAKE_REPLY, reply, kHandshake);
     }
     if (!handshaken_) return SendStatus(ST_UNKNOWN_COMMAND);
@@ -202,8 +206,10 @@ void VirtualRadio::HandleFrame(const std::vector<uint8_t>& frame) {
                 phase_ = Phase::Idle;
                 return;
             }
-            if (phase_ == Phase::Channels && nextIndex_ < CHANNEL_COUNT) return SendBlock(BLOCK_CHANNEL, nextIndex_++);
-            if (phase_ == Phase::Scans && nextIndex_ < SCAN_LIST_COUNT) return SendBlock(BLOCK_SCAN, nextIndex_++);
+            if (phase_ == Phase::Channels && nextIndex_ < CHANNEL_COUNT)
+                return SendBlock(BLOCK_CHANNEL, nextIndex_++);
+            if (phase_ == Phase::Scans && nextIndex_ < SCAN_LIST_COUNT)
+                return SendBlock(BLOCK_SCAN, nextIndex_++);
             phase_ = Phase::Idle;
             return;
         }
@@ -222,7 +228,8 @@ void VirtualRadio::HandleFrame(const std::vector<uint8_t>& frame) {
             if (onImageChanged) onImageChanged(image_);
             return SendStatus(ST_OK, {type, index});
         }
-        default: return SendStatus(ST_UNKNOWN_COMMAND);
+        default:
+            return SendStatus(ST_UNKNOWN_COMMAND);
     }
 }
 

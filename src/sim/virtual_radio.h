@@ -25,10 +25,10 @@ struct BlockRef {
 // sends in a read, or for the status that answers the block written to it; type 0 index 0 for
 // the answer to the handshake.
 struct RadioFaults {
-    std::optional<int> handshakeStatus;  // answer a good handshake with this status instead
-    std::optional<int> silentAfter;      // stop answering after this many answers
-    std::vector<BlockRef> corrupt;       // answers sent once with a wrong checksum
-    std::vector<BlockRef> split;         // answers delivered in two pieces, 150 ms apart
+    std::optional<int> handshakeStatus;   // answer a good handshake with this status instead
+    std::optional<int> silentAfter;       // stop answering after this many answers
+    std::vector<BlockRef> corrupt;        // answers sent once with a wrong checksum
+    std::vector<BlockRef> split;          // answers delivered in two pieces, 150 ms apart
     std::vector<BlockRef> garbageBefore;  // answers preceded by line noise in the same burst
     std::vector<BlockRef> duplicate;      // answers sent twice back to back, in one burst
     // After this many answers the line is cut as soon as the program sends again: the bytes
@@ -58,7 +58,7 @@ struct RadioConfig {
 };
 
 class VirtualRadio {
-public:
+  public:
     VirtualRadio(RadioConfig config, RadioImage image);
 
     // Bytes from the program, in any pieces.
@@ -88,7 +88,7 @@ public:
     // Called with every whole frame received, before it is answered.
     std::function<void(const std::vector<uint8_t>&)> onFrameReceived;
 
-private:
+  private:
     void HandleFrame(const std::vector<uint8_t>& frame);
     void Answer(uint8_t command, std::span<const uint8_t> payload, BlockRef about);
     void SendStatus(uint8_t status, BlockRef about = {-1, -1});

@@ -18,7 +18,7 @@ inline constexpr std::array AddScan{"不添加"sv, "No"sv, "添加"sv, "Yes"sv};
 inline constexpr std::array Busy{"关"sv, "No"sv, "开"sv, "Yes"sv};
 
 // Common-parameter page.
-inline constexpr std::array AniMode{"关闭"sv, "NULL"sv,       "后"sv,   "after PTT"sv,
+inline constexpr std::array AniMode{"关闭"sv, "NULL"sv,       "后"sv,    "after PTT"sv,
                                     "前"sv,   "before PTT"sv, "前+后"sv, "before+after"sv};
 inline constexpr std::array PowerPress{"关"sv, "Close"sv, "开"sv, "Open"sv};
 inline constexpr std::array KeyAPress{"监听"sv, "Monitor"sv};
@@ -37,9 +37,9 @@ inline constexpr std::array Voltage{"6.6V"sv, "6.6V"sv, "6.7V"sv, "6.7V"sv, "6.8
 
 // Titles of the 14 channel-grid columns (also the channel report's headings).
 inline constexpr std::array ColumnTitleTable{
-    "信道"sv,     "CH"sv,     "启用"sv,     "EN"sv,     "VOX"sv,      "VOX"sv,   "发送频率"sv,
-    "TxFreq"sv,   "发亚音"sv, "Encode"sv,   "数值"sv,   "Value"sv,    "发射功率"sv, "TxPower"sv,
-    "接收频率"sv, "RxFreq"sv, "收亚音"sv,   "Decode"sv, "数值"sv,     "Value"sv, "静噪等级"sv,
-    "SQ"sv,       "带宽"sv,   "W/N"sv,      "扫描添加"sv, "Scan"sv,   "遇忙禁发"sv, "BusyLock"sv};
+    "信道"sv,     "CH"sv,     "启用"sv,   "EN"sv,       "VOX"sv,   "VOX"sv,      "发送频率"sv,
+    "TxFreq"sv,   "发亚音"sv, "Encode"sv, "数值"sv,     "Value"sv, "发射功率"sv, "TxPower"sv,
+    "接收频率"sv, "RxFreq"sv, "收亚音"sv, "Decode"sv,   "数值"sv,  "Value"sv,    "静噪等级"sv,
+    "SQ"sv,       "带宽"sv,   "W/N"sv,    "扫描添加"sv, "Scan"sv,  "遇忙禁发"sv, "BusyLock"sv};
 
 }  // namespace q36::lists

@@ -10,9 +10,13 @@ std::string TrIn(const TextPair& pair, int language) {
     return std::string(language == 1 ? pair.en : pair.zh);
 }
 
-std::string Tr(const TextPair& pair) { return TrIn(pair, LanguageIndex); }
+std::string Tr(const TextPair& pair) {
+    return TrIn(pair, LanguageIndex);
+}
 
-std::size_t ChoiceCount(ChoiceList list) { return list.size() / 2; }
+std::size_t ChoiceCount(ChoiceList list) {
+    return list.size() / 2;
+}
 
 std::string ChoiceAt(ChoiceList list, int k) {
     if (k < 0 || static_cast<std::size_t>(k) >= ChoiceCount(list)) return {};

@@ -53,7 +53,8 @@ inline constexpr TextPair Label14{"扫描再启动条件：", "Scan restart cond
 inline constexpr TextPair Label15{"消失时间(秒) ：", "Lost time (seconds):"};
 inline constexpr TextPair Label15Pause{"暂停时间(秒) ：", "Pause time (seconds):"};
 inline constexpr TextPair Label16{"扫描结束时信道选择：", "The end of the channel scan options:"};
-inline constexpr TextPair Label17{"扫描暂停模式下发射信道选择：", "Scan pause mode channel selection:"};
+inline constexpr TextPair Label17{"扫描暂停模式下发射信道选择：",
+                                  "Scan pause mode channel selection:"};
 inline constexpr TextPair FactoryGroupBox{"工厂参数：", "Factory parameters:"};
 inline constexpr TextPair Label18{"发射功率高：", "High transmit power:"};
 inline constexpr TextPair Label19{"发射功率中：", "Middle transmit power:"};
@@ -76,8 +77,9 @@ inline constexpr TextPair MsgChecksumError{
 inline constexpr TextPair MsgUnknownHandshake{
     "未定义握手命令, 清确认连接是否正确!",
     "Handshake command is not defined, clear to confirm the connection is correct!"};
-inline constexpr TextPair MsgWriteDone{"设备参数更新完毕\r\n请重启设备！",
-                                       "Device parameters update is complete\r\nPlease restart the device!"};
+inline constexpr TextPair MsgWriteDone{
+    "设备参数更新完毕\r\n请重启设备！",
+    "Device parameters update is complete\r\nPlease restart the device!"};
 inline constexpr TextPair MsgReadFailed{"读频失败！", "Frequency of failure Read!"};
 inline constexpr TextPair MsgReadDone{"读频完成！", "Reading frequency Done!"};
 inline constexpr TextPair MsgNoAnswer{"无应答!", "No Answer!"};
@@ -96,7 +98,8 @@ inline constexpr TextPair MsgToneNotInTable{"亚音数值不在亚音表中",
 inline constexpr TextPair MsgFreqNotNumber{"频率必须输入数字！", "Frequency must enter a number!"};
 inline constexpr TextPair MsgFreqError{"频率错误！", "Frequency Error!"};
 inline constexpr TextPair TxtChannel{"信道", "Channel"};
-inline constexpr TextPair MsgFileExists{"文件已经存在，是否覆盖？", "File already exists, overwrite?"};
+inline constexpr TextPair MsgFileExists{"文件已经存在，是否覆盖？",
+                                        "File already exists, overwrite?"};
 inline constexpr TextPair MsgFileSaved{"文件已经成功保存！", "File has been successfully saved!"};
 inline constexpr TextPair MsgFileReadOk{"文件读取成功！", "File read successfully!"};
 inline constexpr TextPair MsgFileReadFailed{"文件读取失败！", "File read failed!"};
@@ -129,8 +132,8 @@ inline constexpr TextPair VerDialogCaption{"版本选择", "Ver selection"};
 inline constexpr TextPair VerDialogGroup{"请选择版本", "Ver selection"};
 inline constexpr TextPair VerChoice0{"检查Q36天线旁是否有Q36字样，如有选择此版本",
                                      "If there is Q36 beside Q36 antenna,please select this VER"};
-inline constexpr TextPair VerChoice1{"如没有选择此版本",
-                                     "If there is no Q36 beside Q36 antenna,please select this VER"};
+inline constexpr TextPair VerChoice1{
+    "如没有选择此版本", "If there is no Q36 beside Q36 antenna,please select this VER"};
 inline constexpr TextPair ParamDialogCaption{"参数设置", "Parameter settings"};
 inline constexpr TextPair ParamLabel1{"串口选择：", "Serial options:"};
 inline constexpr TextPair ParamLabel2{"密码输入：", "Password:"};
@@ -168,8 +171,9 @@ inline constexpr TextPair MsgStoppedBeforeSending{"已中断：没有向设备�
                                                   "Interrupted: nothing was sent to the radio."};
 inline constexpr TextPair MsgStoppedRead{"已中断：没有写入工作簿；请重新读频。",
                                          "Interrupted: no workbook was written; read again."};
-inline constexpr TextPair MsgStoppedWrite{"已中断：设备中现有 {file} 的{blocks}{pending}；请重新写频。",
-                                          "Interrupted: the radio holds {blocks} of {file}{pending}; write again."};
+inline constexpr TextPair MsgStoppedWrite{
+    "已中断：设备中现有 {file} 的{blocks}{pending}；请重新写频。",
+    "Interrupted: the radio holds {blocks} of {file}{pending}; write again."};
 inline constexpr TextPair MsgStoppedWriteNothing{
     "已中断：设备中没有 {file} 的数据{pending}；请重新写频。",
     "Interrupted: the radio holds nothing of {file}{pending}; write again."};

@@ -429,9 +429,8 @@ void TMainForm::CommHangup() {
     const std::string name = comm_.CommName();
     comm_.ClosePort();
     SetStatusPanel(0, QString::fromStdString(PortBusyStatusText(name)));
-    RunTransferStep([this] {
-        transfer_.PortLost(Timer1->isActive() || !ProgressBar1->isHidden());
-    });
+    RunTransferStep(
+        [this] { transfer_.PortLost(Timer1->isActive() || !ProgressBar1->isHidden()); });
 }
 
 void TMainForm::Timer1Timer() {

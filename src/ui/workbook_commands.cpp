@@ -132,7 +132,6 @@ bool WorkbookCommands::AskOverwrite() {
     return box.exec() == QMessageBox::Yes;
 }
 
-
 void WorkbookCommands::ShowOutcome(const exchange::ExchangeOutcome& outcome) {
     for (const exchange::ExchangeMessage& message : outcome.messages) {
         const QMessageBox::Icon icon = message.information || outcome.Succeeded()

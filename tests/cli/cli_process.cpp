@@ -57,7 +57,9 @@ std::string ExecutableFolder() {
     return std::filesystem::read_symlink("/proc/self/exe").parent_path().string();
 }
 
-std::string Q36cliPath() { return ExecutableFolder() + "/q36cli"; }
+std::string Q36cliPath() {
+    return ExecutableFolder() + "/q36cli";
+}
 
 ProcessResult RunQ36cli(const std::vector<std::string>& args, std::chrono::milliseconds timeout,
                         const std::vector<std::string>& extraEnv,
@@ -67,8 +69,10 @@ ProcessResult RunQ36cli(const std::vector<std::string>& args, std::chrono::milli
     posix_spawn_file_actions_t actions;
     posix_spawn_file_actions_init(&actions);
     posix_spawn_file_actions_addopen(&actions, 0, "/dev/null", O_RDONLY, 0);
-    posix_spawn_file_actions_addopen(&actions, 1, outPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
-    posix_spawn_file_actions_addopen(&actions, 2, errPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
+    posix_spawn_file_actions_addopen(&actions, 1, outPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC,
+                                     0600);
+    posix_spawn_file_actions_addopen(&actions, 2, errPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC,
+                                     0600);
     std::vector<std::string> argv{Q36cliPath()};
     argv.insert(argv.end(), args.begin(), args.end());
     std::vector<std::string> env;
@@ -94,7 +98,9 @@ ProcessResult RunQ36cli(const std::vector<std::string>& args, std::chrono::milli
     return result;
 }
 
-RadioProcess::~RadioProcess() { Stop(); }
+RadioProcess::~RadioProcess() {
+    Stop();
+}
 
 bool RadioProcess::Start(const std::vector<std::string>& args) {
     int pipeFds[2];
@@ -106,7 +112,8 @@ bool RadioProcess::Start(const std::vector<std::string>& args) {
     std::vector<std::string> argv{Q36cliPath(), "radio"};
     argv.insert(argv.end(), args.begin(), args.end());
     auto argp = Pointers(argv);
-    const int spawned = ::posix_spawn(&pid_, argv[0].c_str(), &actions, nullptr, argp.data(), environ);
+    const int spawned =
+        ::posix_spawn(&pid_, argv[0].c_str(), &actions, nullptr, argp.data(), environ);
     posix_spawn_file_actions_destroy(&actions);
     ::close(pipeFds[1]);
     stdoutFd_ = pipeFds[0];
@@ -147,8 +154,8 @@ std::optional<std::string> RunPython(const std::string& script, std::string* err
     TempFolder folder;
     const std::string scriptPath = folder.File("script.py");
     std::ofstream(scriptPath) << script;
-    const std::string command = "/usr/bin/python3 " + scriptPath + " > " + folder.File("out") + " 2> " +
-                                folder.File("err");
+    const std::string command =
+        "/usr/bin/python3 " + scriptPath + " > " + folder.File("out") + " 2> " + folder.File("err");
     const int status = std::system(command.c_str());
     if (status != 0) {
         if (error) *error += ReadFile(folder.File("err"));

@@ -37,7 +37,7 @@ ProcessResult RunQ36cli(const std::vector<std::string>& args,
 
 // `q36cli radio ...` running in the background until Stop() or destruction.
 class RadioProcess {
-public:
+  public:
     RadioProcess() = default;
     ~RadioProcess();
     RadioProcess(const RadioProcess&) = delete;
@@ -49,7 +49,7 @@ public:
     // SIGTERM, then waits; returns its exit code.
     int Stop();
 
-private:
+  private:
     pid_t pid_ = -1;
     int stdoutFd_ = -1;
     std::string port_;
@@ -61,13 +61,13 @@ std::optional<std::string> RunPython(const std::string& script, std::string* err
 
 // A fresh empty folder under the temporary directory, removed by the destructor.
 class TempFolder {
-public:
+  public:
     TempFolder();
     ~TempFolder();
     const std::string& Path() const { return path_; }
     std::string File(const std::string& name) const { return path_ + "/" + name; }
 
-private:
+  private:
     std::string path_;
 };
 

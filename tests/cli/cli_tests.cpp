@@ -45,12 +45,14 @@ RadioImage VariedImage() {
 std::vector<std::array<std::string, 14>> ExpectedChannels(const RadioImage& image) {
     std::vector<std::array<std::string, 14>> rows;
     for (int i = 0; i < 24; ++i) {
-        ChannelResult row{ChannelKey(i + 1), "True", "True", "400", "NULL", "", "高", "440", "NULL", "", 4,
-                          "宽", "不添加", "关"};
-        ApplyChannelUpdate(row, DecodeChannelFrame(BuildFrame(CMD_READ_DATA, image.Block(BLOCK_CHANNEL, i))));
-        rows.push_back({row.CHANNELNO, row.ENABLED, row.VOX, row.FTX, row.FTONE, row.SDATA, row.TXPOWER,
-                        row.REFREQUENCY, row.RETONE, row.REDATA, std::to_string(row.LEVEL), row.BW, row.ADDSCAN,
-                        row.BUSY});
+        ChannelResult row{
+            ChannelKey(i + 1), "True", "True", "400", "NULL", "", "高", "440", "NULL", "", 4, "宽",
+            "不添加",          "关"};
+        ApplyChannelUpdate(
+            row, DecodeChannelFrame(BuildFrame(CMD_READ_DATA, image.Block(BLOCK_CHANNEL, i))));
+        rows.push_back({row.CHANNELNO, row.ENABLED, row.VOX, row.FTX, row.FTONE, row.SDATA,
+                        row.TXPOWER, row.REFREQUENCY, row.RETONE, row.REDATA,
+                        std::to_string(row.LEVEL), row.BW, row.ADDSCAN, row.BUSY});
     }
     return rows;
 }
@@ -60,12 +62,13 @@ uint32_t UnitsOf(const std::string& text) {
     return value ? FrequencyUnitsLow24(*value) : 0xFFFFFFFF;
 }
 
-void ExpectSameChannel(const std::array<std::string, 14>& expected, const std::vector<std::string>& got,
-                       const std::string& where) {
+void ExpectSameChannel(const std::array<std::string, 14>& expected,
+                       const std::vector<std::string>& got, const std::string& where) {
     ASSERT_EQ(got.size(), 14u) << where;
     for (std::size_t c = 0; c < 14; ++c) {
         if (c == 3 || c == 7) {
-            EXPECT_EQ(UnitsOf(got[c]), UnitsOf(expected[c])) << where << " column " << c << ": " << got[c];
+            EXPECT_EQ(UnitsOf(got[c]), UnitsOf(expected[c]))
+                << where << " column " << c << ": " << got[c];
         } else {
             EXPECT_EQ(got[c], expected[c]) << where << " column " << c;
         }
@@ -92,7 +95,8 @@ struct CliTest : ::testing::Test {
         RadioProcess radio;
         ASSERT_TRUE(radio.Start({"--image", image}));
         workbook = shared->File("radio.xlsx");
-        const ProcessResult read = RunQ36cli({"read", "--port", radio.Port(), "--band", kBand, "--out", workbook});
+        const ProcessResult read =
+            RunQ36cli({"read", "--port", radio.Port(), "--band", kBand, "--out", workbook});
         ASSERT_EQ(read.exitCode, 0) << read.err;
         EXPECT_NE(read.err.find("读频完成！"), std::string::npos) << read.err;
         EXPECT_NE(read.err.find("文件已经成功保存！"), std::string::npos) << read.err;
@@ -110,9 +114,10 @@ struct CliTest : ::testing::Test {
     std::string EditedWorkbook(const std::string& edits) {
         const std::string path = folder.File("edited.xlsx");
         std::string error;
-        const auto done = RunPython("import openpyxl\nwb = openpyxl.load_workbook('" + workbook +
-                                        "')\nws = wb['信道参数']\n" + edits + "\nwb.save('" + path + "')\n",
-                                    &error);
+        const auto done =
+            RunPython("import openpyxl\nwb = openpyxl.load_workbook('" + workbook +
+                          "')\nws = wb['信道参数']\n" + edits + "\nwb.save('" + path + "')\n",
+                      &error);
         EXPECT_TRUE(done) << error;
         return path;
     }
@@ -122,21 +127,24 @@ TEST_F(CliTest, ReadWritesTheRadioIntoTheWorkbookAsBothReadersSeeIt) {
     const auto expected = ExpectedChannels(VariedImage());
 
     exchange::ConfigurationRows rows;
-    exchange::ImportRules rules{[](const std::string&) { return true; }, [](const std::string&) { return true; },
-                                400, 440};
+    exchange::ImportRules rules{[](const std::string&) { return true; },
+                                [](const std::string&) { return true; }, 400, 440};
     const auto check = exchange::ReadConfigurationWorkbook(workbook, rules, rows);
     ASSERT_TRUE(check.Ok()) << check.status.detail;
     ASSERT_EQ(rows.channels.size(), 24u);
     for (std::size_t i = 0; i < 24; ++i) {
-        ExpectSameChannel(expected[i], {rows.channels[i].begin(), rows.channels[i].end()}, "own reader, row " + std::to_string(i));
+        ExpectSameChannel(expected[i], {rows.channels[i].begin(), rows.channels[i].end()},
+                          "own reader, row " + std::to_string(i));
     }
     EXPECT_EQ(rows.scans.at(1).at(1), "CH03");
 
     std::string error;
     const auto text = RunPython(
-        "import openpyxl\nws = openpyxl.load_workbook('" + workbook + "')['信道参数']\n"
-        "for row in ws.iter_rows(min_row=2, max_row=25, max_col=14, values_only=True):\n"
-        "    print('|'.join('' if v is None else (repr(v) if isinstance(v, float) else str(v)) for v in row))\n",
+        "import openpyxl\nws = openpyxl.load_workbook('" + workbook +
+            "')['信道参数']\n"
+            "for row in ws.iter_rows(min_row=2, max_row=25, max_col=14, values_only=True):\n"
+            "    print('|'.join('' if v is None else (repr(v) if isinstance(v, float) else str(v)) "
+            "for v in row))\n",
         &error);
     ASSERT_TRUE(text) << error;
     std::istringstream lines(*text);
@@ -159,10 +167,11 @@ TEST_F(CliTest, WriteTakesAnEditedWorkbookOfEitherLanguageIntoTheRadio) {
     const std::string image = folder.File("target.img");
     RadioProcess radio;
     ASSERT_TRUE(radio.Start({"--image", image}));
-    const ProcessResult write =
-        RunQ36cli({"write", "--port", radio.Port(), "--band", kBand, "--lang", "en", "--in", edited});
+    const ProcessResult write = RunQ36cli(
+        {"write", "--port", radio.Port(), "--band", kBand, "--lang", "en", "--in", edited});
     ASSERT_EQ(write.exitCode, 0) << write.err;
-    EXPECT_NE(write.err.find(TrIn(exchange::texts::WorkbookInChinese, 1)), std::string::npos) << write.err;
+    EXPECT_NE(write.err.find(TrIn(exchange::texts::WorkbookInChinese, 1)), std::string::npos)
+        << write.err;
     EXPECT_NE(write.err.find("Device parameters update is complete"), std::string::npos);
     radio.Stop();
     const auto written = LoadImageFile(image);
@@ -180,13 +189,14 @@ TEST_F(CliTest, WriteTakesAnEditedWorkbookOfEitherLanguageIntoTheRadio) {
 }
 
 TEST_F(CliTest, EachHandshakeRefusalExitsWithFourAndItsMessage) {
-    const char* messages[] = {"机型不匹配, 请检查机型设置！", "密码错误！", "数据校验和错误, 清确认连接是否正确!",
+    const char* messages[] = {"机型不匹配, 请检查机型设置！", "密码错误！",
+                              "数据校验和错误, 清确认连接是否正确!",
                               "未定义握手命令, 清确认连接是否正确!"};
     for (int status = 1; status <= 4; ++status) {
         RadioProcess radio;
         ASSERT_TRUE(radio.Start({"--fault", "handshake-status=" + std::to_string(status)}));
-        const ProcessResult read =
-            RunQ36cli({"read", "--port", radio.Port(), "--band", kBand, "--out", folder.File("x.xlsx")});
+        const ProcessResult read = RunQ36cli(
+            {"read", "--port", radio.Port(), "--band", kBand, "--out", folder.File("x.xlsx")});
         EXPECT_EQ(read.exitCode, 4) << read.err;
         EXPECT_NE(read.err.find(messages[status - 1]), std::string::npos) << read.err;
     }
@@ -199,8 +209,8 @@ TEST_F(CliTest, FailuresExitWithTheirOwnCodes) {
         const int held = ::open(radio.Port().c_str(), O_RDWR | O_NOCTTY);
         ASSERT_GE(held, 0);
         ASSERT_EQ(::flock(held, LOCK_EX | LOCK_NB), 0);
-        const ProcessResult read =
-            RunQ36cli({"read", "--port", radio.Port(), "--band", kBand, "--out", folder.File("x.xlsx")});
+        const ProcessResult read = RunQ36cli(
+            {"read", "--port", radio.Port(), "--band", kBand, "--out", folder.File("x.xlsx")});
         ::close(held);
         EXPECT_EQ(read.exitCode, 3) << read.err;
         EXPECT_NE(read.err.find("被占用或者其它错误！"), std::string::npos) << read.err;
@@ -209,8 +219,8 @@ TEST_F(CliTest, FailuresExitWithTheirOwnCodes) {
     {  // a radio that never answers
         RadioProcess radio;
         ASSERT_TRUE(radio.Start({"--fault", "silent-after=0"}));
-        const ProcessResult read =
-            RunQ36cli({"read", "--port", radio.Port(), "--band", kBand, "--out", folder.File("x.xlsx")});
+        const ProcessResult read = RunQ36cli(
+            {"read", "--port", radio.Port(), "--band", kBand, "--out", folder.File("x.xlsx")});
         EXPECT_EQ(read.exitCode, 5) << read.err;
         EXPECT_NE(read.err.find("应答超时!"), std::string::npos) << read.err;
         EXPECT_FALSE(std::filesystem::exists(folder.File("x.xlsx")));
@@ -219,12 +229,13 @@ TEST_F(CliTest, FailuresExitWithTheirOwnCodes) {
         RadioProcess radio;
         const std::string image = folder.File("untouched.img");
         ASSERT_TRUE(radio.Start({"--image", image}));
-        const ProcessResult write =
-            RunQ36cli({"write", "--port", radio.Port(), "--band", kBand, "--in", EditedWorkbook("ws['D8'] = 300")});
+        const ProcessResult write = RunQ36cli({"write", "--port", radio.Port(), "--band", kBand,
+                                               "--in", EditedWorkbook("ws['D8'] = 300")});
         EXPECT_EQ(write.exitCode, 6) << write.err;
         EXPECT_NE(write.err.find("频率错误！"), std::string::npos) << write.err;
         const ProcessResult tone =  // a CTCSS tone in no entry of the table
-            RunQ36cli({"write", "--port", radio.Port(), "--band", kBand, "--in", EditedWorkbook("ws['J5'] = 88.6")});
+            RunQ36cli({"write", "--port", radio.Port(), "--band", kBand, "--in",
+                       EditedWorkbook("ws['J5'] = 88.6")});
         EXPECT_EQ(tone.exitCode, 6) << tone.err;
         EXPECT_NE(tone.err.find(Tr(txt::MsgToneNotInTable)), std::string::npos) << tone.err;
         radio.Stop();
@@ -232,8 +243,8 @@ TEST_F(CliTest, FailuresExitWithTheirOwnCodes) {
     }
     {  // a damaged workbook
         std::ofstream(folder.File("damaged.xlsx")) << "PK\x03\x04 not really a workbook";
-        const ProcessResult write =
-            RunQ36cli({"write", "--port", "/dev/null", "--band", kBand, "--in", folder.File("damaged.xlsx")});
+        const ProcessResult write = RunQ36cli(
+            {"write", "--port", "/dev/null", "--band", kBand, "--in", folder.File("damaged.xlsx")});
         EXPECT_EQ(write.exitCode, 7) << write.err;
         EXPECT_NE(write.err.find("文件读取失败！"), std::string::npos) << write.err;
     }
@@ -241,21 +252,23 @@ TEST_F(CliTest, FailuresExitWithTheirOwnCodes) {
         RadioProcess radio;
         const std::string log = folder.File("unsent.log");
         ASSERT_TRUE(radio.Start({"--log", log}));
-        const ProcessResult read = RunQ36cli(
-            {"read", "--port", radio.Port(), "--band", kBand, "--out", folder.File("no/such/x.xlsx")});
+        const ProcessResult read = RunQ36cli({"read", "--port", radio.Port(), "--band", kBand,
+                                              "--out", folder.File("no/such/x.xlsx")});
         EXPECT_EQ(read.exitCode, 7) << read.err;
         EXPECT_NE(read.err.find("Mircorsoft"), std::string::npos) << read.err;
         radio.Stop();
         EXPECT_TRUE(ReadLines(log).empty());
     }
     {  // bad usage; a link is never made over a file
-        EXPECT_EQ(RunQ36cli({"read", "--port", "/dev/null", "--band", "123-456", "--out", "x.xlsx"}).exitCode, 2);
+        EXPECT_EQ(RunQ36cli({"read", "--port", "/dev/null", "--band", "123-456", "--out", "x.xlsx"})
+                      .exitCode,
+                  2);
         EXPECT_EQ(RunQ36cli({"read", "--bogus"}).exitCode, 2);
         EXPECT_EQ(RunQ36cli({"radio", "--fault", "noise=1"}).exitCode, 2);
         EXPECT_EQ(RunQ36cli({}).exitCode, 2);
         for (const char* password : {"KZPX", "AB", "口令"}) {
-            EXPECT_EQ(RunQ36cli({"read", "--port", "/dev/null", "--band", kBand, "--password", password,
-                                 "--out", "x.xlsx"})
+            EXPECT_EQ(RunQ36cli({"read", "--port", "/dev/null", "--band", kBand, "--password",
+                                 password, "--out", "x.xlsx"})
                           .exitCode,
                       2)
                 << password;
@@ -267,13 +280,14 @@ TEST_F(CliTest, FailuresExitWithTheirOwnCodes) {
 }
 
 TEST_F(CliTest, HelpAndVersionAnswerOnStdout) {
-    const std::vector<std::vector<std::string>> asks = {{"read", "--help"}, {"read", "-h"}, {"help", "read"},
-                                                        {"write", "-h"},    {"ports", "-h"}, {"radio", "--help"},
-                                                        {"--help"},         {"--version"}};
+    const std::vector<std::vector<std::string>> asks = {
+        {"read", "--help"}, {"read", "-h"},      {"help", "read"}, {"write", "-h"},
+        {"ports", "-h"},    {"radio", "--help"}, {"--help"},       {"--version"}};
     for (const auto& ask : asks) {
         const ProcessResult help = RunQ36cli(ask);
         EXPECT_EQ(help.exitCode, 0) << ask[0] << " " << help.err;
-        EXPECT_EQ(help.out.rfind(ask[0] == "--version" ? "q36cli 1." : "usage: q36cli", 0), 0u) << help.out;
+        EXPECT_EQ(help.out.rfind(ask[0] == "--version" ? "q36cli 1." : "usage: q36cli", 0), 0u)
+            << help.out;
     }
 }
 
@@ -284,8 +298,9 @@ TEST_F(CliTest, LastFramesGoOutWholeAndASignalEndsARunSayingWhatTheRadioHolds) {
         const std::string log = folder.File("reads.log");
         ASSERT_TRUE(radio.Start({"--no-scan-list", "--firmware", "2.0.1", "--log", log}));
         for (int run = 0; run < 3; ++run) {
-            const ProcessResult read = RunQ36cli({"read", "--port", radio.Port(), "--band", kBand,
-                                                  "--no-scan-list", "--out", folder.File("r.xlsx")});
+            const ProcessResult read =
+                RunQ36cli({"read", "--port", radio.Port(), "--band", kBand, "--no-scan-list",
+                           "--out", folder.File("r.xlsx")});
             ASSERT_EQ(read.exitCode, 0) << read.err;
             EXPECT_NE(read.err.find("2.0.1"), std::string::npos) << read.err;
         }
@@ -301,9 +316,10 @@ TEST_F(CliTest, LastFramesGoOutWholeAndASignalEndsARunSayingWhatTheRadioHolds) {
         RadioProcess radio;
         const std::string log = folder.File("write.log");
         ASSERT_TRUE(radio.Start({"--pace", "--version", "1.0.3", "--log", log}));
-        const ProcessResult write = RunQ36cli({"write", "--port", radio.Port(), "--band", kBand, "--in", workbook},
-                                              std::chrono::seconds(30), {"TMPDIR=" + tmp},
-                                              Interruption{std::chrono::milliseconds(1500), SIGINT});
+        const ProcessResult write =
+            RunQ36cli({"write", "--port", radio.Port(), "--band", kBand, "--in", workbook},
+                      std::chrono::seconds(30), {"TMPDIR=" + tmp},
+                      Interruption{std::chrono::milliseconds(1500), SIGINT});
         EXPECT_EQ(write.exitCode, 130) << write.err;
         radio.Stop();
         // The handshake, the common block and the channels; the last one has no answer yet.
@@ -316,20 +332,22 @@ TEST_F(CliTest, LastFramesGoOutWholeAndASignalEndsARunSayingWhatTheRadioHolds) {
     {  // SIGTERM in a read: no workbook
         RadioProcess radio;
         ASSERT_TRUE(radio.Start({"--pace"}));
-        const ProcessResult read = RunQ36cli({"read", "--port", radio.Port(), "--band", kBand, "--out",
-                                              folder.File("t.xlsx")},
-                                             std::chrono::seconds(30), {"TMPDIR=" + tmp},
-                                             Interruption{std::chrono::milliseconds(1000), SIGTERM});
+        const ProcessResult read = RunQ36cli(
+            {"read", "--port", radio.Port(), "--band", kBand, "--out", folder.File("t.xlsx")},
+            std::chrono::seconds(30), {"TMPDIR=" + tmp},
+            Interruption{std::chrono::milliseconds(1000), SIGTERM});
         EXPECT_EQ(read.exitCode, 143) << read.err;
-        EXPECT_NE(read.err.find(std::string(txt::MsgStoppedRead.zh)), std::string::npos) << read.err;
+        EXPECT_NE(read.err.find(std::string(txt::MsgStoppedRead.zh)), std::string::npos)
+            << read.err;
         EXPECT_FALSE(std::filesystem::exists(folder.File("t.xlsx")));
     }
     EXPECT_TRUE(std::filesystem::is_empty(tmp)) << "a working copy was left behind";
     {  // a reader of the output that goes away ends nothing
         RadioProcess radio;
         ASSERT_TRUE(radio.Start({}));
-        const std::string command = "set -o pipefail; '" + Q36cliPath() + "' read --port " + radio.Port() +
-                                    " --band " + kBand + " --out '" + folder.File("p.xlsx") +
+        const std::string command = "set -o pipefail; '" + Q36cliPath() + "' read --port " +
+                                    radio.Port() + " --band " + kBand + " --out '" +
+                                    folder.File("p.xlsx") +
                                     "' 2>&1 | head -c 0; exit \\${PIPESTATUS[0]}";
         const int status = std::system(("bash -c \"" + command + "\"").c_str());
         EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << status;
@@ -340,15 +358,16 @@ TEST_F(CliTest, LastFramesGoOutWholeAndASignalEndsARunSayingWhatTheRadioHolds) {
 TEST_F(CliTest, EnglishRunPrintsTheEnglishTexts) {
     RadioProcess radio;
     ASSERT_TRUE(radio.Start({"--band", "136-174", "--no-scan-list"}));
-    const ProcessResult read = RunQ36cli({"read", "--port", radio.Port(), "--band", "136-174", "--no-scan-list",
-                                          "--lang", "en", "--out", folder.File("en.xls")});
+    const ProcessResult read =
+        RunQ36cli({"read", "--port", radio.Port(), "--band", "136-174", "--no-scan-list", "--lang",
+                   "en", "--out", folder.File("en.xls")});
     ASSERT_EQ(read.exitCode, 0) << read.err;
     EXPECT_NE(read.err.find("Reading frequency Done!"), std::string::npos) << read.err;
     EXPECT_NE(read.err.find("File has been successfully saved!"), std::string::npos) << read.err;
     std::string error;
-    const auto sheets = RunPython("import xlrd\nprint(xlrd.open_workbook('" + folder.File("en.xls") +
-                                      "').sheet_names())\n",
-                                  &error);
+    const auto sheets = RunPython(
+        "import xlrd\nprint(xlrd.open_workbook('" + folder.File("en.xls") + "').sheet_names())\n",
+        &error);
     ASSERT_TRUE(sheets) << error;
     EXPECT_EQ(*sheets, "['CommonSettings', 'ChannelSettings', 'ScanList']\n");
 }
@@ -356,8 +375,8 @@ TEST_F(CliTest, EnglishRunPrintsTheEnglishTexts) {
 TEST_F(CliTest, PortsListsTheChosenPathsAndSkipsMissingOnes) {
     RadioProcess radio;
     ASSERT_TRUE(radio.Start({}));
-    const ProcessResult ports =
-        RunQ36cli({"ports"}, std::chrono::seconds(5), {"Q36_PORTS=/dev/q36-missing:" + radio.Port()});
+    const ProcessResult ports = RunQ36cli({"ports"}, std::chrono::seconds(5),
+                                          {"Q36_PORTS=/dev/q36-missing:" + radio.Port()});
     EXPECT_EQ(ports.exitCode, 0);
     EXPECT_EQ(ports.out, radio.Port() + "\n");
 }

@@ -19,8 +19,8 @@
 #include "store/band_reset.h"
 #include "store/store_transfer_host.h"
 #include "store_checks.h"
-#include "support/radio_on_pty.h"
 #include "support/radio_bench.h"
+#include "support/radio_on_pty.h"
 #include "text/messages.h"
 #include "text/text_pairs.h"
 
@@ -260,8 +260,20 @@ const FaultRow kRows[] = {
     // Silence: after frames that start the response timer, the timeout; after the others the
     // silence limit ends the wait with the no-answer message.
     {"ReadNoAnswerToHandshake", R, {"silent-after=0"}, {kTimeout}, End::Message, "HS", kNothing},
-    {"ReadSilentAfterHandshake", R, {"silent-after=1"}, {kNoAnswer}, End::Message, "HS RQ1", kNothing},
-    {"ReadSilentAfterCommon", R, {"silent-after=2"}, {kNoAnswer}, End::Message, "HS RQ1 RQ2", {true, 0, 0}},
+    {"ReadSilentAfterHandshake",
+     R,
+     {"silent-after=1"},
+     {kNoAnswer},
+     End::Message,
+     "HS RQ1",
+     kNothing},
+    {"ReadSilentAfterCommon",
+     R,
+     {"silent-after=2"},
+     {kNoAnswer},
+     End::Message,
+     "HS RQ1 RQ2",
+     {true, 0, 0}},
     {"ReadSilentAfterChannel12",
      R,
      {"silent-after=14"},
@@ -277,8 +289,20 @@ const FaultRow kRows[] = {
      "HS RQ1 RQ2 ACKx24 RQ3 ACKx3",
      {true, 24, 3}},
     // A silent radio has kept the block it did not answer.
-    {"WriteSilentAfterHandshake", W, {"silent-after=1"}, {kNoAnswer}, End::Message, "HS C", {true, 0, 0}},
-    {"WriteSilentAfterCommon", W, {"silent-after=2"}, {kNoAnswer}, End::Message, "HS C CH1", {true, 1, 0}},
+    {"WriteSilentAfterHandshake",
+     W,
+     {"silent-after=1"},
+     {kNoAnswer},
+     End::Message,
+     "HS C",
+     {true, 0, 0}},
+    {"WriteSilentAfterCommon",
+     W,
+     {"silent-after=2"},
+     {kNoAnswer},
+     End::Message,
+     "HS C CH1",
+     {true, 1, 0}},
     {"WriteSilentAfterChannel12",
      W,
      {"silent-after=14"},

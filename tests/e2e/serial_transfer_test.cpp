@@ -50,15 +50,20 @@ struct PtyTransfer : ::testing::Test {
         comm.OpenPort();
         Transfer transfer(host);
         transfer.PortOpen = true;
-        host.onSend = [&comm](const uint8_t* data, uint16_t length) { comm.SendData(data, length); };
+        host.onSend = [&comm](const uint8_t* data, uint16_t length) {
+            comm.SendData(data, length);
+        };
         comm.OnReceiveData = [&transfer](TComm&, const uint8_t* buffer, uint16_t length) {
             transfer.CommReceiveData(buffer, length);
         };
-        if (write) transfer.WriteTButClick();
-        else transfer.ReadTButClick();
+        if (write)
+            transfer.WriteTButClick();
+        else
+            transfer.ReadTButClick();
         auto quietSince = std::chrono::steady_clock::now();
         while (host.messages.empty() && std::chrono::steady_clock::now() - quietSince < 3s) {
-            if (receiver.WaitAndDispatch(comm, 50ms) > 0) quietSince = std::chrono::steady_clock::now();
+            if (receiver.WaitAndDispatch(comm, 50ms) > 0)
+                quietSince = std::chrono::steady_clock::now();
         }
         frameCount = transfer.FrameCount;
         comm.ClosePort();
@@ -68,9 +73,9 @@ struct PtyTransfer : ::testing::Test {
 
 TEST_F(PtyTransfer, ReadAndWriteWithScanListsThroughTermios) {
     RadioImage image = DefaultRadioImage(400, 440);
-    image.Block(2, 3)[9] = 0x1B;   // CTCSS receive tone, narrow, busy lockout off, enabled
-    image.Block(2, 3)[10] = 8;     // 88.5
-    image.Block(3, 1)[3] = 0x02;   // list 2 slot 1 = CH03
+    image.Block(2, 3)[9] = 0x1B;  // CTCSS receive tone, narrow, busy lockout off, enabled
+    image.Block(2, 3)[10] = 8;    // 88.5
+    image.Block(3, 1)[3] = 0x02;  // list 2 slot 1 = CH03
     StartRadio(image);
 
     MemoryHost reader;

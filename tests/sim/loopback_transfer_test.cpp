@@ -74,7 +74,8 @@ TEST_P(WholeTransfer, WritePutsTheHostRowsIntoTheRadio) {
     EXPECT_EQ(bench.transfer.WritePhase, GetParam() ? 3 : 2);
 
     // The radio now holds exactly what the host's rows encode to.
-    EXPECT_EQ(bench.radio.Image().blocks[0], EncodeCommonBlock(bench.host.page, GetParam()).payload);
+    EXPECT_EQ(bench.radio.Image().blocks[0],
+              EncodeCommonBlock(bench.host.page, GetParam()).payload);
     for (int n = 1; n <= 24; ++n) {
         EXPECT_EQ(bench.radio.Image().Block(2, n - 1),
                   EncodeChannelBlock(n, bench.host.channels[std::size_t(n - 1)], 400, 440).payload)
@@ -83,7 +84,8 @@ TEST_P(WholeTransfer, WritePutsTheHostRowsIntoTheRadio) {
     const RadioImage untouched = DefaultRadioImage(400, 440);
     for (int i = 0; i < 5; ++i) {
         EXPECT_EQ(bench.radio.Image().Block(3, i),
-                  GetParam() ? EncodeScanBlock(i + 1, bench.host.scans[std::size_t(i)]) : untouched.Block(3, i));
+                  GetParam() ? EncodeScanBlock(i + 1, bench.host.scans[std::size_t(i)])
+                             : untouched.Block(3, i));
     }
 }
 
@@ -108,19 +110,23 @@ TEST_P(WholeTransfer, AnImageWrittenReadBackAndWrittenAgainIsUnchanged) {
     if (GetParam()) {
         EXPECT_EQ(third.radio.Image(), written);
     } else {
-        for (int slot = 0; slot < 25; ++slot) EXPECT_EQ(third.radio.Image().blocks[std::size_t(slot)], written.blocks[std::size_t(slot)]);
+        for (int slot = 0; slot < 25; ++slot)
+            EXPECT_EQ(third.radio.Image().blocks[std::size_t(slot)],
+                      written.blocks[std::size_t(slot)]);
     }
 }
 
-INSTANTIATE_TEST_SUITE_P(ScanListVariants, WholeTransfer, ::testing::Bool(),
-                         [](const auto& info) { return info.param ? "WithScanLists" : "WithoutScanLists"; });
+INSTANTIATE_TEST_SUITE_P(ScanListVariants, WholeTransfer, ::testing::Bool(), [](const auto& info) {
+    return info.param ? "WithScanLists" : "WithoutScanLists";
+});
 
 struct FaultyRadio : ::testing::Test {
     ProgramDefaults defaults;
 };
 
 TEST_F(FaultyRadio, HandshakeStatusShowsItsMessageAndNothingMoreIsSent) {
-    const char* expected[] = {"机型不匹配, 请检查机型设置！", "密码错误！", "数据校验和错误, 清确认连接是否正确!",
+    const char* expected[] = {"机型不匹配, 请检查机型设置！", "密码错误！",
+                              "数据校验和错误, 清确认连接是否正确!",
                               "未定义握手命令, 清确认连接是否正确!"};
     for (int status = 1; status <= 4; ++status) {
         RadioConfig config;

@@ -14,7 +14,8 @@ TEST(RadioImage, TextRoundTripKeepsEveryByte) {
     image.blocks[7][20] = 0xAB;
     const std::string text = ImageToText(image);
     EXPECT_EQ(std::count(text.begin(), text.end(), '\n'), 30);
-    EXPECT_EQ(text.substr(0, 70), "01000102003C0000000000000108000000000000000000000000000000000000000000");
+    EXPECT_EQ(text.substr(0, 70),
+              "01000102003C0000000000000108000000000000000000000000000000000000000000");
     const auto back = ImageFromText(text);
     ASSERT_TRUE(back);
     EXPECT_EQ(*back, image);

@@ -9,7 +9,8 @@ namespace q36 {
 namespace {
 
 std::vector<uint8_t> Handshake(uint8_t band, const char* password) {
-    const uint8_t payload[5] = {band, uint8_t(password[0]), uint8_t(password[1]), uint8_t(password[2]), 0x18};
+    const uint8_t payload[5] = {band, uint8_t(password[0]), uint8_t(password[1]),
+                                uint8_t(password[2]), 0x18};
     return BuildFrame(CMD_HANDSHAKE, payload);
 }
 

@@ -110,8 +110,10 @@ TEST(Connection, WritesToAFileRemovedWhileOpenAreRefusedAndSaySo) {
     const StoreResult written =
         connection.Execute("UPDATE CHANNELTABLE SET FTX = 401 WHERE CHANNELNO = '01'");
     EXPECT_EQ(written.code, StoreErrc::ReadOnly);
-    EXPECT_EQ(written.text, "attempt to write a readonly database: the file was removed or "
-                            "replaced while the program had it open (" + copy.Path() + ")");
+    EXPECT_EQ(written.text,
+              "attempt to write a readonly database: the file was removed or "
+              "replaced while the program had it open (" +
+                  copy.Path() + ")");
 }
 
 }  // namespace

@@ -29,7 +29,9 @@ LockingProcess::LockingProcess(const std::string& path) {
     ::close(ready[0]);
 }
 
-LockingProcess::~LockingProcess() { Release(); }
+LockingProcess::~LockingProcess() {
+    Release();
+}
 
 void LockingProcess::Release() {
     if (child_ <= 0) return;

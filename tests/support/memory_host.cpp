@@ -52,7 +52,8 @@ CommonPage DefaultCommonPage() {
     return page;
 }
 
-MemoryHost::MemoryHost() : channels(DefaultChannels()), scans(DefaultScans()), page(DefaultCommonPage()) {}
+MemoryHost::MemoryHost()
+    : channels(DefaultChannels()), scans(DefaultScans()), page(DefaultCommonPage()) {}
 
 bool MemoryHost::SendData(const uint8_t* data, uint16_t length) {
     if (length == 0) return false;
@@ -99,7 +100,8 @@ StoreStatus MemoryHost::FillScanArr(ScanArr& out) {
     return StoreStatus::Ok();
 }
 
-StoreStatus MemoryHost::StoreScanList(int listNo, const std::array<std::string, SCAN_SLOT_COUNT>& slots) {
+StoreStatus MemoryHost::StoreScanList(int listNo,
+                                      const std::array<std::string, SCAN_SLOT_COUNT>& slots) {
     for (auto& row : scans) {
         if (row.LIST == listNo) {
             if (failStore) return StoreStatus::Failed("disk full");
@@ -125,19 +127,29 @@ void MemoryHost::SetProgress(int minimum, int maximum, int position) {
     progressPosition = position;
 }
 
-void MemoryHost::SetProgressVisible(bool visible) { progressVisible = visible; }
+void MemoryHost::SetProgressVisible(bool visible) {
+    progressVisible = visible;
+}
 
-void MemoryHost::SetFirmwareStatus(const std::string& text) { firmwareStatus = text; }
+void MemoryHost::SetFirmwareStatus(const std::string& text) {
+    firmwareStatus = text;
+}
 
 void MemoryHost::StartResponseTimer() {
     timerRunning = true;
     ++timerStarts;
 }
 
-void MemoryHost::StopResponseTimer() { timerRunning = false; }
+void MemoryHost::StopResponseTimer() {
+    timerRunning = false;
+}
 
-void MemoryHost::StartSilenceTimer() { silenceRunning = true; }
+void MemoryHost::StartSilenceTimer() {
+    silenceRunning = true;
+}
 
-void MemoryHost::StopSilenceTimer() { silenceRunning = false; }
+void MemoryHost::StopSilenceTimer() {
+    silenceRunning = false;
+}
 
 }  // namespace q36::test

@@ -16,7 +16,7 @@ struct ShownMessage {
 };
 
 class MemoryHost : public TransferHost {
-public:
+  public:
     MemoryHost();
 
     // Stored configuration.
@@ -45,7 +45,9 @@ public:
     bool failCommit = false;
 
     // The last message's text, or empty.
-    std::string LastMessage() const { return messages.empty() ? std::string() : messages.back().text; }
+    std::string LastMessage() const {
+        return messages.empty() ? std::string() : messages.back().text;
+    }
 
     bool SendData(const uint8_t* data, uint16_t length) override;
     StoreStatus CommitPendingEdits() override;
@@ -54,7 +56,8 @@ public:
     StoreStatus ReadCommonPage(CommonPage& out) override;
     StoreStatus ShowCommonPage(const CommonPage& in) override;
     StoreStatus FillScanArr(ScanArr& out) override;
-    StoreStatus StoreScanList(int listNo, const std::array<std::string, SCAN_SLOT_COUNT>& slots) override;
+    StoreStatus StoreScanList(int listNo,
+                              const std::array<std::string, SCAN_SLOT_COUNT>& slots) override;
     void ShowMessage(TransferEvent event, const std::string& text) override;
     bool AskYesNo(const std::string& question) override;
     void SetProgress(int minimum, int maximum, int position) override;

@@ -1,11 +1,11 @@
 #pragma once
 // A transfer wired to a virtual radio through the in-process link, with an in-memory host.
 
-#include "support/memory_host.h"
 #include "protocol/run_settings.h"
 #include "protocol/transfer.h"
 #include "sim/loopback_link.h"
 #include "sim/virtual_radio.h"
+#include "support/memory_host.h"
 #include "text/language.h"
 
 namespace q36::test {

@@ -160,7 +160,8 @@ class TransferWindowTests : public QObject {
 
     void RadioFallingSilentAfterAChannelEndsTheReadWithNoAnswer() {
         RadioConfig silent;
-        silent.faults.silentAfter = 14;  // after channel 12's block, whose acknowledgement starts no timer
+        silent.faults.silentAfter =
+            14;  // after channel 12's block, whose acknowledgement starts no timer
         WindowOnRadio w(DefaultRadioImage(400, 440), silent);
         QVERIFY(w.Open());
         auto& [radio, data, form, answerer] = w;
@@ -186,8 +187,7 @@ class TransferWindowTests : public QObject {
         QCOMPARE(answerer.Texts().size(), 2);
         QVERIFY(!form.PortOpen());
         QVERIFY(!form.Comm().IsOpen());
-        QCOMPARE(form.StatusPanelText(0),
-                 QString::fromStdString(PortBusyStatusText(radio.Path())));
+        QCOMPARE(form.StatusPanelText(0), QString::fromStdString(PortBusyStatusText(radio.Path())));
         QVERIFY(!form.findChild<QProgressBar*>(QStringLiteral("ProgressBar1"))->isVisible());
         QVERIFY(!form.findChild<QTimer*>(QStringLiteral("Timer1"))->isActive());
 
@@ -224,8 +224,7 @@ class TransferWindowTests : public QObject {
         auto& [radio, data, form, answerer] = w;
         radio.CloseLine();
         QVERIFY(WaitFor([&] { return !form.PortOpen(); }, 3000));
-        QCOMPARE(form.StatusPanelText(0),
-                 QString::fromStdString(PortBusyStatusText(radio.Path())));
+        QCOMPARE(form.StatusPanelText(0), QString::fromStdString(PortBusyStatusText(radio.Path())));
         QTest::qWait(200);
         QVERIFY(answerer.Texts().isEmpty());
     }
