@@ -9,6 +9,7 @@ packages=(
   libsqlite3-dev sqlite3
   libxlsxwriter-dev libzip-dev libpugixml-dev libgsf-1-dev
   googletest libgtest-dev libgmock-dev
+  clang-format
   clang libclang-rt-14-dev
   xvfb xauth imagemagick x11-apps poppler-utils
   fonts-wqy-microhei qt6-translations-l10n
