@@ -15,8 +15,8 @@ int CliRun::Prepare() {
         printer_.Message(opened.text);
         return ExitFailure;
     }
-    queries_ = std::make_unique<exchange::ConfigurationQueries>(exchange::ConfigurationQueries{
-        host_->ParamQuery(), host_->ChannelQuery(), host_->ScanQuery()});
+    queries_ = std::make_unique<ConfigurationQueries>(
+        ConfigurationQueries{host_->ParamQuery(), host_->ChannelQuery(), host_->ScanQuery()});
     return ExitDone;
 }
 

@@ -5,8 +5,8 @@
 #include <memory>
 
 #include "cli_transfer.h"
-#include "exchange/store_rows.h"
 #include "progress_printer.h"
+#include "store/configuration_store.h"
 #include "working_store.h"
 
 namespace q36::cli {
@@ -19,13 +19,13 @@ class CliRun {
     ProgressPrinter& Printer() { return printer_; }
     CliTransferHost& Host() { return *host_; }
     // The queries Save reads and Open writes.
-    exchange::ConfigurationQueries& Queries() { return *queries_; }
+    ConfigurationQueries& Queries() { return *queries_; }
 
   private:
     ProgressPrinter printer_;
     WorkingStore store_;
     std::unique_ptr<CliTransferHost> host_;
-    std::unique_ptr<exchange::ConfigurationQueries> queries_;
+    std::unique_ptr<ConfigurationQueries> queries_;
 };
 
 }  // namespace q36::cli

@@ -152,35 +152,4 @@ ChannelUpdate DecodeChannelFrame(std::span<const uint8_t> frame) {
     return update;
 }
 
-void ApplyChannelUpdate(ChannelResult& row, const ChannelUpdate& update) {
-    for (const auto& [column, value] : update.assignments) {
-        if (column == "ENABLED")
-            row.ENABLED = value;
-        else if (column == "VOX")
-            row.VOX = value;
-        else if (column == "FTX")
-            row.FTX = value;
-        else if (column == "FTONE")
-            row.FTONE = value;
-        else if (column == "SDATA")
-            row.SDATA = value;
-        else if (column == "TXPOWER")
-            row.TXPOWER = value;
-        else if (column == "REFREQUENCY")
-            row.REFREQUENCY = value;
-        else if (column == "RETONE")
-            row.RETONE = value;
-        else if (column == "REDATA")
-            row.REDATA = value;
-        else if (column == "LEVEL")
-            row.LEVEL = std::stoi(value);
-        else if (column == "BW")
-            row.BW = value;
-        else if (column == "ADDSCAN")
-            row.ADDSCAN = value;
-        else if (column == "BUSY")
-            row.BUSY = value;
-    }
-}
-
 }  // namespace q36

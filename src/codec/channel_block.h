@@ -28,6 +28,8 @@ struct ChannelResult {
     std::string BW;
     std::string ADDSCAN;
     std::string BUSY;
+
+    bool operator==(const ChannelResult&) const = default;
 };
 
 // The 24 channel rows; record n-1 is channel n.
@@ -69,9 +71,6 @@ struct ChannelUpdate {
 
 // Decodes a received channel block (frame offsets, the frame already checked).
 ChannelUpdate DecodeChannelFrame(std::span<const uint8_t> frame);
-
-// Applies a decoded update to an in-memory row.
-void ApplyChannelUpdate(ChannelResult& row, const ChannelUpdate& update);
 
 // The key text of channel n: "01".."24".
 std::string ChannelKey(int n);

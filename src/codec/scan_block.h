@@ -18,6 +18,8 @@ inline constexpr int SCAN_SLOTS_OFFSET = 3;  // payload offset of slot "01"
 struct ScanResult {
     int LIST = 0;
     std::array<std::string, SCAN_SLOT_COUNT> slots;
+
+    bool operator==(const ScanResult&) const = default;
 };
 
 // The five scan lists as the scan editor's confirm action last filled them.

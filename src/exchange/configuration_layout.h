@@ -6,12 +6,13 @@
 #include <string>
 #include <string_view>
 
+#include "codec/channel_fields.h"
 #include "text/text_pairs.h"
 
 namespace q36::exchange {
 
 // The common-parameter sheet (the first sheet): a labelled form of the PARAMETABLE row.
-struct CommonField {
+struct CommonFormField {
     int row;
     int labelColumn;
     const TextPair* label;
@@ -20,7 +21,7 @@ struct CommonField {
 };
 
 // In reading order: row by row, column 2 before column 5, then rows 14 to 16.
-inline constexpr std::array<CommonField, 18> CommonFields{{
+inline constexpr std::array<CommonFormField, 18> CommonFormFields{{
     {2, 1, &txt::LabelANI, 2, "AVISET"},
     {2, 4, &txt::Label7, 5, "POWERPRESS"},
     {3, 1, &txt::Label2, 2, "AVIMODE"},
@@ -57,23 +58,9 @@ inline constexpr std::array<CommonHeading, 3> CommonHeadings{{
 inline constexpr int COMMON_SHEET_COLUMNS = 5;
 inline constexpr double COMMON_COLUMN_WIDTH = 16;
 
-// The channel sheet: one column per CHANNELTABLE column, in grid order (sheet column k + 1).
-inline constexpr int CHANNEL_COLUMN_COUNT = 14;
-inline constexpr std::array<std::string_view, CHANNEL_COLUMN_COUNT> ChannelColumns{
-    "CHANNELNO",   "ENABLED", "VOX",    "FTX",   "FTONE", "SDATA",   "TXPOWER",
-    "REFREQUENCY", "RETONE",  "REDATA", "LEVEL", "BW",    "ADDSCAN", "BUSY"};
-inline constexpr int CHANNEL_KEY = 0;      // CHANNELNO
-inline constexpr int CHANNEL_ENABLED = 1;  // ENABLED
-inline constexpr int CHANNEL_TX_FREQ = 3;  // FTX, a number cell "0.0000"
-inline constexpr int CHANNEL_TX_TONE = 4;  // FTONE, the type of SDATA
-inline constexpr int CHANNEL_RX_FREQ = 7;  // REFREQUENCY, a number cell "0.0000"
-inline constexpr int CHANNEL_RX_TONE = 8;  // RETONE, the type of REDATA
-inline constexpr int CHANNEL_TX_VALUE = 5;  // SDATA, titled "发数值" instead of the grid's "数值"
-inline constexpr int CHANNEL_RX_VALUE = 9;  // REDATA, titled "收数值"
-
-// The order in which an import writes the columns of a channel row: ENABLED last.
-inline constexpr std::array<int, CHANNEL_COLUMN_COUNT - 1> ChannelImportOrder{
-    2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, CHANNEL_ENABLED};
+// The channel sheet: one column per CHANNELTABLE column (ChannelColumns), in grid order (sheet
+// column k + 1); the two frequencies are number cells "0.0000", and the tone values are titled
+// "发数值" and "收数值" instead of the grid's "数值".
 
 // The title of channel column k (0..13) in the current language.
 std::string ChannelSheetTitle(int k);

@@ -1,7 +1,10 @@
 #include "configuration_reader.h"
 
-#include <map>
+#include <array>
 
+#include "codec/channel_fields.h"
+#include "codec/common_fields.h"
+#include "configuration_layout.h"
 #include "exchange_texts.h"
 #include "import_values.h"
 #include "sheet_table.h"
@@ -11,6 +14,10 @@
 namespace q36::exchange {
 
 namespace {
+
+// A record of the channel sheet and of the scan sheet: its cell texts in column order.
+using ChannelRow = std::array<std::string, CHANNEL_COLUMN_COUNT>;
+using ScanRow = std::array<std::string, SCAN_COLUMN_COUNT>;
 
 // The sheet of this name as a table keyed by its first title; MissingSheet or MissingColumn
 // when the sheet or one of the titles is not there.
@@ -35,15 +42,19 @@ ExchangeStatus ReadTable(WorkbookSource& source, const std::string& path, const 
     return ExchangeStatus::Success();
 }
 
-// Keeps the record under its key: a later record of a key replaces the earlier one in place.
-template <typename Row>
-void Keep(std::vector<Row>& rows, std::map<std::string, std::size_t>& positions, Row row) {
-    const auto [it, inserted] = positions.try_emplace(row[0], rows.size());
-    if (inserted) {
-        rows.push_back(std::move(row));
-    } else {
-        rows[it->second] = std::move(row);
+// The configuration's channel (or list) keyed key; nullptr when it has none.
+ChannelResult* ChannelOfKey(Configuration& configuration, const std::string& key) {
+    for (ChannelResult& channel : configuration.channels) {
+        if (channel.CHANNELNO == key) return &channel;
     }
+    return nullptr;
+}
+
+ScanResult* ScanOfKey(Configuration& configuration, const std::string& key) {
+    for (ScanResult& scan : configuration.scans) {
+        if (std::to_string(scan.LIST) == key) return &scan;
+    }
+    return nullptr;
 }
 
 // The language whose channel sheet name the workbook has, the current one first; -1 for none.
@@ -87,7 +98,7 @@ struct Reading {
     const ImportRules& rules;
     int language;
     bool either;
-    ConfigurationRows& rows;
+    Configuration& read;  // the configuration the records go over
     ConfigurationCheck& result;
 
     // Ends the read with this failure.
@@ -106,16 +117,15 @@ bool ReadCommonForm(Reading& reading) {
     if (auto status = reading.source.ReadSheet(index, cells); !status.Ok()) {
         return reading.Fail(status);
     }
-    for (std::size_t k = 0; k < CommonFields.size(); ++k) {
-        const CommonField& field = CommonFields[k];
+    for (const CommonFormField& field : CommonFormFields) {
         const auto row = static_cast<uint32_t>(field.row);
         const std::string& text = cells.Text(row, static_cast<uint32_t>(field.valueColumn));
-        const auto value = CommonValueOf(k, text, reading.either);
+        const auto value = CommonValueOf(field.column, text, reading.either);
         if (!value) {
             return reading.Fail(RefusedValue(sheet, row, FieldName(*field.label, reading.language),
                                              text, reading.path));
         }
-        reading.rows.common[k] = *value;
+        SetCommonFieldText(reading.read.common, *CommonFieldOf(field.column), *value);
     }
     return true;
 }
@@ -172,11 +182,12 @@ bool ReadChannelSheet(Reading& reading) {
         !status.Ok()) {
         return reading.Fail(status);
     }
-    std::map<std::string, std::size_t> positions;
+    bool matched = false;
     for (std::size_t r = 0; r < table->Size(); ++r) {
         ChannelRow row;
         row[CHANNEL_KEY] = ChannelKeyOf(table->Key(r));
-        if (!reading.rules.channelKeyExists(row[CHANNEL_KEY])) {
+        ChannelResult* channel = ChannelOfKey(reading.read, row[CHANNEL_KEY]);
+        if (channel == nullptr) {
             reading.result.skippedChannels.push_back(TrimBlanks(table->Key(r)));
             continue;
         }
@@ -185,10 +196,17 @@ bool ReadChannelSheet(Reading& reading) {
                 table->Field(r, columns[static_cast<std::size_t>(k)]);
         }
         if (!CheckChannelRecord(reading, sheet, table->SheetRow(r), titles, row)) return false;
-        Keep(reading.rows.channels, positions, std::move(row));
+        // A record replaces its channel whole, as the import writes one; of several records of
+        // one key the last is kept.
+        ChannelResult record = *channel;
+        for (int k = 0; k < CHANNEL_COLUMN_COUNT; ++k) {
+            SetChannelFieldText(record, k, row[static_cast<std::size_t>(k)]);
+        }
+        ApplyChannelUpdate(*channel, RecordUpdate(*channel, record));
+        matched = true;
     }
     // Records that all name no channel are a sheet whose keys the import cannot read.
-    if (table->Size() > 0 && reading.rows.channels.empty()) {
+    if (table->Size() > 0 && !matched) {
         return reading.Fail(ExchangeStatus::Failure(
             ExchangeError::NoRecordMatch,
             DetailWithPath(Tr(texts::ReasonNoRecordMatch) + " (" + sheet + ")", reading.path)));
@@ -206,11 +224,11 @@ bool ReadScanSheet(Reading& reading) {
         !status.Ok()) {
         return reading.Fail(status);
     }
-    std::map<std::string, std::size_t> positions;
     for (std::size_t r = 0; r < table->Size(); ++r) {
         ScanRow row;
         row[0] = ScanKeyOf(table->Key(r));
-        if (!reading.rules.scanKeyExists(row[0])) {
+        ScanResult* scan = ScanOfKey(reading.read, row[0]);
+        if (scan == nullptr) {
             reading.result.skippedScans.push_back(TrimBlanks(table->Key(r)));
             continue;
         }
@@ -224,7 +242,9 @@ bool ReadScanSheet(Reading& reading) {
             }
             row[static_cast<std::size_t>(k)] = *slot;
         }
-        Keep(reading.rows.scans, positions, std::move(row));
+        for (int s = 1; s <= SCAN_SLOT_COUNT; ++s) {
+            scan->slots[std::size_t(s - 1)] = row[static_cast<std::size_t>(s)];
+        }
     }
     return true;
 }
@@ -232,8 +252,7 @@ bool ReadScanSheet(Reading& reading) {
 }  // namespace
 
 ConfigurationCheck ReadConfigurationWorkbook(const std::string& path, const ImportRules& rules,
-                                             ConfigurationRows& rows) {
-    rows = ConfigurationRows();
+                                             Configuration& configuration) {
     ConfigurationCheck result;
     OpenedWorkbook opened = OpenWorkbookFile(path);
     if (!opened.status.Ok()) {
@@ -249,10 +268,13 @@ ConfigurationCheck ReadConfigurationWorkbook(const std::string& path, const Impo
         result.status = ReadFailure(ExchangeError::MissingSheet, Tr(txt::SheetChannels), path);
         return result;
     }
+    Configuration read = configuration;
     Reading reading{
         *opened.source, path,  rules, result.language, rules.languages == WorkbookLanguages::Either,
-        rows,           result};
-    if (ReadCommonForm(reading) && ReadChannelSheet(reading)) ReadScanSheet(reading);
+        read,           result};
+    if (ReadCommonForm(reading) && ReadChannelSheet(reading) && ReadScanSheet(reading)) {
+        configuration = std::move(read);
+    }
     return result;
 }
 

@@ -7,8 +7,8 @@
 #include <string>
 #include <vector>
 
+#include "codec/configuration.h"
 #include "codec/frequency.h"
-#include "configuration_rows.h"
 #include "exchange_status.h"
 
 namespace q36::exchange {
@@ -21,8 +21,6 @@ enum class WorkbookLanguages {
 
 // What the records are checked against.
 struct ImportRules {
-    std::function<bool(const std::string&)> channelKeyExists;  // a CHANNELNO of the store
-    std::function<bool(const std::string&)> scanKeyExists;     // a LIST of the store
     int bandLowMHz = 0;
     int bandHighMHz = 0;
     WorkbookLanguages languages = WorkbookLanguages::Current;
@@ -53,15 +51,18 @@ struct ConfigurationCheck {
     bool Ok() const { return status.Ok() && !fault && !toneFault; }
 };
 
-// Reads the common form, then the channel sheet's records whose key names a channel, then the
-// scan sheet's records whose key names a list. Sheets and columns are found by their names (the
-// common form on its own sheet, else on the first sheet); keys that read as whole numbers name
+// Reads the common form, then the channel sheet's records whose key names a channel of
+// configuration, then the scan sheet's records whose key names one of its lists, and puts them
+// over configuration: the form's values replace the common values, a channel record replaces its
+// channel whole (as RecordUpdate writes a record: a disabled channel takes the record's values
+// too), a scan record its list's slots. Sheets and columns are found by their names (the common
+// form on its own sheet, else on the first sheet); keys that read as whole numbers name
 // "01".."24" and "1".."5". Each record's transmit and then receive frequency is checked against
 // the band, and every value must be one the editors could have produced, kept in its stored
 // form (import_values.h); a channel sheet whose records all name no channel is refused. Of
-// several records with one key the last is kept, as storing them in turn would leave it;
-// records keep the order of their key's first appearance.
+// several records with one key the last is kept. Unless the check is Ok, configuration is left
+// as it was.
 ConfigurationCheck ReadConfigurationWorkbook(const std::string& path, const ImportRules& rules,
-                                             ConfigurationRows& rows);
+                                             Configuration& configuration);
 
 }  // namespace q36::exchange

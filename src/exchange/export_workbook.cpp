@@ -7,6 +7,7 @@
 #include "configuration_sheets.h"
 #include "exchange_texts.h"
 #include "replacing_file.h"
+#include "text/text_pairs.h"
 #include "workbook_file.h"
 
 namespace q36::exchange {
@@ -32,9 +33,12 @@ ExchangeOutcome ExportWorkbook(const std::string& path, const std::function<bool
         return {ExchangeResult::SaveDeclined, {}};
     }
 
-    ConfigurationRows rows;
-    if (StoreResult read = ReadStoreRows(queries, rows); !read.ok()) return Failed(read.text);
-    const ExchangeStatus saved = SaveWorkbookFile(BuildConfigurationWorkbook(rows), path);
+    Configuration configuration;
+    if (StoreResult read = LoadConfiguration(queries, configuration); !read.ok()) {
+        return Failed(read.text);
+    }
+    const ExchangeStatus saved =
+        SaveWorkbookFile(BuildConfigurationWorkbook(configuration, LanguageIndex), path);
     if (!saved.Ok()) return Failed(saved.detail);
 
     ExchangeMessage done;

@@ -6,7 +6,7 @@
 #include <string>
 
 #include "exchange_outcome.h"
-#include "store_rows.h"
+#include "store/configuration_store.h"
 
 namespace q36::exchange {
 

@@ -3,7 +3,7 @@
 #include <array>
 #include <cmath>
 
-#include "codec/channel_block.h"
+#include "codec/channel_fields.h"
 #include "codec/text_checks.h"
 #include "codec/tone_tables.h"
 #include "configuration_layout.h"
@@ -128,10 +128,11 @@ std::string ScanKeyOf(std::string_view text) {
     return number ? std::to_string(*number) : TrimBlanks(text);
 }
 
-std::optional<std::string> CommonValueOf(std::size_t k, std::string_view text,
+std::optional<std::string> CommonValueOf(std::string_view column, std::string_view text,
                                          bool eitherLanguage) {
-    if (k >= CommonFields.size()) return std::nullopt;
-    return ValueByRule(RuleOf(CommonFields[k].column), text, eitherLanguage);
+    const ValueRule rule = RuleOf(column);
+    if (rule.kind == Kind::Other) return std::nullopt;
+    return ValueByRule(rule, text, eitherLanguage);
 }
 
 std::optional<std::string> ChannelValueOf(int k, std::string_view text, bool eitherLanguage) {

@@ -19,10 +19,11 @@ std::string ChannelKeyOf(std::string_view text);
 // The key a scan list record names: "1".."5" for a whole number, the text trimmed otherwise.
 std::string ScanKeyOf(std::string_view text);
 
-// The stored form of common value k (CommonFields order), or nothing when no editor gives it:
-// a word of its list (of either language when eitherLanguage), "True"/"False", or up to its
+// The stored form of the value of a PARAMETABLE column, or nothing when no editor gives it: a
+// word of its list (of either language when eitherLanguage), "True"/"False", or up to its
 // length of digits (possibly none).
-std::optional<std::string> CommonValueOf(std::size_t k, std::string_view text, bool eitherLanguage);
+std::optional<std::string> CommonValueOf(std::string_view column, std::string_view text,
+                                         bool eitherLanguage);
 
 // The stored form of channel column k's value, for every column but the key, the frequencies and
 // the tone values: "True"/"False", a tone type, a word of its list, a squelch level "0".."8".

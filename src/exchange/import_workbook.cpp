@@ -1,7 +1,6 @@
 #include "import_workbook.h"
 
-#include <set>
-
+#include "configuration_layout.h"
 #include "exchange_texts.h"
 #include "protocol/run_settings.h"
 #include "text/messages.h"
@@ -16,13 +15,6 @@ ExchangeMessage ReadFailedMessage(const std::string& detail) {
     message.text = &txt::MsgFileReadFailed;
     message.detail = detail;
     return message;
-}
-
-// The key texts of a query's rows, as the rows' locate compares them.
-std::set<std::string> KeysOf(const Query& query, std::string_view column) {
-    std::set<std::string> keys;
-    for (int row = 0; row < query.RecordCount(); ++row) keys.insert(query.TextAt(row, column));
-    return keys;
 }
 
 // "未读入的记录（编号不符）: 信道参数 99, 扫描列表 6", or nothing when every record was read; of
@@ -50,22 +42,16 @@ ExchangeOutcome ImportWorkbook(const std::string& path, ConfigurationQueries& qu
                                int bandLowMHz, int bandHighMHz, WorkbookLanguages languages) {
     if (path.empty()) return {ExchangeResult::ReadCancelled, {}};
 
-    for (Query* query : {&queries.common, &queries.channels, &queries.scans}) {
-        if (StoreResult opened = query->Open(); !opened.ok()) {
-            return {ExchangeResult::ReadFailed, {ReadFailedMessage(opened.text)}};
-        }
+    // The workbook's records go over what the store holds now.
+    Configuration configuration;
+    if (StoreResult loaded = LoadConfiguration(queries, configuration); !loaded.ok()) {
+        return {ExchangeResult::ReadFailed, {ReadFailedMessage(loaded.text)}};
     }
-    const std::set<std::string> channelKeys = KeysOf(queries.channels, ChannelColumns[CHANNEL_KEY]);
-    const std::set<std::string> scanKeys = KeysOf(queries.scans, ScanColumns[0]);
     ImportRules rules;
-    rules.channelKeyExists = [&](const std::string& key) { return channelKeys.count(key) > 0; };
-    rules.scanKeyExists = [&](const std::string& key) { return scanKeys.count(key) > 0; };
     rules.bandLowMHz = bandLowMHz;
     rules.bandHighMHz = bandHighMHz;
     rules.languages = languages;
-
-    ConfigurationRows rows;
-    const ConfigurationCheck check = ReadConfigurationWorkbook(path, rules, rows);
+    const ConfigurationCheck check = ReadConfigurationWorkbook(path, rules, configuration);
     ExchangeOutcome outcome{ExchangeResult::ReadFailed, {}, check.language};
     // The names in the messages are those of the language the workbook was found in.
     const auto title = [&check](int column) { return ChannelSheetTitleIn(column, check.language); };
@@ -87,7 +73,8 @@ ExchangeOutcome ImportWorkbook(const std::string& path, ConfigurationQueries& qu
                                        QuotedCellText(check.toneFault->text));
         outcome.result = ExchangeResult::ToneValueRefused;
         outcome.messages = {tone, ReadFailedMessage(path)};
-    } else if (StoreResult stored = WriteStoreRows(queries, rows); !stored.ok()) {
+    } else if (StoreResult stored = SaveConfiguration(queries, configuration, LanguageIndex);
+               !stored.ok()) {
         outcome.messages = {ReadFailedMessage(stored.text)};
     } else {
         ExchangeMessage done;

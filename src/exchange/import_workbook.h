@@ -5,7 +5,7 @@
 
 #include "configuration_reader.h"
 #include "exchange_outcome.h"
-#include "store_rows.h"
+#include "store/configuration_store.h"
 
 namespace q36::exchange {
 

@@ -1,7 +1,9 @@
 #include "store_transfer_host.h"
 
+#include "codec/channel_fields.h"
 #include "codec/scan_block.h"
-#include "codec/text_checks.h"
+#include "configuration_store.h"
+#include "text/language.h"
 
 namespace q36 {
 
@@ -64,23 +66,8 @@ StoreStatus StoreTransferHost::LoadChannelRows(ChannelArr& rows) {
     query.SetSql(CHANNEL_QUERY_SQL);
     if (StoreResult r = query.Open(); !r.ok()) return StatusOf(r);
     ChannelArr read(CHANNEL_COUNT);
-    for (std::size_t k = 0; k < read.size() && !query.Eof(); ++k) {
-        ChannelResult& row = read[k];
-        row.CHANNELNO = query.FieldText("CHANNELNO");
-        row.ENABLED = query.FieldText("ENABLED");
-        row.VOX = query.FieldText("VOX");
-        row.FTX = query.FieldText("FTX");
-        row.FTONE = query.FieldText("FTONE");
-        row.SDATA = query.FieldText("SDATA");
-        row.TXPOWER = query.FieldText("TXPOWER");
-        row.REFREQUENCY = query.FieldText("REFREQUENCY");
-        row.RETONE = query.FieldText("RETONE");
-        row.REDATA = query.FieldText("REDATA");
-        if (StoreResult r = query.ReadInteger("LEVEL", row.LEVEL); !r.ok()) return StatusOf(r);
-        row.BW = query.FieldText("BW");
-        row.ADDSCAN = query.FieldText("ADDSCAN");
-        row.BUSY = query.FieldText("BUSY");
-        if (StoreResult r = query.Next(); !r.ok()) return StatusOf(r);
+    for (int k = 0; k < CHANNEL_COUNT && k < query.RecordCount(); ++k) {
+        read[std::size_t(k)] = ChannelOfRow(query, k);
     }
     query.Close();
     rows = std::move(read);
@@ -89,13 +76,11 @@ StoreStatus StoreTransferHost::LoadChannelRows(ChannelArr& rows) {
 
 StoreStatus StoreTransferHost::StoreChannel(const ChannelUpdate& update) {
     if (StoreResult r = EnsureOpen(channelQuery_, CHANNEL_QUERY_SQL); !r.ok()) return StatusOf(r);
-    // ENABLED comes first in the assignments: the grid's lock rule, run on each column written,
-    // makes the other columns writable only once the channel is enabled.
     return EditRow(channelQuery_, "CHANNELNO", ChannelKey(update.channelNo), [&]() {
-        for (const auto& [column, text] : update.assignments) {
-            if (StoreResult r = channelQuery_.WriteText(column, text); !r.ok()) return r;
-        }
-        return StoreResult::Ok();
+        // A disabled channel keeps its values: the lock rule takes only what it allows.
+        ChannelResult row = ChannelOfRow(channelQuery_, channelQuery_.RowIndex());
+        ApplyChannelUpdate(row, update);
+        return WriteChannelRow(channelQuery_, row);
     });
 }
 
@@ -110,7 +95,7 @@ StoreStatus StoreTransferHost::ShowCommonPage(const CommonPage& page) {
     // only what this call wrote.
     if (StoreResult r = PostIfEditing(paramQuery_); !r.ok()) return StatusOf(r);
     if (StoreResult r = paramQuery_.Edit(); !r.ok()) return StatusOf(r);
-    if (StoreResult r = WriteCommonRow(paramQuery_, page); !r.ok()) {
+    if (StoreResult r = WriteCommonRow(paramQuery_, page, LanguageIndex); !r.ok()) {
         paramQuery_.Cancel();
         return StatusOf(r);
     }
@@ -124,12 +109,7 @@ StoreStatus StoreTransferHost::FillScanArr(ScanArr& scans) {
     if (StoreResult r = scanQuery_.Open(); !r.ok()) return StatusOf(r);
     ScanArr read(SCAN_LIST_COUNT);
     for (int k = 0; k < SCAN_LIST_COUNT && k < scanQuery_.RecordCount(); ++k) {
-        ScanResult& row = read[std::size_t(k)];
-        long long list = 0;
-        row.LIST = TextToInt(scanQuery_.TextAt(k, "LIST"), list) ? int(list) : 0;
-        for (int s = 1; s <= SCAN_SLOT_COUNT; ++s) {
-            row.slots[std::size_t(s - 1)] = scanQuery_.TextAt(k, ScanSlotColumn(s));
-        }
+        read[std::size_t(k)] = ScanOfRow(scanQuery_, k);
     }
     scans = std::move(read);
     return StoreStatus::Ok();
@@ -139,12 +119,10 @@ StoreStatus StoreTransferHost::StoreScanList(
     int listNo, const std::array<std::string, SCAN_SLOT_COUNT>& slots) {
     if (StoreResult r = EnsureOpen(scanQuery_, SCAN_QUERY_SQL); !r.ok()) return StatusOf(r);
     return EditRow(scanQuery_, "LIST", std::to_string(listNo), [&]() {
-        for (int s = 1; s <= SCAN_SLOT_COUNT; ++s) {
-            const StoreResult r =
-                scanQuery_.WriteText(ScanSlotColumn(s), slots[std::size_t(s - 1)]);
-            if (!r.ok()) return r;
-        }
-        return StoreResult::Ok();
+        ScanResult row;
+        row.LIST = listNo;
+        row.slots = slots;
+        return WriteScanRow(scanQuery_, row);
     });
 }
 

@@ -1,8 +1,10 @@
 #include "channel_grid_model.h"
 
+#include "codec/channel_fields.h"
 #include "codec/frequency.h"
 #include "codec/tone_tables.h"
 #include "protocol/run_settings.h"
+#include "store/configuration_store.h"
 #include "text/messages.h"
 #include "text/text_pairs.h"
 #include "ui_text.h"
@@ -36,17 +38,6 @@ ChannelGridModel::ChannelGridModel(QObject* parent)
     : QueryTableModel({"CHANNELNO", "ENABLED", "VOX", "FTX", "FTONE", "SDATA", "TXPOWER",
                        "REFREQUENCY", "RETONE", "REDATA", "LEVEL", "BW", "ADDSCAN", "BUSY"},
                       parent) {}
-
-void ChannelGridModel::QueryChanged(const QueryChange&) {
-    // The lock rule: a disabled channel can only be enabled.
-    Query* query = GetQuery();
-    if (!query) return;
-    query->SetReadOnly("ENABLED", false);
-    const bool locked = query->FieldText("ENABLED") == "False";
-    for (int column = 0; column < col::Count; ++column) {
-        if (column != col::Enabled) query->SetReadOnly(ColumnName(column), locked);
-    }
-}
 
 void ChannelGridModel::SaveOldFrequencies(int row) {
     oldRow_ = row;
@@ -95,8 +86,10 @@ Qt::ItemFlags ChannelGridModel::flags(const QModelIndex& index) const {
     if (!index.isValid()) return Qt::NoItemFlags;
     Qt::ItemFlags flags = Qt::ItemIsEnabled | Qt::ItemIsSelectable;
     const int column = index.column();
-    if (column == col::ChannelNo) return flags;
-    if (column != col::Enabled && !RowEnabled(index.row())) return flags;
+    // The lock rule decides: a disabled channel can only be enabled, the key never changes.
+    if (!GetQuery() || !ChannelColumnWritable(ChannelOfRow(*GetQuery(), index.row()), column)) {
+        return flags;
+    }
     if (IsCheckColumn(column)) return flags | Qt::ItemIsUserCheckable;
     return flags | Qt::ItemIsEditable;
 }

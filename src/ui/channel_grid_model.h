@@ -1,8 +1,9 @@
 #pragma once
 // The channel grid's model over the channel query. Besides showing the rows it holds the rules
-// every edit of a channel cell goes through: the lock of a disabled channel, the band check of
-// the two frequencies, the reset of a tone value when its tone type is chosen, and the squelch
-// column shown as "[1]".."[9]" over the stored "0".."8".
+// every edit of a channel cell goes through: the lock rule of a channel row (asked of the core,
+// which every writer of a channel goes by), the band check of the two frequencies, the reset of a
+// tone value when its tone type is chosen, and the squelch column shown as "[1]".."[9]" over the
+// stored "0".."8".
 
 #include <QColor>
 
@@ -40,9 +41,6 @@ class ChannelGridModel : public QueryTableModel {
     QVariant data(const QModelIndex& index, int role = Qt::DisplayRole) const override;
     Qt::ItemFlags flags(const QModelIndex& index) const override;
     bool setData(const QModelIndex& index, const QVariant& value, int role = Qt::EditRole) override;
-
-  protected:
-    void QueryChanged(const QueryChange& change) override;
 
   private:
     bool WriteFrequency(int column, const QString& text);

@@ -18,7 +18,6 @@ void QueryTableModel::SetQuery(Query* query) {
         listener_ = query_->AddChangeListener([this](const QueryChange& c) { Changed(c); });
     }
     endResetModel();
-    if (query_) QueryChanged(QueryChange{});
 }
 
 void QueryTableModel::SetTitles(const QStringList& titles) {
@@ -26,8 +25,7 @@ void QueryTableModel::SetTitles(const QStringList& titles) {
     Q_EMIT headerDataChanged(Qt::Horizontal, 0, columnCount() - 1);
 }
 
-void QueryTableModel::Changed(const QueryChange& change) {
-    QueryChanged(change);
+void QueryTableModel::Changed(const QueryChange&) {
     const int count = query_->RecordCount();
     if (count != rows_) {
         // Opened, closed or read again: the rows are new.

@@ -43,8 +43,6 @@ class QueryTableModel : public QAbstractTableModel {
     // Writes a column of the current row; false, with the reason told, when it is refused.
     bool Write(int column, const std::string& text);
     void Tell(const QString& text) const;
-    // Runs on every change notice of the query, before the views are told.
-    virtual void QueryChanged(const QueryChange&) {}
 
   private:
     void Changed(const QueryChange& change);

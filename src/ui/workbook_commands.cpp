@@ -79,8 +79,8 @@ void WorkbookCommands::Save() {
         if (name.isEmpty()) return;
         exchange::ExchangeOutcome outcome;
         if (WindowStoreSide* side = window_.StoreSide()) {
-            exchange::ConfigurationQueries queries{side->ParamQuery(), side->ChannelQuery(),
-                                                   side->ScanQuery()};
+            ConfigurationQueries queries{side->ParamQuery(), side->ChannelQuery(),
+                                         side->ScanQuery()};
             WaitCursor wait;
             const auto askOverwrite = [this, &wait] {
                 wait.Stop();
@@ -107,8 +107,8 @@ void WorkbookCommands::Open() {
         importAttempted_ = true;
         exchange::ExchangeOutcome outcome;
         if (WindowStoreSide* side = window_.StoreSide()) {
-            exchange::ConfigurationQueries queries{side->ParamQuery(), side->ChannelQuery(),
-                                                   side->ScanQuery()};
+            ConfigurationQueries queries{side->ParamQuery(), side->ChannelQuery(),
+                                         side->ScanQuery()};
             WaitCursor wait;
             outcome = exchange::ImportWorkbook(FilePath(name), queries);
         } else {

@@ -17,6 +17,7 @@
 
 #include "cli_process.h"
 #include "codec/channel_block.h"
+#include "codec/channel_fields.h"
 #include "codec/frequency.h"
 #include "exchange/configuration_reader.h"
 #include "exchange/exchange_texts.h"
@@ -126,17 +127,16 @@ struct CliTest : ::testing::Test {
 TEST_F(CliTest, ReadWritesTheRadioIntoTheWorkbookAsBothReadersSeeIt) {
     const auto expected = ExpectedChannels(VariedImage());
 
-    exchange::ConfigurationRows rows;
-    exchange::ImportRules rules{[](const std::string&) { return true; },
-                                [](const std::string&) { return true; }, 400, 440};
-    const auto check = exchange::ReadConfigurationWorkbook(workbook, rules, rows);
+    Configuration read = BlankConfiguration();
+    const auto check = exchange::ReadConfigurationWorkbook(workbook, {400, 440}, read);
     ASSERT_TRUE(check.Ok()) << check.status.detail;
-    ASSERT_EQ(rows.channels.size(), 24u);
     for (std::size_t i = 0; i < 24; ++i) {
-        ExpectSameChannel(expected[i], {rows.channels[i].begin(), rows.channels[i].end()},
-                          "own reader, row " + std::to_string(i));
+        std::vector<std::string> texts;
+        for (int k = 0; k < CHANNEL_COLUMN_COUNT; ++k)
+            texts.push_back(ChannelFieldText(read.channels[i], k));
+        ExpectSameChannel(expected[i], texts, "own reader, row " + std::to_string(i));
     }
-    EXPECT_EQ(rows.scans.at(1).at(1), "CH03");
+    EXPECT_EQ(read.scans.at(1).slots.at(0), "CH03");
 
     std::string error;
     const auto text = RunPython(

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "codec/channel_block.h"
+#include "codec/channel_fields.h"
 #include "text/language.h"
 
 namespace q36 {

@@ -8,6 +8,7 @@
 #include <cstdlib>
 #include <set>
 
+#include "codec/channel_fields.h"
 #include "exchange/configuration_sheets.h"
 #include "exchange/exchange_texts.h"
 #include "exchange/workbook_file.h"
@@ -20,15 +21,9 @@ namespace {
 using testing::SampleConfiguration;
 using testing::ScratchDir;
 
-// The keys of the delivered store: channels "01".."24", lists "1".."5"; band 400-440.
+// The band 400-440 of the delivered store.
 ImportRules StoreRules() {
     ImportRules rules;
-    rules.channelKeyExists = [](const std::string& key) {
-        return key.size() == 2 && key >= "01" && key <= "24";
-    };
-    rules.scanKeyExists = [](const std::string& key) {
-        return key.size() == 1 && key >= "1" && key <= "5";
-    };
     rules.bandLowMHz = 400;
     rules.bandHighMHz = 440;
     return rules;
@@ -47,34 +42,31 @@ class ConfigurationReader : public ::testing::Test {
         EXPECT_TRUE(SaveWorkbookFile(workbook, path).Ok());
         ImportRules rules = StoreRules();
         rules.languages = languages;
-        return ReadConfigurationWorkbook(path, rules, rows_);
+        read_ = BlankConfiguration();
+        return ReadConfigurationWorkbook(path, rules, read_);
     }
     ScratchDir dir_;
-    ConfigurationRows rows_;
-    Workbook workbook_ = BuildConfigurationWorkbook(SampleConfiguration());
+    // What the records went over: channels "01".."24" and lists 1..5 with empty values.
+    Configuration read_ = BlankConfiguration();
+    Workbook workbook_ = BuildConfigurationWorkbook(SampleConfiguration(), 0);
 };
 
 TEST_F(ConfigurationReader, ReadsBackExactlyWhatWasSavedInBothFormats) {
     for (const char* extension : {"xlsx", "xls"}) {
         const ConfigurationCheck check = Read(workbook_, extension);
         ASSERT_TRUE(check.Ok()) << extension << ": " << check.status.detail;
-        const ConfigurationRows expected = SampleConfiguration();
-        EXPECT_EQ(rows_.common, expected.common) << extension;
-        EXPECT_EQ(rows_.channels, expected.channels) << extension;
-        EXPECT_EQ(rows_.scans, expected.scans) << extension;
+        EXPECT_TRUE(read_ == SampleConfiguration()) << extension;
     }
 }
 
 TEST_F(ConfigurationReader, ReadsWorkbooksResavedByASpreadsheetProgram) {
     // Made from this program's own export by LibreOffice Calc (see tests/fixtures/README.md).
     for (const char* name : {"libreoffice-resaved.xlsx", "libreoffice-resaved.xls"}) {
+        read_ = BlankConfiguration();
         const ConfigurationCheck check = ReadConfigurationWorkbook(
-            std::string(Q36_FIXTURES_DIR) + "/" + name, StoreRules(), rows_);
+            std::string(Q36_FIXTURES_DIR) + "/" + name, StoreRules(), read_);
         ASSERT_TRUE(check.Ok()) << name << ": " << check.status.detail;
-        const ConfigurationRows expected = SampleConfiguration();
-        EXPECT_EQ(rows_.common, expected.common) << name;
-        EXPECT_EQ(rows_.channels, expected.channels) << name;
-        EXPECT_EQ(rows_.scans, expected.scans) << name;
+        EXPECT_TRUE(read_ == SampleConfiguration()) << name;
     }
 }
 
@@ -87,8 +79,7 @@ TEST_F(ConfigurationReader, RecordsWithUnknownOrEmptyKeysAreSkipped) {
     Put(workbook_, 2, 7, 2, "CH05");
     const ConfigurationCheck check = Read(workbook_);
     ASSERT_TRUE(check.Ok()) << check.status.detail;
-    EXPECT_EQ(rows_.channels.size(), 24u);
-    EXPECT_EQ(rows_.scans.size(), 5u);
+    EXPECT_TRUE(read_ == SampleConfiguration());
     EXPECT_EQ(check.skippedChannels, std::vector<std::string>{"99"});
     EXPECT_EQ(check.skippedScans, std::vector<std::string>{"6"});
 }
@@ -113,10 +104,7 @@ TEST_F(ConfigurationReader, ValuesASpreadsheetRewroteAreStoredInTheirOwnForm) {
     for (const char* extension : {"xlsx", "xls"}) {
         const ConfigurationCheck check = Read(workbook_, extension);
         ASSERT_TRUE(check.Ok()) << extension << ": " << check.status.detail;
-        const ConfigurationRows expected = SampleConfiguration();
-        EXPECT_EQ(rows_.common, expected.common) << extension;
-        EXPECT_EQ(rows_.channels, expected.channels) << extension;
-        EXPECT_EQ(rows_.scans, expected.scans) << extension;
+        EXPECT_TRUE(read_ == SampleConfiguration()) << extension;
     }
 }
 
@@ -274,21 +262,25 @@ TEST_F(ConfigurationReader, ColumnOrderDoesNotMatterAndTitlesDo) {
     for (auto& cell : channels.cells) cell.column = CHANNEL_COLUMN_COUNT + 1 - cell.column;
     const ConfigurationCheck check = Read(workbook);
     ASSERT_TRUE(check.Ok()) << check.status.detail;
-    EXPECT_EQ(rows_.channels, SampleConfiguration().channels);
+    EXPECT_EQ(read_.channels, SampleConfiguration().channels);
 }
 
 TEST_F(ConfigurationReader, LaterRecordOfAKeyWinsButEveryRecordIsChecked) {
-    const ChannelRow later{"03",  "True", "True", "420", "NULL", "",       "中",
-                           "421", "NULL", "",     "4",   "宽",   "不添加", "关"};
-    for (int k = 0; k < CHANNEL_COLUMN_COUNT; ++k) Put(workbook_, 1, 26, k + 1, later[k]);
+    const std::array<const char*, CHANNEL_COLUMN_COUNT> texts{
+        "03",  "True", "True", "420", "NULL", "",       "中",
+        "421", "NULL", "",     "4",   "宽",   "不添加", "关"};
+    ChannelResult later;
+    for (int k = 0; k < CHANNEL_COLUMN_COUNT; ++k) {
+        Put(workbook_, 1, 26, k + 1, texts[std::size_t(k)]);
+        SetChannelFieldText(later, k, texts[std::size_t(k)]);
+    }
     Put(workbook_, 2, 7, 1, "2");
     Put(workbook_, 2, 7, 2, "CH09");
     const ConfigurationCheck check = Read(workbook_);
     ASSERT_TRUE(check.Ok()) << check.status.detail;
-    ASSERT_EQ(rows_.channels.size(), 24u);
-    EXPECT_EQ(rows_.channels[2], later);
-    EXPECT_EQ(rows_.scans[1][1], "CH09");
-    EXPECT_EQ(rows_.scans[1][16], "NULL");  // the later record's emptied slots count too
+    EXPECT_EQ(read_.channels[2], later);
+    EXPECT_EQ(read_.scans[1].slots[0], "CH09");
+    EXPECT_EQ(read_.scans[1].slots[15], "NULL");  // the later record's emptied slots count too
 
     // A later duplicate does not excuse an earlier record's bad frequency.
     Put(workbook_, 1, 4, 4, "500");
@@ -299,7 +291,8 @@ TEST_F(ConfigurationReader, LaterRecordOfAKeyWinsButEveryRecordIsChecked) {
 
 TEST_F(ConfigurationReader, NamesAndWordsOfTheCurrentLanguageUnlessEitherIsAllowed) {
     LanguageIndex = 1;
-    const Workbook english = BuildConfigurationWorkbook(SampleConfiguration());  // Chinese words
+    // English names and common words; the channels keep their stored Chinese words.
+    const Workbook english = BuildConfigurationWorkbook(SampleConfiguration(), 1);
     EXPECT_EQ(english.sheets[0].name, "CommonSettings");
     EXPECT_EQ(english.sheets[1].name, "ChannelSettings");
     EXPECT_EQ(english.sheets[2].name, "ScanList");
@@ -308,20 +301,20 @@ TEST_F(ConfigurationReader, NamesAndWordsOfTheCurrentLanguageUnlessEitherIsAllow
     const ConfigurationCheck eitherCheck = Read(workbook_, "xls", WorkbookLanguages::Either);
     LanguageIndex = 0;
     EXPECT_EQ(englishCheck.status.code, ExchangeError::BadValue);
-    EXPECT_NE(englishCheck.status.detail.find("CommonSettings, row 2, POWER Press: 关"),
+    EXPECT_NE(englishCheck.status.detail.find("ChannelSettings, row 2, TxPower: 高"),
               std::string::npos)
         << englishCheck.status.detail;
     EXPECT_EQ(chineseCheck.status.code, ExchangeError::MissingSheet);
     ASSERT_TRUE(eitherCheck.Ok()) << eitherCheck.status.detail;
     EXPECT_EQ(eitherCheck.language, 0);
-    EXPECT_EQ(rows_.channels, SampleConfiguration().channels);  // the words as they are stored
+    EXPECT_TRUE(read_ == SampleConfiguration());  // the words as they are stored
 }
 
 // Writes the workbooks the fixtures were made from (see tests/fixtures/README.md).
 TEST(FixtureSources, DISABLED_Write) {
     const char* folder = std::getenv("Q36_FIXTURE_SOURCES");
     ASSERT_NE(folder, nullptr) << "set Q36_FIXTURE_SOURCES to a folder";
-    const Workbook workbook = BuildConfigurationWorkbook(SampleConfiguration());
+    const Workbook workbook = BuildConfigurationWorkbook(SampleConfiguration(), 0);
     EXPECT_TRUE(SaveWorkbookFile(workbook, std::string(folder) + "/export.xlsx").Ok());
     EXPECT_TRUE(SaveWorkbookFile(workbook, std::string(folder) + "/export.xls").Ok());
 }

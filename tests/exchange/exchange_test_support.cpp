@@ -10,6 +10,8 @@
 #include <sstream>
 #include <stdexcept>
 
+#include "codec/channel_fields.h"
+#include "codec/common_fields.h"
 #include "exchange/xls_writer.h"
 
 namespace q36::exchange::testing {
@@ -183,44 +185,44 @@ std::string RunPython(const std::string& script, const std::vector<std::string>&
     return output;
 }
 
-ConfigurationRows SampleConfiguration() {
-    ConfigurationRows rows;
-    rows.common = {"01234",
-                   "关",
-                   "关闭",
-                   "监听",
-                   "60",
-                   "扫描",
-                   "6.6V",
-                   "False",
-                   "6.6V",
-                   "False",
-                   "载波",
-                   "扫描前工作信道",
-                   "信号消失...",
-                   "扫描前工作信道",
-                   "5",
-                   "120",
-                   "",
-                   "7"};
-    for (int n = 1; n <= 24; ++n) {
-        char key[3];
-        std::snprintf(key, sizeof key, "%02d", n);
-        rows.channels.push_back({key, "True", "True", "400", "NULL", "", "高", "440", "NULL", "",
-                                 "4", "宽", "不添加", "关"});
+Configuration SampleConfiguration() {
+    Configuration sample = BlankConfiguration();
+    // In the order of the common form.
+    const std::array<const char*, 18> common = {"01234",
+                                                "关",
+                                                "关闭",
+                                                "监听",
+                                                "60",
+                                                "扫描",
+                                                "6.6V",
+                                                "False",
+                                                "6.6V",
+                                                "False",
+                                                "载波",
+                                                "扫描前工作信道",
+                                                "信号消失...",
+                                                "扫描前工作信道",
+                                                "5",
+                                                "120",
+                                                "",
+                                                "7"};
+    for (std::size_t k = 0; k < common.size(); ++k) {
+        SetCommonFieldText(sample.common, *CommonFieldOf(CommonFormFields[k].column), common[k]);
     }
-    rows.channels[1][1] = "False";
-    rows.channels[2] = {"03",    "True", "False", "435.0125", "CTCSS", "67.0", "低",
-                        "430.5", "DCS-", "754",   "0",        "窄",    "添加", "开"};
-    for (int n = 1; n <= 5; ++n) {
-        ScanRow row;
-        row[0] = std::to_string(n);
-        for (int s = 1; s <= 16; ++s) row[static_cast<std::size_t>(s)] = "NULL";
-        rows.scans.push_back(row);
+    const auto fill = [](ChannelResult& row, const std::array<const char*, 13>& texts) {
+        for (int k = 1; k < CHANNEL_COLUMN_COUNT; ++k) SetChannelFieldText(row, k, texts[k - 1]);
+    };
+    for (ChannelResult& row : sample.channels) {
+        fill(row, {"True", "True", "400", "NULL", "", "高", "440", "NULL", "", "4", "宽", "不添加",
+                   "关"});
     }
-    rows.scans[1][1] = "CH01";
-    rows.scans[1][16] = "CH24";
-    return rows;
+    sample.channels[1].ENABLED = "False";
+    fill(sample.channels[2], {"True", "False", "435.0125", "CTCSS", "67.0", "低", "430.5", "DCS-",
+                              "754", "0", "窄", "添加", "开"});
+    for (ScanResult& list : sample.scans) list.slots.fill("NULL");
+    sample.scans[1].slots[0] = "CH01";
+    sample.scans[1].slots[15] = "CH24";
+    return sample;
 }
 
 }  // namespace q36::exchange::testing

@@ -7,7 +7,8 @@
 #include <utility>
 #include <vector>
 
-#include "exchange/configuration_rows.h"
+#include "codec/configuration.h"
+#include "exchange/configuration_layout.h"
 #include "exchange/workbook.h"
 
 namespace q36::exchange::testing {
@@ -64,6 +65,6 @@ std::string RunPython(const std::string& script, const std::vector<std::string>&
 
 // A configuration as the band reset 400-440 leaves it, with a few rows changed so that columns
 // are told apart: channel 2 disabled, channel 3 with tones and 435.0125 MHz, list 2 with members.
-ConfigurationRows SampleConfiguration();
+Configuration SampleConfiguration();
 
 }  // namespace q36::exchange::testing

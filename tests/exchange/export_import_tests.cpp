@@ -65,7 +65,7 @@ class Store {
         return {host.ParamQuery(), host.ChannelQuery(), host.ScanQuery()};
     }
     // The rows as the file holds them, read through a connection of their own.
-    ConfigurationRows Snapshot() const {
+    Configuration Snapshot() const {
         Connection connection;
         EXPECT_TRUE(connection.Open(path_).ok());
         Query common(connection), channels(connection), scans(connection);
@@ -73,8 +73,8 @@ class Store {
         channels.SetSql(CHANNEL_QUERY_SQL);
         scans.SetSql(SCAN_QUERY_SQL);
         ConfigurationQueries queries{common, channels, scans};
-        ConfigurationRows rows;
-        EXPECT_TRUE(ReadStoreRows(queries, rows).ok());
+        Configuration rows;
+        EXPECT_TRUE(LoadConfiguration(queries, rows).ok());
         return rows;
     }
     const std::string& Path() const { return path_; }
@@ -150,7 +150,7 @@ class SaveAndOpen : public ::testing::Test {
     }
     // Writes the sample configuration's workbook with a few cells changed.
     std::string EditedWorkbook(const std::function<void(Workbook&)>& edit) {
-        Workbook workbook = BuildConfigurationWorkbook(testing::SampleConfiguration());
+        Workbook workbook = BuildConfigurationWorkbook(testing::SampleConfiguration(), 0);
         edit(workbook);
         const std::string path = dir_.File("edited.xlsx");
         EXPECT_TRUE(SaveWorkbookFile(workbook, path).Ok());
@@ -162,11 +162,11 @@ class SaveAndOpen : public ::testing::Test {
 TEST_F(SaveAndOpen, ReadFromTheRadioSavedAndOpenedIntoAResetStoreIsRestoredExactly) {
     Store source(dir_, "source.mdb");
     ReadRadioInto(source, VariedRadio());
-    const ConfigurationRows read = source.Snapshot();
+    const Configuration read = source.Snapshot();
     ASSERT_EQ(read.channels.size(), 24u);
-    ASSERT_EQ(read.channels[5][CHANNEL_RX_FREQ], "435.0125");
-    ASSERT_EQ(read.channels[6][CHANNEL_TX_FREQ], "412.00625");
-    ASSERT_EQ(read.channels[9][CHANNEL_ENABLED], "False");
+    ASSERT_EQ(read.channels[5].REFREQUENCY, "435.0125");
+    ASSERT_EQ(read.channels[6].FTX, "412.00625");
+    ASSERT_EQ(read.channels[9].ENABLED, "False");
 
     for (const char* name : {"archive.xlsx", "archive.xls"}) {
         const std::string path = Save(source, name);
@@ -176,12 +176,12 @@ TEST_F(SaveAndOpen, ReadFromTheRadioSavedAndOpenedIntoAResetStoreIsRestoredExact
         const ExchangeOutcome outcome = ImportWorkbook(path, queries);
         EXPECT_EQ(outcome.result, ExchangeResult::ReadOk) << outcome.messages.back().FullText();
         EXPECT_EQ(MessageTexts(outcome), std::vector<std::string>{"文件读取成功！"});
-        const ConfigurationRows restored = target.Snapshot();
+        const Configuration restored = target.Snapshot();
         EXPECT_EQ(restored.common, read.common) << name;
         EXPECT_EQ(restored.channels, read.channels) << name;
         EXPECT_EQ(restored.scans, read.scans) << name;
         // The scan editor's query, on its own connection, shows the opened lists too.
-        EXPECT_EQ(target.host.ScanQuery().TextAt(4, "01"), read.scans[4][1]) << name;
+        EXPECT_EQ(target.host.ScanQuery().TextAt(4, "01"), read.scans[4].slots[0]) << name;
     }
 }
 
@@ -252,7 +252,7 @@ TEST_F(SaveAndOpen, ChannelOutOfBandLeavesTheWholeStoreUnchanged) {
     // Channel "07" at 300 MHz with band 400-440: formerly common parameters and channels 01-06
     // were already stored; now nothing is.
     Store store(dir_);
-    const ConfigurationRows before = store.Snapshot();
+    const Configuration before = store.Snapshot();
     const std::string path =
         EditedWorkbook([](Workbook& w) { w.sheets[1].PutNumber(8, 4, 300, CellFormat::Fixed4); });
     auto queries = store.Queries();
@@ -260,7 +260,7 @@ TEST_F(SaveAndOpen, ChannelOutOfBandLeavesTheWholeStoreUnchanged) {
     EXPECT_EQ(outcome.result, ExchangeResult::FrequencyOutOfBand);
     EXPECT_EQ(MessageTexts(outcome), (std::vector<std::string>{"频率错误！", "文件读取失败！"}));
     EXPECT_EQ(outcome.messages[0].detail, "信道 07 发送频率: 300");
-    const ConfigurationRows after = store.Snapshot();
+    const Configuration after = store.Snapshot();
     EXPECT_EQ(after.common, before.common);
     EXPECT_EQ(after.channels, before.channels);
     EXPECT_EQ(after.scans, before.scans);
@@ -287,14 +287,7 @@ TEST_F(SaveAndOpen, FrequencyThatIsNoNumberNamesItsOwnMessage) {
 
 TEST_F(SaveAndOpen, UnknownKeysAreSkippedAndDisabledChannelsTakeTheSheetsValues) {
     Store store(dir_);
-    // A lock rule like the channel editor's: a disabled row's other columns are read-only.
     Query& grid = store.host.ChannelQuery();
-    grid.AddChangeListener([&grid](const QueryChange&) {
-        const bool locked = grid.FieldText("ENABLED") == "False";
-        for (const auto column : ChannelColumns) {
-            if (column != "ENABLED" && column != "CHANNELNO") grid.SetReadOnly(column, locked);
-        }
-    });
     for (const char* key : {"03", "04"}) {
         ASSERT_TRUE(grid.Locate("CHANNELNO", key).ok());
         ASSERT_TRUE(grid.Edit().ok());
@@ -312,9 +305,9 @@ TEST_F(SaveAndOpen, UnknownKeysAreSkippedAndDisabledChannelsTakeTheSheetsValues)
     ASSERT_EQ(outcome.result, ExchangeResult::ReadOk) << outcome.messages.back().FullText();
     EXPECT_EQ(outcome.messages[0].detail, Tr(texts::SkippedRecords) + ": 信道参数 99, 扫描列表 6");
 
-    const ConfigurationRows after = store.Snapshot();
-    ConfigurationRows expected = testing::SampleConfiguration();
-    expected.channels[3][CHANNEL_ENABLED] = "False";
+    const Configuration after = store.Snapshot();
+    Configuration expected = testing::SampleConfiguration();
+    expected.channels[3].ENABLED = "False";
     EXPECT_EQ(after.channels, expected.channels);  // 03 enabled with the sheet's values
     EXPECT_EQ(after.scans, expected.scans);
     EXPECT_EQ(after.common, expected.common);
@@ -322,7 +315,7 @@ TEST_F(SaveAndOpen, UnknownKeysAreSkippedAndDisabledChannelsTakeTheSheetsValues)
 
 TEST_F(SaveAndOpen, FailureWhileStoringRollsEverythingBack) {
     Store store(dir_);
-    const ConfigurationRows before = store.Snapshot();
+    const Configuration before = store.Snapshot();
     // The file refuses the second scan list, after the common row and every channel were posted.
     ASSERT_TRUE(store.Main()
                     .Execute("CREATE TRIGGER refuse BEFORE UPDATE ON SCANTABLE WHEN OLD.LIST = '2' "
@@ -336,19 +329,19 @@ TEST_F(SaveAndOpen, FailureWhileStoringRollsEverythingBack) {
     EXPECT_NE(outcome.messages[0].detail.find("disk is full"), std::string::npos)
         << outcome.messages[0].detail;
 
-    const ConfigurationRows after = store.Snapshot();
+    const Configuration after = store.Snapshot();
     EXPECT_EQ(after.common, before.common);
     EXPECT_EQ(after.channels, before.channels);
     EXPECT_EQ(after.scans, before.scans);
     // The window's queries show the store as it is, not what was posted before the failure.
-    EXPECT_EQ(store.host.ParamQuery().FieldText("AVISET"), before.common[0]);
-    EXPECT_EQ(store.host.ChannelQuery().TextAt(2, "FTX"), before.channels[2][CHANNEL_TX_FREQ]);
+    EXPECT_EQ(store.host.ParamQuery().FieldText("AVISET"), before.common.ani);
+    EXPECT_EQ(store.host.ChannelQuery().TextAt(2, "FTX"), before.channels[2].FTX);
     EXPECT_FALSE(store.host.ChannelQuery().InEditMode());
 }
 
 TEST_F(SaveAndOpen, StoreLockedByAnotherWriterFailsCleanly) {
     Store store(dir_);
-    const ConfigurationRows before = store.Snapshot();
+    const Configuration before = store.Snapshot();
     store.Main().SetBusyTimeout(50);
     Connection other;
     ASSERT_TRUE(other.Open(store.Path()).ok());
@@ -364,7 +357,7 @@ TEST_F(SaveAndOpen, StoreLockedByAnotherWriterFailsCleanly) {
 
 TEST_F(SaveAndOpen, BadFilesEndInReadFailedAndTouchNothing) {
     Store store(dir_);
-    const ConfigurationRows before = store.Snapshot();
+    const Configuration before = store.Snapshot();
     WriteFileBytes(dir_.File("notes.xlsx"), "not a workbook");
     auto queries = store.Queries();
     for (const std::string& path : {dir_.File("notes.xlsx"), dir_.File("absent.xls")}) {

@@ -68,7 +68,8 @@ class HostileWorkbook : public ::testing::Test {
     }
     std::string Valid(const char* extension) {
         const std::string path = dir_.File(std::string("valid.") + extension);
-        EXPECT_TRUE(SaveWorkbookFile(BuildConfigurationWorkbook(SampleConfiguration()), path).Ok());
+        EXPECT_TRUE(
+            SaveWorkbookFile(BuildConfigurationWorkbook(SampleConfiguration(), 0), path).Ok());
         return path;
     }
     ScratchDir dir_;

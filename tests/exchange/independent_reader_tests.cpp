@@ -120,7 +120,7 @@ TEST_P(IndependentReader, SeesTheConfigurationWorkbookAsWritten) {
     if (!PythonHasModule(reader.module)) GTEST_SKIP() << "/usr/bin/python3 lacks " << reader.module;
     ScratchDir dir;
     const std::string path = dir.File(std::string("config.") + reader.extension);
-    const Workbook workbook = BuildConfigurationWorkbook(SampleConfiguration());
+    const Workbook workbook = BuildConfigurationWorkbook(SampleConfiguration(), 0);
     ASSERT_TRUE(SaveWorkbookFile(workbook, path).Ok());
 
     int exitCode = 0;
@@ -230,7 +230,7 @@ XlsRecord Formula(int row, int column, const std::string& result, const std::str
 // channel 3 SDATA ="100"&".0" (its text in the STRING record after it) and LEVEL =3+2, channel
 // 2's ENABLED =TRUE(); with an error also channel 3's REDATA =1/0.
 std::vector<XlsRecord> FormulaRecords(bool withError) {
-    auto records = testing::XlsRecordsOf(BuildConfigurationWorkbook(SampleConfiguration()));
+    auto records = testing::XlsRecordsOf(BuildConfigurationWorkbook(SampleConfiguration(), 0));
     testing::ReplaceXlsCell(records, 0, 4, 2,
                             {Formula(4, 2, F64(120), Bytes("\x1E\x3C\0\x1E\x02\0\x05"))});
     testing::ReplaceXlsCell(records, 1, 4, 6,
@@ -256,9 +256,9 @@ std::vector<XlsRecord> FormulaRecords(bool withError) {
 TEST(IndependentXlsReader, ReadsEveryCellAsXlrdDoes) {
     if (!PythonHasModule("xlrd")) GTEST_SKIP() << "/usr/bin/python3 lacks xlrd";
     ScratchDir dir;
-    ASSERT_TRUE(
-        SaveWorkbookFile(BuildConfigurationWorkbook(SampleConfiguration()), dir.File("saved.xls"))
-            .Ok());
+    ASSERT_TRUE(SaveWorkbookFile(BuildConfigurationWorkbook(SampleConfiguration(), 0),
+                                 dir.File("saved.xls"))
+                    .Ok());
     testing::WriteXlsRecords(dir.File("biff5.xls"), Biff5Records("\xD0\xC5\xB5\xC0"));
     testing::WriteXlsRecords(dir.File("formulas.xls"), FormulaRecords(false));
     for (const std::string& path :
@@ -281,26 +281,23 @@ TEST(IndependentXlsReader, ReadsEveryCellAsXlrdDoes) {
 TEST(IndependentXlsReader, FormulaCellsImportTheirLastResultAndErrorsRefuseTheFile) {
     ScratchDir dir;
     ImportRules rules;
-    rules.channelKeyExists = [](const std::string& key) { return key >= "01" && key <= "24"; };
-    rules.scanKeyExists = [](const std::string& key) { return key >= "1" && key <= "5"; };
     rules.bandLowMHz = 400;
     rules.bandHighMHz = 440;
-    ConfigurationRows rows;
+    Configuration read = BlankConfiguration();
     testing::WriteXlsRecords(dir.File("formulas.xls"), FormulaRecords(false));
-    const ConfigurationCheck read =
-        ReadConfigurationWorkbook(dir.File("formulas.xls"), rules, rows);
-    ASSERT_TRUE(read.Ok()) << read.status.detail;
-    ConfigurationRows expected = SampleConfiguration();
-    expected.common[4] = "120";         // TOPSET
-    expected.channels[2][5] = "100.0";  // SDATA
-    expected.channels[2][10] = "5";     // LEVEL
-    expected.channels[1][1] = "True";   // ENABLED
-    EXPECT_EQ(rows.common, expected.common);
-    EXPECT_EQ(rows.channels, expected.channels);
+    const ConfigurationCheck check =
+        ReadConfigurationWorkbook(dir.File("formulas.xls"), rules, read);
+    ASSERT_TRUE(check.Ok()) << check.status.detail;
+    Configuration expected = SampleConfiguration();
+    expected.common.tot = "120";
+    expected.channels[2].SDATA = "100.0";
+    expected.channels[2].LEVEL = 5;
+    expected.channels[1].ENABLED = "True";
+    EXPECT_TRUE(read == expected);
 
     testing::WriteXlsRecords(dir.File("error.xls"), FormulaRecords(true));
     const ConfigurationCheck refused =
-        ReadConfigurationWorkbook(dir.File("error.xls"), rules, rows);
+        ReadConfigurationWorkbook(dir.File("error.xls"), rules, read);
     EXPECT_EQ(refused.status.code, ExchangeError::ErrorValue);
     EXPECT_EQ(refused.status.detail,
               Tr(texts::ReasonErrorValue) + " (信道参数!J4: #DIV/0!): " + dir.File("error.xls"));

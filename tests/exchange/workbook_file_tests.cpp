@@ -25,7 +25,7 @@ using testing::WriteFileBytes;
 class SaveWorkbookFile_ : public ::testing::TestWithParam<const char*> {
   protected:
     std::string Name() const { return std::string("archive.") + GetParam(); }
-    const Workbook workbook_ = BuildConfigurationWorkbook(SampleConfiguration());
+    const Workbook workbook_ = BuildConfigurationWorkbook(SampleConfiguration(), 0);
     ScratchDir dir_;
 };
 

@@ -48,7 +48,7 @@ class WorkbookRoundTrip : public ::testing::TestWithParam<const char*> {
 };
 
 TEST_P(WorkbookRoundTrip, ConfigurationSheetsReadBackCellByCell) {
-    const Workbook workbook = BuildConfigurationWorkbook(SampleConfiguration());
+    const Workbook workbook = BuildConfigurationWorkbook(SampleConfiguration(), 0);
     ASSERT_EQ(workbook.sheets.size(), 3u);
     EXPECT_EQ(workbook.sheets[0].name, "公共参数");
     EXPECT_EQ(workbook.sheets[1].name, "信道参数");
@@ -91,7 +91,7 @@ TEST(FormatForName, XlsNamesGetExcel97AndEverythingElseXlsx) {
 
 TEST(WorkbookContent, IsRecognisedByContentNotByName) {
     ScratchDir dir;
-    const Workbook workbook = BuildConfigurationWorkbook(SampleConfiguration());
+    const Workbook workbook = BuildConfigurationWorkbook(SampleConfiguration(), 0);
     ASSERT_TRUE(SaveWorkbookFile(workbook, dir.File("real.xls")).Ok());
     ASSERT_TRUE(SaveWorkbookFile(workbook, dir.File("real.xlsx")).Ok());
     // Swapped names: each file is still read by its content.

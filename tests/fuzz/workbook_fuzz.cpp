@@ -10,7 +10,8 @@
 #include <set>
 #include <string>
 
-#include "codec/channel_block.h"
+#include "codec/channel_fields.h"
+#include "codec/common_fields.h"
 #include "exchange/configuration_reader.h"
 #include "exchange/import_values.h"
 #include "exchange/text_forms.h"
@@ -56,16 +57,13 @@ void RequireText(const std::string& text) {
 
 void CheckConfiguration(const std::string& path) {
     ImportRules rules;
-    std::set<std::string> channelKeys, scanKeys;
-    for (int n = 1; n <= CHANNEL_COUNT; ++n) channelKeys.insert(ChannelKey(n));
-    for (int n = 1; n <= 5; ++n) scanKeys.insert(std::to_string(n));
-    rules.channelKeyExists = [&](const std::string& key) { return channelKeys.count(key) > 0; };
-    rules.scanKeyExists = [&](const std::string& key) { return scanKeys.count(key) > 0; };
     rules.bandLowMHz = 400;
     rules.bandHighMHz = 440;
 
-    ConfigurationRows rows;
-    const ConfigurationCheck check = ReadConfigurationWorkbook(path, rules, rows);
+    const Configuration blank = BlankConfiguration();
+    Configuration read = blank;
+    const ConfigurationCheck check = ReadConfigurationWorkbook(path, rules, read);
+    if (!check.Ok()) Require(read == blank, "a refused workbook that changed the configuration");
     if (!check.status.Ok()) {
         Require(check.status.detail.find(path) != std::string::npos,
                 "a read failure that does not name the file");
@@ -77,30 +75,30 @@ void CheckConfiguration(const std::string& path) {
                 "a fault with another cause");
         return;
     }
-    for (const std::string& text : rows.common) RequireText(text);
-    std::set<std::string> seen;
-    Require(rows.channels.size() <= std::size_t(CHANNEL_COUNT),
-            "more channel records than channels");
-    for (const ChannelRow& row : rows.channels) {
-        Require(channelKeys.count(row[0]) > 0 && seen.insert(row[0]).second,
-                "a channel record without its own key");
+    if (check.toneFault) return;
+    for (const CommonField& field : CommonFields)
+        RequireText(CommonFieldText(read.common, field, 0));
+    Require(read.channels.size() == std::size_t(CHANNEL_COUNT) && read.scans.size() == 5,
+            "channels or lists that the configuration did not have");
+    for (std::size_t i = 0; i < read.channels.size(); ++i) {
+        const ChannelResult& row = read.channels[i];
+        Require(row.CHANNELNO == blank.channels[i].CHANNELNO, "a channel that changed its key");
+        if (row == blank.channels[i]) continue;  // no record of it
         for (const int k : {CHANNEL_TX_FREQ, CHANNEL_RX_FREQ}) {
-            Require(CheckFrequencyText(row[std::size_t(k)], 400, 440) == FrequencyCheck::Ok,
+            Require(CheckFrequencyText(ChannelFieldText(row, k), 400, 440) == FrequencyCheck::Ok,
                     "a frequency outside the band passed");
         }
         for (const auto& [type, k] : {std::pair{CHANNEL_TX_TONE, CHANNEL_TX_VALUE},
                                       std::pair{CHANNEL_RX_TONE, CHANNEL_RX_VALUE}}) {
-            Require(ToneValueOf(row[std::size_t(type)], row[std::size_t(k)]) == row[std::size_t(k)],
+            Require(ToneValueOf(ChannelFieldText(row, type), ChannelFieldText(row, k)) ==
+                        ChannelFieldText(row, k),
                     "a tone value that is in no table passed");
         }
-        for (const std::string& text : row) RequireText(text);
+        for (int k = 0; k < CHANNEL_COLUMN_COUNT; ++k) RequireText(ChannelFieldText(row, k));
     }
-    seen.clear();
-    Require(rows.scans.size() <= 5, "more scan records than lists");
-    for (const ScanRow& row : rows.scans) {
-        Require(scanKeys.count(row[0]) > 0 && seen.insert(row[0]).second,
-                "a scan record without its own key");
-        for (const std::string& text : row) RequireText(text);
+    for (std::size_t j = 0; j < read.scans.size(); ++j) {
+        Require(read.scans[j].LIST == blank.scans[j].LIST, "a list that changed its number");
+        for (const std::string& text : read.scans[j].slots) RequireText(text);
     }
 }
 

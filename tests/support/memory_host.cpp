@@ -1,5 +1,7 @@
 #include "memory_host.h"
 
+#include "codec/channel_fields.h"
+
 namespace q36::test {
 
 ChannelArr DefaultChannels(int lowMHz, int highMHz) {

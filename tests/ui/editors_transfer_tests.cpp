@@ -7,6 +7,7 @@
 #include <QTabWidget>
 
 #include "codec/channel_block.h"
+#include "codec/channel_fields.h"
 #include "codec/common_block.h"
 #include "codec/scan_block.h"
 #include "editor_window.h"

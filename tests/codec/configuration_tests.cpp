@@ -1,0 +1,65 @@
+// The configuration value: its field-by-field difference and the lock rule every channel writer
+// goes by.
+
+#include "codec/configuration.h"
+
+#include <gtest/gtest.h>
+
+#include "codec/channel_fields.h"
+
+namespace q36 {
+namespace {
+
+using Part = FieldChange::Part;
+
+TEST(Configuration, DiffNamesEveryChangedFieldWithBothStoredTexts) {
+    const Configuration before = BlankConfiguration();
+    EXPECT_TRUE(Diff(before, before, 0).empty());
+
+    Configuration after = before;
+    after.common.aniMode = 1;  // "后" / "after PTT"
+    after.common.tot = "120";
+    after.channels[2].FTX = "435.0125";
+    after.channels[2].LEVEL = 7;
+    after.scans[4].slots[15] = "CH24";
+    const std::vector<FieldChange> expected = {
+        {Part::Common, 0, "AVIMODE", "", "后"},    {Part::Common, 0, "TOPSET", "", "120"},
+        {Part::Channel, 3, "FTX", "", "435.0125"}, {Part::Channel, 3, "LEVEL", "0", "7"},
+        {Part::ScanList, 5, "16", "", "CH24"},
+    };
+    EXPECT_EQ(Diff(before, after, 0), expected);
+    EXPECT_EQ(Diff(after, before, 1)[0],
+              (FieldChange{Part::Common, 0, "AVIMODE", "after PTT", ""}));
+
+    after.channels.pop_back();  // a channel only one side has differs in every field it holds
+    EXPECT_EQ(Diff(before, after, 0).size(), expected.size() + 1);  // LEVEL "0" against ""
+}
+
+TEST(Configuration, ADisabledChannelKeepsItsValuesUnlessAWriterEnablesItFirst) {
+    ChannelResult row = BlankConfiguration().channels[0];
+    row.ENABLED = "False";
+    row.FTX = "400";
+    for (int k = 0; k < CHANNEL_COLUMN_COUNT; ++k) {
+        EXPECT_EQ(ChannelColumnWritable(row, k), k == CHANNEL_ENABLED) << k;
+    }
+    // The read transfer's update of a disabled channel changes only ENABLED.
+    EXPECT_FALSE(ApplyChannelUpdate(row, {1, {{"FTX", "410"}, {"LEVEL", "3"}}}));
+    EXPECT_EQ(row.FTX, "400");
+    // An update that enables the channel first writes the rest; the key is never written.
+    EXPECT_FALSE(
+        ApplyChannelUpdate(row, {1, {{"ENABLED", "True"}, {"FTX", "410"}, {"CHANNELNO", "09"}}}));
+    EXPECT_EQ(row.FTX, "410");
+    EXPECT_EQ(row.CHANNELNO, "01");
+    EXPECT_FALSE(ApplyChannelUpdate(row, {1, {{"LEVEL", "x"}}}));  // no number: LEVEL unchanged
+    EXPECT_EQ(row.LEVEL, 0);
+
+    // A workbook record replaces a disabled channel whole and leaves it as the record says.
+    row.ENABLED = "False";
+    ChannelResult record = row;
+    record.FTX = "420";
+    EXPECT_TRUE(ApplyChannelUpdate(row, RecordUpdate(row, record)));
+    EXPECT_EQ(row, record);
+}
+
+}  // namespace
+}  // namespace q36
