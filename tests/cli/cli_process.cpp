@@ -64,7 +64,7 @@ std::string Q36cliPath() {
 ProcessResult RunQ36cli(const std::vector<std::string>& args, std::chrono::milliseconds timeout,
                         const std::vector<std::string>& extraEnv,
                         std::optional<Interruption> interruption) {
-    TempFolder folder;
+    ScratchFolder folder;
     const std::string outPath = folder.File("out"), errPath = folder.File("err");
     posix_spawn_file_actions_t actions;
     posix_spawn_file_actions_init(&actions);
@@ -151,7 +151,7 @@ int RadioProcess::Stop() {
 }
 
 std::optional<std::string> RunPython(const std::string& script, std::string* error) {
-    TempFolder folder;
+    ScratchFolder folder;
     const std::string scriptPath = folder.File("script.py");
     std::ofstream(scriptPath) << script;
     const std::string command =
@@ -162,16 +162,6 @@ std::optional<std::string> RunPython(const std::string& script, std::string* err
         return std::nullopt;
     }
     return ReadFile(folder.File("out"));
-}
-
-TempFolder::TempFolder() {
-    std::string pattern = (std::filesystem::temp_directory_path() / "q36-cli-test-XXXXXX").string();
-    if (::mkdtemp(pattern.data()) != nullptr) path_ = pattern;
-}
-
-TempFolder::~TempFolder() {
-    std::error_code ec;
-    if (!path_.empty()) std::filesystem::remove_all(path_, ec);
 }
 
 }  // namespace q36::test

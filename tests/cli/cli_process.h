@@ -10,6 +10,8 @@
 #include <string>
 #include <vector>
 
+#include "support/scratch_folder.h"
+
 namespace q36::test {
 
 // The folder of the running test executable, where q36cli is built too.
@@ -58,17 +60,5 @@ class RadioProcess {
 // Runs a Python snippet with the system interpreter (which has openpyxl and xlrd); returns its
 // stdout, or nothing when it failed (its stderr is added to error).
 std::optional<std::string> RunPython(const std::string& script, std::string* error = nullptr);
-
-// A fresh empty folder under the temporary directory, removed by the destructor.
-class TempFolder {
-  public:
-    TempFolder();
-    ~TempFolder();
-    const std::string& Path() const { return path_; }
-    std::string File(const std::string& name) const { return path_ + "/" + name; }
-
-  private:
-    std::string path_;
-};
 
 }  // namespace q36::test

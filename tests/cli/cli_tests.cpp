@@ -86,11 +86,11 @@ std::vector<std::string> ReadLines(const std::string& path) {
 }
 
 struct CliTest : ::testing::Test {
-    static inline TempFolder* shared = nullptr;
+    static inline ScratchFolder* shared = nullptr;
     static inline std::string workbook;  // read from VariedImage() once for the suite
 
     static void SetUpTestSuite() {
-        shared = new TempFolder;
+        shared = new ScratchFolder;
         const std::string image = shared->File("radio.img");
         ASSERT_TRUE(SaveImageFile(image, VariedImage()));
         RadioProcess radio;
@@ -108,7 +108,7 @@ struct CliTest : ::testing::Test {
         shared = nullptr;
     }
 
-    TempFolder folder;
+    ScratchFolder folder;
 
     // A copy of the suite's workbook whose channel sheet `ws` the Python statements change through
     // openpyxl, as a spreadsheet program would.

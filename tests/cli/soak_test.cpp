@@ -50,7 +50,7 @@ int OpenDescriptors() {
 }
 
 TEST(SoakTest, TwentyRadiosWrittenInARowFromOneWorkbookLeaveNothingBehind) {
-    TempFolder folder;
+    ScratchFolder folder;
     ASSERT_FALSE(folder.Path().empty());
     // The tool's private working stores go here, so that a leftover one is seen.
     const std::string toolTemp = folder.File("tool-temp");

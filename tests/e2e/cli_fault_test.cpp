@@ -45,7 +45,7 @@ bool Contains(const std::string& text, const std::string& part) {
 // ---- The cable pulled during a transfer: q36cli and the virtual radio as separate processes.
 
 TEST(CliPortVanishes, ReadExitsFiveWithNoAnswerAndWritesNoWorkbook) {
-    TempFolder folder;
+    ScratchFolder folder;
     RadioProcess radio;
     ASSERT_TRUE(radio.Start({"--fault", "hangup-after=14"}));
     const std::string out = folder.File("read.xlsx");
@@ -59,7 +59,7 @@ TEST(CliPortVanishes, ReadExitsFiveWithNoAnswerAndWritesNoWorkbook) {
 }
 
 TEST(CliPortVanishes, WriteExitsFiveAndTheRadioHoldsOnlyTheBlocksItReceived) {
-    TempFolder folder;
+    ScratchFolder folder;
     const std::string image = folder.File("radio.img");
     ASSERT_TRUE(SaveImageFile(image, DistinctImage()));
     // A workbook of the radio's own memory, then a radio that loses its cable after channel 12.
@@ -98,7 +98,7 @@ TEST(CliPortVanishes, WriteExitsFiveAndTheRadioHoldsOnlyTheBlocksItReceived) {
 
 TEST(CliWorkingFolder, ATemporaryFolderThatIsNoFolderFallsBackToTmp) {
     // TMPDIR naming nothing once made the tool stop with an uncaught exception.
-    TempFolder folder;
+    ScratchFolder folder;
     RadioProcess radio;
     ASSERT_TRUE(radio.Start({}));
     const std::string out = folder.File("read.xlsx");
@@ -125,7 +125,7 @@ class CliDeliveredDatabase : public ::testing::TestWithParam<DeliveredRow> {};
 TEST_P(CliDeliveredDatabase, IsReportedWhenTheWorkingCopyIsMade) {
     const DeliveredRow& row = GetParam();
     // A program folder of its own: q36cli takes the database that lies beside it.
-    TempFolder folder;
+    ScratchFolder folder;
     const std::string program = folder.File("q36cli");
     const std::string delivered = folder.File("Q36DataBase.mdb");
     std::filesystem::copy_file(Q36cliPath(), program);

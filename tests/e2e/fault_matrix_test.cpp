@@ -21,6 +21,7 @@
 #include "store_checks.h"
 #include "support/radio_bench.h"
 #include "support/radio_on_pty.h"
+#include "support/store_copy.h"
 #include "text/messages.h"
 #include "text/text_pairs.h"
 
@@ -83,20 +84,15 @@ class MatrixHost : public StoreTransferHost {
 class StoreCopyTest : public ::testing::Test {
   protected:
     void SetUp() override {
-        std::string pattern =
-            (std::filesystem::temp_directory_path() / "q36-matrix-XXXXXX").string();
-        ASSERT_NE(::mkdtemp(pattern.data()), nullptr);
-        folder_ = pattern;
-        storePath_ = folder_ + "/Q36DataBase.mdb";
-        std::filesystem::copy_file(Q36_DELIVERED_DATABASE, storePath_);
+        ASSERT_TRUE(copy_.Ok());
+        storePath_ = copy_.Path();
         Connection connection;
         ASSERT_TRUE(connection.Open(storePath_).ok());
         ASSERT_TRUE(ResetBandDefaults(connection).ok());
     }
-    void TearDown() override { std::filesystem::remove_all(folder_); }
 
     ProgramDefaults defaults_;
-    std::string folder_;
+    StoreCopy copy_;
     std::string storePath_;
 };
 

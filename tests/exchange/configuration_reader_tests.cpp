@@ -19,7 +19,7 @@ namespace q36::exchange {
 namespace {
 
 using testing::SampleConfiguration;
-using testing::ScratchDir;
+using testing::ScratchFolder;
 
 // The band 400-440 of the delivered store.
 ImportRules StoreRules() {
@@ -45,7 +45,7 @@ class ConfigurationReader : public ::testing::Test {
         read_ = BlankConfiguration();
         return ReadConfigurationWorkbook(path, rules, read_);
     }
-    ScratchDir dir_;
+    ScratchFolder dir_;
     // What the records went over: channels "01".."24" and lists 1..5 with empty values.
     Configuration read_ = BlankConfiguration();
     Workbook workbook_ = BuildConfigurationWorkbook(SampleConfiguration(), 0);

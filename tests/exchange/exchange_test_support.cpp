@@ -18,27 +18,6 @@ namespace q36::exchange::testing {
 
 namespace fs = std::filesystem;
 
-ScratchDir::ScratchDir() {
-    std::string pattern = (fs::temp_directory_path() / "q36-exchange-XXXXXX").string();
-    if (!mkdtemp(pattern.data())) throw std::runtime_error("mkdtemp failed");
-    path_ = pattern;
-}
-
-ScratchDir::~ScratchDir() {
-    std::error_code ignored;
-    fs::permissions(path_, fs::perms::owner_all, fs::perm_options::add, ignored);
-    fs::remove_all(path_, ignored);
-}
-
-std::vector<std::string> ScratchDir::Names() const {
-    std::vector<std::string> names;
-    for (const auto& entry : fs::directory_iterator(path_)) {
-        names.push_back(entry.path().filename().string());
-    }
-    std::sort(names.begin(), names.end());
-    return names;
-}
-
 std::string ReadFileBytes(const std::string& path) {
     std::ifstream in(path, std::ios::binary);
     std::ostringstream out;
@@ -169,7 +148,7 @@ bool PythonHasModule(const std::string& module) {
 
 std::string RunPython(const std::string& script, const std::vector<std::string>& args,
                       int* exitCode) {
-    ScratchDir dir;
+    ScratchFolder dir;
     const std::string scriptPath = dir.File("check.py");
     WriteFileBytes(scriptPath, script);
     std::string command = "/usr/bin/python3 '" + scriptPath + "'";

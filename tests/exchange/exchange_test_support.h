@@ -1,5 +1,5 @@
 #pragma once
-// Helpers of the workbook tests: a scratch folder, zip archives made on the spot, the
+// Helpers of the workbook tests: zip archives made on the spot, the
 // independent Python readers and a sample configuration.
 
 #include <cstdint>
@@ -10,24 +10,11 @@
 #include "codec/configuration.h"
 #include "exchange/configuration_layout.h"
 #include "exchange/workbook.h"
+#include "support/scratch_folder.h"
 
 namespace q36::exchange::testing {
 
-// A fresh folder, removed with everything in it when the object goes.
-class ScratchDir {
-  public:
-    ScratchDir();
-    ~ScratchDir();
-    ScratchDir(const ScratchDir&) = delete;
-    ScratchDir& operator=(const ScratchDir&) = delete;
-    const std::string& Path() const { return path_; }
-    std::string File(const std::string& name) const { return path_ + "/" + name; }
-    // Names of the files in the folder, sorted.
-    std::vector<std::string> Names() const;
-
-  private:
-    std::string path_;
-};
+using q36::test::ScratchFolder;
 
 std::string ReadFileBytes(const std::string& path);
 void WriteFileBytes(const std::string& path, const std::string& bytes);

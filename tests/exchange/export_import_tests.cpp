@@ -20,13 +20,15 @@
 #include "sim/virtual_radio.h"
 #include "store/band_reset.h"
 #include "store/store_transfer_host.h"
+#include "support/store_copy.h"
 #include "text/language.h"
 
 namespace q36::exchange {
 namespace {
 
+using q36::test::StoreCopy;
 using testing::ReadFileBytes;
-using testing::ScratchDir;
+using testing::ScratchFolder;
 using testing::WriteFileBytes;
 
 // A store-backed transfer host whose line goes to a callback and whose effects are dropped.
@@ -53,9 +55,7 @@ class LinkedHost : public StoreTransferHost {
 // scan editor's connections and the queries they hold.
 class Store {
   public:
-    explicit Store(const ScratchDir& dir, const std::string& name = "Q36DataBase.mdb")
-        : path_(dir.File(name)) {
-        std::filesystem::copy_file(Q36_DELIVERED_DATABASE, path_);
+    Store() : path_(copy_.Path()) {
         EXPECT_TRUE(main_.Open(path_).ok());
         EXPECT_TRUE(scanEditor_.Open(path_).ok());
         EXPECT_TRUE(ResetBandDefaults(main_, 400, 440).ok());
@@ -81,6 +81,7 @@ class Store {
     Connection& Main() { return main_; }
 
   private:
+    StoreCopy copy_;
     std::string path_;
     Connection main_;
     Connection scanEditor_;
@@ -156,11 +157,11 @@ class SaveAndOpen : public ::testing::Test {
         EXPECT_TRUE(SaveWorkbookFile(workbook, path).Ok());
         return path;
     }
-    ScratchDir dir_;
+    ScratchFolder dir_;
 };
 
 TEST_F(SaveAndOpen, ReadFromTheRadioSavedAndOpenedIntoAResetStoreIsRestoredExactly) {
-    Store source(dir_, "source.mdb");
+    Store source;
     ReadRadioInto(source, VariedRadio());
     const Configuration read = source.Snapshot();
     ASSERT_EQ(read.channels.size(), 24u);
@@ -170,7 +171,7 @@ TEST_F(SaveAndOpen, ReadFromTheRadioSavedAndOpenedIntoAResetStoreIsRestoredExact
 
     for (const char* name : {"archive.xlsx", "archive.xls"}) {
         const std::string path = Save(source, name);
-        Store target(dir_, std::string("target-") + name + ".mdb");
+        Store target;
         ASSERT_NE(target.Snapshot().channels, read.channels);
         auto queries = target.Queries();
         const ExchangeOutcome outcome = ImportWorkbook(path, queries);
@@ -186,7 +187,7 @@ TEST_F(SaveAndOpen, ReadFromTheRadioSavedAndOpenedIntoAResetStoreIsRestoredExact
 }
 
 TEST_F(SaveAndOpen, SaveWalksTheTablesWithNoticesSuspendedAndReturnsToTheRow) {
-    Store store(dir_);
+    Store store;
     Query& grid = store.host.ChannelQuery();
     ASSERT_TRUE(grid.MoveTo(5).ok());
     int notices = 0;
@@ -197,7 +198,7 @@ TEST_F(SaveAndOpen, SaveWalksTheTablesWithNoticesSuspendedAndReturnsToTheRow) {
 }
 
 TEST_F(SaveAndOpen, OverwriteQuestionIsAskedOnlyForAnExistingFileAndNoKeepsIt) {
-    Store store(dir_);
+    Store store;
     auto queries = store.Queries();
     int asked = 0;
     const std::string path = dir_.File("kept.xls");
@@ -229,7 +230,7 @@ TEST_F(SaveAndOpen, OverwriteQuestionIsAskedOnlyForAnExistingFileAndNoKeepsIt) {
 }
 
 TEST_F(SaveAndOpen, FailedSaveShowsTheMessageWithTheSystemsReasonAndKeepsTheOldFile) {
-    Store store(dir_);
+    Store store;
     auto queries = store.Queries();
     const std::string path = dir_.File("folder.xlsx");
     ASSERT_EQ(mkdir(path.c_str(), 0755), 0);  // the rename over it must fail
@@ -245,13 +246,13 @@ TEST_F(SaveAndOpen, FailedSaveShowsTheMessageWithTheSystemsReasonAndKeepsTheOldF
         message.FullText(),
         "无法调用Mircorsoft   Excel!   \r\n请检查是否安装了Mircorsoft   Excel。\nIs a directory: " +
             path);
-    EXPECT_EQ(dir_.Names(), (std::vector<std::string>{"Q36DataBase.mdb", "folder.xlsx"}));
+    EXPECT_EQ(dir_.Names(), std::vector<std::string>{"folder.xlsx"});
 }
 
 TEST_F(SaveAndOpen, ChannelOutOfBandLeavesTheWholeStoreUnchanged) {
     // Channel "07" at 300 MHz with band 400-440: formerly common parameters and channels 01-06
     // were already stored; now nothing is.
-    Store store(dir_);
+    Store store;
     const Configuration before = store.Snapshot();
     const std::string path =
         EditedWorkbook([](Workbook& w) { w.sheets[1].PutNumber(8, 4, 300, CellFormat::Fixed4); });
@@ -267,7 +268,7 @@ TEST_F(SaveAndOpen, ChannelOutOfBandLeavesTheWholeStoreUnchanged) {
 }
 
 TEST_F(SaveAndOpen, FrequencyThatIsNoNumberNamesItsOwnMessage) {
-    Store store(dir_);
+    Store store;
     const std::string path =
         EditedWorkbook([](Workbook& w) { w.sheets[1].PutText(20, 8, "四百", CellFormat::Text); });
     auto queries = store.Queries();
@@ -286,7 +287,7 @@ TEST_F(SaveAndOpen, FrequencyThatIsNoNumberNamesItsOwnMessage) {
 }
 
 TEST_F(SaveAndOpen, UnknownKeysAreSkippedAndDisabledChannelsTakeTheSheetsValues) {
-    Store store(dir_);
+    Store store;
     Query& grid = store.host.ChannelQuery();
     for (const char* key : {"03", "04"}) {
         ASSERT_TRUE(grid.Locate("CHANNELNO", key).ok());
@@ -314,7 +315,7 @@ TEST_F(SaveAndOpen, UnknownKeysAreSkippedAndDisabledChannelsTakeTheSheetsValues)
 }
 
 TEST_F(SaveAndOpen, FailureWhileStoringRollsEverythingBack) {
-    Store store(dir_);
+    Store store;
     const Configuration before = store.Snapshot();
     // The file refuses the second scan list, after the common row and every channel were posted.
     ASSERT_TRUE(store.Main()
@@ -340,7 +341,7 @@ TEST_F(SaveAndOpen, FailureWhileStoringRollsEverythingBack) {
 }
 
 TEST_F(SaveAndOpen, StoreLockedByAnotherWriterFailsCleanly) {
-    Store store(dir_);
+    Store store;
     const Configuration before = store.Snapshot();
     store.Main().SetBusyTimeout(50);
     Connection other;
@@ -356,7 +357,7 @@ TEST_F(SaveAndOpen, StoreLockedByAnotherWriterFailsCleanly) {
 }
 
 TEST_F(SaveAndOpen, BadFilesEndInReadFailedAndTouchNothing) {
-    Store store(dir_);
+    Store store;
     const Configuration before = store.Snapshot();
     WriteFileBytes(dir_.File("notes.xlsx"), "not a workbook");
     auto queries = store.Queries();

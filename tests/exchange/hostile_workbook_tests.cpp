@@ -21,7 +21,7 @@ namespace {
 using testing::MinimalXlsxParts;
 using testing::ReadFileBytes;
 using testing::SampleConfiguration;
-using testing::ScratchDir;
+using testing::ScratchFolder;
 using testing::WriteFileBytes;
 using testing::WriteZip;
 
@@ -72,7 +72,7 @@ class HostileWorkbook : public ::testing::Test {
             SaveWorkbookFile(BuildConfigurationWorkbook(SampleConfiguration(), 0), path).Ok());
         return path;
     }
-    ScratchDir dir_;
+    ScratchFolder dir_;
 };
 
 TEST_F(HostileWorkbook, FilesThatAreNoWorkbookAreRecognised) {

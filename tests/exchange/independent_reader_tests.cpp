@@ -23,7 +23,7 @@ using testing::Le16;
 using testing::PythonHasModule;
 using testing::RunPython;
 using testing::SampleConfiguration;
-using testing::ScratchDir;
+using testing::ScratchFolder;
 using testing::XlsRecord;
 
 // Both scripts print the same dump: the sheet names, then one line per stored cell
@@ -118,7 +118,7 @@ class IndependentReader : public ::testing::TestWithParam<ReaderCase> {};
 TEST_P(IndependentReader, SeesTheConfigurationWorkbookAsWritten) {
     const ReaderCase& reader = GetParam();
     if (!PythonHasModule(reader.module)) GTEST_SKIP() << "/usr/bin/python3 lacks " << reader.module;
-    ScratchDir dir;
+    ScratchFolder dir;
     const std::string path = dir.File(std::string("config.") + reader.extension);
     const Workbook workbook = BuildConfigurationWorkbook(SampleConfiguration(), 0);
     ASSERT_TRUE(SaveWorkbookFile(workbook, path).Ok());
@@ -255,7 +255,7 @@ std::vector<XlsRecord> FormulaRecords(bool withError) {
 
 TEST(IndependentXlsReader, ReadsEveryCellAsXlrdDoes) {
     if (!PythonHasModule("xlrd")) GTEST_SKIP() << "/usr/bin/python3 lacks xlrd";
-    ScratchDir dir;
+    ScratchFolder dir;
     ASSERT_TRUE(SaveWorkbookFile(BuildConfigurationWorkbook(SampleConfiguration(), 0),
                                  dir.File("saved.xls"))
                     .Ok());
@@ -279,7 +279,7 @@ TEST(IndependentXlsReader, ReadsEveryCellAsXlrdDoes) {
 }
 
 TEST(IndependentXlsReader, FormulaCellsImportTheirLastResultAndErrorsRefuseTheFile) {
-    ScratchDir dir;
+    ScratchFolder dir;
     ImportRules rules;
     rules.bandLowMHz = 400;
     rules.bandHighMHz = 440;

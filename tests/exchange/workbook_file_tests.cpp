@@ -19,14 +19,14 @@ namespace {
 
 using testing::ReadFileBytes;
 using testing::SampleConfiguration;
-using testing::ScratchDir;
+using testing::ScratchFolder;
 using testing::WriteFileBytes;
 
 class SaveWorkbookFile_ : public ::testing::TestWithParam<const char*> {
   protected:
     std::string Name() const { return std::string("archive.") + GetParam(); }
     const Workbook workbook_ = BuildConfigurationWorkbook(SampleConfiguration(), 0);
-    ScratchDir dir_;
+    ScratchFolder dir_;
 };
 
 TEST_P(SaveWorkbookFile_, ReplacesAnExistingFileAndKeepsItsPermissions) {

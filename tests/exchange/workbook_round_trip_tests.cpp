@@ -12,7 +12,7 @@ namespace q36::exchange {
 namespace {
 
 using testing::SampleConfiguration;
-using testing::ScratchDir;
+using testing::ScratchFolder;
 
 class WorkbookRoundTrip : public ::testing::TestWithParam<const char*> {
   protected:
@@ -44,7 +44,7 @@ class WorkbookRoundTrip : public ::testing::TestWithParam<const char*> {
         }
     }
 
-    ScratchDir dir_;
+    ScratchFolder dir_;
 };
 
 TEST_P(WorkbookRoundTrip, ConfigurationSheetsReadBackCellByCell) {
@@ -90,7 +90,7 @@ TEST(FormatForName, XlsNamesGetExcel97AndEverythingElseXlsx) {
 }
 
 TEST(WorkbookContent, IsRecognisedByContentNotByName) {
-    ScratchDir dir;
+    ScratchFolder dir;
     const Workbook workbook = BuildConfigurationWorkbook(SampleConfiguration(), 0);
     ASSERT_TRUE(SaveWorkbookFile(workbook, dir.File("real.xls")).Ok());
     ASSERT_TRUE(SaveWorkbookFile(workbook, dir.File("real.xlsx")).Ok());

@@ -53,20 +53,6 @@ class RadioReadHost : public StoreTransferHost {
 
 }  // namespace
 
-StoreCopy::StoreCopy() {
-    const char* tmp = std::getenv("TMPDIR");
-    std::string pattern = std::string(tmp && *tmp ? tmp : "/tmp") + "/q36print-XXXXXX";
-    if (mkdtemp(pattern.data()) == nullptr) ADD_FAILURE() << "mkdtemp failed";
-    folder_ = pattern;
-    path_ = folder_ + "/Q36DataBase.mdb";
-    std::filesystem::copy_file(Q36_DELIVERED_DATABASE, path_);
-}
-
-StoreCopy::~StoreCopy() {
-    std::error_code ec;
-    std::filesystem::remove_all(folder_, ec);
-}
-
 RadioImage VariedRadioImage() {
     RadioImage image = DefaultRadioImage(400, 440);
     DataBlock& common = image.Block(1, 0);

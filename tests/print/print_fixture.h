@@ -12,6 +12,7 @@
 
 #include "sim/radio_image.h"
 #include "store/connection.h"
+#include "support/store_copy.h"
 
 class QWidget;
 
@@ -20,22 +21,6 @@ class ReportForm;
 }
 
 namespace q36::test {
-
-// A copy of the delivered database in a fresh temporary folder, removed with the folder.
-class StoreCopy {
-  public:
-    StoreCopy();
-    ~StoreCopy();
-    StoreCopy(const StoreCopy&) = delete;
-    StoreCopy& operator=(const StoreCopy&) = delete;
-
-    const std::string& Folder() const { return folder_; }
-    const std::string& Path() const { return path_; }
-
-  private:
-    std::string folder_;
-    std::string path_;
-};
 
 // A radio whose memory differs from the store's defaults: common settings of every kind and
 // channels with tones, powers and frequencies that vary from row to row.

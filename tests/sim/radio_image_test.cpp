@@ -5,9 +5,12 @@
 
 #include "sim/radio_image.h"
 #include "sim/virtual_radio.h"
+#include "support/scratch_folder.h"
 
 namespace q36 {
 namespace {
+
+using test::ScratchFolder;
 
 TEST(RadioImage, TextRoundTripKeepsEveryByte) {
     RadioImage image = DefaultRadioImage(136, 174);
@@ -37,8 +40,8 @@ TEST(RadioImage, RefusesDamagedText) {
 }
 
 TEST(RadioImage, FileSaveReplacesAtomicallyAndLoadsBack) {
-    const auto dir = std::filesystem::temp_directory_path() / "q36_image_test";
-    std::filesystem::create_directories(dir);
+    const ScratchFolder folder;
+    const std::filesystem::path dir = folder.Path();
     const std::string path = (dir / "radio.img").string();
     RadioImage image = DefaultRadioImage(430, 470);
     std::string error;

@@ -10,56 +10,6 @@
 
 namespace q36::test {
 
-namespace {
-
-sqlite3* RawOpen(const std::string& path) {
-    sqlite3* db = nullptr;
-    if (sqlite3_open_v2(path.c_str(), &db, SQLITE_OPEN_READWRITE, nullptr) != SQLITE_OK) {
-        ADD_FAILURE() << "cannot open " << path;
-    }
-    return db;
-}
-
-}  // namespace
-
-StoreCopy::StoreCopy() {
-    const char* tmp = std::getenv("TMPDIR");
-    std::string pattern = std::string(tmp && *tmp ? tmp : "/tmp") + "/q36store-XXXXXX";
-    if (mkdtemp(pattern.data()) == nullptr) ADD_FAILURE() << "mkdtemp failed";
-    folder_ = pattern;
-    path_ = folder_ + "/Q36DataBase.mdb";
-    std::filesystem::copy_file(Q36_DELIVERED_DATABASE, path_);
-}
-
-StoreCopy::~StoreCopy() {
-    std::error_code ec;
-    std::filesystem::remove_all(folder_, ec);
-}
-
-void StoreCopy::Sql(const std::string& sql) const {
-    sqlite3* db = RawOpen(path_);
-    char* message = nullptr;
-    if (sqlite3_exec(db, sql.c_str(), nullptr, nullptr, &message) != SQLITE_OK) {
-        ADD_FAILURE() << sql << ": " << (message ? message : "?");
-    }
-    sqlite3_free(message);
-    sqlite3_close(db);
-}
-
-std::string StoreCopy::Scalar(const std::string& sql) const {
-    sqlite3* db = RawOpen(path_);
-    sqlite3_stmt* stmt = nullptr;
-    std::string value = "<no row>";
-    if (sqlite3_prepare_v2(db, sql.c_str(), -1, &stmt, nullptr) == SQLITE_OK &&
-        sqlite3_step(stmt) == SQLITE_ROW) {
-        const unsigned char* text = sqlite3_column_text(stmt, 0);
-        value = text ? reinterpret_cast<const char*>(text) : "<null>";
-    }
-    sqlite3_finalize(stmt);
-    sqlite3_close(db);
-    return value;
-}
-
 std::unique_ptr<Connection> OpenStore(const std::string& path) {
     auto connection = std::make_unique<Connection>();
     connection->SetBusyTimeout(100);

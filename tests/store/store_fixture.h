@@ -13,29 +13,9 @@
 #include "store/connection.h"
 #include "store/store_transfer_host.h"
 #include "support/memory_host.h"
+#include "support/store_copy.h"
 
 namespace q36::test {
-
-// A copy of the delivered database in a fresh temporary folder, removed with the folder.
-class StoreCopy {
-  public:
-    StoreCopy();
-    ~StoreCopy();
-    StoreCopy(const StoreCopy&) = delete;
-    StoreCopy& operator=(const StoreCopy&) = delete;
-
-    const std::string& Folder() const { return folder_; }
-    const std::string& Path() const { return path_; }
-
-    // Runs statements on the file through a raw engine connection (to damage or inspect it).
-    void Sql(const std::string& sql) const;
-    // The first column of the first row of a query, as text.
-    std::string Scalar(const std::string& sql) const;
-
-  private:
-    std::string folder_;
-    std::string path_;
-};
 
 // Opens a connection on path with a short busy timeout, failing the test if it cannot.
 std::unique_ptr<Connection> OpenStore(const std::string& path);

@@ -13,7 +13,7 @@
 
 #include "store/connection.h"
 #include "store/query.h"
-#include "store_copy.h"
+#include "support/store_copy.h"
 #include "ui/channel_grid.h"
 #include "ui/main_form.h"
 

@@ -13,9 +13,9 @@
 #include <cstdio>
 
 #include "modal_answerer.h"
-#include "store_copy.h"
 #include "support/radio_bench.h"
 #include "support/radio_on_pty.h"
+#include "support/store_copy.h"
 #include "text/choice_lists.h"
 #include "text/text_pairs.h"
 #include "ui/channel_grid.h"

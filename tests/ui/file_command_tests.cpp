@@ -7,15 +7,15 @@
 #include <QFile>
 #include <QMessageBox>
 #include <QTableView>
-#include <QTemporaryDir>
 #include <QTest>
 
 #include "modal_answerer.h"
 #include "print/para_print_form.h"
 #include "protocol/run_settings.h"
 #include "store/query.h"
-#include "store_copy.h"
 #include "support/radio_bench.h"
+#include "support/scratch_folder.h"
+#include "support/store_copy.h"
 #include "text/text_pairs.h"
 #include "ui/main_form.h"
 #include "ui/window_store_side.h"
@@ -54,11 +54,13 @@ class TestChooser final : public ui::WorkbookFileChooser {
 struct StoreWindow {
     StoreWindow() {
         std::string error;
-        ready = store.Ok() && folder.isValid() && form.ConnectDatabase(store.Path(), error);
+        ready = store.Ok() && form.ConnectDatabase(store.Path(), error);
         form.SetFileChooser(std::make_unique<TestChooser>(chosen));
         form.show();
     }
-    QString File(const QString& name) const { return folder.filePath(name); }
+    QString File(const QString& name) const {
+        return QString::fromStdString(folder.File(name.toStdString()));
+    }
     Query& Channels() { return form.StoreSide()->ChannelQuery(); }
 
     // Every value the store holds, as one text.
@@ -99,7 +101,7 @@ struct StoreWindow {
         return common.Edit().ok() && common.WriteText("TOPSET", tot).ok() && common.Post().ok();
     }
 
-    QTemporaryDir folder;
+    ScratchFolder folder;
     StoreCopy store;
     ui::TMainForm form{[] { return false; }};
     std::shared_ptr<ChosenFile> chosen = std::make_shared<ChosenFile>();
@@ -146,7 +148,8 @@ class FileCommandTests : public QObject {
         QVERIFY(!window.Channels().InEditMode());
         QVERIFY(QFile::exists(window.chosen->name));
         // The name is taken as typed: no extension is added.
-        QCOMPARE(QDir(window.folder.path()).entryList(QDir::Files), QStringList{name});
+        QCOMPARE(QDir(QString::fromStdString(window.folder.Path())).entryList(QDir::Files),
+                 QStringList{name});
         const std::string saved = window.Snapshot();
         QVERIFY(saved.find("431.0125") != std::string::npos);
 
@@ -210,7 +213,7 @@ class FileCommandTests : public QObject {
         QVERIFY(answerer.Seen().isEmpty());
         QVERIFY(!window.form.ImportAttempted());
         QCOMPARE(window.Snapshot(), before);
-        QVERIFY(QDir(window.folder.path()).isEmpty());
+        QVERIFY(window.folder.Names().empty());
     }
 
     void DamagedFileShowsReadFailedAndLeavesTheStore_data() {

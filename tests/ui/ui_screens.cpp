@@ -18,9 +18,9 @@
 #include <cstdlib>
 
 #include "modal_answerer.h"
-#include "store_copy.h"
 #include "support/memory_host.h"
 #include "support/radio_on_pty.h"
+#include "support/store_copy.h"
 #include "text/text_pairs.h"
 #include "ui/about_form.h"
 #include "ui/login_form.h"
