@@ -39,6 +39,8 @@
 #include "codec/scan_block.h"
 #include "protocol/frame.h"
 #include "protocol/transfer.h"
+#include "runner/transfer_runner.h"
+#include "sim/loopback_link.h"
 #include "sim/virtual_radio.h"
 #include "support/memory_host.h"
 
@@ -121,25 +123,26 @@ LineTraffic WriteTraffic() {
 LineTraffic MeasuredTraffic(bool read) {
     q36::test::MemoryHost host;
     q36::VirtualRadio radio(q36::RadioConfig{}, q36::DefaultRadioImage(400, 440));
-    q36::Transfer transfer(host);
-    transfer.PortOpen = true;
+    q36::ManualClock clock;
+    q36::TransferRunner runner(host, host, clock);
+    runner.GetTransfer().PortOpen = true;
     LineTraffic t;
     host.onSend = [&](const uint8_t* data, uint16_t length) {
         t.hostBytes += length;
         radio.Receive(data, length);
     };
-    if (read)
-        transfer.ReadTButClick();
-    else
-        transfer.WriteTButClick();
-    for (auto deliveries = radio.TakeDeliveries(); !deliveries.empty();
-         deliveries = radio.TakeDeliveries()) {
-        for (const auto& delivery : deliveries) {
+    if (read ? runner.PrepareRead() : runner.PrepareWrite()) {
+        read ? runner.StartRead() : runner.StartWrite();
+    }
+    q36::LoopbackLink link(radio);
+    runner.RunOnLink(
+        [&](std::vector<uint8_t>& delivery) {
+            if (!link.Next(delivery)) return false;
             t.radioBytes += int(delivery.size());
             ++t.deliveries;
-            transfer.CommReceiveData(delivery.data(), uint16_t(delivery.size()));
-        }
-    }
+            return true;
+        },
+        clock);
     const auto done = read ? q36::TransferEvent::ReadDone : q36::TransferEvent::WriteDone;
     if (host.messages.empty() || host.messages.back().event != done) return {};
     return t;

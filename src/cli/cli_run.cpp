@@ -10,13 +10,13 @@ int CliRun::Prepare() {
         printer_.Message(error);
         return ExitFailure;
     }
-    host_ = std::make_unique<CliTransferHost>(store_.connection(), printer_);
-    if (StoreResult opened = host_->OpenQueries(); !opened.ok()) {
+    data_ = std::make_unique<StoreTransferData>(store_.connection());
+    if (StoreResult opened = data_->OpenQueries(); !opened.ok()) {
         printer_.Message(opened.text);
         return ExitFailure;
     }
     queries_ = std::make_unique<ConfigurationQueries>(
-        ConfigurationQueries{host_->ParamQuery(), host_->ChannelQuery(), host_->ScanQuery()});
+        ConfigurationQueries{data_->ParamQuery(), data_->ChannelQuery(), data_->ScanQuery()});
     return ExitDone;
 }
 

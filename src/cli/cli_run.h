@@ -1,30 +1,32 @@
 #pragma once
 // What a read or write run sets up before its transfer: the printer, a private store reset to
-// the band of the run, and the transfer host over it with its queries open.
+// the band of the run, and the transfer's data side over it with its queries open.
 
 #include <memory>
 
 #include "cli_transfer.h"
 #include "progress_printer.h"
 #include "store/configuration_store.h"
+#include "store/store_transfer_data.h"
 #include "working_store.h"
 
 namespace q36::cli {
 
 class CliRun {
   public:
-    // Creates the store and opens the host's queries; ExitDone, or ExitFailure after printing why.
+    // Creates the store and opens the data side's queries; ExitDone, or ExitFailure after printing
+    // why.
     int Prepare();
 
     ProgressPrinter& Printer() { return printer_; }
-    CliTransferHost& Host() { return *host_; }
+    StoreTransferData& Data() { return *data_; }
     // The queries Save reads and Open writes.
     ConfigurationQueries& Queries() { return *queries_; }
 
   private:
     ProgressPrinter printer_;
     WorkingStore store_;
-    std::unique_ptr<CliTransferHost> host_;
+    std::unique_ptr<StoreTransferData> data_;
     std::unique_ptr<ConfigurationQueries> queries_;
 };
 

@@ -30,11 +30,11 @@ int RunReadCommand(int argc, char** argv) {
     };
     if (StopSignal() != 0) return stoppedHere();
     const int transferred =
-        RunTransfer(TransferKind::Read, {options.port, options.password, options.file}, run.Host(),
+        RunTransfer(TransferKind::Read, {options.port, options.password, options.file}, run.Data(),
                     run.Printer());
     if (transferred != ExitDone) return transferred;
     if (StopSignal() != 0) return stoppedHere();
-    if (StoreStatus committed = run.Host().CommitPendingEdits(); !committed.ok()) {
+    if (StoreStatus committed = run.Data().CommitPendingEdits(); !committed.ok()) {
         run.Printer().Message(committed.error);
         return ExitFailure;
     }

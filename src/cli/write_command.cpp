@@ -31,7 +31,7 @@ int RunWriteCommand(int argc, char** argv) {
         return ExitCodeOfSignal(signal);
     }
     return RunTransfer(TransferKind::Write, {options.port, options.password, options.file},
-                       run.Host(), run.Printer());
+                       run.Data(), run.Printer());
 }
 
 }  // namespace q36::cli

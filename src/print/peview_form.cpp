@@ -4,7 +4,7 @@
 
 #include "report_page.h"
 #include "report_text.h"
-#include "store/store_transfer_host.h"
+#include "store/store_transfer_data.h"
 #include "text/choice_lists.h"
 #include "text/text_pairs.h"
 

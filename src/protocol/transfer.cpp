@@ -29,7 +29,8 @@ const TextPair* StatusMessage(uint8_t status) {
 
 }  // namespace
 
-Transfer::Transfer(TransferHost& host) : host_(host) {
+Transfer::Transfer(TransferData& data, TransferEffects& effects, TransferTimers& timers)
+    : data_(data), effects_(effects), timers_(timers) {
     ApplyVariant();
 }
 
@@ -39,12 +40,12 @@ void Transfer::ApplyVariant() {
 
 void Transfer::Message(TransferEvent event, const std::string& text) {
     // Every message ends the transfer, whatever it was waiting for.
-    awaitingAnswer_ = false;
-    host_.ShowMessage(event, text);
+    transferMode_ = TransferMode::Idle;
+    effects_.ShowMessage(event, text);
 }
 
 void Transfer::ResetProgress() {
-    host_.SetProgress(0, ProgressTotal, 0);
+    effects_.SetProgress(0, ProgressTotal, 0);
 }
 
 void Transfer::FailNoAnswer() {
@@ -57,51 +58,61 @@ void Transfer::FailStore(const StoreStatus& status) {
     ResetProgress();
 }
 
-void Transfer::WriteTButClick() {
-    const StoreStatus committed = host_.CommitPendingEdits();
+bool Transfer::PrepareWrite() {
+    const StoreStatus committed = data_.CommitPendingEdits();
     FrameCount = 0;
     ResetProgress();
     NextChannel = 1;
     NextScanBlock = 1;
-    TransferMode = 0;
+    transferMode_ = lastMode_ = TransferMode::Idle;
     commonSent_ = false;
     if (!PortOpen) {
         Message(TransferEvent::PortNotOpen, Tr(txt::MsgOpenPortFirst));
-        return;
+        return false;
     }
     // Writing rows that could not be saved would send the radio something the user never saw.
     if (!committed.ok()) {
         Message(TransferEvent::StoreFailed, Tr(txt::MsgNoAnswer) + "\r\n" + committed.error);
-        return;
+        return false;
     }
-    if (!host_.AskYesNo(Tr(txt::MsgConfirmWrite))) return;
-    host_.Repaint();
+    return true;
+}
+
+void Transfer::StartWrite() {
+    // The port went while the user was asked: the write it starts cannot be answered.
+    if (!PortOpen) return FailNoAnswer();
+    effects_.Repaint();
+    transferMode_ = lastMode_ = TransferMode::Write;
     SendHandshake();
-    TransferMode = 2;
     StartTimer();
     UpdateSilenceTimer();
 }
 
-void Transfer::ReadTButClick() {
+bool Transfer::PrepareRead() {
     FrameCount = 0;
     ResetProgress();
     if (!PortOpen) {
         Message(TransferEvent::PortNotOpen, Tr(txt::MsgOpenPortFirst));
-        return;
+        return false;
     }
-    if (!host_.AskYesNo(Tr(txt::MsgConfirmRead))) return;
+    return true;
+}
+
+void Transfer::StartRead() {
+    if (!PortOpen) return FailNoAnswer();
+    transferMode_ = lastMode_ = TransferMode::Read;
     SendHandshake();
-    TransferMode = 1;
     StartTimer();
     UpdateSilenceTimer();
 }
 
 void Transfer::SendFrame(std::span<const uint8_t> payload, uint8_t command) {
     // The radio expects the frame one byte per write, as the original programming cable did.
-    for (uint8_t byte : BuildFrame(command, payload)) host_.SendData(&byte, 1);
-    // Every frame but the refusal of a block is answered; a message that ends the transfer
-    // right after the frame clears this again.
-    awaitingAnswer_ = !(command == CMD_STATUS && !payload.empty() && payload[0] != ST_OK);
+    for (uint8_t byte : BuildFrame(command, payload)) effects_.SendData(&byte, 1);
+    // Every frame but the refusal of a block is answered, so a late answer that makes the
+    // transfer send again takes it up again; a message right after the frame ends it.
+    const bool answered = !(command == CMD_STATUS && !payload.empty() && payload[0] != ST_OK);
+    if (answered) transferMode_ = lastMode_;
 }
 
 void Transfer::SendHandshake() {
@@ -123,23 +134,23 @@ void Transfer::SendStatus(uint8_t status) {
 
 void Transfer::StartTimer() {
     timerRunning_ = true;
-    host_.StartResponseTimer();
+    timers_.StartResponseTimer();
 }
 
 void Transfer::StopTimer() {
     timerRunning_ = false;
-    host_.StopResponseTimer();
+    timers_.StopResponseTimer();
 }
 
 void Transfer::UpdateSilenceTimer() {
-    if (awaitingAnswer_ && !timerRunning_) {
-        host_.StartSilenceTimer();
+    if (Running() && !timerRunning_) {
+        timers_.StartSilenceTimer();
     } else {
-        host_.StopSilenceTimer();
+        timers_.StopSilenceTimer();
     }
 }
 
-void Transfer::CommReceiveData(const uint8_t* buffer, uint16_t length) {
+void Transfer::Receive(const uint8_t* buffer, uint16_t length) {
     const bool wasWaiting = timerRunning_;
     StopTimer();
     const std::vector<uint8_t> frame(buffer, buffer + length);
@@ -152,33 +163,33 @@ void Transfer::CommReceiveData(const uint8_t* buffer, uint16_t length) {
     // timer to end the wait, nor start one that was not running.
     if (!DispatchFrame(frame) && wasWaiting) StartTimer();
     ++FrameCount;
-    host_.SetProgress(0, ProgressTotal, std::min(FrameCount, ProgressTotal));
+    effects_.SetProgress(0, ProgressTotal, std::min(FrameCount, ProgressTotal));
     UpdateSilenceTimer();  // any delivery starts the silence over
 }
 
-void Transfer::Timer1Timer() {
+void Transfer::ResponseTimeout() {
     StopTimer();
     Message(TransferEvent::Timeout, Tr(txt::MsgResponseTimeout));
-    host_.SetProgressVisible(false);
+    effects_.SetProgressVisible(false);
     UpdateSilenceTimer();
 }
 
 void Transfer::SilenceTimeout() {
-    if (awaitingAnswer_ && !timerRunning_) {
+    if (Running() && !timerRunning_) {
         FailNoAnswer();
-        host_.SetProgressVisible(false);
+        effects_.SetProgressVisible(false);
     }
     UpdateSilenceTimer();
 }
 
-void Transfer::PortLost(bool transferRunning) {
+void Transfer::PortLost() {
     PortOpen = false;
     StopTimer();
-    const bool running = transferRunning || awaitingAnswer_;
-    awaitingAnswer_ = false;  // nothing can come over a port that is gone
+    const bool running = Running();
+    transferMode_ = TransferMode::Idle;  // nothing can come over a port that is gone
     UpdateSilenceTimer();
     if (!running) return;
-    host_.SetProgressVisible(false);
+    effects_.SetProgressVisible(false);
     FailNoAnswer();
 }
 
@@ -188,13 +199,13 @@ bool Transfer::DispatchFrame(std::span<const uint8_t> frame) {
         case CMD_HANDSHAKE_REPLY: {
             // Dropped: no frame acted on, so the wait for the reply (if any) goes on.
             if (!CheckReceivedFrame(frame, HANDSHAKE_REPLY_PAYLOAD)) return false;
-            host_.SetProgressVisible(true);
-            host_.SetFirmwareStatus(FirmwareStatusText(std::to_string(frame[4]) + "." +
-                                                       std::to_string(frame[5]) + "." +
-                                                       std::to_string(frame[6])));
-            if (TransferMode == 2)
+            effects_.SetProgressVisible(true);
+            effects_.SetFirmwareStatus(FirmwareStatusText(std::to_string(frame[4]) + "." +
+                                                          std::to_string(frame[5]) + "." +
+                                                          std::to_string(frame[6])));
+            if (lastMode_ == TransferMode::Write)
                 SendCommonBlock();
-            else if (TransferMode == 1)
+            else if (lastMode_ == TransferMode::Read)
                 SendReadRequest(BLOCK_COMMON);
             return true;
         }
@@ -202,9 +213,9 @@ bool Transfer::DispatchFrame(std::span<const uint8_t> frame) {
             if (frame.size() <= 4) return false;
             const uint8_t status = frame[4];
             if (status == ST_OK) {
-                if (TransferMode == 2)
+                if (lastMode_ == TransferMode::Write)
                     NextWriteStep();
-                else if (TransferMode == 1)
+                else if (lastMode_ == TransferMode::Read)
                     SendReadRequest(BLOCK_COMMON);
             } else if (const TextPair* pair = StatusMessage(status)) {
                 Message(TransferEvent::Refused, Tr(*pair));
@@ -237,39 +248,40 @@ bool Transfer::DispatchFrame(std::span<const uint8_t> frame) {
 void Transfer::NextWriteStep() {
     const auto writeDone = [this] {
         Message(TransferEvent::WriteDone, Tr(txt::MsgWriteDone));
-        host_.SetProgressVisible(false);
+        effects_.SetProgressVisible(false);
     };
-    if (WritePhase == 0) {
+    if (writePhase_ == WritePhase::Common) {
         SendCommonBlock();
-    } else if (WritePhase == 1 && NextChannel < 25) {
+    } else if (writePhase_ == WritePhase::Channels && NextChannel < 25) {
         SendChannelBlock(NextChannel);
         NextChannel += 1;
-    } else if (WritePhase == 2 && NextScanBlock < 6 && HasScanList) {
+    } else if (writePhase_ == WritePhase::ScanLists && NextScanBlock < 6 && HasScanList) {
         SendScanBlock(NextScanBlock);
         NextScanBlock += 1;
         StartTimer();
-        WritePhase = 2;
-    } else if (WritePhase == 2 && NextScanBlock < 6) {
+        writePhase_ = WritePhase::ScanLists;
+    } else if (writePhase_ == WritePhase::ScanLists && NextScanBlock < 6) {
         NextScanBlock = 6;
         writeDone();
-        WritePhase = 2;
-    } else if (WritePhase == 2 && NextScanBlock == 6) {
-        WritePhase = 3;
+        writePhase_ = WritePhase::ScanLists;
+    } else if (writePhase_ == WritePhase::ScanLists && NextScanBlock == 6) {
+        writePhase_ = WritePhase::Finished;
         writeDone();
     }
 }
 
 WriteProgress Transfer::AcceptedWrite() const {
     WriteProgress progress;
-    if (TransferMode != 2 || !commonSent_) return progress;
+    if (lastMode_ != TransferMode::Write || !commonSent_) return progress;
     using Block = WriteProgress::Block;
-    if (WritePhase == 3 || (WritePhase == 2 && NextScanBlock == 6)) {
+    if (writePhase_ == WritePhase::Finished ||
+        (writePhase_ == WritePhase::ScanLists && NextScanBlock == 6)) {
         progress.common = true;
         progress.channels = CHANNEL_COUNT;
         progress.scanLists = HasScanList ? SCAN_LIST_COUNT : 0;
-    } else if (WritePhase == 1 && NextChannel == 1) {
+    } else if (writePhase_ == WritePhase::Channels && NextChannel == 1) {
         progress.pending = Block::Common;
-    } else if (WritePhase == 1) {
+    } else if (writePhase_ == WritePhase::Channels) {
         progress.common = true;
         progress.channels = NextChannel - 2;
         progress.pending = Block::Channel;
@@ -291,19 +303,19 @@ WriteProgress Transfer::AcceptedWrite() const {
 
 void Transfer::SendCommonBlock() {
     CommonPage page;
-    if (const StoreStatus read = host_.ReadCommonPage(page); !read.ok()) return FailStore(read);
+    if (const StoreStatus read = data_.ReadCommonPage(page); !read.ok()) return FailStore(read);
     const EncodedBlock block = EncodeCommonBlock(page, HasScanList);
     if (block.check == BlockCheck::NoAnswer) return FailNoAnswer();
     if (!block.ok()) return Message(TransferEvent::CheckFailed, BlockCheckMessage(block.check));
     SendFrame(block.payload, CMD_WRITE_DATA);
-    WritePhase = 1;
+    writePhase_ = WritePhase::Channels;
     commonSent_ = true;
 }
 
 void Transfer::SendChannelBlock(int n) {
     ChannelArr rows;
     // The rows are read again before every block, so that edits posted since count.
-    const StoreStatus loaded = host_.LoadChannelRows(rows);
+    const StoreStatus loaded = data_.LoadChannelRows(rows);
     if (!loaded.ok()) return FailStore(loaded);
     if (rows.size() < std::size_t(n) || n < 1) return FailNoAnswer();
     const EncodedBlock block =
@@ -314,19 +326,19 @@ void Transfer::SendChannelBlock(int n) {
         case BlockCheck::FreqOutOfBand:
             ResetProgress();
             Message(TransferEvent::CheckFailed, BlockCheckMessage(block.check, n));
-            host_.SetProgressVisible(false);
+            effects_.SetProgressVisible(false);
             return;
         case BlockCheck::NoAnswer:
             return FailNoAnswer();
         default:
             return Message(TransferEvent::CheckFailed, BlockCheckMessage(block, n));
     }
-    if (n == 24) WritePhase = 2;
+    if (n == 24) writePhase_ = WritePhase::ScanLists;
     SendFrame(block.payload, CMD_WRITE_DATA);
 }
 
 void Transfer::SendScanBlock(int n) {
-    const StoreStatus filled = host_.FillScanArr(scanArr_);
+    const StoreStatus filled = data_.FillScanArr(scanArr_);
     if (!filled.ok()) return FailStore(filled);
     if (n < 1 || scanArr_.size() < std::size_t(n)) return FailNoAnswer();
     SendFrame(EncodeScanBlock(n, scanArr_[std::size_t(n - 1)]), CMD_WRITE_DATA);
@@ -347,10 +359,10 @@ void Transfer::ReportStoreFailure(const StoreStatus& status) {
 void Transfer::DecodeCommonBlock(std::span<const uint8_t> frame) {
     if (!CheckReceivedFrame(frame, DATA_PAYLOAD)) return RejectReadBlock();
     CommonPage page;
-    StoreStatus status = host_.ReadCommonPage(page);
+    StoreStatus status = data_.ReadCommonPage(page);
     if (status.ok()) {
         DecodeCommonFrame(frame, HasScanList, page);
-        status = host_.ShowCommonPage(page);
+        status = data_.ShowCommonPage(page);
     }
     if (!status.ok()) return ReportStoreFailure(status);
     SendReadRequest(BLOCK_CHANNEL);
@@ -359,7 +371,7 @@ void Transfer::DecodeCommonBlock(std::span<const uint8_t> frame) {
 void Transfer::DecodeChannelBlock(std::span<const uint8_t> frame) {
     if (!CheckReceivedFrame(frame, DATA_PAYLOAD)) return RejectReadBlock();
     const ChannelUpdate update = DecodeChannelFrame(frame);
-    const StoreStatus status = host_.StoreChannel(update);
+    const StoreStatus status = data_.StoreChannel(update);
     if (status.code == StoreStatus::Code::NoRow) return;
     if (!status.ok()) return ReportStoreFailure(status);
     SendStatus(ST_OK);
@@ -369,7 +381,7 @@ void Transfer::DecodeChannelBlock(std::span<const uint8_t> frame) {
             StartTimer();
         } else {
             Message(TransferEvent::ReadDone, Tr(txt::MsgReadDone));
-            host_.SetProgressVisible(false);
+            effects_.SetProgressVisible(false);
         }
     }
 }
@@ -377,14 +389,14 @@ void Transfer::DecodeChannelBlock(std::span<const uint8_t> frame) {
 void Transfer::DecodeScanBlock(std::span<const uint8_t> frame) {
     if (!CheckReceivedFrame(frame, DATA_PAYLOAD)) return RejectReadBlock();
     const ScanUpdate update = DecodeScanFrame(frame);
-    const StoreStatus status = host_.StoreScanList(update.listIndex + 1, update.slots);
+    const StoreStatus status = data_.StoreScanList(update.listIndex + 1, update.slots);
     if (status.code == StoreStatus::Code::NoRow) return;
     if (!status.ok()) return ReportStoreFailure(status);
     if (update.listIndex < 4) {
         SendStatus(ST_OK);
     } else if (update.listIndex == 4) {
         Message(TransferEvent::ReadDone, Tr(txt::MsgReadDone));
-        host_.SetProgressVisible(false);
+        effects_.SetProgressVisible(false);
     }
 }
 

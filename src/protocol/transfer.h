@@ -1,15 +1,21 @@
 #pragma once
 // The read and write transfers: a state machine driven by the radio's answers. Every input (a
-// command, a delivery, a timer tick) enters through one public operation and runs to completion.
+// command, a delivery, a timer running out, a lost port) enters through one public operation and
+// runs to completion; none of them waits for the user.
 
 #include <cstdint>
 #include <span>
 #include <string>
 #include <vector>
 
-#include "transfer_host.h"
+#include "transfer_data.h"
+#include "transfer_effects.h"
 
 namespace q36 {
+
+enum class TransferMode { Idle, Read, Write };
+// The next block of a write: the common block, the channels, the scan lists; or none.
+enum class WritePhase { Common, Channels, ScanLists, Finished };
 
 // How far a write got: the blocks the radio acknowledged, and the one sent but not yet
 // acknowledged (the radio may or may not have kept it).
@@ -24,7 +30,7 @@ struct WriteProgress {
 
 class Transfer {
   public:
-    explicit Transfer(TransferHost& host);
+    Transfer(TransferData& data, TransferEffects& effects, TransferTimers& timers);
 
     // How long the response timer waits for the frames that start it.
     static constexpr int ResponseTimeoutMs = 2000;
@@ -32,9 +38,15 @@ class Transfer {
     // channel block, a read request, an acknowledgement) before it gives up.
     static constexpr int SilenceLimitMs = 5000;
 
-    // Transfer state, as the main window holds it.
-    int TransferMode = 0;    // 0 idle, 1 read, 2 write
-    int WritePhase = 0;      // 0 common block next, 1 channels, 2 scan lists, 3 finished
+    // The transfer under way: Idle once it has ended (completed, refused, failed, timed out or
+    // its port lost). A late answer is still handled by the rules of the last mode and, when it
+    // makes the transfer send again, takes it up again.
+    TransferMode Mode() const { return transferMode_; }
+    bool Running() const { return transferMode_ != TransferMode::Idle; }
+    // The mode late answers are handled by: the last transfer's.
+    TransferMode LastMode() const { return lastMode_; }
+    WritePhase Phase() const { return writePhase_; }
+
     int NextChannel = 1;     // next channel block to write, 1..24; 25 when all are sent
     int NextScanBlock = 1;   // next scan-list block to write, 1..5; 6 when all are sent
     int FrameCount = 0;      // deliveries received since the transfer started
@@ -45,20 +57,23 @@ class Transfer {
     // Sets ProgressTotal from HasScanList, as showing the main window does.
     void ApplyVariant();
 
-    // The Write and Read commands.
-    void WriteTButClick();
-    void ReadTButClick();
+    // A write and a read in two steps, the front end's question between them: Prepare takes the
+    // command's first steps (pending edits, counters, the port check and its message) and says
+    // whether to ask; Start sends the handshake once the user said yes.
+    bool PrepareWrite();
+    void StartWrite();
+    bool PrepareRead();
+    void StartRead();
 
     // Every delivery of the serial port, taken as one frame.
-    void CommReceiveData(const uint8_t* buffer, uint16_t length);
-    // The response timer fired.
-    void Timer1Timer();
-    // The silence limit ran out: an answer still awaited ends the transfer with the no-answer
-    // message. A later answer is still handled as any late answer is.
+    void Receive(const uint8_t* buffer, uint16_t length);
+    // The response timer ran out.
+    void ResponseTimeout();
+    // The silence limit ran out: a transfer still waiting ends with the no-answer message.
     void SilenceTimeout();
     // The port went away (the cable was pulled): it counts as closed, and a transfer under way
     // ends with the no-answer message instead of waiting for a reply that cannot come.
-    void PortLost(bool transferRunning);
+    void PortLost();
 
     // Protocol steps, public for the tests that check them one by one.
     void SendFrame(std::span<const uint8_t> payload, uint8_t command);
@@ -83,7 +98,7 @@ class Transfer {
   private:
     void StartTimer();
     void StopTimer();
-    // The silence timer runs exactly while an answer is awaited and the response timer is off.
+    // The silence timer runs exactly while the transfer runs and the response timer is off.
     void UpdateSilenceTimer();
     void NextWriteStep();
     void SendStatus(uint8_t status);
@@ -92,17 +107,21 @@ class Transfer {
     // A block that cannot be built because the store failed: the no-answer message with the
     // engine's text below it.
     void FailStore(const StoreStatus& status);
+    // Shows a message; every message ends the transfer.
     void Message(TransferEvent event, const std::string& text);
     // A received data block that fails its check: status 3 and the read-failed message.
     void RejectReadBlock();
     void ReportStoreFailure(const StoreStatus& status);
 
-    TransferHost& host_;
+    TransferData& data_;
+    TransferEffects& effects_;
+    TransferTimers& timers_;
+    TransferMode transferMode_ = TransferMode::Idle;
+    TransferMode lastMode_ = TransferMode::Idle;
+    WritePhase writePhase_ = WritePhase::Common;
     ScanArr scanArr_;
-    bool timerRunning_ = false;  // the host's response timer, as this transfer set it
-    // A frame the radio answers was sent, and no message has ended the transfer since.
-    bool awaitingAnswer_ = false;
-    bool commonSent_ = false;  // by the write command last given
+    bool timerRunning_ = false;  // the response timer, as this transfer set it
+    bool commonSent_ = false;    // by the write command last given
 };
 
 }  // namespace q36

@@ -11,14 +11,20 @@ std::size_t LoopbackLink::Pending() {
     return queue_.size();
 }
 
-int LoopbackLink::Pump(int maxDeliveries) {
+bool LoopbackLink::Next(std::vector<uint8_t>& delivery) {
+    Collect();
+    if (queue_.empty()) return false;
+    delivery = std::move(queue_.front());
+    queue_.pop_front();
+    return true;
+}
+
+int LoopbackLink::Pump(const std::function<void(const uint8_t*, uint16_t)>& deliver,
+                       int maxDeliveries) {
     int delivered = 0;
-    while (delivered < maxDeliveries) {
-        Collect();
-        if (queue_.empty()) break;
-        const std::vector<uint8_t> delivery = std::move(queue_.front());
-        queue_.pop_front();
-        transfer_.CommReceiveData(delivery.data(), uint16_t(delivery.size()));
+    std::vector<uint8_t> delivery;
+    while (delivered < maxDeliveries && Next(delivery)) {
+        deliver(delivery.data(), uint16_t(delivery.size()));
         ++delivered;
     }
     return delivered;

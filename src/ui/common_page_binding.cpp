@@ -92,7 +92,7 @@ void CommonPageBinding::Show(const q36::CommonPage& values) {
     pending_ = true;
 }
 
-StoreStatus CommonPageBinding::Load(TransferHost& row) {
+StoreStatus CommonPageBinding::Load(TransferData& row) {
     if (pending_) return StoreStatus::Ok();
     q36::CommonPage values;
     const StoreStatus read = row.ReadCommonPage(values);
@@ -100,7 +100,7 @@ StoreStatus CommonPageBinding::Load(TransferHost& row) {
     return read;
 }
 
-StoreStatus CommonPageBinding::Save(TransferHost& row) {
+StoreStatus CommonPageBinding::Save(TransferData& row) {
     if (!pending_) return StoreStatus::Ok();
     const StoreStatus saved = row.ShowCommonPage(Values());
     if (saved.ok()) pending_ = false;

@@ -7,7 +7,7 @@
 #include <QObject>
 
 #include "codec/common_block.h"
-#include "protocol/transfer_host.h"
+#include "protocol/transfer_data.h"
 
 class QLabel;
 
@@ -26,9 +26,9 @@ class CommonPageBinding : public QObject {
     // Puts values on the page as a pending edit of the row.
     void Show(const q36::CommonPage& values);
     // Shows the row as stored, unless the page holds a pending edit.
-    StoreStatus Load(TransferHost& row);
+    StoreStatus Load(TransferData& row);
     // Writes a pending edit into the row and posts it; the edit stays pending when that fails.
-    StoreStatus Save(TransferHost& row);
+    StoreStatus Save(TransferData& row);
     bool Pending() const { return pending_; }
 
   protected:

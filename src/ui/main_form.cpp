@@ -17,6 +17,8 @@
 #include <QToolBar>
 #include <QToolButton>
 #include <QVBoxLayout>
+#include <algorithm>
+#include <chrono>
 
 #include "about_form.h"
 #include "channel_grid.h"
@@ -37,7 +39,6 @@
 #include "tray_parking.h"
 #include "ui_text.h"
 #include "window_placement.h"
-#include "window_store_side.h"
 #include "window_texts.h"
 #include "workbook_commands.h"
 #include "workbook_file_chooser.h"
@@ -55,7 +56,7 @@ TMainForm::TMainForm(std::function<bool()> trayAvailable, QWidget* parent)
     : QMainWindow(parent, Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                               Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint),
       comm_(receiver_),
-      transfer_(*this) {
+      runner_(*this, *this, clock_) {
     setObjectName(QStringLiteral("TMainForm"));
     receiver_.SetComm(&comm_);
     // Binary frames: without these settings the line would swallow XON/XOFF bytes of a block.
@@ -70,15 +71,12 @@ TMainForm::TMainForm(std::function<bool()> trayAvailable, QWidget* parent)
     BuildPages();
     BuildStatusBar();
     workbook_ = std::make_unique<WorkbookCommands>(*this);
+    // Runs exactly while one of the transfer's timers does, set to fire when the first is due
+    // (the response timer's 2000 ms until a transfer sets it).
     Timer1 = new QTimer(this);
     Timer1->setObjectName(QStringLiteral("Timer1"));
     Timer1->setInterval(Transfer::ResponseTimeoutMs);
     connect(Timer1, &QTimer::timeout, this, &TMainForm::Timer1Timer);
-    silenceTimer_ = new QTimer(this);
-    silenceTimer_->setObjectName(QStringLiteral("SilenceTimer"));
-    silenceTimer_->setSingleShot(true);
-    silenceTimer_->setInterval(Transfer::SilenceLimitMs);
-    connect(silenceTimer_, &QTimer::timeout, this, &TMainForm::SilenceTimeout);
     suiComboBox = new QComboBox(this);
     suiComboBox->setObjectName(QStringLiteral("suiComboBox"));
     suiComboBox->hide();
@@ -87,22 +85,17 @@ TMainForm::TMainForm(std::function<bool()> trayAvailable, QWidget* parent)
                           : new TrayParking(*this, ProgramIcon(), QTr(wtxt::TrayTip));
 
     ApplyCaptions();
-    transfer_.PortOpen = false;
-    transfer_.WritePhase = 0;
-    transfer_.NextChannel = 1;
-    transfer_.NextScanBlock = 1;
+    TransferState().PortOpen = false;
     // The client area the window was designed for, below its menu bar.
     setFixedSize(771, 674 + menuBar()->sizeHint().height());
     SetStatusPanel(1, QTr(txt::TxtFirmware) + QTr(wtxt::NoFirmware));
-    SetProgress(0, transfer_.ProgressTotal, 0);
+    SetProgress(0, TransferState().ProgressTotal, 0);
     CentreOnScreen(*this);
 }
 
 TMainForm::~TMainForm() {
     Timer1->stop();
-    silenceTimer_->stop();
-    comm_.Drain();  // the last acknowledgement goes out whole
-    comm_.ClosePort();
+    ClosePortDrained(comm_);  // the last acknowledgement goes out whole
     DetachStore();
 }
 
@@ -126,7 +119,7 @@ bool TMainForm::ConnectDatabase(const std::string& path, std::string& error) {
             return false;
         }
     }
-    storeSide_ = std::make_unique<WindowStoreSide>(*connection_, *scanConnection_, *this);
+    storeSide_ = std::make_unique<StoreTransferData>(*connection_, *scanConnection_);
     dataSide_ = storeSide_.get();
     DBGridEh->Model().SetQuery(&storeSide_->ChannelQuery());
     scanForm_ = new TScanForm(storeSide_->ScanQuery(), *scanConnection_, this);
@@ -294,11 +287,11 @@ void TMainForm::FirstShow() {
     rightButtons_ = new RightButtonFilter(this);
     qApp->installEventFilter(rightButtons_);
     suiPageControl1->setCurrentIndex(ChannelPage);
-    transfer_.ApplyVariant();
+    TransferState().ApplyVariant();
     ScanTBut->setEnabled(HasScanList);
     MMenu->setEnabled(HasScanList);
     commonPage_->ScanGroupBox->setEnabled(HasScanList);
-    SetProgress(0, transfer_.ProgressTotal, 0);
+    SetProgress(0, TransferState().ProgressTotal, 0);
     if (storeSide_) {
         if (const StoreResult opened = storeSide_->OpenQueries(); !opened.ok()) {
             QMessageBox box(QMessageBox::Critical, QTr(wtxt::NoCaption), ShownText(opened.text),
@@ -311,8 +304,6 @@ void TMainForm::FirstShow() {
 }
 
 void TMainForm::closeEvent(QCloseEvent* event) {
-    Timer1->stop();
-    silenceTimer_->stop();
     tray_->Icon().hide();
     QMainWindow::closeEvent(event);
     if (event->isAccepted()) Q_EMIT Closed();
@@ -368,13 +359,12 @@ bool TMainForm::ProbePorts() {
 bool TMainForm::ReopenPort(std::string* message) {
     const std::string name = comm_.CommName();
     try {
-        comm_.Drain();
-        comm_.ClosePort();
+        ClosePortDrained(comm_);
         if (name.empty()) throw ECommsError(CommsErrorCode::CannotOpen);
         comm_.OpenPort();
     } catch (const ECommsError& error) {
         comm_.ClosePort();
-        transfer_.PortOpen = false;
+        TransferState().PortOpen = false;
         SetStatusPanel(0, QString::fromStdString(PortBusyStatusText(name)));
         if (message) {
             // The reason (in use, missing, no permission) goes below the fixed text.
@@ -383,62 +373,52 @@ bool TMainForm::ReopenPort(std::string* message) {
         }
         return false;
     }
-    transfer_.PortOpen = true;
+    TransferState().PortOpen = true;
     SetStatusPanel(0, QString::fromStdString(PortOpenStatusText(name)));
     return true;
 }
 
-void TMainForm::RunTransferStep(std::function<void()> step) {
-    if (transferDepth_ > 0) {
-        deferred_.push_back(std::move(step));
+void TMainForm::ArmTimer() {
+    const auto deadline = runner_.NextDeadline();
+    if (!deadline) {
+        Timer1->stop();
         return;
     }
-    ++transferDepth_;
-    step();
-    while (!deferred_.empty()) {
-        std::function<void()> next = std::move(deferred_.front());
-        deferred_.pop_front();
-        next();
-    }
-    --transferDepth_;
+    const auto left =
+        std::chrono::duration_cast<std::chrono::milliseconds>(*deadline - clock_.Now()).count();
+    Timer1->start(int(std::max<long long>(left, 0)));
 }
 
 void TMainForm::ReadTButClick() {
-    if (paramForm_) transfer_.Password = paramForm_->Password();
-    RunTransferStep([this] { transfer_.ReadTButClick(); });
+    if (paramForm_) TransferState().Password = paramForm_->Password();
+    if (runner_.PrepareRead() && AskYesNo(Tr(txt::MsgConfirmRead))) runner_.StartRead();
+    ArmTimer();
 }
 
 void TMainForm::WriteTButClick() {
-    if (paramForm_) transfer_.Password = paramForm_->Password();
-    RunTransferStep([this] { transfer_.WriteTButClick(); });
+    if (paramForm_) TransferState().Password = paramForm_->Password();
+    if (runner_.PrepareWrite() && AskYesNo(Tr(txt::MsgConfirmWrite))) runner_.StartWrite();
+    ArmTimer();
 }
 
 void TMainForm::CommReceiveData(const uint8_t* buffer, uint16_t length) {
-    // The buffer lives only during the event; a deferred delivery keeps its own copy.
-    std::vector<uint8_t> frame(buffer, buffer + length);
-    RunTransferStep([this, frame = std::move(frame)] {
-        transfer_.CommReceiveData(frame.data(), uint16_t(frame.size()));
-    });
+    runner_.Deliver(buffer, length);
+    ArmTimer();
     RefreshPages();
 }
 
 void TMainForm::CommHangup() {
-    // The adapter went away: the port is closed here so that the window stops claiming it, and
-    // a transfer under way (waiting for a reply, or with its progress showing) is ended. Asked
-    // inside the step: a question of the transfer may be open, and its answer start one.
+    // The adapter went away: the window gives up the port, says so, and a transfer under way
+    // ends with the no-answer message.
     const std::string name = comm_.CommName();
-    comm_.ClosePort();
+    runner_.PortVanished(comm_);
     SetStatusPanel(0, QString::fromStdString(PortBusyStatusText(name)));
-    RunTransferStep(
-        [this] { transfer_.PortLost(Timer1->isActive() || !ProgressBar1->isHidden()); });
+    ArmTimer();
 }
 
 void TMainForm::Timer1Timer() {
-    RunTransferStep([this] { transfer_.Timer1Timer(); });
-}
-
-void TMainForm::SilenceTimeout() {
-    RunTransferStep([this] { transfer_.SilenceTimeout(); });
+    runner_.Tick();
+    ArmTimer();
 }
 
 void TMainForm::ParaTButClick() {
@@ -528,22 +508,6 @@ void TMainForm::SetProgressVisible(bool visible) {
 
 void TMainForm::SetFirmwareStatus(const std::string& text) {
     SetStatusPanel(1, QString::fromStdString(text));
-}
-
-void TMainForm::StartResponseTimer() {
-    Timer1->start();
-}
-
-void TMainForm::StopResponseTimer() {
-    Timer1->stop();
-}
-
-void TMainForm::StartSilenceTimer() {
-    silenceTimer_->start();
-}
-
-void TMainForm::StopSilenceTimer() {
-    silenceTimer_->stop();
 }
 
 void TMainForm::Repaint() {

@@ -1,21 +1,22 @@
 #pragma once
 // The main window: menus, toolbar, the common and channel pages, the status bar with the
-// progress bar over it, the serial port and the transfer it drives. It is the transfer's host:
-// it sends the bytes, shows the messages and questions, moves the progress bar and runs the
-// response timer.
+// progress bar over it, the serial port and the transfer runner it drives from its event loop.
+// It is the transfer's effects side: it sends the bytes, shows the messages, asks the questions
+// before a transfer starts and moves the progress bar; the data side it passes on to the store
+// (or whatever data side is set).
 
 #include <QMainWindow>
 #include <array>
-#include <deque>
 #include <functional>
 #include <memory>
 #include <string>
 
 #include "protocol/transfer.h"
-#include "protocol/transfer_host.h"
 #include "qt_notice_receiver.h"
+#include "runner/transfer_runner.h"
 #include "serial/tcomm.h"
 #include "store/connection.h"
+#include "store/store_transfer_data.h"
 
 class QAction;
 class QComboBox;
@@ -38,11 +39,10 @@ class TAboutForm;
 class TParamForm;
 class TScanForm;
 class TrayParking;
-class WindowStoreSide;
 class WorkbookCommands;
 class WorkbookFileChooser;
 
-class TMainForm : public QMainWindow, public TransferHost {
+class TMainForm : public QMainWindow, public TransferEffects, public TransferData {
     Q_OBJECT
   public:
     // trayAvailable tells whether the desktop has a notification area (asked at each minimise).
@@ -57,7 +57,9 @@ class TMainForm : public QMainWindow, public TransferHost {
     // Replaces the file dialogs of Save and Open.
     void SetFileChooser(std::unique_ptr<WorkbookFileChooser> chooser);
     // Where the transfer's rows and common values are kept; the rows are shown from it.
-    void SetDataSide(TransferHost* data) { dataSide_ = data; }
+    void SetDataSide(TransferData* data) { dataSide_ = data; }
+    // The clock the transfer's timers run by; the system's unless a test sets its own.
+    void SetClock(const Clock* clock) { clock_.Use(clock); }
     // Opens the window's own connection to the store at path and keeps the rows there; false
     // with the engine's text in error when the store cannot be opened.
     bool ConnectDatabase(const std::string& path, std::string& error);
@@ -86,15 +88,13 @@ class TMainForm : public QMainWindow, public TransferHost {
     // Open got as far as a chosen file (cleared each time Open starts).
     bool ImportAttempted() const;
     // The store the window keeps its rows in; nullptr before ConnectDatabase succeeded.
-    WindowStoreSide* StoreSide() { return storeSide_.get(); }
+    StoreTransferData* StoreSide() { return storeSide_.get(); }
     // The channel grid shows no vertical scroll bar; the commands that reload it say so again.
     void HideGridScrollBar();
 
-    // The serial port's deliveries and the response timer.
+    // The serial port's deliveries, and the timer that fires the transfer's timers when due.
     void CommReceiveData(const uint8_t* buffer, uint16_t length);
     void Timer1Timer();
-    // The silence limit ran out while the transfer awaited an answer.
-    void SilenceTimeout();
     // The port's threads lost the line (the adapter was pulled out).
     void CommHangup();
 
@@ -106,8 +106,8 @@ class TMainForm : public QMainWindow, public TransferHost {
 
     // State for the other windows and the tests.
     TComm& Comm() { return comm_; }
-    Transfer& TransferState() { return transfer_; }
-    bool PortOpen() const { return transfer_.PortOpen; }
+    Transfer& TransferState() { return runner_.GetTransfer(); }
+    bool PortOpen() const { return runner_.GetTransfer().PortOpen; }
     // The panel's whole text; a long one shows shortened from the left.
     QString StatusPanelText(int panel) const;
     QStringList ColumnPickList(int column) const;
@@ -118,19 +118,16 @@ class TMainForm : public QMainWindow, public TransferHost {
     TScanForm* ScanForm() { return scanForm_; }
     TrayParking& Tray() { return *tray_; }
 
-    // TransferHost: the line and the effects the user sees.
+    // The transfer's effects: the line and what the user sees.
     bool SendData(const uint8_t* data, uint16_t length) override;
     void ShowMessage(TransferEvent event, const std::string& text) override;
-    bool AskYesNo(const std::string& question) override;
     void SetProgress(int minimum, int maximum, int position) override;
     void SetProgressVisible(bool visible) override;
     void SetFirmwareStatus(const std::string& text) override;
-    void StartResponseTimer() override;
-    void StopResponseTimer() override;
-    void StartSilenceTimer() override;
-    void StopSilenceTimer() override;
     void Repaint() override;
-    // TransferHost: the data side, passed on to the data side set.
+    // A Yes/No question with an empty caption, before a transfer starts; true for Yes.
+    bool AskYesNo(const std::string& question);
+    // The transfer's data side, passed on to the data side set.
     StoreStatus CommitPendingEdits() override;
     StoreStatus LoadChannelRows(ChannelArr& rows) override;
     StoreStatus StoreChannel(const ChannelUpdate& update) override;
@@ -159,9 +156,8 @@ class TMainForm : public QMainWindow, public TransferHost {
     void SetStatusPanel(int panel, const QString& text);
     // Unbinds the editors from the store before its queries go.
     void DetachStore();
-    // Runs a transfer input; inputs that arrive while a message box of the transfer is open
-    // wait until the transfer has returned, so that it never runs inside itself.
-    void RunTransferStep(std::function<void()> step);
+    // Sets Timer1 to fire when the runner's next timer is due, or stops it.
+    void ArmTimer();
 
     // Menus.
     QMenu* FileMenu;
@@ -202,7 +198,6 @@ class TMainForm : public QMainWindow, public TransferHost {
     QProgressBar* ProgressBar1;
     // Non-visual.
     QTimer* Timer1;
-    QTimer* silenceTimer_;
     QComboBox* suiComboBox;  // the ports found at start-up
     TrayParking* tray_;
     RightButtonFilter* rightButtons_ = nullptr;
@@ -210,17 +205,25 @@ class TMainForm : public QMainWindow, public TransferHost {
 
     QtNoticeReceiver receiver_;
     TComm comm_;
-    Transfer transfer_;
-    int transferDepth_ = 0;
-    std::deque<std::function<void()>> deferred_;
+    // The system's steady clock, or a test's.
+    class WindowClock final : public Clock {
+      public:
+        void Use(const Clock* clock) { other_ = clock; }
+        TimePoint Now() const override { return other_ ? other_->Now() : system_.Now(); }
+
+      private:
+        SystemClock system_;
+        const Clock* other_ = nullptr;
+    } clock_;
+    TransferRunner runner_;
 
     TParamForm* paramForm_ = nullptr;
     TAboutForm* aboutForm_ = nullptr;
     QDialog* printForm_ = nullptr;
     std::unique_ptr<WorkbookCommands> workbook_;
-    TransferHost* dataSide_ = nullptr;
+    TransferData* dataSide_ = nullptr;
     std::unique_ptr<Connection> connection_;
-    std::unique_ptr<WindowStoreSide> storeSide_;
+    std::unique_ptr<StoreTransferData> storeSide_;
     // The scan list editor works through a connection of its own.
     std::unique_ptr<Connection> scanConnection_;
     TScanForm* scanForm_ = nullptr;

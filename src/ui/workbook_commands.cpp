@@ -8,9 +8,9 @@
 #include "exchange/export_workbook.h"
 #include "exchange/import_workbook.h"
 #include "main_form.h"
+#include "store/store_transfer_data.h"
 #include "text/text_pairs.h"
 #include "ui_text.h"
-#include "window_store_side.h"
 #include "window_texts.h"
 #include "workbook_file_chooser.h"
 
@@ -78,7 +78,7 @@ void WorkbookCommands::Save() {
         const QString name = chooser_->SaveFileName(&window_);
         if (name.isEmpty()) return;
         exchange::ExchangeOutcome outcome;
-        if (WindowStoreSide* side = window_.StoreSide()) {
+        if (StoreTransferData* side = window_.StoreSide()) {
             ConfigurationQueries queries{side->ParamQuery(), side->ChannelQuery(),
                                          side->ScanQuery()};
             WaitCursor wait;
@@ -106,7 +106,7 @@ void WorkbookCommands::Open() {
         if (name.isEmpty()) return;
         importAttempted_ = true;
         exchange::ExchangeOutcome outcome;
-        if (WindowStoreSide* side = window_.StoreSide()) {
+        if (StoreTransferData* side = window_.StoreSide()) {
             ConfigurationQueries queries{side->ParamQuery(), side->ChannelQuery(),
                                          side->ScanQuery()};
             WaitCursor wait;

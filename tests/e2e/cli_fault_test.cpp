@@ -20,6 +20,7 @@
 #include "cli/working_store.h"
 #include "cli_process.h"
 #include "protocol/frame.h"
+#include "store/store_transfer_data.h"
 #include "store_checks.h"
 #include "support/locking_process.h"
 #include "support/radio_bench.h"
@@ -201,21 +202,21 @@ enum class Working { Removed, Garbage, ReadOnly, Locked };
 
 // The command-line tool's host, with a fault done to its working copy just before the store is
 // used for channel 6: as it is stored in a read, as its rows are loaded in a write.
-class InjectingHost : public cli::CliTransferHost {
+class InjectingData : public StoreTransferData {
   public:
-    InjectingHost(Connection& connection, cli::ProgressPrinter& printer, Working fault)
-        : CliTransferHost(connection, printer), connection_(connection), fault_(fault) {}
+    InjectingData(Connection& connection, Working fault)
+        : StoreTransferData(connection), connection_(connection), fault_(fault) {}
 
     // Where the working copy's content can still be read afterwards.
     std::string KeptPath() const { return kept_.empty() ? connection_.Path() : kept_; }
 
     StoreStatus StoreChannel(const ChannelUpdate& update) override {
         if (update.channelNo == 6) Inject();
-        return CliTransferHost::StoreChannel(update);
+        return StoreTransferData::StoreChannel(update);
     }
     StoreStatus LoadChannelRows(ChannelArr& rows) override {
         if (++loads_ == 6) Inject();
-        return CliTransferHost::LoadChannelRows(rows);
+        return StoreTransferData::LoadChannelRows(rows);
     }
 
   private:
@@ -295,7 +296,7 @@ void RunWithFault(cli::TransferKind kind, Working fault, FaultRun& run) {
     std::string kept;
     {
         cli::ProgressPrinter printer(out);
-        InjectingHost host(store.connection(), printer, fault);
+        InjectingData host(store.connection(), fault);
         EXPECT_TRUE(host.OpenQueries().ok());
         run.code = cli::RunTransfer(kind, {served.Path(), "KZP", "test.xlsx"}, host, printer);
         // A block the store refused may stay pending in the query; the tool never posts it, as it

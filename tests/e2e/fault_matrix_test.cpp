@@ -13,12 +13,15 @@
 #include <stdlib.h>
 #include <unistd.h>
 
+#include "runner/transfer_runner.h"
 #include "serial/queue_notice_receiver.h"
 #include "serial/radio_link_settings.h"
 #include "serial/tcomm.h"
+#include "sim/loopback_link.h"
 #include "store/band_reset.h"
-#include "store/store_transfer_host.h"
+#include "store/store_transfer_data.h"
 #include "store_checks.h"
+#include "support/memory_host.h"
 #include "support/radio_bench.h"
 #include "support/radio_on_pty.h"
 #include "support/store_copy.h"
@@ -31,13 +34,13 @@ namespace {
 using namespace std::chrono_literals;
 using Clock = std::chrono::steady_clock;
 
-// No delivery for this long, with neither timer running, is a transfer left waiting.
-constexpr auto kQuietLimit = 1000ms;
-// After the first message or a hangup, late deliveries still get this long to do harm.
+// After the transfer ended, late deliveries still get this long to do harm on a real line.
 constexpr auto kSettle = 300ms;
 
 enum class Direction { Read, Write };
-enum class End { Message, Waiting, Hangup };
+// How a row ends: with a message, with a port that vanished (and its message), or, a fault of
+// the program, with a transfer left waiting and no timer to end the wait.
+enum class End { Message, Hangup, Waiting };
 
 struct FaultRow {
     const char* name;
@@ -54,31 +57,18 @@ std::string Text(const TextPair& pair) {
     return std::string(pair.zh);
 }
 
-// The front end of the matrix: the line goes to the port, the response timer is a deadline the
-// loop watches, and what the user would see is recorded.
-class MatrixHost : public StoreTransferHost {
-  public:
-    using StoreTransferHost::StoreTransferHost;
-
-    TComm* comm = nullptr;
-    std::vector<std::string> messages;
-    std::optional<Clock::time_point> deadline;
-    std::optional<Clock::time_point> silenceDeadline;
-
-    bool SendData(const uint8_t* data, uint16_t length) override {
-        return comm != nullptr && comm->SendData(data, length);
+// Faults that only a real line can show: answers cut, joined or noisy as the line delivers them,
+// and a line that goes away. The other rows run over the in-process link with a clock that
+// moves to each deadline, in no time.
+bool NeedsRealLine(const FaultRow& row) {
+    for (const std::string& fault : row.faults) {
+        for (const char* name :
+             {"split=", "garbage-before=", "duplicate=", "hangup-after=", "cut-in="}) {
+            if (fault.rfind(name, 0) == 0) return true;
+        }
     }
-    void ShowMessage(TransferEvent, const std::string& text) override { messages.push_back(text); }
-    bool AskYesNo(const std::string&) override { return true; }
-    void SetProgress(int, int, int) override {}
-    void SetProgressVisible(bool) override {}
-    void SetFirmwareStatus(const std::string&) override {}
-    void StartResponseTimer() override { deadline = Clock::now() + 2000ms; }
-    void StopResponseTimer() override { deadline.reset(); }
-    // The rule, not its length, is under test: a second instead of five keeps the rows short.
-    void StartSilenceTimer() override { silenceDeadline = Clock::now() + 1000ms; }
-    void StopSilenceTimer() override { silenceDeadline.reset(); }
-};
+    return false;
+}
 
 // A copy of the delivered store, reset to the band 400-440, in a folder of its own.
 class StoreCopyTest : public ::testing::Test {
@@ -126,85 +116,72 @@ TEST_P(FaultMatrix, UserSeesTheFaultAndNothingIsHalfDone) {
         ASSERT_TRUE(ParseFault(fault, config.faults, error)) << error;
     }
     const RadioImage original = DistinctImage();
-    RadioOnPty served(original, config);
-    ASSERT_TRUE(served.Start());
-
     Connection connection;
     ASSERT_TRUE(connection.Open(storePath_).ok());
-    MatrixHost host(connection);
-    ASSERT_TRUE(host.OpenQueries().ok());
-    QueueNoticeReceiver receiver;
-    TComm comm(receiver);
-    ApplyRadioLinkSettings(comm);
-    comm.SetReadIntervalTimeout(row.readInterval);
-    comm.SetCommName(served.Path());
-    comm.OpenPort();
-    host.comm = &comm;
-    Transfer transfer(host);
-    transfer.PortOpen = true;
-
-    auto lastDelivery = Clock::now();
-    int hangups = 0;
-    comm.OnReceiveData = [&](TComm&, const uint8_t* buffer, uint16_t length) {
-        lastDelivery = Clock::now();
-        transfer.CommReceiveData(buffer, length);
-    };
-    // What every front end does with a vanished port: give it up and say so.
-    comm.OnRequestHangup = [&](TComm& sender) {
-        ++hangups;
-        sender.ClosePort();
-        transfer.PortLost(true);
+    StoreTransferData data(connection);
+    ASSERT_TRUE(data.OpenQueries().ok());
+    RecordingEffects effects;
+    const SystemClock systemClock;
+    ManualClock manualClock;
+    const bool realLine = NeedsRealLine(row);
+    TransferRunner runner(data, effects,
+                          realLine ? static_cast<const q36::Clock&>(systemClock) : manualClock);
+    runner.GetTransfer().PortOpen = true;
+    const auto start = [&] {
+        if (row.direction == Direction::Read ? runner.PrepareRead() : runner.PrepareWrite()) {
+            row.direction == Direction::Read ? runner.StartRead() : runner.StartWrite();
+        }
     };
 
-    if (row.direction == Direction::Read)
-        transfer.ReadTButClick();
-    else
-        transfer.WriteTButClick();
-
-    // The loop of the front end: notices, the response timer, and an end to a transfer left
-    // waiting.
-    End end = End::Waiting;
-    std::optional<Clock::time_point> settled;
-    for (;;) {
-        const auto now = Clock::now();
-        if (host.deadline && now >= *host.deadline) {
-            transfer.Timer1Timer();
-            continue;
-        }
-        if (host.silenceDeadline && now >= *host.silenceDeadline) {
-            transfer.SilenceTimeout();
-            continue;
-        }
-        if (!settled && (hangups > 0 || !host.messages.empty())) {
-            end = hangups > 0 ? End::Hangup : End::Message;
-            settled = now + kSettle;
-        }
-        if (!settled && !host.deadline && !host.silenceDeadline &&
-            now - lastDelivery >= kQuietLimit) {
-            end = End::Waiting;
-            settled = now;
-        }
-        if (settled && now >= *settled) break;
-        receiver.WaitAndDispatch(comm, 10ms);
+    End end = End::Message;
+    std::vector<std::vector<uint8_t>> received;
+    RadioImage written;
+    if (realLine) {
+        RadioOnPty served(original, config);
+        ASSERT_TRUE(served.Start());
+        QueueNoticeReceiver receiver;
+        TComm comm(receiver);
+        ApplyRadioLinkSettings(comm);
+        comm.SetReadIntervalTimeout(row.readInterval);
+        comm.SetCommName(served.Path());
+        comm.OpenPort();
+        effects.onSend = [&comm](const uint8_t* bytes, uint16_t length) {
+            comm.SendData(bytes, length);
+        };
+        start();
+        runner.RunOnPort(comm, receiver);
+        const auto settled = Clock::now() + kSettle;
+        runner.Serve(comm, receiver, [&] { return Clock::now() >= settled; });
+        if (!comm.IsOpen()) end = End::Hangup;
+        ClosePortDrained(comm);
+        received = served.StoppedRadio().ReceivedFrames();
+        written = served.StoppedImage();
+    } else {
+        VirtualRadio radio(config, original);
+        LoopbackLink link(radio);
+        effects.onSend = [&link](const uint8_t* bytes, uint16_t length) {
+            link.Send(bytes, length);
+        };
+        start();
+        runner.RunOnLink([&link](std::vector<uint8_t>& d) { return link.Next(d); }, manualClock);
+        if (runner.Running()) end = End::Waiting;
+        link.Pump([&runner](const uint8_t* d, uint16_t n) { runner.Deliver(d, n); });
+        received = radio.ReceivedFrames();
+        written = radio.Image();
     }
-    // Frames still on their way reach the radio before it stops.
-    std::this_thread::sleep_for(50ms);
-    comm.ClosePort();
-    const VirtualRadio& radio = served.StoppedRadio();
 
-    EXPECT_EQ(host.messages, row.messages);
+    EXPECT_EQ(effects.MessageTexts(), row.messages);
     EXPECT_EQ(end, row.end);
-    EXPECT_EQ(hangups, row.end == End::Hangup ? 1 : 0);
-    EXPECT_EQ(FrameSummary(radio.ReceivedFrames()), row.sent);
-    EXPECT_FALSE(host.ParamQuery().InEditMode() || host.ChannelQuery().InEditMode() ||
-                 host.ScanQuery().InEditMode())
+    EXPECT_EQ(FrameSummary(received), row.sent);
+    EXPECT_FALSE(data.ParamQuery().InEditMode() || data.ChannelQuery().InEditMode() ||
+                 data.ScanQuery().InEditMode())
         << "an edit was left pending";
 
     const StoreSnapshot after = ReadStore(storePath_);
     if (row.direction == Direction::Read) {
         ExpectReadStored(before, after, original, row.accepted);
     } else {
-        ExpectWritten(before, after, original, radio.Image(), row.accepted);
+        ExpectWritten(before, after, original, written, row.accepted);
     }
 }
 

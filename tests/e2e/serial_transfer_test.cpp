@@ -7,6 +7,7 @@
 #include <chrono>
 #include <thread>
 
+#include "runner/transfer_runner.h"
 #include "serial/queue_notice_receiver.h"
 #include "serial/radio_link_settings.h"
 #include "serial/tcomm.h"
@@ -39,8 +40,7 @@ struct PtyTransfer : ::testing::Test {
     }
     ~PtyTransfer() override { StopRadio(); }
 
-    // Runs a transfer the way the window's message loop would, until a message is shown or the
-    // line has been quiet for a while.
+    // Runs a transfer through the runner on a real port, as the command-line tool does.
     void Run(MemoryHost& host, bool write) {
         QueueNoticeReceiver receiver;
         TComm comm(receiver);
@@ -48,25 +48,18 @@ struct PtyTransfer : ::testing::Test {
         comm.SetReadIntervalTimeout(30);  // a shorter idle rule keeps the test quick
         comm.SetCommName(server->SlavePath());
         comm.OpenPort();
-        Transfer transfer(host);
-        transfer.PortOpen = true;
+        const SystemClock clock;
+        TransferRunner runner(host, host, clock);
+        runner.GetTransfer().PortOpen = true;
         host.onSend = [&comm](const uint8_t* data, uint16_t length) {
             comm.SendData(data, length);
         };
-        comm.OnReceiveData = [&transfer](TComm&, const uint8_t* buffer, uint16_t length) {
-            transfer.CommReceiveData(buffer, length);
-        };
-        if (write)
-            transfer.WriteTButClick();
-        else
-            transfer.ReadTButClick();
-        auto quietSince = std::chrono::steady_clock::now();
-        while (host.messages.empty() && std::chrono::steady_clock::now() - quietSince < 3s) {
-            if (receiver.WaitAndDispatch(comm, 50ms) > 0)
-                quietSince = std::chrono::steady_clock::now();
+        if (write ? runner.PrepareWrite() : runner.PrepareRead()) {
+            write ? runner.StartWrite() : runner.StartRead();
         }
-        frameCount = transfer.FrameCount;
-        comm.ClosePort();
+        runner.RunOnPort(comm, receiver);
+        frameCount = runner.GetTransfer().FrameCount;
+        ClosePortDrained(comm);
     }
     int frameCount = 0;
 };

@@ -4,25 +4,11 @@
 
 #include "codec/frequency.h"
 #include "protocol/frame.h"
-#include "store/store_transfer_host.h"
+#include "store/store_transfer_data.h"
 
 namespace q36::test {
 
 namespace {
-
-// Reads rows only; nothing is sent or shown.
-class ReadingHost : public StoreTransferHost {
-  public:
-    using StoreTransferHost::StoreTransferHost;
-    bool SendData(const uint8_t*, uint16_t) override { return false; }
-    void ShowMessage(TransferEvent, const std::string&) override {}
-    bool AskYesNo(const std::string&) override { return false; }
-    void SetProgress(int, int, int) override {}
-    void SetProgressVisible(bool) override {}
-    void SetFirmwareStatus(const std::string&) override {}
-    void StartResponseTimer() override {}
-    void StopResponseTimer() override {}
-};
 
 auto Fields(const ChannelResult& r) {
     return std::tie(r.CHANNELNO, r.ENABLED, r.VOX, r.FTX, r.FTONE, r.SDATA, r.TXPOWER,
@@ -129,7 +115,7 @@ StoreSnapshot ReadStore(const std::string& path) {
         snapshot.error = opened.text;
         return snapshot;
     }
-    ReadingHost host(connection);
+    StoreTransferData host(connection);
     for (const StoreStatus& status :
          {host.LoadChannelRows(snapshot.channels), host.ReadCommonPage(snapshot.page),
           host.FillScanArr(snapshot.scans)}) {

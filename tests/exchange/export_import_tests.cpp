@@ -19,7 +19,8 @@
 #include "sim/loopback_link.h"
 #include "sim/virtual_radio.h"
 #include "store/band_reset.h"
-#include "store/store_transfer_host.h"
+#include "store/store_transfer_data.h"
+#include "support/radio_bench.h"
 #include "support/store_copy.h"
 #include "text/language.h"
 
@@ -30,26 +31,6 @@ using q36::test::StoreCopy;
 using testing::ReadFileBytes;
 using testing::ScratchFolder;
 using testing::WriteFileBytes;
-
-// A store-backed transfer host whose line goes to a callback and whose effects are dropped.
-class LinkedHost : public StoreTransferHost {
-  public:
-    using StoreTransferHost::StoreTransferHost;
-    std::function<void(const uint8_t*, uint16_t)> onSend;
-    std::vector<std::string> shown;
-
-    bool SendData(const uint8_t* data, uint16_t length) override {
-        onSend(data, length);
-        return true;
-    }
-    void ShowMessage(TransferEvent, const std::string& text) override { shown.push_back(text); }
-    bool AskYesNo(const std::string&) override { return true; }
-    void SetProgress(int, int, int) override {}
-    void SetProgressVisible(bool) override {}
-    void SetFirmwareStatus(const std::string&) override {}
-    void StartResponseTimer() override {}
-    void StopResponseTimer() override {}
-};
 
 // A private copy of the delivered store, reset to band 400-440, with the main window's and the
 // scan editor's connections and the queries they hold.
@@ -87,7 +68,7 @@ class Store {
     Connection scanEditor_;
 
   public:
-    LinkedHost host{main_, scanEditor_};
+    StoreTransferData host{main_, scanEditor_};
 };
 
 // A radio whose memory differs from the band defaults: tones, powers, levels, a disabled
@@ -116,14 +97,9 @@ RadioImage VariedRadio() {
 // Reads the radio into the store, as the Read command does.
 void ReadRadioInto(Store& store, const RadioImage& image) {
     VirtualRadio radio(RadioConfig{}, image);
-    Transfer transfer(store.host);
-    LoopbackLink link(transfer, radio);
-    store.host.onSend = [&](const uint8_t* data, uint16_t length) { link.Send(data, length); };
-    transfer.PortOpen = true;
-    transfer.ReadTButClick();
-    link.Pump();
-    ASSERT_EQ(store.host.shown.size(), 1u);
-    EXPECT_EQ(store.host.shown[0], "读频完成！");
+    test::RecordingEffects effects;
+    test::TransferOverLink(store.host, effects, radio, true);
+    EXPECT_EQ(effects.MessageTexts(), std::vector<std::string>{Tr(txt::MsgReadDone)});
 }
 
 std::vector<std::string> MessageTexts(const ExchangeOutcome& outcome) {

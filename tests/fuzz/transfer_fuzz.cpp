@@ -127,14 +127,15 @@ int TransferOneInput(const uint8_t* data, size_t size) {
         const std::size_t declared = data[at++];
         const std::size_t length = std::min(declared, size - at);
         if (length == 0) {
-            t.Timer1Timer();
+            t.ResponseTimeout();
         } else {
-            t.CommReceiveData(data + at, uint16_t(length));
+            t.Receive(data + at, uint16_t(length));
             ++deliveries;
         }
         at += length;
-        Require(t.TransferMode >= 0 && t.TransferMode <= 2, "TransferMode");
-        Require(t.WritePhase >= 0 && t.WritePhase <= 3, "WritePhase");
+        Require(t.Mode() == TransferMode::Idle || t.Mode() == t.LastMode(), "TransferMode");
+        Require(!t.Running() || bench.host.timerRunning || bench.host.silenceRunning,
+                "a transfer waiting with no timer to end the wait");
         Require(t.NextChannel >= 1 && t.NextChannel <= 25, "NextChannel");
         Require(t.NextScanBlock >= 1 && t.NextScanBlock <= 6, "NextScanBlock");
         Require(t.FrameCount == framesBefore + deliveries, "every delivery counts once");

@@ -18,40 +18,10 @@
 #include "sim/loopback_link.h"
 #include "sim/virtual_radio.h"
 #include "store/query.h"
-#include "store/store_transfer_host.h"
+#include "store/store_transfer_data.h"
+#include "support/radio_bench.h"
 
 namespace q36::test {
-
-namespace {
-
-// The store's side of a read, with the line going to the virtual radio and the user's effects
-// reduced to the messages shown.
-class RadioReadHost : public StoreTransferHost {
-  public:
-    using StoreTransferHost::StoreTransferHost;
-
-    std::function<void(const uint8_t*, uint16_t)> onSend;
-    std::vector<std::string> messages;
-    bool readDone = false;
-
-    bool SendData(const uint8_t* data, uint16_t length) override {
-        if (length == 0) return false;
-        onSend(data, length);
-        return true;
-    }
-    void ShowMessage(TransferEvent event, const std::string& text) override {
-        messages.push_back(text);
-        readDone = readDone || event == TransferEvent::ReadDone;
-    }
-    bool AskYesNo(const std::string&) override { return true; }
-    void SetProgress(int, int, int) override {}
-    void SetProgressVisible(bool) override {}
-    void SetFirmwareStatus(const std::string&) override {}
-    void StartResponseTimer() override {}
-    void StopResponseTimer() override {}
-};
-
-}  // namespace
 
 RadioImage VariedRadioImage() {
     RadioImage image = DefaultRadioImage(400, 440);
@@ -86,16 +56,13 @@ void ReadRadioInto(const std::string& path, const RadioImage& image) {
     ASSERT_TRUE(connection.Open(path).ok());
     // A test's scratch copy needs no flush to the disk after every posted row.
     ASSERT_TRUE(connection.Execute("PRAGMA synchronous=OFF").ok());
-    RadioReadHost host(connection);
-    ASSERT_TRUE(host.OpenQueries().ok());
+    StoreTransferData data(connection);
+    ASSERT_TRUE(data.OpenQueries().ok());
     VirtualRadio radio(RadioConfig{}, image);
-    Transfer transfer(host);
-    LoopbackLink link(transfer, radio);
-    host.onSend = [&link](const uint8_t* data, uint16_t length) { link.Send(data, length); };
-    transfer.PortOpen = true;
-    transfer.ReadTButClick();
-    link.Pump();
-    ASSERT_TRUE(host.readDone) << (host.messages.empty() ? "silent" : host.messages.back());
+    RecordingEffects effects;
+    TransferOverLink(data, effects, radio, true);
+    ASSERT_FALSE(effects.messages.empty()) << "silent";
+    ASSERT_EQ(effects.messages.back().event, TransferEvent::ReadDone) << effects.LastMessage();
 }
 
 void PostValue(const std::string& path, const std::string& table, int row,

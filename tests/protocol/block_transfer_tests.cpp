@@ -60,19 +60,19 @@ TEST_F(BlockTransferTest, ExampleChannelGoesOutByteForByte) {
     expected.insert(expected.end(), {0xAD, 0x04, 0x04, 0x04});
     EXPECT_EQ(host.sent, expected);
     EXPECT_TRUE(host.messages.empty());
-    EXPECT_EQ(transfer.WritePhase, 0);
+    EXPECT_EQ(transfer.Phase(), WritePhase::Common);
 }
 
 TEST_F(BlockTransferTest, LastChannelMovesToTheScanPhaseOnlyWhenSent) {
     host.channels[23].FTX = "500";
     transfer.SendChannelBlock(24);
     EXPECT_TRUE(host.sent.empty());
-    EXPECT_EQ(transfer.WritePhase, 0);
+    EXPECT_EQ(transfer.Phase(), WritePhase::Common);
 
     host.channels[23].FTX = "440";
     transfer.SendChannelBlock(24);
     EXPECT_EQ(host.sent.size(), 43u);
-    EXPECT_EQ(transfer.WritePhase, 2);
+    EXPECT_EQ(transfer.Phase(), WritePhase::ScanLists);
 }
 
 struct ChannelRefusal {
@@ -135,7 +135,7 @@ TEST_F(BlockTransferTest, ExampleCommonPageGoesOutAndMovesToTheChannels) {
     const DataBlock payload{0x01, 0x00, 0x01, 0x02, 0x00, 0x3C, 0x00,
                             0x00, 0x00, 0x00, 0x00, 0x00, 0x01, 0x08};
     EXPECT_EQ(host.sent, BuildFrame(CMD_WRITE_DATA, payload));
-    EXPECT_EQ(transfer.WritePhase, 1);
+    EXPECT_EQ(transfer.Phase(), WritePhase::Channels);
 }
 
 struct CommonRefusal {
@@ -176,7 +176,6 @@ TEST_F(BlockTransferTest, RefusedCommonPageShowsItsMessageAndSendsNothing) {
             c.change(host.page);
             host.messages.clear();
             host.SetProgress(0, 30, 1);
-            transfer.WritePhase = 0;
             transfer.SendCommonBlock();
             ASSERT_EQ(host.messages.size(), 1u) << c.name;
             EXPECT_EQ(host.messages[0].text, language == 0 ? c.zh : c.en) << c.name;
@@ -184,7 +183,7 @@ TEST_F(BlockTransferTest, RefusedCommonPageShowsItsMessageAndSendsNothing) {
                       c.noAnswer ? TransferEvent::NoAnswer : TransferEvent::CheckFailed)
                 << c.name;
             EXPECT_TRUE(host.sent.empty()) << c.name;
-            EXPECT_EQ(transfer.WritePhase, 0) << c.name;
+            EXPECT_EQ(transfer.Phase(), WritePhase::Common) << c.name;
             EXPECT_EQ(host.progressPosition, c.noAnswer ? 0 : 1) << c.name;
         }
     }
@@ -206,8 +205,7 @@ TEST_F(BlockTransferTest, ReceivedChannelIsStoredAndAcknowledged) {
     const Bytes frame = ChannelFrame(7);
     host.channels = DefaultChannels();
 
-    transfer.TransferMode = 0;  // read data is decoded whatever the mode
-    Deliver(frame);
+    Deliver(frame);  // read data is decoded whatever the mode, here idle
     EXPECT_EQ(host.sent, kAcknowledge);
     EXPECT_EQ(host.channels[6].FTX, "435.0125");
     EXPECT_EQ(host.channels[6].LEVEL, 2);
@@ -391,12 +389,12 @@ TEST_F(BlockTransferTest, WrittenBlocksReadBackIntoTheSameConfiguration) {
     ASSERT_EQ(blocks.size(), 30u);
 
     MemoryHost reader;
-    Transfer read(reader);
+    Transfer read(reader, reader, reader);
     read.PortOpen = true;
-    read.ReadTButClick();
+    ReadCommand(read, reader);
     const Bytes reply = HandshakeReply(1, 0, 3);
-    read.CommReceiveData(reply.data(), uint16_t(reply.size()));
-    for (const Bytes& block : blocks) read.CommReceiveData(block.data(), uint16_t(block.size()));
+    read.Receive(reply.data(), uint16_t(reply.size()));
+    for (const Bytes& block : blocks) read.Receive(block.data(), uint16_t(block.size()));
 
     ASSERT_EQ(reader.messages.size(), 1u);
     EXPECT_EQ(reader.messages[0].text, "读频完成！");

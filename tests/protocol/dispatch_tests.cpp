@@ -35,27 +35,27 @@ TEST_F(DispatchTest, CommandsAskTheUserAndSendTheHandshakeOneBytePerWrite) {
     transfer.Password = "ABCD";
     transfer.PortOpen = true;
 
-    transfer.WriteTButClick();
+    WriteCommand(transfer, host);
     ASSERT_EQ(host.questions.size(), 1u);
     EXPECT_EQ(host.questions[0], "请确认所有参数均设置完毕，\r\n确认写入？");
     const uint8_t handshake[] = {4, 'A', 'B', 'C', 0x18};
     EXPECT_EQ(host.sent, BuildFrame(CMD_HANDSHAKE, handshake));
     EXPECT_EQ(writes, std::vector<uint16_t>(13, 1));
-    EXPECT_EQ(transfer.TransferMode, 2);
+    EXPECT_EQ(transfer.Mode(), TransferMode::Write);
     EXPECT_TRUE(host.timerRunning);
 
     host.sent.clear();
-    transfer.ReadTButClick();
+    ReadCommand(transfer, host);
     EXPECT_EQ(host.questions.back(), "请确认写频线已经正确连接至设备!\r\n开始读取？");
     EXPECT_EQ(host.sent, BuildFrame(CMD_HANDSHAKE, handshake));
-    EXPECT_EQ(transfer.TransferMode, 1);
+    EXPECT_EQ(transfer.Mode(), TransferMode::Read);
     EXPECT_TRUE(host.messages.empty());
 }
 
 TEST_F(DispatchTest, CommandsWithoutPortOrConsentSendNothing) {
     host.progressPosition = 9;
-    transfer.WriteTButClick();
-    transfer.ReadTButClick();
+    WriteCommand(transfer, host);
+    ReadCommand(transfer, host);
     ASSERT_EQ(host.messages.size(), 2u);
     EXPECT_EQ(host.messages[0].event, TransferEvent::PortNotOpen);
     EXPECT_EQ(host.messages[1].text, "请先打开串口!");
@@ -66,19 +66,19 @@ TEST_F(DispatchTest, CommandsWithoutPortOrConsentSendNothing) {
     transfer.PortOpen = true;
     host.answerYes = false;
     host.messages.clear();
-    transfer.WriteTButClick();
-    transfer.ReadTButClick();
+    WriteCommand(transfer, host);
+    ReadCommand(transfer, host);
     EXPECT_EQ(host.questions.size(), 2u);
     EXPECT_TRUE(host.messages.empty());
     EXPECT_TRUE(host.sent.empty());
     EXPECT_FALSE(host.timerRunning);
-    EXPECT_EQ(transfer.TransferMode, 0);
+    EXPECT_EQ(transfer.Mode(), TransferMode::Idle);
 }
 
 TEST_F(DispatchTest, WriteStopsWhenPendingEditsCannotBePosted) {
     transfer.PortOpen = true;
     host.failCommit = true;
-    transfer.WriteTButClick();
+    WriteCommand(transfer, host);
     ASSERT_EQ(host.messages.size(), 1u);
     EXPECT_EQ(host.messages[0].text, "无应答!\r\ncommit refused");
     EXPECT_TRUE(host.questions.empty());
@@ -86,24 +86,34 @@ TEST_F(DispatchTest, WriteStopsWhenPendingEditsCannotBePosted) {
 }
 
 TEST_F(DispatchTest, WriteRestartsCountersButNotThePhase) {
-    transfer.WritePhase = 3;
-    transfer.NextChannel = 25;
-    transfer.NextScanBlock = 6;
-    transfer.FrameCount = 31;
+    StartWrite();
+    Deliver(HandshakeReply(1, 0, 3));
+    for (int block = 0; block < 30; ++block) Deliver(Status(ST_OK));
+    ASSERT_EQ(host.messages.size(), 1u);
+    ASSERT_EQ(transfer.NextChannel, 25);
+    ASSERT_EQ(transfer.NextScanBlock, 6);
+    ASSERT_EQ(transfer.FrameCount, 31);
     StartWrite();
     EXPECT_EQ(transfer.NextChannel, 1);
     EXPECT_EQ(transfer.NextScanBlock, 1);
     EXPECT_EQ(transfer.FrameCount, 0);
-    EXPECT_EQ(transfer.WritePhase, 3);
+    EXPECT_EQ(transfer.Phase(), WritePhase::Finished);
 }
 
 TEST_F(DispatchTest, HandshakeReplyShowsFirmwareAndContinuesByMode) {
+    // Idle, a read, and a write after a finished one.
     for (int mode : {0, 1, 2}) {
+        if (mode == 1) StartRead();
+        if (mode == 2) {
+            StartWrite();
+            Deliver(HandshakeReply(1, 0, 3));
+            for (int block = 0; block < 30; ++block) Deliver(Status(ST_OK));
+            ASSERT_EQ(transfer.Phase(), WritePhase::Finished);
+            StartWrite();
+        }
         host.sent.clear();
         host.firmwareStatus.clear();
         host.progressVisible = false;
-        transfer.TransferMode = mode;
-        transfer.WritePhase = 3;
         transfer.DispatchFrame(HandshakeReply(1, 2, 3));
         EXPECT_EQ(host.firmwareStatus, "固件版本： 1.2.3") << mode;
         EXPECT_TRUE(host.progressVisible) << mode;
@@ -117,7 +127,7 @@ TEST_F(DispatchTest, HandshakeReplyShowsFirmwareAndContinuesByMode) {
             // A reply always restarts a write at the common block, whatever phase it was in.
             ASSERT_EQ(frames.size(), 1u);
             EXPECT_EQ(IdOf(frames[0]), (BlockId{CMD_WRITE_DATA, BLOCK_COMMON, 0}));
-            EXPECT_EQ(transfer.WritePhase, 1);
+            EXPECT_EQ(transfer.Phase(), WritePhase::Channels);
         }
     }
     LanguageIndex = 1;
@@ -137,7 +147,7 @@ TEST_F(DispatchTest, BadHandshakeReplyIsDroppedAndTheTimerRunsAgain) {
     EXPECT_TRUE(host.timerRunning);
     EXPECT_EQ(host.timerStarts, 3);
 
-    transfer.Timer1Timer();
+    transfer.ResponseTimeout();
     ASSERT_EQ(host.messages.size(), 1u);
     EXPECT_EQ(host.messages[0].event, TransferEvent::Timeout);
     EXPECT_EQ(host.messages[0].text, "应答超时!");
@@ -146,19 +156,21 @@ TEST_F(DispatchTest, BadHandshakeReplyIsDroppedAndTheTimerRunsAgain) {
 TEST_F(DispatchTest, TimeoutShowsItsMessageAndALateAnswerStillContinues) {
     StartRead();
     host.progressVisible = true;
-    transfer.Timer1Timer();
+    transfer.ResponseTimeout();
     EXPECT_EQ(host.LastMessage(), "应答超时!");
     EXPECT_FALSE(host.progressVisible);
     EXPECT_FALSE(host.timerRunning);
     EXPECT_TRUE(host.sent.empty());
-    EXPECT_EQ(transfer.TransferMode, 1);
+    EXPECT_EQ(transfer.Mode(), TransferMode::Idle);  // ended, its late answers still read ones
+    EXPECT_EQ(transfer.LastMode(), TransferMode::Read);
 
     Deliver(HandshakeReply(1, 0, 3));
     EXPECT_EQ(host.sent, ReadRequest(BLOCK_COMMON));
     EXPECT_TRUE(host.progressVisible);
+    EXPECT_EQ(transfer.Mode(), TransferMode::Read);  // taken up again
 
     LanguageIndex = 1;
-    transfer.Timer1Timer();
+    transfer.ResponseTimeout();
     EXPECT_EQ(host.LastMessage(), "Response Timeout!");
 }
 
@@ -190,7 +202,7 @@ TEST_F(DispatchTest, RadioRefusalsShowTheirMessageAndSendNothing) {
             EXPECT_TRUE(host.sent.empty()) << int(c.code);
             EXPECT_FALSE(host.timerRunning);
             EXPECT_TRUE(host.progressVisible);
-            EXPECT_EQ(transfer.WritePhase, 0);
+            EXPECT_EQ(transfer.Phase(), WritePhase::Common);
         }
     }
     host.messages.clear();
@@ -212,7 +224,10 @@ TEST_F(DispatchTest, StatusZeroInPlaceOfTheReplyStartsTheTransfer) {
     ASSERT_EQ(frames.size(), 1u);
     EXPECT_EQ(IdOf(frames[0]), (BlockId{CMD_WRITE_DATA, BLOCK_COMMON, 0}));
 
-    transfer.TransferMode = 0;
+    // A write command the user said no to leaves no mode to continue.
+    host.answerYes = false;
+    host.sent.clear();
+    WriteCommand(transfer, host);
     Deliver(Status(ST_OK));
     EXPECT_TRUE(host.sent.empty());
 }
@@ -240,10 +255,10 @@ TEST_F(DispatchTest, DeliveriesThatAreNoAnswerKeepTheTimerRunningAndAdvanceProgr
     EXPECT_TRUE(host.messages.empty());
     EXPECT_EQ(transfer.FrameCount, 3);
     EXPECT_EQ(host.progressPosition, 3);
-    EXPECT_EQ(transfer.TransferMode, 1);
+    EXPECT_EQ(transfer.Mode(), TransferMode::Read);
 
     const uint8_t nothing = 0;
-    transfer.CommReceiveData(&nothing, 0);
+    transfer.Receive(&nothing, 0);
     EXPECT_EQ(transfer.FrameCount, 3);
     EXPECT_TRUE(host.timerRunning);
 
@@ -267,7 +282,7 @@ TEST_F(DispatchTest, HandshakeReplyCutInTwoStillEndsInATimeout) {
     Deliver(Bytes(reply.begin() + 9, reply.end()));
     EXPECT_TRUE(host.timerRunning);
     EXPECT_TRUE(host.sent.empty());
-    transfer.Timer1Timer();
+    transfer.ResponseTimeout();
     EXPECT_EQ(host.LastMessage(), "应答超时!");
 }
 
@@ -275,7 +290,7 @@ TEST_F(DispatchTest, LostPortEndsARunningTransferWithNoAnswer) {
     StartRead();
     host.progressVisible = true;
     host.progressPosition = 7;
-    transfer.PortLost(true);
+    transfer.PortLost();
     EXPECT_FALSE(transfer.PortOpen);
     EXPECT_FALSE(host.timerRunning);
     EXPECT_FALSE(host.progressVisible);
@@ -286,15 +301,15 @@ TEST_F(DispatchTest, LostPortEndsARunningTransferWithNoAnswer) {
 
     // The commands now ask for a port instead of sending into nothing.
     host.sent.clear();
-    transfer.ReadTButClick();
-    transfer.WriteTButClick();
+    ReadCommand(transfer, host);
+    WriteCommand(transfer, host);
     EXPECT_TRUE(host.sent.empty());
     EXPECT_EQ(host.LastMessage(), "请先打开串口!");
 }
 
 TEST_F(DispatchTest, LostPortBetweenTransfersOnlyClosesIt) {
     transfer.PortOpen = true;
-    transfer.PortLost(false);
+    transfer.PortLost();
     EXPECT_FALSE(transfer.PortOpen);
     EXPECT_TRUE(host.messages.empty());
 }
@@ -307,7 +322,7 @@ TEST_F(DispatchTest, DeliveriesShorterThanTheirCommandAreDropped) {
     EXPECT_TRUE(host.sent.empty());
     EXPECT_TRUE(host.messages.empty());
     EXPECT_EQ(transfer.FrameCount, 3);
-    EXPECT_EQ(transfer.WritePhase, 0);
+    EXPECT_EQ(transfer.Phase(), WritePhase::Common);
 }
 
 TEST_F(DispatchTest, TruncatedReadBlockIsRejectedWithoutReadingPastItsEnd) {
@@ -331,39 +346,42 @@ TEST_F(DispatchTest, ReadBlockOfUnknownTypeIsIgnored) {
 
 struct StepCase {
     const char* name;
-    int phase, nextChannel, nextScan;
+    int acknowledged;  // status 0 answers since the handshake, the last one the step's own
     bool hasScanList;
     std::optional<BlockId> sent;
     bool done;
-    int phaseAfter, nextChannelAfter, nextScanAfter;
+    WritePhase phaseAfter;
+    int nextChannelAfter, nextScanAfter;
     bool timerStarted;
 };
 
 TEST_F(DispatchTest, StatusZeroTakesTheNextWriteStep) {
+    using P = WritePhase;
     const BlockId common{CMD_WRITE_DATA, BLOCK_COMMON, 0};
     const StepCase cases[] = {
-        {"common block", 0, 1, 1, true, common, false, 1, 1, 1, false},
-        {"first channel", 1, 1, 1, true, BlockId{CMD_WRITE_DATA, BLOCK_CHANNEL, 0}, false, 1, 2, 1,
-         false},
-        {"last channel", 1, 24, 1, true, BlockId{CMD_WRITE_DATA, BLOCK_CHANNEL, 23}, false, 2, 25,
+        {"common block", 0, true, common, false, P::Channels, 1, 1, false},
+        {"first channel", 1, true, BlockId{CMD_WRITE_DATA, BLOCK_CHANNEL, 0}, false, P::Channels, 2,
          1, false},
-        {"channels done, phase not moved", 1, 25, 1, true, std::nullopt, false, 1, 25, 1, false},
-        {"first scan list", 2, 25, 1, true, BlockId{CMD_WRITE_DATA, BLOCK_SCAN, 0}, false, 2, 25, 2,
-         true},
-        {"last scan list", 2, 25, 5, true, BlockId{CMD_WRITE_DATA, BLOCK_SCAN, 4}, false, 2, 25, 6,
-         true},
-        {"no scan lists", 2, 25, 1, false, std::nullopt, true, 2, 25, 6, false},
-        {"scan lists sent", 2, 25, 6, true, std::nullopt, true, 3, 25, 6, false},
-        {"finished", 3, 25, 6, true, std::nullopt, false, 3, 25, 6, false},
+        {"last channel", 24, true, BlockId{CMD_WRITE_DATA, BLOCK_CHANNEL, 23}, false, P::ScanLists,
+         25, 1, false},
+        {"first scan list", 25, true, BlockId{CMD_WRITE_DATA, BLOCK_SCAN, 0}, false, P::ScanLists,
+         25, 2, true},
+        {"last scan list", 29, true, BlockId{CMD_WRITE_DATA, BLOCK_SCAN, 4}, false, P::ScanLists,
+         25, 6, true},
+        {"no scan lists", 25, false, std::nullopt, true, P::ScanLists, 25, 6, false},
+        {"scan lists sent", 30, true, std::nullopt, true, P::Finished, 25, 6, false},
+        {"finished", 31, true, std::nullopt, false, P::Finished, 25, 6, false},
     };
     for (const StepCase& c : cases) {
         HasScanList = c.hasScanList;
         MemoryHost h;
-        Transfer t(h);
-        t.TransferMode = 2;
-        t.WritePhase = c.phase;
-        t.NextChannel = c.nextChannel;
-        t.NextScanBlock = c.nextScan;
+        Transfer t(h, h, h);
+        t.PortOpen = true;
+        WriteCommand(t, h);
+        for (int k = 0; k < c.acknowledged; ++k) t.DispatchFrame(Status(ST_OK));
+        h.sent.clear();
+        h.messages.clear();
+        h.timerStarts = 0;
         h.progressVisible = true;
         t.DispatchFrame(Status(ST_OK));
 
@@ -378,10 +396,11 @@ TEST_F(DispatchTest, StatusZeroTakesTheNextWriteStep) {
             EXPECT_EQ(h.messages[0].event, TransferEvent::WriteDone);
             EXPECT_EQ(h.messages[0].text, "设备参数更新完毕\r\n请重启设备！");
             EXPECT_FALSE(h.progressVisible) << c.name;
+            EXPECT_EQ(t.Mode(), TransferMode::Idle) << c.name;
         } else {
             EXPECT_TRUE(h.messages.empty()) << c.name << ": " << h.LastMessage();
         }
-        EXPECT_EQ(t.WritePhase, c.phaseAfter) << c.name;
+        EXPECT_EQ(t.Phase(), c.phaseAfter) << c.name;
         EXPECT_EQ(t.NextChannel, c.nextChannelAfter) << c.name;
         EXPECT_EQ(t.NextScanBlock, c.nextScanAfter) << c.name;
         EXPECT_EQ(h.timerStarts, c.timerStarted ? 1 : 0) << c.name;
@@ -407,7 +426,7 @@ TEST_F(DispatchTest, WriteWithScanListsSendsEveryBlockAfterEachAcknowledgement) 
     ASSERT_EQ(host.messages.size(), 1u);
     EXPECT_EQ(host.messages[0].event, TransferEvent::WriteDone);
     EXPECT_TRUE(host.sent.empty());
-    EXPECT_EQ(transfer.WritePhase, 3);
+    EXPECT_EQ(transfer.Phase(), WritePhase::Finished);
     EXPECT_EQ(transfer.FrameCount, 31);
     EXPECT_EQ(host.progressMax, 30);
     EXPECT_EQ(host.progressPosition, 30);
@@ -470,7 +489,7 @@ TEST_F(DispatchTest, SilenceAfterAFrameThatStartsNoTimerEndsWithNoAnswer) {
     Deliver(Status(ST_OK));
     EXPECT_FALSE(host.sent.empty());
     EXPECT_TRUE(host.silenceRunning);
-    transfer.PortLost(false);
+    transfer.PortLost();
     EXPECT_FALSE(host.silenceRunning);
     EXPECT_EQ(host.messages.size(), 2u);  // it was waiting, so the lost port ends it
 }

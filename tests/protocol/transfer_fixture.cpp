@@ -38,7 +38,7 @@ void TransferTest::UseVariantWithoutScanLists() {
 }
 
 void TransferTest::Deliver(const Bytes& bytes) {
-    transfer.CommReceiveData(bytes.data(), uint16_t(bytes.size()));
+    transfer.Receive(bytes.data(), uint16_t(bytes.size()));
 }
 
 std::vector<Bytes> TransferTest::TakeSentFrames() {
@@ -59,13 +59,13 @@ std::vector<Bytes> TransferTest::TakeSentFrames() {
 
 void TransferTest::StartRead() {
     transfer.PortOpen = true;
-    transfer.ReadTButClick();
+    ReadCommand(transfer, host);
     host.sent.clear();
 }
 
 void TransferTest::StartWrite() {
     transfer.PortOpen = true;
-    transfer.WriteTButClick();
+    WriteCommand(transfer, host);
     host.sent.clear();
 }
 

@@ -46,7 +46,7 @@ class TransferTest : public ::testing::Test {
   protected:
     SettingsGuard settings;  // first, so that the transfer below sees the test's settings
     MemoryHost host;
-    Transfer transfer{host};
+    Transfer transfer{host, host, host};
 
     // Switches to the variant without scan lists, as the version dialog would.
     void UseVariantWithoutScanLists();
@@ -56,7 +56,7 @@ class TransferTest : public ::testing::Test {
     // The bytes sent since the last call, split into frames by their length bytes.
     std::vector<Bytes> TakeSentFrames();
 
-    // Opens the port, answers Yes and starts a transfer; the handshake is taken off host.sent.
+    // Opens the port and gives the command, answered Yes; the handshake is taken off host.sent.
     void StartRead();
     void StartWrite();
 

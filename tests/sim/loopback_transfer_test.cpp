@@ -71,7 +71,7 @@ TEST_P(WholeTransfer, WritePutsTheHostRowsIntoTheRadio) {
     EXPECT_EQ(bench.host.LastMessage(), "设备参数更新完毕\r\n请重启设备！");
     EXPECT_EQ(bench.transfer.FrameCount, GetParam() ? 31 : 26);
     EXPECT_EQ(bench.host.progressPosition, bench.host.progressMax);
-    EXPECT_EQ(bench.transfer.WritePhase, GetParam() ? 3 : 2);
+    EXPECT_EQ(bench.transfer.Phase(), GetParam() ? WritePhase::Finished : WritePhase::ScanLists);
 
     // The radio now holds exactly what the host's rows encode to.
     EXPECT_EQ(bench.radio.Image().blocks[0],
@@ -171,13 +171,13 @@ TEST_F(FaultyRadio, CorruptedReadBlockIsRejectedWithStatusThree) {
 
 TEST_F(FaultyRadio, SilenceAfterTheHandshakeTimesOutAndALateAnswerStillContinues) {
     RadioBench bench;
-    bench.transfer.ReadTButClick();
+    ReadCommand(bench.transfer, bench.host);
     EXPECT_TRUE(bench.host.timerRunning);
     ASSERT_EQ(bench.link.Pending(), 1u);  // the answer is late: the timer fires first
-    bench.transfer.Timer1Timer();
+    bench.transfer.ResponseTimeout();
     EXPECT_EQ(bench.host.LastMessage(), "应答超时!");
     EXPECT_FALSE(bench.host.progressVisible);
-    bench.link.Pump();
+    bench.Pump();
     EXPECT_EQ(bench.host.LastMessage(), "读频完成！");
 }
 

@@ -44,14 +44,4 @@ std::string RunUnprivileged(const std::function<std::string()>& fn) {
     return text;
 }
 
-bool RecordingStoreHost::SendData(const uint8_t* data, uint16_t length) {
-    if (length == 0) return false;
-    if (onSend) onSend(data, length);
-    return true;
-}
-
-void RecordingStoreHost::ShowMessage(TransferEvent event, const std::string& text) {
-    messages.push_back({event, text});
-}
-
 }  // namespace q36::test

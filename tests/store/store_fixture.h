@@ -11,7 +11,7 @@
 #include <vector>
 
 #include "store/connection.h"
-#include "store/store_transfer_host.h"
+#include "store/store_transfer_data.h"
 #include "support/memory_host.h"
 #include "support/store_copy.h"
 
@@ -24,23 +24,10 @@ std::unique_ptr<Connection> OpenStore(const std::string& path);
 // any file), and returns the text it produced.
 std::string RunUnprivileged(const std::function<std::string()>& fn);
 
-// A store-backed transfer host whose line goes to onSend and whose effects are recorded.
-class RecordingStoreHost : public StoreTransferHost {
+// The store as a transfer's data side, with effects that record what the user would see.
+class RecordingStoreHost : public StoreTransferData, public RecordingEffects {
   public:
-    using StoreTransferHost::StoreTransferHost;
-
-    std::function<void(const uint8_t*, uint16_t)> onSend;
-    std::vector<ShownMessage> messages;
-    bool progressVisible = false;
-
-    bool SendData(const uint8_t* data, uint16_t length) override;
-    void ShowMessage(TransferEvent event, const std::string& text) override;
-    bool AskYesNo(const std::string&) override { return true; }
-    void SetProgress(int, int, int) override {}
-    void SetProgressVisible(bool visible) override { progressVisible = visible; }
-    void SetFirmwareStatus(const std::string&) override {}
-    void StartResponseTimer() override {}
-    void StopResponseTimer() override {}
+    using StoreTransferData::StoreTransferData;
 };
 
 }  // namespace q36::test

@@ -17,19 +17,22 @@ struct StoreBench {
           scanEditor(OpenStore(path)),
           host(*main, *scanEditor),
           radio(RadioConfig{}, image),
-          transfer(host),
-          link(transfer, radio) {
+          transfer(host, host, host),
+          link(radio) {
         host.onSend = [this](const uint8_t* data, uint16_t length) { link.Send(data, length); };
         transfer.PortOpen = true;
         EXPECT_TRUE(host.OpenQueries().ok());
     }
     void Read() {
-        transfer.ReadTButClick();
-        link.Pump();
+        ReadCommand(transfer, host);
+        Pump();
     }
     void Write() {
-        transfer.WriteTButClick();
-        link.Pump();
+        WriteCommand(transfer, host);
+        Pump();
+    }
+    void Pump() {
+        link.Pump([this](const uint8_t* data, uint16_t length) { transfer.Receive(data, length); });
     }
     ChannelArr Channels() {
         ChannelArr rows;

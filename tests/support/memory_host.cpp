@@ -1,6 +1,7 @@
 #include "memory_host.h"
 
 #include "codec/channel_fields.h"
+#include "text/text_pairs.h"
 
 namespace q36::test {
 
@@ -57,7 +58,7 @@ CommonPage DefaultCommonPage() {
 MemoryHost::MemoryHost()
     : channels(DefaultChannels()), scans(DefaultScans()), page(DefaultCommonPage()) {}
 
-bool MemoryHost::SendData(const uint8_t* data, uint16_t length) {
+bool RecordingEffects::SendData(const uint8_t* data, uint16_t length) {
     if (length == 0) return false;
     sent.insert(sent.end(), data, data + length);
     if (onSend) onSend(data, length);
@@ -114,43 +115,56 @@ StoreStatus MemoryHost::StoreScanList(int listNo,
     return StoreStatus::NoRow();
 }
 
-void MemoryHost::ShowMessage(TransferEvent event, const std::string& text) {
+void RecordingEffects::ShowMessage(TransferEvent event, const std::string& text) {
     messages.push_back({event, text});
 }
 
-bool MemoryHost::AskYesNo(const std::string& question) {
-    questions.push_back(question);
-    return answerYes;
+std::vector<std::string> RecordingEffects::MessageTexts() const {
+    std::vector<std::string> texts;
+    for (const ShownMessage& message : messages) texts.push_back(message.text);
+    return texts;
 }
 
-void MemoryHost::SetProgress(int minimum, int maximum, int position) {
+void ReadCommand(Transfer& transfer, RecordingEffects& effects) {
+    if (!transfer.PrepareRead()) return;
+    effects.questions.push_back(Tr(txt::MsgConfirmRead));
+    if (effects.answerYes) transfer.StartRead();
+}
+
+void WriteCommand(Transfer& transfer, RecordingEffects& effects) {
+    if (!transfer.PrepareWrite()) return;
+    effects.questions.push_back(Tr(txt::MsgConfirmWrite));
+    if (effects.answerYes) transfer.StartWrite();
+}
+
+void RecordingEffects::SetProgress(int minimum, int maximum, int position) {
     progressMin = minimum;
     progressMax = maximum;
     progressPosition = position;
 }
 
-void MemoryHost::SetProgressVisible(bool visible) {
+void RecordingEffects::SetProgressVisible(bool visible) {
     progressVisible = visible;
 }
 
-void MemoryHost::SetFirmwareStatus(const std::string& text) {
+void RecordingEffects::SetFirmwareStatus(const std::string& text) {
     firmwareStatus = text;
 }
 
-void MemoryHost::StartResponseTimer() {
+void RecordingEffects::StartResponseTimer() {
     timerRunning = true;
     ++timerStarts;
 }
 
-void MemoryHost::StopResponseTimer() {
+void RecordingEffects::StopResponseTimer() {
     timerRunning = false;
 }
 
-void MemoryHost::StartSilenceTimer() {
+void RecordingEffects::StartSilenceTimer() {
     silenceRunning = true;
 }
 
-void MemoryHost::StopSilenceTimer() {
+void RecordingEffects::StopSilenceTimer() {
     silenceRunning = false;
 }
 

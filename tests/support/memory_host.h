@@ -1,12 +1,13 @@
 #pragma once
-// A transfer host that keeps the rows and the common page in memory and records every effect,
-// for tests of the transfer without a database, a window or a serial port.
+// Test doubles of a transfer's sides: effects that record what the user would see (and the two
+// timers, as flags), and a data side that keeps the rows and the common page in memory, for tests
+// of the transfer without a database, a window or a serial port.
 
 #include <functional>
 #include <string>
 #include <vector>
 
-#include "protocol/transfer_host.h"
+#include "protocol/transfer.h"
 
 namespace q36::test {
 
@@ -15,22 +16,15 @@ struct ShownMessage {
     std::string text;
 };
 
-class MemoryHost : public TransferHost {
+class RecordingEffects : public TransferEffects, public TransferTimers {
   public:
-    MemoryHost();
-
-    // Stored configuration.
-    ChannelArr channels;  // 24 rows, keys "01".."24"
-    ScanArr scans;        // 5 rows, LIST 1..5
-    CommonPage page;
-
     // Bytes the transfer sent, in order; where they go next (a radio) if set.
     std::vector<uint8_t> sent;
     std::function<void(const uint8_t*, uint16_t)> onSend;
 
     // Recorded effects.
     std::vector<ShownMessage> messages;
-    std::vector<std::string> questions;
+    std::vector<std::string> questions;  // asked by the commands below
     bool answerYes = true;
     int progressMin = 0, progressMax = 0, progressPosition = 0;
     bool progressVisible = false;
@@ -39,17 +33,43 @@ class MemoryHost : public TransferHost {
     int timerStarts = 0;
     bool silenceRunning = false;
 
+    // The last message's text, or empty.
+    std::string LastMessage() const {
+        return messages.empty() ? std::string() : messages.back().text;
+    }
+    // The texts of the messages, in order.
+    std::vector<std::string> MessageTexts() const;
+
+    bool SendData(const uint8_t* data, uint16_t length) override;
+    void ShowMessage(TransferEvent event, const std::string& text) override;
+    void SetProgress(int minimum, int maximum, int position) override;
+    void SetProgressVisible(bool visible) override;
+    void SetFirmwareStatus(const std::string& text) override;
+    void StartResponseTimer() override;
+    void StopResponseTimer() override;
+    void StartSilenceTimer() override;
+    void StopSilenceTimer() override;
+};
+
+// The Read and Write commands as a front end gives them: the first steps, then the question
+// (recorded in effects.questions, answered by effects.answerYes), then the start.
+void ReadCommand(Transfer& transfer, RecordingEffects& effects);
+void WriteCommand(Transfer& transfer, RecordingEffects& effects);
+
+class MemoryHost : public RecordingEffects, public TransferData {
+  public:
+    MemoryHost();
+
+    // Stored configuration.
+    ChannelArr channels;  // 24 rows, keys "01".."24"
+    ScanArr scans;        // 5 rows, LIST 1..5
+    CommonPage page;
+
     // Failures to inject into the data side.
     bool failLoadChannels = false;
     bool failStore = false;
     bool failCommit = false;
 
-    // The last message's text, or empty.
-    std::string LastMessage() const {
-        return messages.empty() ? std::string() : messages.back().text;
-    }
-
-    bool SendData(const uint8_t* data, uint16_t length) override;
     StoreStatus CommitPendingEdits() override;
     StoreStatus LoadChannelRows(ChannelArr& rows) override;
     StoreStatus StoreChannel(const ChannelUpdate& update) override;
@@ -58,15 +78,6 @@ class MemoryHost : public TransferHost {
     StoreStatus FillScanArr(ScanArr& out) override;
     StoreStatus StoreScanList(int listNo,
                               const std::array<std::string, SCAN_SLOT_COUNT>& slots) override;
-    void ShowMessage(TransferEvent event, const std::string& text) override;
-    bool AskYesNo(const std::string& question) override;
-    void SetProgress(int minimum, int maximum, int position) override;
-    void SetProgressVisible(bool visible) override;
-    void SetFirmwareStatus(const std::string& text) override;
-    void StartResponseTimer() override;
-    void StopResponseTimer() override;
-    void StartSilenceTimer() override;
-    void StopSilenceTimer() override;
 };
 
 // Rows as a freshly reset store holds them for the band 400-440 (Chinese texts).

@@ -12,19 +12,24 @@ namespace q36::test {
 
 struct RadioBench {
     explicit RadioBench(RadioConfig config = {}, RadioImage image = DefaultRadioImage(400, 440))
-        : radio(std::move(config), image), transfer(host), link(transfer, radio) {
+        : radio(std::move(config), image), transfer(host, host, host), link(radio) {
         host.onSend = [this](const uint8_t* data, uint16_t length) { link.Send(data, length); };
         transfer.PortOpen = true;
     }
 
     // Runs a whole read or write: the command, then every answer until the radio falls silent.
     void Read() {
-        transfer.ReadTButClick();
-        link.Pump();
+        ReadCommand(transfer, host);
+        Pump();
     }
     void Write() {
-        transfer.WriteTButClick();
-        link.Pump();
+        WriteCommand(transfer, host);
+        Pump();
+    }
+    // Hands the radio's answers to the transfer until it falls silent.
+    int Pump() {
+        return link.Pump(
+            [this](const uint8_t* data, uint16_t length) { transfer.Receive(data, length); });
     }
 
     MemoryHost host;
@@ -32,6 +37,19 @@ struct RadioBench {
     Transfer transfer;
     LoopbackLink link;
 };
+
+// Runs a read or write of the data side against the radio over the in-process link, as the
+// commands do: the question answered yes, then every answer until the radio falls silent.
+inline void TransferOverLink(TransferData& data, RecordingEffects& effects, VirtualRadio& radio,
+                             bool read) {
+    Transfer transfer(data, effects, effects);
+    LoopbackLink link(radio);
+    effects.onSend = [&link](const uint8_t* bytes, uint16_t length) { link.Send(bytes, length); };
+    transfer.PortOpen = true;
+    read ? ReadCommand(transfer, effects) : WriteCommand(transfer, effects);
+    link.Pump(
+        [&transfer](const uint8_t* bytes, uint16_t length) { transfer.Receive(bytes, length); });
+}
 
 // Restores the program-wide values a test changes.
 struct ProgramDefaults {

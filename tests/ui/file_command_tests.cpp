@@ -13,12 +13,12 @@
 #include "print/para_print_form.h"
 #include "protocol/run_settings.h"
 #include "store/query.h"
+#include "store/store_transfer_data.h"
 #include "support/radio_bench.h"
 #include "support/scratch_folder.h"
 #include "support/store_copy.h"
 #include "text/text_pairs.h"
 #include "ui/main_form.h"
-#include "ui/window_store_side.h"
 #include "ui/workbook_file_chooser.h"
 #include "ui_test_registry.h"
 

@@ -17,6 +17,7 @@
 #include "protocol/run_settings.h"
 #include "pty_pair.h"
 #include "store/query.h"
+#include "store/store_transfer_data.h"
 #include "support/locking_process.h"
 #include "support/radio_bench.h"
 #include "support/radio_on_pty.h"
@@ -24,7 +25,6 @@
 #include "text/text_pairs.h"
 #include "ui/main_form.h"
 #include "ui/start_up.h"
-#include "ui/window_store_side.h"
 #include "ui_test_registry.h"
 
 namespace q36::test {
@@ -89,14 +89,11 @@ class StoreFault {
 };
 
 // The window's own data side, with a fault done just before channel 6 is stored.
-class FaultBeforeChannel6 : public TransferHost {
+class FaultBeforeChannel6 : public TransferData {
   public:
-    FaultBeforeChannel6(TransferHost& store, StoreFault& fault) : store_(store), fault_(fault) {}
+    FaultBeforeChannel6(TransferData& store, StoreFault& fault) : store_(store), fault_(fault) {}
     bool done = false;
 
-    bool SendData(const uint8_t* data, uint16_t length) override {
-        return store_.SendData(data, length);
-    }
     StoreStatus CommitPendingEdits() override { return store_.CommitPendingEdits(); }
     StoreStatus LoadChannelRows(ChannelArr& rows) override { return store_.LoadChannelRows(rows); }
     StoreStatus StoreChannel(const ChannelUpdate& update) override {
@@ -112,20 +109,9 @@ class FaultBeforeChannel6 : public TransferHost {
                               const std::array<std::string, SCAN_SLOT_COUNT>& slots) override {
         return store_.StoreScanList(listNo, slots);
     }
-    void ShowMessage(TransferEvent event, const std::string& text) override {
-        store_.ShowMessage(event, text);
-    }
-    bool AskYesNo(const std::string& question) override { return store_.AskYesNo(question); }
-    void SetProgress(int minimum, int maximum, int position) override {
-        store_.SetProgress(minimum, maximum, position);
-    }
-    void SetProgressVisible(bool visible) override { store_.SetProgressVisible(visible); }
-    void SetFirmwareStatus(const std::string& text) override { store_.SetFirmwareStatus(text); }
-    void StartResponseTimer() override { store_.StartResponseTimer(); }
-    void StopResponseTimer() override { store_.StopResponseTimer(); }
 
   private:
-    TransferHost& store_;
+    TransferData& store_;
     StoreFault& fault_;
 };
 
@@ -213,7 +199,7 @@ class StoreFaultWindowTests : public QObject {
         ModalAnswerer answerer;
         form.OpenFirstPort();
         form.show();
-        ui::WindowStoreSide& side = *form.StoreSide();
+        StoreTransferData& side = *form.StoreSide();
         StoreFault storeFault(Fault(fault), store.Path(), side.ChannelQuery().GetConnection());
         FaultBeforeChannel6 injector(side, storeFault);
         form.SetDataSide(&injector);

@@ -12,13 +12,13 @@
 #include "protocol/run_settings.h"
 #include "pty_pair.h"
 #include "store/query.h"
+#include "store/store_transfer_data.h"
 #include "support/radio_bench.h"
 #include "support/radio_on_pty.h"
 #include "support/store_copy.h"
 #include "text/messages.h"
 #include "text/text_pairs.h"
 #include "ui/main_form.h"
-#include "ui/window_store_side.h"
 #include "ui_test_registry.h"
 
 namespace q36::test {

@@ -10,6 +10,7 @@
 #include "modal_answerer.h"
 #include "protocol/run_settings.h"
 #include "pty_pair.h"
+#include "runner/clock.h"
 #include "support/radio_bench.h"
 #include "support/radio_on_pty.h"
 #include "text/messages.h"
@@ -165,13 +166,19 @@ class TransferWindowTests : public QObject {
         WindowOnRadio w(DefaultRadioImage(400, 440), silent);
         QVERIFY(w.Open());
         auto& [radio, data, form, answerer] = w;
-        // The rule, not its five seconds, is under test here.
-        form.findChild<QTimer*>(QStringLiteral("SilenceTimer"))->setInterval(300);
+        ManualClock clock;  // the silence limit passes when the test says so
+        form.SetClock(&clock);
         form.show();
         form.ReadTButClick();
+        QVERIFY(WaitFor([&] { return form.TransferState().FrameCount == 14; }, 5000));
+        QTest::qWait(200);
+        QVERIFY(answerer.Texts() == QStringList{Text(txt::MsgConfirmRead)});
+        clock.Advance(std::chrono::milliseconds(Transfer::SilenceLimitMs));
+        form.Timer1Timer();
         QVERIFY2(WaitFor([&] { return answerer.Texts().contains(Text(txt::MsgNoAnswer)); }, 5000),
                  qPrintable(answerer.Texts().join(QStringLiteral(" | "))));
         QVERIFY(!form.findChild<QProgressBar*>(QStringLiteral("ProgressBar1"))->isVisible());
+        QVERIFY(!form.findChild<QTimer*>(QStringLiteral("Timer1"))->isActive());
     }
     void PulledCableClosesThePortAndEndsTheTransfer() {
         RadioConfig config;

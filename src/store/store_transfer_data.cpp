@@ -1,4 +1,4 @@
-#include "store_transfer_host.h"
+#include "store_transfer_data.h"
 
 #include "codec/channel_fields.h"
 #include "codec/scan_block.h"
@@ -41,13 +41,13 @@ StoreStatus EditRow(Query& query, const char* keyColumn, const std::string& key,
 
 }  // namespace
 
-StoreTransferHost::StoreTransferHost(Connection& mainConnection, Connection& scanConnection)
+StoreTransferData::StoreTransferData(Connection& mainConnection, Connection& scanConnection)
     : paramQuery_(mainConnection),
       channelQuery_(mainConnection),
       channelReadQuery_(mainConnection),
       scanQuery_(scanConnection) {}
 
-StoreResult StoreTransferHost::OpenQueries() {
+StoreResult StoreTransferData::OpenQueries() {
     if (StoreResult r = EnsureOpen(paramQuery_, PARAM_QUERY_SQL); !r.ok()) return r;
     if (StoreResult r = EnsureOpen(channelQuery_, CHANNEL_QUERY_SQL); !r.ok()) return r;
     if (StoreResult r = EnsureOpen(scanQuery_, SCAN_QUERY_SQL); !r.ok()) return r;
@@ -55,12 +55,12 @@ StoreResult StoreTransferHost::OpenQueries() {
     return StoreResult::Ok();
 }
 
-StoreStatus StoreTransferHost::CommitPendingEdits() {
+StoreStatus StoreTransferData::CommitPendingEdits() {
     if (StoreResult r = PostIfEditing(paramQuery_); !r.ok()) return StatusOf(r);
     return StatusOf(PostIfEditing(channelQuery_));
 }
 
-StoreStatus StoreTransferHost::LoadChannelRows(ChannelArr& rows) {
+StoreStatus StoreTransferData::LoadChannelRows(ChannelArr& rows) {
     Query& query = channelReadQuery_;
     query.Close();
     query.SetSql(CHANNEL_QUERY_SQL);
@@ -74,7 +74,7 @@ StoreStatus StoreTransferHost::LoadChannelRows(ChannelArr& rows) {
     return StoreStatus::Ok();
 }
 
-StoreStatus StoreTransferHost::StoreChannel(const ChannelUpdate& update) {
+StoreStatus StoreTransferData::StoreChannel(const ChannelUpdate& update) {
     if (StoreResult r = EnsureOpen(channelQuery_, CHANNEL_QUERY_SQL); !r.ok()) return StatusOf(r);
     return EditRow(channelQuery_, "CHANNELNO", ChannelKey(update.channelNo), [&]() {
         // A disabled channel keeps its values: the lock rule takes only what it allows.
@@ -84,12 +84,12 @@ StoreStatus StoreTransferHost::StoreChannel(const ChannelUpdate& update) {
     });
 }
 
-StoreStatus StoreTransferHost::ReadCommonPage(CommonPage& page) {
+StoreStatus StoreTransferData::ReadCommonPage(CommonPage& page) {
     if (StoreResult r = EnsureOpen(paramQuery_, PARAM_QUERY_SQL); !r.ok()) return StatusOf(r);
     return StatusOf(ReadCommonRow(paramQuery_, page));
 }
 
-StoreStatus StoreTransferHost::ShowCommonPage(const CommonPage& page) {
+StoreStatus StoreTransferData::ShowCommonPage(const CommonPage& page) {
     if (StoreResult r = EnsureOpen(paramQuery_, PARAM_QUERY_SQL); !r.ok()) return StatusOf(r);
     // An edit already pending on the page is saved first, so that a refused value below drops
     // only what this call wrote.
@@ -102,7 +102,7 @@ StoreStatus StoreTransferHost::ShowCommonPage(const CommonPage& page) {
     return StatusOf(paramQuery_.Post());
 }
 
-StoreStatus StoreTransferHost::FillScanArr(ScanArr& scans) {
+StoreStatus StoreTransferData::FillScanArr(ScanArr& scans) {
     if (StoreResult r = PostIfEditing(scanQuery_); !r.ok()) return StatusOf(r);
     scanQuery_.Close();
     scanQuery_.SetSql(SCAN_QUERY_SQL);
@@ -115,7 +115,7 @@ StoreStatus StoreTransferHost::FillScanArr(ScanArr& scans) {
     return StoreStatus::Ok();
 }
 
-StoreStatus StoreTransferHost::StoreScanList(
+StoreStatus StoreTransferData::StoreScanList(
     int listNo, const std::array<std::string, SCAN_SLOT_COUNT>& slots) {
     if (StoreResult r = EnsureOpen(scanQuery_, SCAN_QUERY_SQL); !r.ok()) return StatusOf(r);
     return EditRow(scanQuery_, "LIST", std::to_string(listNo), [&]() {

@@ -1,12 +1,12 @@
 #pragma once
-// The transfer host's data side over the configuration store: the main window's common-parameter
-// and channel queries, the scan editor's scan query, and a second channel query that the write
-// transfer reads afresh before every channel block. The line and the effects the user sees stay
-// for the front end (window, command-line tool, tests) to implement.
+// The transfer's data side over the configuration store: the main window's common-parameter and
+// channel queries, the scan editor's scan query, and a second channel query that the write
+// transfer reads afresh before every channel block. The window, the command-line tool and the
+// tests all keep their rows in it.
 
 #include "common_row.h"
 #include "connection.h"
-#include "protocol/transfer_host.h"
+#include "protocol/transfer_data.h"
 #include "query.h"
 
 namespace q36 {
@@ -15,13 +15,13 @@ inline constexpr const char* PARAM_QUERY_SQL = "select * from PARAMETABLE";
 inline constexpr const char* CHANNEL_QUERY_SQL = "select * from CHANNELTABLE";
 inline constexpr const char* SCAN_QUERY_SQL = "SELECT * FROM SCANTABLE";
 
-class StoreTransferHost : public TransferHost {
+class StoreTransferData : public TransferData {
   public:
     // The common-parameter and channel queries run on mainConnection, the scan query on
     // scanConnection (the scan editor's own); both may be the same connection.
-    StoreTransferHost(Connection& mainConnection, Connection& scanConnection);
-    explicit StoreTransferHost(Connection& connection)
-        : StoreTransferHost(connection, connection) {}
+    StoreTransferData(Connection& mainConnection, Connection& scanConnection);
+    explicit StoreTransferData(Connection& connection)
+        : StoreTransferData(connection, connection) {}
 
     // Opens the three queries as showing the main window does, the scan query's LIST read-only.
     StoreResult OpenQueries();

@@ -1,0 +1,76 @@
+#pragma once
+// Runs transfers: the transfer state machine with its two timers kept against a clock, the
+// port's notices handed to it, the rule for a port that vanishes, and the drain before a port is
+// closed. The command-line tool runs a whole transfer on a port with it; the window drives the
+// same runner from its own event loop; tests run it over the in-process link to a virtual radio
+// with a clock that moves only to the next deadline.
+
+#include <functional>
+#include <optional>
+#include <vector>
+
+#include "clock.h"
+#include "protocol/transfer.h"
+#include "serial/queue_notice_receiver.h"
+#include "serial/tcomm.h"
+
+namespace q36 {
+
+class TransferRunner final : private TransferTimers {
+  public:
+    TransferRunner(TransferData& data, TransferEffects& effects, const Clock& clock);
+    TransferRunner(const TransferRunner&) = delete;
+    TransferRunner& operator=(const TransferRunner&) = delete;
+
+    // The state machine: its state for the front ends, its password and port flag to set.
+    Transfer& GetTransfer() { return transfer_; }
+    const Transfer& GetTransfer() const { return transfer_; }
+    bool Running() const { return transfer_.Running(); }
+
+    // The commands, the front end's question between Prepare and Start (see Transfer).
+    bool PrepareRead() { return transfer_.PrepareRead(); }
+    void StartRead() { transfer_.StartRead(); }
+    bool PrepareWrite() { return transfer_.PrepareWrite(); }
+    void StartWrite() { transfer_.StartWrite(); }
+
+    // A delivery of the line.
+    void Deliver(const uint8_t* buffer, uint16_t length) { transfer_.Receive(buffer, length); }
+    // The port's line hung up (the cable was pulled): the port is given up, and a transfer under
+    // way ends with the no-answer message.
+    void PortVanished(TComm& comm);
+    // Fires the timers that are due by now: the response timer, then the silence limit.
+    void Tick();
+    // When the next timer is due, if one runs.
+    std::optional<Clock::TimePoint> NextDeadline() const;
+
+    // Hands comm's notices to the runner (comm's receive and hangup handlers become the
+    // runner's) and fires its timers until done() is true; done is asked before every wait.
+    // Deliveries that arrive once stopping() is true are dropped, so nothing more is sent.
+    void Serve(TComm& comm, QueueNoticeReceiver& receiver, const std::function<bool()>& done,
+               const std::function<bool()>& stopping = {});
+    // Serves comm until the transfer started on it has ended or stopping() is true.
+    void RunOnPort(TComm& comm, QueueNoticeReceiver& receiver,
+                   const std::function<bool()>& stopping = {});
+    // Runs the transfer started over an in-process link until it ends: nextDelivery gives the
+    // radio's next answer (false when it has none), and while the radio is silent the clock moves
+    // to the next deadline. Stops, the transfer still waiting, when no timer runs either.
+    void RunOnLink(const std::function<bool(std::vector<uint8_t>&)>& nextDelivery,
+                   ManualClock& clock);
+
+  private:
+    void StartResponseTimer() override;
+    void StopResponseTimer() override;
+    void StartSilenceTimer() override;
+    void StopSilenceTimer() override;
+
+    const Clock& clock_;
+    Transfer transfer_;
+    std::optional<Clock::TimePoint> responseDeadline_;
+    std::optional<Clock::TimePoint> silenceDeadline_;
+};
+
+// Lets every queued block out (within TComm's bound) and closes the port: wherever a port is
+// closed after sending.
+void ClosePortDrained(TComm& comm);
+
+}  // namespace q36
