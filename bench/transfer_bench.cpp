@@ -123,8 +123,9 @@ LineTraffic WriteTraffic() {
 LineTraffic MeasuredTraffic(bool read) {
     q36::test::MemoryHost host;
     q36::VirtualRadio radio(q36::RadioConfig{}, q36::DefaultRadioImage(400, 440));
+    const q36::RunSettings settings;
     q36::ManualClock clock;
-    q36::TransferRunner runner(host, host, clock);
+    q36::TransferRunner runner(host, host, clock, settings);
     runner.GetTransfer().PortOpen = true;
     LineTraffic t;
     host.onSend = [&](const uint8_t* data, uint16_t length) {

@@ -6,7 +6,7 @@ namespace q36::cli {
 
 int CliRun::Prepare() {
     std::string error;
-    if (!store_.Create(error)) {
+    if (!store_.Create(settings_, error)) {
         printer_.Message(error);
         return ExitFailure;
     }

@@ -14,6 +14,10 @@ namespace q36::cli {
 
 class CliRun {
   public:
+    // The store is reset to the band of settings, which must outlive the run.
+    explicit CliRun(const RunSettings& settings) : settings_(settings) {}
+    explicit CliRun(RunSettings&& settings) = delete;
+
     // Creates the store and opens the data side's queries; ExitDone, or ExitFailure after printing
     // why.
     int Prepare();
@@ -24,6 +28,7 @@ class CliRun {
     ConfigurationQueries& Queries() { return *queries_; }
 
   private:
+    const RunSettings& settings_;
     ProgressPrinter printer_;
     WorkingStore store_;
     std::unique_ptr<StoreTransferData> data_;

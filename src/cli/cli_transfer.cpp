@@ -58,15 +58,15 @@ void CliEffects::SetFirmwareStatus(const std::string& text) {
     printer_.Message(text);
 }
 
-int RunTransfer(TransferKind kind, const TransferTarget& target, TransferData& data,
-                ProgressPrinter& printer) {
+int RunTransfer(TransferKind kind, const TransferTarget& target, const RunSettings& settings,
+                TransferData& data, ProgressPrinter& printer) {
     QueueNoticeReceiver receiver;
     TComm comm(receiver);
     ApplyRadioLinkSettings(comm);
     comm.SetCommName(target.port);
     CliEffects effects(comm, printer);
     const SystemClock clock;
-    TransferRunner runner(data, effects, clock);
+    TransferRunner runner(data, effects, clock, settings);
     Transfer& transfer = runner.GetTransfer();
     transfer.Password = target.password;
 

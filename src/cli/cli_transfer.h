@@ -46,7 +46,7 @@ struct TransferTarget {
 // Returns the exit code: done, port, refused, no answer, check, or failure; 128 + the signal
 // after SIGINT or SIGTERM, having said what the radio holds. Messages go to the printer. The
 // data side's queries must be open.
-int RunTransfer(TransferKind kind, const TransferTarget& target, TransferData& data,
-                ProgressPrinter& printer);
+int RunTransfer(TransferKind kind, const TransferTarget& target, const RunSettings& settings,
+                TransferData& data, ProgressPrinter& printer);
 
 }  // namespace q36::cli

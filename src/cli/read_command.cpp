@@ -18,7 +18,7 @@ int RunReadCommand(int argc, char** argv) {
         return code;
     }
 
-    CliRun run;
+    CliRun run(options.settings);
     // A workbook that cannot be written is found out before the radio is read, not after.
     if (auto refused = exchange::CheckSaveTarget(options.file)) {
         return ReportExchange(*refused, run.Printer());
@@ -30,8 +30,8 @@ int RunReadCommand(int argc, char** argv) {
     };
     if (StopSignal() != 0) return stoppedHere();
     const int transferred =
-        RunTransfer(TransferKind::Read, {options.port, options.password, options.file}, run.Data(),
-                    run.Printer());
+        RunTransfer(TransferKind::Read, {options.port, options.password, options.file},
+                    options.settings, run.Data(), run.Printer());
     if (transferred != ExitDone) return transferred;
     if (StopSignal() != 0) return stoppedHere();
     if (StoreStatus committed = run.Data().CommitPendingEdits(); !committed.ok()) {

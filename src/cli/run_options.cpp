@@ -1,7 +1,6 @@
 #include "run_options.h"
 
 #include "protocol/band_table.h"
-#include "protocol/run_settings.h"
 #include "text/language.h"
 
 namespace q36::cli {
@@ -21,7 +20,7 @@ int ParseRunOptions(int argc, char** argv, const std::string& fileOption, const 
     if (lang != "zh" && lang != "en") return UsageError("--lang is zh or en", usage);
     const std::string band = args.Get("band");
     const int bandIndex = BandIndexOfText(band);
-    if (bandIndex < 0 || !SelectBand(band, bandIndex)) {
+    if (bandIndex < 0 || !SelectBand(options.settings, band, bandIndex)) {
         std::string bands;
         for (int i = 0; i < int(BandTable.size()); ++i) bands += (i ? ", " : "") + BandEntryText(i);
         return UsageError("unknown band '" + band + "' (one of " + bands + ")", usage);
@@ -29,8 +28,8 @@ int ParseRunOptions(int argc, char** argv, const std::string& fileOption, const 
     options.password = args.Get("password", "KZP");
     if (!CheckPassword(options.password, error)) return UsageError(error, usage);
     LanguageIndex = lang == "en" ? 1 : 0;
-    HasScanList = !args.Has("no-scan-list");
-    FactoryLock = 1;
+    options.settings.HasScanList = !args.Has("no-scan-list");
+    options.settings.FactoryLock = 1;
     options.port = args.Get("port");
     options.file = args.Get(fileOption);
     return ExitDone;

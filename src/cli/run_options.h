@@ -4,17 +4,19 @@
 #include <string>
 
 #include "cli_args.h"
+#include "protocol/run_settings.h"
 
 namespace q36::cli {
 
 struct RunOptions {
     std::string port;
     std::string password;
-    std::string file;  // --out for read, --in for write
+    std::string file;      // --out for read, --in for write
+    RunSettings settings;  // band, scan-list variant, language and factory lock of the run
 };
 
-// Parses the shared options plus fileOption, sets the program-wide values of the run (band,
-// scan-list variant, language, factory lock) and fills options. Returns ExitDone, or the exit
+// Parses the shared options plus fileOption and fills options, the settings of the run among
+// them. Returns ExitDone, or the exit
 // code of a usage error after printing it.
 int ParseRunOptions(int argc, char** argv, const std::string& fileOption, const std::string& usage,
                     RunOptions& options);

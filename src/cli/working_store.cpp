@@ -18,7 +18,7 @@ WorkingStore::~WorkingStore() {
     }
 }
 
-bool WorkingStore::Create(std::string& error) {
+bool WorkingStore::Create(const RunSettings& settings, std::string& error) {
     const std::string delivered = DefaultDatabasePath();
     std::error_code ec;
     std::filesystem::path temp = std::filesystem::temp_directory_path(ec);
@@ -46,7 +46,7 @@ bool WorkingStore::Create(std::string& error) {
         error = fast.text;
         return false;
     }
-    if (StoreResult reset = ResetBandDefaults(connection_); !reset.ok()) {
+    if (StoreResult reset = ResetBandDefaults(connection_, settings); !reset.ok()) {
         error = reset.text;
         return false;
     }

@@ -4,6 +4,7 @@
 
 #include <string>
 
+#include "protocol/run_settings.h"
 #include "store/connection.h"
 
 namespace q36::cli {
@@ -16,8 +17,8 @@ class WorkingStore {
     WorkingStore& operator=(const WorkingStore&) = delete;
 
     // Copies the delivered file into a new private folder, opens it and resets it to the band of
-    // this run. False with the reason in error.
-    bool Create(std::string& error);
+    // the run's settings. False with the reason in error.
+    bool Create(const RunSettings& settings, std::string& error);
 
     Connection& connection() { return connection_; }
 

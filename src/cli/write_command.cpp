@@ -18,11 +18,12 @@ int RunWriteCommand(int argc, char** argv) {
         return code;
     }
 
-    CliRun run;
+    CliRun run(options.settings);
     if (int code = run.Prepare(); code != ExitDone) return code;
-    if (int code = ReportExchange(exchange::ImportWorkbook(options.file, run.Queries(),
-                                                           exchange::WorkbookLanguages::Either),
-                                  run.Printer());
+    if (int code =
+            ReportExchange(exchange::ImportWorkbook(options.file, run.Queries(), options.settings,
+                                                    exchange::WorkbookLanguages::Either),
+                           run.Printer());
         code != ExitDone) {
         return code;
     }
@@ -31,7 +32,7 @@ int RunWriteCommand(int argc, char** argv) {
         return ExitCodeOfSignal(signal);
     }
     return RunTransfer(TransferKind::Write, {options.port, options.password, options.file},
-                       run.Data(), run.Printer());
+                       options.settings, run.Data(), run.Printer());
 }
 
 }  // namespace q36::cli

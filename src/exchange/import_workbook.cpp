@@ -2,7 +2,6 @@
 
 #include "configuration_layout.h"
 #include "exchange_texts.h"
-#include "protocol/run_settings.h"
 #include "text/messages.h"
 #include "text_forms.h"
 
@@ -87,8 +86,8 @@ ExchangeOutcome ImportWorkbook(const std::string& path, ConfigurationQueries& qu
 }
 
 ExchangeOutcome ImportWorkbook(const std::string& path, ConfigurationQueries& queries,
-                               WorkbookLanguages languages) {
-    return ImportWorkbook(path, queries, BandLowMHz, BandHighMHz, languages);
+                               const RunSettings& settings, WorkbookLanguages languages) {
+    return ImportWorkbook(path, queries, settings.BandLowMHz, settings.BandHighMHz, languages);
 }
 
 }  // namespace q36::exchange

@@ -5,6 +5,7 @@
 
 #include "configuration_reader.h"
 #include "exchange_outcome.h"
+#include "protocol/run_settings.h"
 #include "store/configuration_store.h"
 
 namespace q36::exchange {
@@ -21,8 +22,9 @@ ExchangeOutcome ImportWorkbook(const std::string& path, ConfigurationQueries& qu
                                int bandLowMHz, int bandHighMHz,
                                WorkbookLanguages languages = WorkbookLanguages::Current);
 
-// The same against the band of this run (BandLowMHz, BandHighMHz).
+// The same against the band of a run (its BandLowMHz, BandHighMHz).
 ExchangeOutcome ImportWorkbook(const std::string& path, ConfigurationQueries& queries,
+                               const RunSettings& settings,
                                WorkbookLanguages languages = WorkbookLanguages::Current);
 
 }  // namespace q36::exchange

@@ -19,7 +19,6 @@
 #include "peview_form.h"
 #include "print_form.h"
 #include "print_texts.h"
-#include "protocol/run_settings.h"
 #include "report_preview.h"
 #include "report_renderer.h"
 #include "report_text.h"
@@ -42,9 +41,10 @@ QPushButton* AddButton(QWidget* parent, const char* name, const TextPair& captio
 
 }  // namespace
 
-TParaPrintForm::TParaPrintForm(QWidget* parent)
+TParaPrintForm::TParaPrintForm(const RunSettings& settings, QWidget* parent)
     : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                           Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint),
+      settings_(settings),
       commonReport_(std::make_unique<TPrintForm>()),
       channelReport_(std::make_unique<TPeviewForm>()),
       currentReport_(commonReport_.get()) {
@@ -98,8 +98,8 @@ void TParaPrintForm::SetCommitPendingEdits(std::function<void()> commit) {
 }
 
 StoreResult TParaPrintForm::PrepareReports() {
-    const QString header =
-        QtText(txt::ReportHeader) + QLatin1Char('(') + QtText(BandText) + QLatin1Char(')');
+    const QString header = QtText(txt::ReportHeader) + QLatin1Char('(') +
+                           QtText(settings_.BandText) + QLatin1Char(')');
     commonReport_->SetHeaderLine(header);
     channelReport_->SetHeaderLine(header);
     StoreResult common = commonReport_->Refresh();

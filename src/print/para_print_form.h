@@ -14,6 +14,7 @@
 #include <memory>
 #include <string>
 
+#include "protocol/run_settings.h"
 #include "store/store_result.h"
 
 class QGroupBox;
@@ -32,8 +33,9 @@ class TParaPrintForm : public QDialog {
 
   public:
     // Creates both report forms, unconnected; captions come from the current language. The
-    // dialog opens with the channel report chosen.
-    explicit TParaPrintForm(QWidget* parent = nullptr);
+    // dialog opens with the channel report chosen. The header line names the band of settings,
+    // which must outlive the dialog.
+    explicit TParaPrintForm(const RunSettings& settings, QWidget* parent = nullptr);
     ~TParaPrintForm() override;
 
     // Connects both report forms to the store file at path, each with a connection of its own;
@@ -78,6 +80,7 @@ class TParaPrintForm : public QDialog {
     void SaveCurrentAsPdf(const QString& path);
     void ShowFailure(const QString& text);
 
+    const RunSettings& settings_;
     std::unique_ptr<TPrintForm> commonReport_;
     std::unique_ptr<TPeviewForm> channelReport_;
     ReportForm* currentReport_ = nullptr;

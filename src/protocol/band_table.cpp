@@ -1,7 +1,6 @@
 #include "band_table.h"
 
 #include "codec/text_checks.h"
-#include "run_settings.h"
 
 namespace q36 {
 
@@ -26,13 +25,13 @@ int BandIndexOfText(const std::string& text) {
     return -1;
 }
 
-bool SelectBand(const std::string& text, int index) {
+bool SelectBand(RunSettings& settings, const std::string& text, int index) {
     const auto limits = BandLimitsFromText(text);
     if (!limits) return false;
-    BandText = text;
-    BandIndex = index;
-    BandLowMHz = limits->lowMHz;
-    BandHighMHz = limits->highMHz;
+    settings.BandText = text;
+    settings.BandIndex = index;
+    settings.BandLowMHz = limits->lowMHz;
+    settings.BandHighMHz = limits->highMHz;
     return true;
 }
 

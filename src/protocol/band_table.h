@@ -5,6 +5,8 @@
 #include <optional>
 #include <string>
 
+#include "run_settings.h"
+
 namespace q36 {
 
 struct BandEntry {
@@ -24,8 +26,8 @@ std::optional<BandEntry> BandLimitsFromText(const std::string& text);
 // Position of an entry text in BandTable, or -1.
 int BandIndexOfText(const std::string& text);
 
-// Makes the entry text the band of this run: sets BandText, BandIndex, BandLowMHz, BandHighMHz.
-// False (and nothing changed) when the text does not give two numbers.
-bool SelectBand(const std::string& text, int index);
+// Makes the entry text the band of a run: sets BandText, BandIndex, BandLowMHz and BandHighMHz of
+// settings. False (and nothing changed) when the text does not give two numbers.
+bool SelectBand(RunSettings& settings, const std::string& text, int index);
 
 }  // namespace q36

@@ -1,15 +1,18 @@
 #pragma once
-// Program-wide values chosen in the start-up dialogs and read-only afterwards.
+// The values of one run, chosen in the start-up dialogs (or on the command line) and read-only
+// afterwards. Start-up fills one value; whatever needs it is given it.
 
 #include <string>
 
 namespace q36 {
 
-extern std::string BandText;  // the chosen band entry, such as "400-440"
-extern int BandIndex;         // position of the band entry, 0..4; first handshake byte
-extern int BandLowMHz;        // band limits in whole MHz, both included in every check
-extern int BandHighMHz;
-extern int FactoryLock;   // 1 from start-up on: the factory parameters are never sent
-extern bool HasScanList;  // the radio variant with five scan lists
+struct RunSettings {
+    std::string BandText = "400-440";  // the chosen band entry
+    int BandIndex = 0;                 // position of the band entry, 0..4; first handshake byte
+    int BandLowMHz = 400;              // band limits in whole MHz, both included in every check
+    int BandHighMHz = 440;
+    int FactoryLock = 0;      // 1: the factory parameters are never sent
+    bool HasScanList = true;  // the radio variant with five scan lists
+};
 
 }  // namespace q36

@@ -4,7 +4,6 @@
 
 #include "codec/bits.h"
 #include "frame.h"
-#include "run_settings.h"
 #include "text/messages.h"
 #include "text/text_pairs.h"
 
@@ -29,13 +28,14 @@ const TextPair* StatusMessage(uint8_t status) {
 
 }  // namespace
 
-Transfer::Transfer(TransferData& data, TransferEffects& effects, TransferTimers& timers)
-    : data_(data), effects_(effects), timers_(timers) {
+Transfer::Transfer(TransferData& data, TransferEffects& effects, TransferTimers& timers,
+                   const RunSettings& settings)
+    : data_(data), effects_(effects), timers_(timers), settings_(settings) {
     ApplyVariant();
 }
 
 void Transfer::ApplyVariant() {
-    ProgressTotal = HasScanList ? 30 : 25;
+    ProgressTotal = settings_.HasScanList ? 30 : 25;
 }
 
 void Transfer::Message(TransferEvent event, const std::string& text) {
@@ -116,7 +116,7 @@ void Transfer::SendFrame(std::span<const uint8_t> payload, uint8_t command) {
 }
 
 void Transfer::SendHandshake() {
-    uint8_t payload[HANDSHAKE_PAYLOAD] = {uint8_t(BandIndex), 0, 0, 0, 0x18};
+    uint8_t payload[HANDSHAKE_PAYLOAD] = {uint8_t(settings_.BandIndex), 0, 0, 0, 0x18};
     for (std::size_t i = 0; i < 3 && i < Password.size(); ++i)
         payload[1 + i] = uint8_t(Password[i]);
     SendFrame(payload, CMD_HANDSHAKE);
@@ -255,7 +255,7 @@ void Transfer::NextWriteStep() {
     } else if (writePhase_ == WritePhase::Channels && NextChannel < 25) {
         SendChannelBlock(NextChannel);
         NextChannel += 1;
-    } else if (writePhase_ == WritePhase::ScanLists && NextScanBlock < 6 && HasScanList) {
+    } else if (writePhase_ == WritePhase::ScanLists && NextScanBlock < 6 && settings_.HasScanList) {
         SendScanBlock(NextScanBlock);
         NextScanBlock += 1;
         StartTimer();
@@ -278,7 +278,7 @@ WriteProgress Transfer::AcceptedWrite() const {
         (writePhase_ == WritePhase::ScanLists && NextScanBlock == 6)) {
         progress.common = true;
         progress.channels = CHANNEL_COUNT;
-        progress.scanLists = HasScanList ? SCAN_LIST_COUNT : 0;
+        progress.scanLists = settings_.HasScanList ? SCAN_LIST_COUNT : 0;
     } else if (writePhase_ == WritePhase::Channels && NextChannel == 1) {
         progress.pending = Block::Common;
     } else if (writePhase_ == WritePhase::Channels) {
@@ -304,7 +304,7 @@ WriteProgress Transfer::AcceptedWrite() const {
 void Transfer::SendCommonBlock() {
     CommonPage page;
     if (const StoreStatus read = data_.ReadCommonPage(page); !read.ok()) return FailStore(read);
-    const EncodedBlock block = EncodeCommonBlock(page, HasScanList);
+    const EncodedBlock block = EncodeCommonBlock(page, settings_.HasScanList);
     if (block.check == BlockCheck::NoAnswer) return FailNoAnswer();
     if (!block.ok()) return Message(TransferEvent::CheckFailed, BlockCheckMessage(block.check));
     SendFrame(block.payload, CMD_WRITE_DATA);
@@ -318,8 +318,8 @@ void Transfer::SendChannelBlock(int n) {
     const StoreStatus loaded = data_.LoadChannelRows(rows);
     if (!loaded.ok()) return FailStore(loaded);
     if (rows.size() < std::size_t(n) || n < 1) return FailNoAnswer();
-    const EncodedBlock block =
-        EncodeChannelBlock(n, rows[std::size_t(n - 1)], BandLowMHz, BandHighMHz);
+    const EncodedBlock block = EncodeChannelBlock(n, rows[std::size_t(n - 1)], settings_.BandLowMHz,
+                                                  settings_.BandHighMHz);
     switch (block.check) {
         case BlockCheck::Ok:
             break;
@@ -361,7 +361,7 @@ void Transfer::DecodeCommonBlock(std::span<const uint8_t> frame) {
     CommonPage page;
     StoreStatus status = data_.ReadCommonPage(page);
     if (status.ok()) {
-        DecodeCommonFrame(frame, HasScanList, page);
+        DecodeCommonFrame(frame, settings_.HasScanList, page);
         status = data_.ShowCommonPage(page);
     }
     if (!status.ok()) return ReportStoreFailure(status);
@@ -376,7 +376,7 @@ void Transfer::DecodeChannelBlock(std::span<const uint8_t> frame) {
     if (!status.ok()) return ReportStoreFailure(status);
     SendStatus(ST_OK);
     if (frame[5] == 23) {
-        if (HasScanList) {
+        if (settings_.HasScanList) {
             SendReadRequest(BLOCK_SCAN);
             StartTimer();
         } else {

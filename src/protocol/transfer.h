@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "run_settings.h"
 #include "transfer_data.h"
 #include "transfer_effects.h"
 
@@ -30,7 +31,12 @@ struct WriteProgress {
 
 class Transfer {
   public:
-    Transfer(TransferData& data, TransferEffects& effects, TransferTimers& timers);
+    // settings (band, variant) are read as each step needs them, so they must outlive the
+    // transfer.
+    Transfer(TransferData& data, TransferEffects& effects, TransferTimers& timers,
+             const RunSettings& settings);
+    Transfer(TransferData& data, TransferEffects& effects, TransferTimers& timers,
+             RunSettings&& settings) = delete;
 
     // How long the response timer waits for the frames that start it.
     static constexpr int ResponseTimeoutMs = 2000;
@@ -54,7 +60,7 @@ class Transfer {
     bool PortOpen = false;   // the serial port is open; no transfer starts without it
     std::string Password = "KZP";  // radio password; its first three characters are sent
 
-    // Sets ProgressTotal from HasScanList, as showing the main window does.
+    // Sets ProgressTotal from the settings' HasScanList, as showing the main window does.
     void ApplyVariant();
 
     // A write and a read in two steps, the front end's question between them: Prepare takes the
@@ -116,6 +122,7 @@ class Transfer {
     TransferData& data_;
     TransferEffects& effects_;
     TransferTimers& timers_;
+    const RunSettings& settings_;
     TransferMode transferMode_ = TransferMode::Idle;
     TransferMode lastMode_ = TransferMode::Idle;
     WritePhase writePhase_ = WritePhase::Common;

@@ -13,8 +13,9 @@ constexpr milliseconds kPollLimit(100);
 
 }  // namespace
 
-TransferRunner::TransferRunner(TransferData& data, TransferEffects& effects, const Clock& clock)
-    : clock_(clock), transfer_(data, effects, *this) {}
+TransferRunner::TransferRunner(TransferData& data, TransferEffects& effects, const Clock& clock,
+                               const RunSettings& settings)
+    : clock_(clock), transfer_(data, effects, *this, settings) {}
 
 void TransferRunner::StartResponseTimer() {
     responseDeadline_ = clock_.Now() + milliseconds(Transfer::ResponseTimeoutMs);

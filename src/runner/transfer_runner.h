@@ -18,7 +18,9 @@ namespace q36 {
 
 class TransferRunner final : private TransferTimers {
   public:
-    TransferRunner(TransferData& data, TransferEffects& effects, const Clock& clock);
+    // settings must outlive the runner (the transfer reads them at each step).
+    TransferRunner(TransferData& data, TransferEffects& effects, const Clock& clock,
+                   const RunSettings& settings);
     TransferRunner(const TransferRunner&) = delete;
     TransferRunner& operator=(const TransferRunner&) = delete;
 

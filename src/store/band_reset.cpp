@@ -1,7 +1,6 @@
 #include "band_reset.h"
 
 #include "codec/scan_block.h"
-#include "protocol/run_settings.h"
 #include "query.h"
 #include "text/choice_lists.h"
 
@@ -84,8 +83,8 @@ StoreResult ResetBandDefaults(Connection& connection, int lowMHz, int highMHz) {
     return result;
 }
 
-StoreResult ResetBandDefaults(Connection& connection) {
-    return ResetBandDefaults(connection, BandLowMHz, BandHighMHz);
+StoreResult ResetBandDefaults(Connection& connection, const RunSettings& settings) {
+    return ResetBandDefaults(connection, settings.BandLowMHz, settings.BandHighMHz);
 }
 
 }  // namespace q36

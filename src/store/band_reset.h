@@ -2,6 +2,7 @@
 // The store's side of the band choice at start-up: every row back to the band's defaults.
 
 #include "connection.h"
+#include "protocol/run_settings.h"
 #include "store_result.h"
 
 namespace q36 {
@@ -12,7 +13,7 @@ namespace q36 {
 // language. The three updates run in one transaction: a failure leaves the store as it was.
 StoreResult ResetBandDefaults(Connection& connection, int lowMHz, int highMHz);
 
-// The same for the band chosen for this run (BandLowMHz, BandHighMHz).
-StoreResult ResetBandDefaults(Connection& connection);
+// The same for the band of a run (its BandLowMHz, BandHighMHz).
+StoreResult ResetBandDefaults(Connection& connection, const RunSettings& settings);
 
 }  // namespace q36

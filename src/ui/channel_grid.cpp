@@ -34,7 +34,8 @@ QStringList ToneTypes() {
 
 }  // namespace
 
-ChannelGrid::ChannelGrid(QWidget* parent) : EditGrid(parent), model_(new ChannelGridModel(this)) {
+ChannelGrid::ChannelGrid(const RunSettings& settings, QWidget* parent)
+    : EditGrid(parent), model_(new ChannelGridModel(settings, this)) {
     setObjectName(QStringLiteral("DBGridEh"));
     setModel(model_);
     model_->SetMessageSink([this](const QString& text) { ShowMessage(text); });

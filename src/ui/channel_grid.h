@@ -14,7 +14,8 @@ namespace q36::ui {
 class ChannelGrid : public EditGrid {
     Q_OBJECT
   public:
-    explicit ChannelGrid(QWidget* parent = nullptr);
+    // The cells follow the rules of settings (band, language), which must outlive the grid.
+    explicit ChannelGrid(const RunSettings& settings, QWidget* parent = nullptr);
 
     ChannelGridModel& Model() { return *model_; }
     // The pick list of a column whose stored value is the shown word (TXPOWER, BW, ADDSCAN,

@@ -3,7 +3,6 @@
 #include "codec/channel_fields.h"
 #include "codec/frequency.h"
 #include "codec/tone_tables.h"
-#include "protocol/run_settings.h"
 #include "store/configuration_store.h"
 #include "text/messages.h"
 #include "text/text_pairs.h"
@@ -34,10 +33,11 @@ QString LevelShown(const QString& stored) {
 
 }  // namespace
 
-ChannelGridModel::ChannelGridModel(QObject* parent)
+ChannelGridModel::ChannelGridModel(const RunSettings& settings, QObject* parent)
     : QueryTableModel({"CHANNELNO", "ENABLED", "VOX", "FTX", "FTONE", "SDATA", "TXPOWER",
                        "REFREQUENCY", "RETONE", "REDATA", "LEVEL", "BW", "ADDSCAN", "BUSY"},
-                      parent) {}
+                      parent),
+      settings_(settings) {}
 
 void ChannelGridModel::SaveOldFrequencies(int row) {
     oldRow_ = row;
@@ -121,7 +121,7 @@ bool ChannelGridModel::WriteFrequency(int column, const QString& entered) {
         Tell(QTr(txt::MsgFreqNotNumber));
         return Write(column, std::string());
     }
-    switch (CheckFrequencyText(text.toStdString(), BandLowMHz, BandHighMHz)) {
+    switch (CheckFrequencyText(text.toStdString(), settings_.BandLowMHz, settings_.BandHighMHz)) {
         case FrequencyCheck::Ok:
             return Write(column, text.toStdString());
         case FrequencyCheck::OutOfBand: {

@@ -7,6 +7,7 @@
 
 #include <QColor>
 
+#include "protocol/run_settings.h"
 #include "query_table_model.h"
 
 namespace q36::ui {
@@ -26,7 +27,8 @@ inline const QColor DisabledText(128, 128, 128);
 class ChannelGridModel : public QueryTableModel {
     Q_OBJECT
   public:
-    explicit ChannelGridModel(QObject* parent = nullptr);
+    // Frequencies are checked against the band of settings, which must outlive the model.
+    explicit ChannelGridModel(const RunSettings& settings, QObject* parent = nullptr);
 
     // Remembers the row's two frequency texts; a frequency out of band entered in that row brings
     // its text back. In any other row it leaves the cell as it was: another channel's frequency
@@ -46,6 +48,7 @@ class ChannelGridModel : public QueryTableModel {
     bool WriteFrequency(int column, const QString& text);
     bool WriteToneType(int typeColumn, const QString& text);
 
+    const RunSettings& settings_;
     QString oldTx_;
     QString oldRx_;
     int oldRow_ = -1;  // the row the two texts were saved from

@@ -9,7 +9,6 @@
 
 #include "list_only_key_filter.h"
 #include "protocol/band_table.h"
-#include "protocol/run_settings.h"
 #include "store/band_reset.h"
 #include "text/text_pairs.h"
 #include "ui_text.h"
@@ -18,12 +17,13 @@
 
 namespace q36::ui {
 
-TLoginForm::TLoginForm(const std::string& databasePath, QWidget* parent)
+TLoginForm::TLoginForm(RunSettings& settings, const std::string& databasePath, QWidget* parent)
     : QDialog(parent),
       GroupBox1(new QGroupBox(this)),
       suiComboBox(new QComboBox(GroupBox1)),
       Button1(new QPushButton(this)),
-      Button2(new QPushButton(this)) {
+      Button2(new QPushButton(this)),
+      settings_(settings) {
     setObjectName(QStringLiteral("TLoginForm"));
     GroupBox1->setObjectName(QStringLiteral("GroupBox1"));
     suiComboBox->setObjectName(QStringLiteral("suiComboBox"));
@@ -50,7 +50,7 @@ TLoginForm::TLoginForm(const std::string& databasePath, QWidget* parent)
     connect(Button1, &QPushButton::clicked, this, &TLoginForm::Button1Click);
     connect(Button2, &QPushButton::clicked, this, &TLoginForm::Button2Click);
 
-    FactoryLock = 1;
+    settings_.FactoryLock = 1;
     ApplyCaptions();
     FillBandList();
     CentreOnScreen(*this);
@@ -72,17 +72,19 @@ void TLoginForm::FillBandList() {
         suiComboBox->addItem(QString::fromStdString(BandEntryText(i)));
     }
     suiComboBox->setCurrentIndex(0);
-    SelectBand(CoreText(suiComboBox->currentText()), 0);
+    SelectBand(settings_, CoreText(suiComboBox->currentText()), 0);
 }
 
 void TLoginForm::Button1Click() {
     // The list holds only band entries, so this fails only without a selection; the dialog then
     // stays open.
-    if (!SelectBand(CoreText(suiComboBox->currentText()), suiComboBox->currentIndex())) return;
+    if (!SelectBand(settings_, CoreText(suiComboBox->currentText()), suiComboBox->currentIndex())) {
+        return;
+    }
     // The reset runs as one transaction. Were its failure passed over, the run would go on with
     // the rows of an earlier run as if they were this band's defaults; so the user is told and
     // may try again or cancel.
-    if (const StoreResult reset = ResetBandDefaults(connection_); !reset.ok()) {
+    if (const StoreResult reset = ResetBandDefaults(connection_, settings_); !reset.ok()) {
         QMessageBox box(QMessageBox::Critical, QTr(wtxt::NoCaption), ShownText(reset.text),
                         QMessageBox::Ok, this);
         box.setObjectName(QStringLiteral("StoreMessage"));

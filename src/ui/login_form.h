@@ -6,6 +6,7 @@
 #include <QDialog>
 #include <string>
 
+#include "protocol/run_settings.h"
 #include "store/connection.h"
 
 class QComboBox;
@@ -17,8 +18,9 @@ namespace q36::ui {
 class TLoginForm : public QDialog {
     Q_OBJECT
   public:
-    // Opens the dialog's own connection to the store at databasePath.
-    explicit TLoginForm(const std::string& databasePath, QWidget* parent = nullptr);
+    // Opens the dialog's own connection to the store at databasePath. The band chosen goes into
+    // settings, which must outlive the dialog.
+    TLoginForm(RunSettings& settings, const std::string& databasePath, QWidget* parent = nullptr);
 
     // Why the store could not be opened (the engine's text), empty when it is open.
     const std::string& ConnectionError() const { return connectionError_; }
@@ -40,6 +42,7 @@ class TLoginForm : public QDialog {
     QComboBox* suiComboBox;
     QPushButton* Button1;
     QPushButton* Button2;
+    RunSettings& settings_;
     Connection connection_;
     std::string connectionError_;
 };

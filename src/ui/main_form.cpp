@@ -26,7 +26,6 @@
 #include "common_page_binding.h"
 #include "param_form.h"
 #include "pictures.h"
-#include "protocol/run_settings.h"
 #include "right_button_filter.h"
 #include "scan_form.h"
 #include "serial/comms_error.h"
@@ -52,11 +51,13 @@ constexpr int CommonPageIndex = 0;
 
 }  // namespace
 
-TMainForm::TMainForm(std::function<bool()> trayAvailable, QWidget* parent)
+TMainForm::TMainForm(const RunSettings& settings, std::function<bool()> trayAvailable,
+                     QWidget* parent)
     : QMainWindow(parent, Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                               Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint),
+      settings_(settings),
       comm_(receiver_),
-      runner_(*this, *this, clock_) {
+      runner_(*this, *this, clock_, settings_) {
     setObjectName(QStringLiteral("TMainForm"));
     receiver_.SetComm(&comm_);
     // Binary frames: without these settings the line would swallow XON/XOFF bytes of a block.
@@ -221,7 +222,7 @@ void TMainForm::BuildPages() {
     suiPageControl1->addTab(commonPage_, QString());
     suiPageControl1->addTab(suiTabSheet2, QString());
 
-    DBGridEh = new ChannelGrid(suiTabSheet2);
+    DBGridEh = new ChannelGrid(settings_, suiTabSheet2);
     auto* layout = new QVBoxLayout(suiTabSheet2);
     layout->setContentsMargins(4, 4, 4, 4);
     layout->addWidget(DBGridEh, 0, Qt::AlignHCenter | Qt::AlignTop);
@@ -282,15 +283,15 @@ void TMainForm::showEvent(QShowEvent* event) {
 }
 
 void TMainForm::FirstShow() {
-    setWindowTitle(QTr(txt::MainCaption) + QLatin1Char('(') + QString::fromStdString(BandText) +
-                   QLatin1Char(')'));
+    setWindowTitle(QTr(txt::MainCaption) + QLatin1Char('(') +
+                   QString::fromStdString(settings_.BandText) + QLatin1Char(')'));
     rightButtons_ = new RightButtonFilter(this);
     qApp->installEventFilter(rightButtons_);
     suiPageControl1->setCurrentIndex(ChannelPage);
     TransferState().ApplyVariant();
-    ScanTBut->setEnabled(HasScanList);
-    MMenu->setEnabled(HasScanList);
-    commonPage_->ScanGroupBox->setEnabled(HasScanList);
+    ScanTBut->setEnabled(settings_.HasScanList);
+    MMenu->setEnabled(settings_.HasScanList);
+    commonPage_->ScanGroupBox->setEnabled(settings_.HasScanList);
     SetProgress(0, TransferState().ProgressTotal, 0);
     if (storeSide_) {
         if (const StoreResult opened = storeSide_->OpenQueries(); !opened.ok()) {
@@ -316,7 +317,7 @@ void TMainForm::PageChanged(int index) {
         // not be saved stays pending instead.
         if (committed && storeSide_) storeSide_->ChannelQuery().Reopen();
         DBGridEh->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    } else if (index == CommonPageIndex && FactoryLock) {
+    } else if (index == CommonPageIndex && settings_.FactoryLock) {
         commonPage_->FactoryGroupBox->setEnabled(false);
     }
 }
@@ -440,7 +441,7 @@ void TMainForm::ExitTButClick() {
 }
 
 void TMainForm::ScanTButClick() {
-    if (!scanForm_ || !HasScanList) return;
+    if (!scanForm_ || !settings_.HasScanList) return;
     DBGridEh->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     scanForm_->RefreshScanEditor();
     // What counts is whether the user confirmed, which has already collected the lists.

@@ -11,6 +11,7 @@
 #include <memory>
 #include <string>
 
+#include "protocol/run_settings.h"
 #include "protocol/transfer.h"
 #include "qt_notice_receiver.h"
 #include "runner/transfer_runner.h"
@@ -45,8 +46,10 @@ class WorkbookFileChooser;
 class TMainForm : public QMainWindow, public TransferEffects, public TransferData {
     Q_OBJECT
   public:
-    // trayAvailable tells whether the desktop has a notification area (asked at each minimise).
-    explicit TMainForm(std::function<bool()> trayAvailable = {}, QWidget* parent = nullptr);
+    // settings are those start-up chose; they must outlive the window. trayAvailable tells
+    // whether the desktop has a notification area (asked at each minimise).
+    explicit TMainForm(const RunSettings& settings, std::function<bool()> trayAvailable = {},
+                       QWidget* parent = nullptr);
     ~TMainForm() override;
 
     // The windows the main window's commands open; created after it at start-up.
@@ -105,6 +108,7 @@ class TMainForm : public QMainWindow, public TransferEffects, public TransferDat
     bool SavePendingEdits();
 
     // State for the other windows and the tests.
+    const RunSettings& Settings() const { return settings_; }
     TComm& Comm() { return comm_; }
     Transfer& TransferState() { return runner_.GetTransfer(); }
     bool PortOpen() const { return runner_.GetTransfer().PortOpen; }
@@ -203,6 +207,7 @@ class TMainForm : public QMainWindow, public TransferEffects, public TransferDat
     RightButtonFilter* rightButtons_ = nullptr;
     bool shownOnce_ = false;
 
+    const RunSettings& settings_;
     QtNoticeReceiver receiver_;
     TComm comm_;
     // The system's steady clock, or a test's.

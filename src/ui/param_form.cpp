@@ -10,7 +10,6 @@
 #include <QVBoxLayout>
 
 #include "list_only_key_filter.h"
-#include "protocol/run_settings.h"
 #include "text/text_pairs.h"
 #include "ui_text.h"
 #include "window_placement.h"
@@ -23,7 +22,7 @@ const char* const DefaultPassword = "KZP";
 
 }  // namespace
 
-TParamForm::TParamForm(PortLister listPorts, QWidget* parent)
+TParamForm::TParamForm(const RunSettings& settings, PortLister listPorts, QWidget* parent)
     : QDialog(parent),
       listPorts_(std::move(listPorts)),
       Label1(new QLabel(this)),
@@ -83,7 +82,7 @@ TParamForm::TParamForm(PortLister listPorts, QWidget* parent)
     connect(Button2, &QPushButton::clicked, this, &TParamForm::Button2Click);
 
     ListDialogPorts();
-    Label4->setText(QString::fromStdString(BandText));
+    Label4->setText(QString::fromStdString(settings.BandText));
     ApplyCaptions();
     CentreOnScreen(*this);
 }

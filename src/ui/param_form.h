@@ -7,6 +7,8 @@
 #include <string>
 #include <vector>
 
+#include "protocol/run_settings.h"
+
 class QComboBox;
 class QLabel;
 class QLineEdit;
@@ -20,7 +22,8 @@ class TParamForm : public QDialog {
     // Lists the ports to offer, first one preselected.
     using PortLister = std::function<std::vector<std::string>()>;
 
-    explicit TParamForm(PortLister listPorts, QWidget* parent = nullptr);
+    // Shows the band of settings.
+    TParamForm(const RunSettings& settings, PortLister listPorts, QWidget* parent = nullptr);
 
     // Empties the port list and fills it from a fresh probe, first entry selected.
     void ListDialogPorts();

@@ -37,7 +37,7 @@ int StartUp::Run() {
     // Qt's own buttons and dialogs speak the program's language too.
     UseQtTexts(LanguageIndex);
 
-    loginForm_ = std::make_unique<TLoginForm>(databasePath_);
+    loginForm_ = std::make_unique<TLoginForm>(settings_, databasePath_);
     creationOrder_ << loginForm_->objectName();
     if (!loginForm_->ConnectionError().empty()) {
         StoreFailed(loginForm_->ConnectionError());
@@ -45,23 +45,23 @@ int StartUp::Run() {
     }
     if (loginForm_->exec() != QDialog::Accepted) return 0;
 
-    verForm_ = std::make_unique<TVerForm>();
+    verForm_ = std::make_unique<TVerForm>(settings_);
     creationOrder_ << verForm_->objectName();
     if (verForm_->exec() != QDialog::Accepted) return 0;
 
-    mainForm_ = std::make_unique<TMainForm>(trayAvailable_);
+    mainForm_ = std::make_unique<TMainForm>(settings_, trayAvailable_);
     creationOrder_ << mainForm_->objectName();
     if (std::string error; !mainForm_->ConnectDatabase(databasePath_, error)) {
         StoreFailed(error);
         return 1;
     }
     mainForm_->OpenFirstPort();
-    paramForm_ = std::make_unique<TParamForm>(&ListDialogPorts);
+    paramForm_ = std::make_unique<TParamForm>(settings_, &ListDialogPorts);
     creationOrder_ << paramForm_->objectName();
     aboutForm_ = std::make_unique<TAboutForm>();
     creationOrder_ << aboutForm_->objectName();
     // The print dialog brings both report forms, each with a connection of its own to the store.
-    printForm_ = std::make_unique<print::TParaPrintForm>();
+    printForm_ = std::make_unique<print::TParaPrintForm>(settings_);
     creationOrder_ << printForm_->objectName();
     if (const StoreResult connected = printForm_->Connect(databasePath_); !connected.ok()) {
         StoreFailed(connected.text);

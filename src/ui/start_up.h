@@ -8,6 +8,8 @@
 #include <memory>
 #include <string>
 
+#include "protocol/run_settings.h"
+
 namespace q36::print {
 class TParaPrintForm;
 }
@@ -42,6 +44,8 @@ class StartUp {
     print::TParaPrintForm* PrintForm() const { return printForm_.get(); }
     // Object names of the windows in the order they were created.
     const QStringList& CreationOrder() const { return creationOrder_; }
+    // What the start-up dialogs chose; every window of the run is given these.
+    const RunSettings& Settings() const { return settings_; }
 
   private:
     // Shows the store's error; the program then ends.
@@ -49,6 +53,7 @@ class StartUp {
 
     std::string databasePath_;
     std::function<bool()> trayAvailable_;
+    RunSettings settings_;  // filled by the band and version dialogs, before the main window
     std::unique_ptr<TLoginForm> loginForm_;
     std::unique_ptr<TVerForm> verForm_;
     std::unique_ptr<TMainForm> mainForm_;

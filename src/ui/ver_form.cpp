@@ -9,20 +9,20 @@
 
 #include "list_only_key_filter.h"
 #include "pictures.h"
-#include "protocol/run_settings.h"
 #include "text/text_pairs.h"
 #include "ui_text.h"
 #include "window_placement.h"
 
 namespace q36::ui {
 
-TVerForm::TVerForm(QWidget* parent)
+TVerForm::TVerForm(RunSettings& settings, QWidget* parent)
     : QDialog(parent),
       Image1(new QLabel(this)),
       GroupBox1(new QGroupBox(this)),
       suiComboBox(new QComboBox(GroupBox1)),
       Button1(new QPushButton(this)),
-      Button2(new QPushButton(this)) {
+      Button2(new QPushButton(this)),
+      settings_(settings) {
     setObjectName(QStringLiteral("TVerForm"));
     Image1->setObjectName(QStringLiteral("Image1"));
     GroupBox1->setObjectName(QStringLiteral("GroupBox1"));
@@ -85,11 +85,11 @@ void TVerForm::FillVersionList() {
     suiComboBox->addItem(QTr(txt::VerChoice0));
     suiComboBox->addItem(QTr(txt::VerChoice1));
     suiComboBox->setCurrentIndex(0);
-    HasScanList = true;
+    settings_.HasScanList = true;
 }
 
 void TVerForm::suiComboBoxChange(int index) {
-    HasScanList = index == 0;
+    settings_.HasScanList = index == 0;
 }
 
 void TVerForm::Button1Click() {

@@ -5,6 +5,8 @@
 
 #include <QDialog>
 
+#include "protocol/run_settings.h"
+
 class QComboBox;
 class QGroupBox;
 class QLabel;
@@ -15,7 +17,8 @@ namespace q36::ui {
 class TVerForm : public QDialog {
     Q_OBJECT
   public:
-    explicit TVerForm(QWidget* parent = nullptr);
+    // The variant chosen goes into settings, which must outlive the dialog.
+    explicit TVerForm(RunSettings& settings, QWidget* parent = nullptr);
 
     // Puts the two variants into the list and selects the first, the one with scan lists.
     void FillVersionList();
@@ -35,6 +38,7 @@ class TVerForm : public QDialog {
     QComboBox* suiComboBox;
     QPushButton* Button1;
     QPushButton* Button2;
+    RunSettings& settings_;
 };
 
 }  // namespace q36::ui

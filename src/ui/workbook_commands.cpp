@@ -110,7 +110,7 @@ void WorkbookCommands::Open() {
             ConfigurationQueries queries{side->ParamQuery(), side->ChannelQuery(),
                                          side->ScanQuery()};
             WaitCursor wait;
-            outcome = exchange::ImportWorkbook(FilePath(name), queries);
+            outcome = exchange::ImportWorkbook(FilePath(name), queries, window_.Settings());
         } else {
             outcome = NoStore(exchange::ExchangeResult::ReadFailed);
         }

@@ -281,13 +281,14 @@ struct FaultRun {
 // Runs a transfer of kind between a fresh working store and a radio holding DistinctImage(),
 // with fault done to the working copy on the way.
 void RunWithFault(cli::TransferKind kind, Working fault, FaultRun& run) {
-    FactoryLock = 1;
+    RunSettings settings;
+    settings.FactoryLock = 1;
     RadioOnPty served(DistinctImage());
     ASSERT_TRUE(served.Start());
     std::string error;
 
     cli::WorkingStore store;
-    ASSERT_TRUE(store.Create(error)) << error;
+    ASSERT_TRUE(store.Create(settings, error)) << error;
     run.before = ReadStore(store.connection().Path());
     char* printed = nullptr;
     std::size_t printedSize = 0;
@@ -298,7 +299,8 @@ void RunWithFault(cli::TransferKind kind, Working fault, FaultRun& run) {
         cli::ProgressPrinter printer(out);
         InjectingData host(store.connection(), fault);
         EXPECT_TRUE(host.OpenQueries().ok());
-        run.code = cli::RunTransfer(kind, {served.Path(), "KZP", "test.xlsx"}, host, printer);
+        run.code =
+            cli::RunTransfer(kind, {served.Path(), "KZP", "test.xlsx"}, settings, host, printer);
         // A block the store refused may stay pending in the query; the tool never posts it, as it
         // exits without saving, so only the file counts. The host lets go of any lock here.
         kept = host.KeptPath();

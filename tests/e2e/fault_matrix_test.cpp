@@ -78,10 +78,11 @@ class StoreCopyTest : public ::testing::Test {
         storePath_ = copy_.Path();
         Connection connection;
         ASSERT_TRUE(connection.Open(storePath_).ok());
-        ASSERT_TRUE(ResetBandDefaults(connection).ok());
+        ASSERT_TRUE(ResetBandDefaults(connection, settings_).ok());
     }
 
     ProgramDefaults defaults_;
+    RunSettings settings_;  // the 400-440 band with scan lists
     StoreCopy copy_;
     std::string storePath_;
 };
@@ -125,7 +126,8 @@ TEST_P(FaultMatrix, UserSeesTheFaultAndNothingIsHalfDone) {
     ManualClock manualClock;
     const bool realLine = NeedsRealLine(row);
     TransferRunner runner(data, effects,
-                          realLine ? static_cast<const q36::Clock&>(systemClock) : manualClock);
+                          realLine ? static_cast<const q36::Clock&>(systemClock) : manualClock,
+                          settings_);
     runner.GetTransfer().PortOpen = true;
     const auto start = [&] {
         if (row.direction == Direction::Read ? runner.PrepareRead() : runner.PrepareWrite()) {

@@ -21,6 +21,7 @@ using namespace std::chrono_literals;
 
 struct PtyTransfer : ::testing::Test {
     ProgramDefaults defaults;
+    RunSettings settings;  // the 400-440 band with scan lists
     RadioConfig config;
     std::unique_ptr<VirtualRadio> radio;
     std::unique_ptr<PtyRadioServer> server;
@@ -49,7 +50,7 @@ struct PtyTransfer : ::testing::Test {
         comm.SetCommName(server->SlavePath());
         comm.OpenPort();
         const SystemClock clock;
-        TransferRunner runner(host, host, clock);
+        TransferRunner runner(host, host, clock, settings);
         runner.GetTransfer().PortOpen = true;
         host.onSend = [&comm](const uint8_t* data, uint16_t length) {
             comm.SendData(data, length);

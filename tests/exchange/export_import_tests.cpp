@@ -110,11 +110,7 @@ std::vector<std::string> MessageTexts(const ExchangeOutcome& outcome) {
 
 class SaveAndOpen : public ::testing::Test {
   protected:
-    void SetUp() override {
-        LanguageIndex = 0;
-        BandLowMHz = 400;
-        BandHighMHz = 440;
-    }
+    void SetUp() override { LanguageIndex = 0; }
     // Saves store a's configuration to a workbook and returns its path.
     std::string Save(Store& store, const std::string& name) {
         auto queries = store.Queries();
@@ -134,6 +130,7 @@ class SaveAndOpen : public ::testing::Test {
         return path;
     }
     ScratchFolder dir_;
+    const RunSettings settings_;  // the 400-440 band
 };
 
 TEST_F(SaveAndOpen, ReadFromTheRadioSavedAndOpenedIntoAResetStoreIsRestoredExactly) {
@@ -150,7 +147,7 @@ TEST_F(SaveAndOpen, ReadFromTheRadioSavedAndOpenedIntoAResetStoreIsRestoredExact
         Store target;
         ASSERT_NE(target.Snapshot().channels, read.channels);
         auto queries = target.Queries();
-        const ExchangeOutcome outcome = ImportWorkbook(path, queries);
+        const ExchangeOutcome outcome = ImportWorkbook(path, queries, settings_);
         EXPECT_EQ(outcome.result, ExchangeResult::ReadOk) << outcome.messages.back().FullText();
         EXPECT_EQ(MessageTexts(outcome), std::vector<std::string>{"文件读取成功！"});
         const Configuration restored = target.Snapshot();
@@ -233,7 +230,7 @@ TEST_F(SaveAndOpen, ChannelOutOfBandLeavesTheWholeStoreUnchanged) {
     const std::string path =
         EditedWorkbook([](Workbook& w) { w.sheets[1].PutNumber(8, 4, 300, CellFormat::Fixed4); });
     auto queries = store.Queries();
-    const ExchangeOutcome outcome = ImportWorkbook(path, queries);
+    const ExchangeOutcome outcome = ImportWorkbook(path, queries, settings_);
     EXPECT_EQ(outcome.result, ExchangeResult::FrequencyOutOfBand);
     EXPECT_EQ(MessageTexts(outcome), (std::vector<std::string>{"频率错误！", "文件读取失败！"}));
     EXPECT_EQ(outcome.messages[0].detail, "信道 07 发送频率: 300");
@@ -248,7 +245,7 @@ TEST_F(SaveAndOpen, FrequencyThatIsNoNumberNamesItsOwnMessage) {
     const std::string path =
         EditedWorkbook([](Workbook& w) { w.sheets[1].PutText(20, 8, "四百", CellFormat::Text); });
     auto queries = store.Queries();
-    const ExchangeOutcome outcome = ImportWorkbook(path, queries);
+    const ExchangeOutcome outcome = ImportWorkbook(path, queries, settings_);
     EXPECT_EQ(outcome.result, ExchangeResult::FrequencyNotNumber);
     EXPECT_EQ(MessageTexts(outcome),
               (std::vector<std::string>{"频率必须输入数字！", "文件读取失败！"}));
@@ -256,7 +253,7 @@ TEST_F(SaveAndOpen, FrequencyThatIsNoNumberNamesItsOwnMessage) {
 
     const std::string tone =
         EditedWorkbook([](Workbook& w) { w.sheets[1].PutText(4, 6, "88.6", CellFormat::Text); });
-    const ExchangeOutcome refused = ImportWorkbook(tone, queries);
+    const ExchangeOutcome refused = ImportWorkbook(tone, queries, settings_);
     EXPECT_EQ(refused.result, ExchangeResult::ToneValueRefused);
     EXPECT_EQ(refused.messages[0].text, &txt::MsgToneNotInTable);
     EXPECT_EQ(refused.messages[0].detail, "信道 03 发数值: 88.6");
@@ -278,7 +275,7 @@ TEST_F(SaveAndOpen, UnknownKeysAreSkippedAndDisabledChannelsTakeTheSheetsValues)
         w.sheets[2].PutText(7, 1, "6", CellFormat::Text);      // no such list
     });
     auto queries = store.Queries();
-    const ExchangeOutcome outcome = ImportWorkbook(path, queries);
+    const ExchangeOutcome outcome = ImportWorkbook(path, queries, settings_);
     ASSERT_EQ(outcome.result, ExchangeResult::ReadOk) << outcome.messages.back().FullText();
     EXPECT_EQ(outcome.messages[0].detail, Tr(texts::SkippedRecords) + ": 信道参数 99, 扫描列表 6");
 
@@ -300,7 +297,7 @@ TEST_F(SaveAndOpen, FailureWhileStoringRollsEverythingBack) {
                     .ok());
     const std::string path = EditedWorkbook([](Workbook&) {});
     auto queries = store.Queries();
-    const ExchangeOutcome outcome = ImportWorkbook(path, queries);
+    const ExchangeOutcome outcome = ImportWorkbook(path, queries, settings_);
     EXPECT_EQ(outcome.result, ExchangeResult::ReadFailed);
     EXPECT_EQ(MessageTexts(outcome), std::vector<std::string>{"文件读取失败！"});
     EXPECT_NE(outcome.messages[0].detail.find("disk is full"), std::string::npos)
@@ -325,7 +322,7 @@ TEST_F(SaveAndOpen, StoreLockedByAnotherWriterFailsCleanly) {
     ASSERT_TRUE(other.Execute("BEGIN IMMEDIATE").ok());
     const std::string path = EditedWorkbook([](Workbook&) {});
     auto queries = store.Queries();
-    const ExchangeOutcome outcome = ImportWorkbook(path, queries);
+    const ExchangeOutcome outcome = ImportWorkbook(path, queries, settings_);
     other.Execute("ROLLBACK");
     EXPECT_EQ(outcome.result, ExchangeResult::ReadFailed);
     EXPECT_FALSE(outcome.messages[0].detail.empty());
@@ -338,12 +335,12 @@ TEST_F(SaveAndOpen, BadFilesEndInReadFailedAndTouchNothing) {
     WriteFileBytes(dir_.File("notes.xlsx"), "not a workbook");
     auto queries = store.Queries();
     for (const std::string& path : {dir_.File("notes.xlsx"), dir_.File("absent.xls")}) {
-        const ExchangeOutcome outcome = ImportWorkbook(path, queries);
+        const ExchangeOutcome outcome = ImportWorkbook(path, queries, settings_);
         EXPECT_EQ(outcome.result, ExchangeResult::ReadFailed);
         EXPECT_EQ(MessageTexts(outcome), std::vector<std::string>{"文件读取失败！"});
         EXPECT_NE(outcome.messages[0].detail.find(path), std::string::npos);
     }
-    const ExchangeOutcome cancelled = ImportWorkbook("", queries);
+    const ExchangeOutcome cancelled = ImportWorkbook("", queries, settings_);
     EXPECT_EQ(cancelled.result, ExchangeResult::ReadCancelled);
     EXPECT_TRUE(cancelled.messages.empty());
     EXPECT_EQ(store.Snapshot().common, before.common);

@@ -106,10 +106,9 @@ int TransferOneInput(const uint8_t* data, size_t size) {
     if (size < 3) return 0;
     test::ProgramDefaults defaults;
     const bool write = (data[0] & 1) != 0;
-    HasScanList = (data[0] & 2) != 0;
     LanguageIndex = (data[0] >> 2) & 1;
     RadioConfig config;
-    config.hasScanList = HasScanList;
+    config.hasScanList = (data[0] & 2) != 0;
     config.faults.silentAfter = data[1] % 32;
     test::RadioBench bench(config);
     const MemoryHost initial = bench.host;

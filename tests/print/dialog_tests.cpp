@@ -24,6 +24,7 @@ namespace {
 // The dialog on a machine without printers, saving where the test says instead of asking.
 class NoPrinterDialog : public print::TParaPrintForm {
   public:
+    using TParaPrintForm::TParaPrintForm;
     QString pdfPath;
     int asked = 0;
 
@@ -47,11 +48,7 @@ bool Contains(const std::vector<std::string>& lines, const std::string& text) {
 }
 
 struct PrintDialog : ::testing::Test {
-    void SetUp() override {
-        BandText = "400-440";
-        ReadRadioInto(copy.Path(), VariedRadioImage());
-    }
-    void TearDown() override { BandText = "400-440"; }
+    void SetUp() override { ReadRadioInto(copy.Path(), VariedRadioImage()); }
 
     void Click(const char* button) {
         auto* found = dialog.findChild<QPushButton*>(QString::fromLatin1(button));
@@ -65,7 +62,8 @@ struct PrintDialog : ::testing::Test {
     }
 
     StoreCopy copy;
-    NoPrinterDialog dialog;
+    RunSettings settings;  // the 400-440 band
+    NoPrinterDialog dialog{settings};
 };
 
 TEST_F(PrintDialog, OpensWithTheChannelReportChosenAndFollowsTheChoice) {
@@ -98,7 +96,7 @@ TEST_F(PrintDialog, ShowingAgainPrintsTheStoreAsItIsThen) {
     // another band in the header line.
     PostValue(copy.Path(), "CHANNELTABLE", 2, "FTX", "433.125");
     PostValue(copy.Path(), "PARAMETABLE", 0, "TOPSET", "240");
-    BandText = "350-390";
+    settings.BandText = "350-390";
 
     dialog.show();
     EXPECT_EQ(commits, 2);

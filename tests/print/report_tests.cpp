@@ -7,7 +7,6 @@
 #include "print/print_form.h"
 #include "print/report_renderer.h"
 #include "print_fixture.h"
-#include "protocol/run_settings.h"
 #include "store/query.h"
 #include "text/choice_lists.h"
 #include "text/language.h"
@@ -52,7 +51,6 @@ struct StoredRows {
 
 struct PrintedReports : ::testing::Test {
     static void SetUpTestSuite() {
-        BandText = "400-440";
         copy_ = new StoreCopy;
         ReadRadioInto(copy_->Path(), VariedRadioImage());
     }

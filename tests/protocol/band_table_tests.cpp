@@ -1,8 +1,6 @@
 #include <gtest/gtest.h>
 
 #include "protocol/band_table.h"
-#include "protocol/run_settings.h"
-#include "transfer_fixture.h"
 
 namespace q36 {
 namespace {
@@ -24,16 +22,16 @@ TEST(BandTableTest, EntryTextsAndTheirLimits) {
 }
 
 TEST(BandTableTest, SelectBandSetsTheRunSettingsOrNothing) {
-    test::SettingsGuard guard;
-    ASSERT_TRUE(SelectBand("136-174", 4));
-    EXPECT_EQ(BandText, "136-174");
-    EXPECT_EQ(BandIndex, 4);
-    EXPECT_EQ(BandLowMHz, 136);
-    EXPECT_EQ(BandHighMHz, 174);
+    RunSettings settings;
+    ASSERT_TRUE(SelectBand(settings, "136-174", 4));
+    EXPECT_EQ(settings.BandText, "136-174");
+    EXPECT_EQ(settings.BandIndex, 4);
+    EXPECT_EQ(settings.BandLowMHz, 136);
+    EXPECT_EQ(settings.BandHighMHz, 174);
 
-    EXPECT_FALSE(SelectBand("band", 1));
-    EXPECT_EQ(BandText, "136-174");
-    EXPECT_EQ(BandIndex, 4);
+    EXPECT_FALSE(SelectBand(settings, "band", 1));
+    EXPECT_EQ(settings.BandText, "136-174");
+    EXPECT_EQ(settings.BandIndex, 4);
 }
 
 }  // namespace

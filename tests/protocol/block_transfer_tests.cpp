@@ -39,8 +39,8 @@ class BlockTransferTest : public TransferTest {
 };
 
 TEST_F(BlockTransferTest, ExampleChannelGoesOutByteForByte) {
-    BandLowMHz = 136;
-    BandHighMHz = 174;
+    settings.BandLowMHz = 136;
+    settings.BandHighMHz = 174;
     ChannelResult& row = host.channels[0];
     row.ENABLED = "True";
     row.VOX = "False";
@@ -389,7 +389,7 @@ TEST_F(BlockTransferTest, WrittenBlocksReadBackIntoTheSameConfiguration) {
     ASSERT_EQ(blocks.size(), 30u);
 
     MemoryHost reader;
-    Transfer read(reader, reader, reader);
+    Transfer read(reader, reader, reader, settings);
     read.PortOpen = true;
     ReadCommand(read, reader);
     const Bytes reply = HandshakeReply(1, 0, 3);

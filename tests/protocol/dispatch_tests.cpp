@@ -31,7 +31,7 @@ using DispatchTest = TransferTest;
 TEST_F(DispatchTest, CommandsAskTheUserAndSendTheHandshakeOneBytePerWrite) {
     std::vector<uint16_t> writes;
     host.onSend = [&writes](const uint8_t*, uint16_t length) { writes.push_back(length); };
-    BandIndex = 4;
+    settings.BandIndex = 4;
     transfer.Password = "ABCD";
     transfer.PortOpen = true;
 
@@ -373,9 +373,9 @@ TEST_F(DispatchTest, StatusZeroTakesTheNextWriteStep) {
         {"finished", 31, true, std::nullopt, false, P::Finished, 25, 6, false},
     };
     for (const StepCase& c : cases) {
-        HasScanList = c.hasScanList;
+        settings.HasScanList = c.hasScanList;
         MemoryHost h;
-        Transfer t(h, h, h);
+        Transfer t(h, h, h, settings);
         t.PortOpen = true;
         WriteCommand(t, h);
         for (int k = 0; k < c.acknowledged; ++k) t.DispatchFrame(Status(ST_OK));

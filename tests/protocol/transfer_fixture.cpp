@@ -1,39 +1,19 @@
 #include "transfer_fixture.h"
 
-#include "protocol/run_settings.h"
 #include "text/language.h"
 
 namespace q36::test {
 
-SettingsGuard::SettingsGuard()
-    : bandText_(BandText),
-      bandIndex_(BandIndex),
-      bandLow_(BandLowMHz),
-      bandHigh_(BandHighMHz),
-      factoryLock_(FactoryLock),
-      language_(LanguageIndex),
-      hasScanList_(HasScanList) {
-    BandText = "400-440";
-    BandIndex = 0;
-    BandLowMHz = 400;
-    BandHighMHz = 440;
-    FactoryLock = 1;
-    HasScanList = true;
+SettingsGuard::SettingsGuard() : language_(LanguageIndex) {
     LanguageIndex = 0;
 }
 
 SettingsGuard::~SettingsGuard() {
-    BandText = bandText_;
-    BandIndex = bandIndex_;
-    BandLowMHz = bandLow_;
-    BandHighMHz = bandHigh_;
-    FactoryLock = factoryLock_;
     LanguageIndex = language_;
-    HasScanList = hasScanList_;
 }
 
 void TransferTest::UseVariantWithoutScanLists() {
-    HasScanList = false;
+    settings.HasScanList = false;
     transfer.ApplyVariant();
 }
 

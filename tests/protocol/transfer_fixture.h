@@ -27,8 +27,7 @@ namespace q36::test {
 
 using Bytes = std::vector<uint8_t>;
 
-// Saves the start-up settings and the language, sets the 400-440 band with scan lists in
-// Chinese, and restores everything when the test ends.
+// Saves the language, sets Chinese, and restores it when the test ends.
 class SettingsGuard {
   public:
     SettingsGuard();
@@ -37,16 +36,15 @@ class SettingsGuard {
     SettingsGuard& operator=(const SettingsGuard&) = delete;
 
   private:
-    std::string bandText_;
-    int bandIndex_, bandLow_, bandHigh_, factoryLock_, language_;
-    bool hasScanList_;
+    int language_;
 };
 
 class TransferTest : public ::testing::Test {
   protected:
-    SettingsGuard settings;  // first, so that the transfer below sees the test's settings
+    SettingsGuard language;
+    RunSettings settings;  // the 400-440 band with scan lists; held by the transfer below
     MemoryHost host;
-    Transfer transfer{host, host, host};
+    Transfer transfer{host, host, host, settings};
 
     // Switches to the variant without scan lists, as the version dialog would.
     void UseVariantWithoutScanLists();

@@ -9,7 +9,6 @@ namespace {
 
 struct WholeTransfer : ::testing::TestWithParam<bool> {
     ProgramDefaults defaults;
-    void SetUp() override { HasScanList = GetParam(); }
     RadioConfig Config() const {
         RadioConfig config;
         config.hasScanList = GetParam();
@@ -147,7 +146,7 @@ TEST_F(FaultyRadio, WrongPasswordAndBandComeFromTheRadioItself) {
     bench.Write();
     EXPECT_EQ(bench.host.LastMessage(), "密码错误！");
     RadioBench other;
-    BandIndex = 4;
+    other.settings.BandIndex = 4;
     other.Read();
     EXPECT_EQ(other.host.LastMessage(), "机型不匹配, 请检查机型设置！");
 }

@@ -76,9 +76,10 @@ TEST_F(BandReset, PutsEveryRowBackToTheBandDefaults) {
 }
 
 TEST_F(BandReset, UsesTheBandChosenForTheRun) {
-    ASSERT_TRUE(SelectBand(BandEntryText(4), 4));
-    EXPECT_EQ(BandIndex, 4);
-    ASSERT_TRUE(ResetBandDefaults(*connection).ok());
+    RunSettings settings;
+    ASSERT_TRUE(SelectBand(settings, BandEntryText(4), 4));
+    EXPECT_EQ(settings.BandIndex, 4);
+    ASSERT_TRUE(ResetBandDefaults(*connection, settings).ok());
     EXPECT_EQ(
         copy.Scalar("select count(*) from CHANNELTABLE where FTX = 136 and REFREQUENCY = 174"),
         "24");

@@ -17,7 +17,7 @@ struct StoreBench {
           scanEditor(OpenStore(path)),
           host(*main, *scanEditor),
           radio(RadioConfig{}, image),
-          transfer(host, host, host),
+          transfer(host, host, host, settings),
           link(radio) {
         host.onSend = [this](const uint8_t* data, uint16_t length) { link.Send(data, length); };
         transfer.PortOpen = true;
@@ -50,6 +50,7 @@ struct StoreBench {
         return page;
     }
 
+    RunSettings settings;  // the 400-440 band with scan lists
     std::unique_ptr<Connection> main;
     std::unique_ptr<Connection> scanEditor;
     RecordingStoreHost host;

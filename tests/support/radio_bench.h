@@ -10,9 +10,13 @@
 
 namespace q36::test {
 
+// The program's settings are the defaults (the 400-440 band, Chinese) with the radio's variant.
 struct RadioBench {
     explicit RadioBench(RadioConfig config = {}, RadioImage image = DefaultRadioImage(400, 440))
-        : radio(std::move(config), image), transfer(host, host, host), link(radio) {
+        : settings(VariantOf(config)),
+          radio(std::move(config), image),
+          transfer(host, host, host, settings),
+          link(radio) {
         host.onSend = [this](const uint8_t* data, uint16_t length) { link.Send(data, length); };
         transfer.PortOpen = true;
     }
@@ -32,6 +36,13 @@ struct RadioBench {
             [this](const uint8_t* data, uint16_t length) { transfer.Receive(data, length); });
     }
 
+    static RunSettings VariantOf(const RadioConfig& config) {
+        RunSettings variant;
+        variant.HasScanList = config.hasScanList;
+        return variant;
+    }
+
+    RunSettings settings;  // held by the transfer below
     MemoryHost host;
     VirtualRadio radio;
     Transfer transfer;
@@ -41,8 +52,8 @@ struct RadioBench {
 // Runs a read or write of the data side against the radio over the in-process link, as the
 // commands do: the question answered yes, then every answer until the radio falls silent.
 inline void TransferOverLink(TransferData& data, RecordingEffects& effects, VirtualRadio& radio,
-                             bool read) {
-    Transfer transfer(data, effects, effects);
+                             bool read, const RunSettings& settings = {}) {
+    Transfer transfer(data, effects, effects, settings);
     LoopbackLink link(radio);
     effects.onSend = [&link](const uint8_t* bytes, uint16_t length) { link.Send(bytes, length); };
     transfer.PortOpen = true;
@@ -51,18 +62,11 @@ inline void TransferOverLink(TransferData& data, RecordingEffects& effects, Virt
         [&transfer](const uint8_t* bytes, uint16_t length) { transfer.Receive(bytes, length); });
 }
 
-// Restores the program-wide values a test changes.
+// Restores the language a test changes.
 struct ProgramDefaults {
     ProgramDefaults() { Reset(); }
     ~ProgramDefaults() { Reset(); }
-    static void Reset() {
-        LanguageIndex = 0;
-        HasScanList = true;
-        BandText = "400-440";
-        BandIndex = 0;
-        BandLowMHz = 400;
-        BandHighMHz = 440;
-    }
+    static void Reset() { LanguageIndex = 0; }
 };
 
 }  // namespace q36::test

@@ -67,7 +67,8 @@ class CaptionTests : public QObject {
     void MainWindowShowsEveryPairOfTheLanguage() {
         QFETCH(int, language);
         LanguageIndex = language;
-        ui::TMainForm form;
+        const RunSettings settings;
+        ui::TMainForm form(settings);
         QCOMPARE(form.windowTitle(), Pair(txt::MainCaption, language));
 
         const std::pair<const char*, const TextPair*> buttons[] = {
@@ -125,7 +126,8 @@ class CaptionTests : public QObject {
     void CommonPageShowsEveryPairOfTheLanguage() {
         QFETCH(int, language);
         LanguageIndex = language;
-        ui::TMainForm form;
+        const RunSettings settings;
+        ui::TMainForm form(settings);
         const std::pair<const char*, const TextPair*> groups[] = {
             {"GlobalGroupBox", &txt::GlobalGroupBox},
             {"ScanGroupBox", &txt::ScanGroupBox},
@@ -161,13 +163,14 @@ class CaptionTests : public QObject {
     void DialogsShowEveryPairOfTheLanguage() {
         QFETCH(int, language);
         LanguageIndex = language;
-        ui::TLoginForm band("/nonexistent/Q36DataBase.mdb");
+        RunSettings settings;
+        ui::TLoginForm band(settings, "/nonexistent/Q36DataBase.mdb");
         QCOMPARE(band.windowTitle(), Pair(txt::BandDialogCaption, language));
         QCOMPARE(Named<QGroupBox>(band, "GroupBox1")->title(),
                  Pair(txt::BandDialogGroup, language));
         CheckOkCancel(band, language);
 
-        ui::TVerForm version;
+        ui::TVerForm version(settings);
         QCOMPARE(version.windowTitle(), Pair(txt::VerDialogCaption, language));
         QCOMPARE(Named<QGroupBox>(version, "GroupBox1")->title(),
                  Pair(txt::VerDialogGroup, language));
@@ -175,7 +178,7 @@ class CaptionTests : public QObject {
                  QStringList({Pair(txt::VerChoice0, language), Pair(txt::VerChoice1, language)}));
         CheckOkCancel(version, language);
 
-        ui::TParamForm ports([] { return std::vector<std::string>{}; });
+        ui::TParamForm ports(settings, [] { return std::vector<std::string>{}; });
         QCOMPARE(ports.windowTitle(), Pair(txt::ParamDialogCaption, language));
         QCOMPARE(Named<QLabel>(ports, "Label1")->text(), Pair(txt::ParamLabel1, language));
         QCOMPARE(Named<QLabel>(ports, "Label2")->text(), Pair(txt::ParamLabel2, language));

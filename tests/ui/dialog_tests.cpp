@@ -45,7 +45,8 @@ class DialogTests : public QObject {
             QVERIFY(connection.Open(store.Path()).ok());
             QVERIFY(connection.Execute("update CHANNELTABLE set FTX = 401.5, LEVEL = '0'").ok());
         }
-        ui::TLoginForm dialog(store.Path());
+        RunSettings settings;
+        ui::TLoginForm dialog(settings, store.Path());
         QVERIFY(dialog.ConnectionError().empty());
         auto* list = dialog.findChild<QComboBox*>(QStringLiteral("suiComboBox"));
         QCOMPARE(list->count(), 5);
@@ -53,11 +54,11 @@ class DialogTests : public QObject {
         list->setCurrentIndex(4);
         dialog.findChild<QPushButton*>(QStringLiteral("Button1"))->click();
         QCOMPARE(dialog.result(), int(QDialog::Accepted));
-        QCOMPARE(BandText, std::string("136-174"));
-        QCOMPARE(BandIndex, 4);
-        QCOMPARE(BandLowMHz, 136);
-        QCOMPARE(BandHighMHz, 174);
-        QCOMPARE(FactoryLock, 1);
+        QCOMPARE(settings.BandText, std::string("136-174"));
+        QCOMPARE(settings.BandIndex, 4);
+        QCOMPARE(settings.BandLowMHz, 136);
+        QCOMPARE(settings.BandHighMHz, 174);
+        QCOMPARE(settings.FactoryLock, 1);
 
         Connection connection;
         QVERIFY(connection.Open(store.Path()).ok());
@@ -72,13 +73,15 @@ class DialogTests : public QObject {
     }
 
     void BandDialogWithoutItsStoreSaysWhy() {
-        ui::TLoginForm dialog("/nonexistent/Q36DataBase.mdb");
+        RunSettings settings;
+        ui::TLoginForm dialog(settings, "/nonexistent/Q36DataBase.mdb");
         QVERIFY(!dialog.ConnectionError().empty());
     }
 
     void ListsRefuseTypedCharactersButLetEnterThrough() {
         StoreCopy store;
-        ui::TLoginForm band(store.Path());
+        RunSettings settings;
+        ui::TLoginForm band(settings, store.Path());
         band.show();
         auto* bands = band.findChild<QComboBox*>(QStringLiteral("suiComboBox"));
         // Without the filter "1" would jump to the first entry starting with it, 136-174.
@@ -88,9 +91,11 @@ class DialogTests : public QObject {
         QCOMPARE(bands->currentIndex(), 1);
         QTest::keyClick(bands, Qt::Key_Return);
         QCOMPARE(band.result(), int(QDialog::Accepted));
-        QCOMPARE(BandText, std::string("430-470"));
+        QCOMPARE(settings.BandText, std::string("430-470"));
 
-        ui::TParamForm ports([] { return std::vector<std::string>{"/dev/pts/7", "/dev/pts/9"}; });
+        ui::TParamForm ports(settings, [] {
+            return std::vector<std::string>{"/dev/pts/7", "/dev/pts/9"};
+        });
         ports.show();
         auto* list = ports.findChild<QComboBox*>(QStringLiteral("suiComboBox"));
         list->setCurrentIndex(1);
@@ -99,14 +104,15 @@ class DialogTests : public QObject {
     }
 
     void VersionListDecidesTheScanListVariant() {
-        HasScanList = false;
-        ui::TVerForm dialog;
-        QVERIFY(HasScanList);  // creation selects the first entry
+        RunSettings settings;
+        settings.HasScanList = false;
+        ui::TVerForm dialog(settings);
+        QVERIFY(settings.HasScanList);  // creation selects the first entry
         auto* list = dialog.findChild<QComboBox*>(QStringLiteral("suiComboBox"));
         list->setCurrentIndex(1);
-        QVERIFY(!HasScanList);
+        QVERIFY(!settings.HasScanList);
         list->setCurrentIndex(0);
-        QVERIFY(HasScanList);
+        QVERIFY(settings.HasScanList);
         list->setCurrentIndex(1);
         dialog.show();
         for (const QString& typed : {QStringLiteral("检"), QStringLiteral("如")}) {
@@ -115,13 +121,14 @@ class DialogTests : public QObject {
         QCOMPARE(list->currentIndex(), 1);
         dialog.findChild<QPushButton*>(QStringLiteral("Button1"))->click();
         QCOMPARE(dialog.result(), int(QDialog::Accepted));
-        QVERIFY(!HasScanList);
+        QVERIFY(!settings.HasScanList);
     }
 
     void PortDialogListsProbedPortsAndShowsBandAndMaskedPassword() {
-        BandText = "350-390";
+        RunSettings settings;
+        settings.BandText = "350-390";
         std::vector<std::string> found{"/dev/pts/3"};
-        ui::TParamForm dialog([&found] { return found; });
+        ui::TParamForm dialog(settings, [&found] { return found; });
         auto* list = dialog.findChild<QComboBox*>(QStringLiteral("suiComboBox"));
         QCOMPARE(list->count(), 1);
         QCOMPARE(dialog.findChild<QLabel*>(QStringLiteral("Label4"))->text(),
@@ -144,7 +151,8 @@ class DialogTests : public QObject {
     }
 
     void PortDialogRefusesAnEmptyPassword() {
-        ui::TParamForm dialog([] { return std::vector<std::string>{}; });
+        const RunSettings settings;
+        ui::TParamForm dialog(settings, [] { return std::vector<std::string>{}; });
         dialog.findChild<QLineEdit*>(QStringLiteral("PWEdit"))->clear();
         dialog.show();
         ModalAnswerer answerer;

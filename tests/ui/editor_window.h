@@ -20,8 +20,12 @@
 namespace q36::test {
 
 struct EditorWindow {
+    // The window runs with settings, as start-up would have chosen them.
+    explicit EditorWindow(RunSettings runSettings = {}) : settings(std::move(runSettings)) {}
+
     StoreCopy store;
-    ui::TMainForm form{[] { return false; }};
+    RunSettings settings;  // held by the window below
+    ui::TMainForm form{settings, [] { return false; }};
 
     bool Open() {
         std::string error;

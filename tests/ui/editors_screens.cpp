@@ -90,11 +90,12 @@ int main(int argc, char* argv[]) {
     q36::test::ProgramDefaults defaults;
     q36::ui::UseQtTexts(q36::LanguageIndex);
     // As every run after the band dialog: the factory values are shown but locked.
-    q36::FactoryLock = 1;
+    q36::RunSettings settings;
+    settings.FactoryLock = 1;
 
     q36::test::RadioOnPty radio(VariedRadio());
     q36::test::StoreCopy store;
-    q36::ui::TMainForm main([] { return false; });
+    q36::ui::TMainForm main(settings, [] { return false; });
     std::string error;
     if (!radio.Start() || !store.Ok() || !main.ConnectDatabase(store.Path(), error)) {
         std::printf("FAILED set-up %s\n", error.c_str());

@@ -85,9 +85,7 @@ class EditorsTests : public QObject {
     }
 
     void FrequenciesAreCheckedAgainstTheBand() {
-        BandLowMHz = 400;
-        BandHighMHz = 440;
-        EditorWindow w;
+        EditorWindow w;  // the 400-440 band
         QVERIFY(w.Open());
         ModalAnswerer answerer;
         QCOMPARE(w.TypeInto(2, col::Ftx, QStringLiteral("440")), QStringLiteral("440"));
@@ -300,8 +298,9 @@ class EditorsTests : public QObject {
     }
 
     void ScanGroupFollowsTheVariant() {
-        HasScanList = false;
-        EditorWindow w;
+        RunSettings variant;
+        variant.HasScanList = false;
+        EditorWindow w(variant);
         QVERIFY(w.Open());
         QVERIFY(!w.form.CommonPage().ScanGroupBox->isEnabled());
         QVERIFY(!w.form.findChild<QWidget*>(QStringLiteral("ScanTBut"))->isEnabled());

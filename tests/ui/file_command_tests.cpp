@@ -103,7 +103,8 @@ struct StoreWindow {
 
     ScratchFolder folder;
     StoreCopy store;
-    ui::TMainForm form{[] { return false; }};
+    RunSettings settings;  // the 400-440 band; held by the window below
+    ui::TMainForm form{settings, [] { return false; }};
     std::shared_ptr<ChosenFile> chosen = std::make_shared<ChosenFile>();
     bool ready = false;
 };
@@ -263,8 +264,8 @@ class FileCommandTests : public QObject {
         // The same workbook opened in a run on another band: channel 01's 400 MHz is outside.
         QVERIFY(window.ChangeStore("415", "CH05", "150"));
         const std::string before = window.Snapshot();
-        BandLowMHz = 410;
-        BandHighMHz = 450;
+        window.settings.BandLowMHz = 410;
+        window.settings.BandHighMHz = 450;
         window.form.OpenTButClick();
         QCOMPARE(answerer.Texts(), QStringList({Text(txt::MsgFileSaved), Text(txt::MsgFreqError),
                                                 Text(txt::MsgFileReadFailed)}));
@@ -274,7 +275,7 @@ class FileCommandTests : public QObject {
     void PrintPostsPendingEditsBeforeTheDialogShows() {
         StoreWindow window;
         QVERIFY(window.ready);
-        print::TParaPrintForm printForm;
+        print::TParaPrintForm printForm(window.settings);
         QVERIFY(printForm.Connect(window.store.Path()).ok());
         window.form.SetPrintForm(&printForm);
         QVERIFY(window.Channels().Locate("CHANNELNO", "02").ok());

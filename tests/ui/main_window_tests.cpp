@@ -52,7 +52,8 @@ class MainWindowTests : public QObject {
     void cleanup() { ProgramDefaults::Reset(); }
 
     void MinimiseParksTheWindowInTheTrayAndALeftClickRestoresIt() {
-        ui::TMainForm form([] { return true; });
+        const RunSettings settings;
+        ui::TMainForm form(settings, [] { return true; });
         form.show();
         QVERIFY(QTest::qWaitForWindowExposed(&form));
         form.setWindowState(Qt::WindowMinimized);
@@ -70,7 +71,8 @@ class MainWindowTests : public QObject {
     }
 
     void WithoutATrayMinimiseKeepsTheWindowReachable() {
-        ui::TMainForm form([] { return false; });
+        const RunSettings settings;
+        ui::TMainForm form(settings, [] { return false; });
         form.show();
         QVERIFY(QTest::qWaitForWindowExposed(&form));
         form.setWindowState(Qt::WindowMinimized);
@@ -80,7 +82,8 @@ class MainWindowTests : public QObject {
     }
 
     void RightButtonReachesNoWidgetOnceTheWindowIsShown() {
-        ui::TMainForm form([] { return false; });
+        const RunSettings settings;
+        ui::TMainForm form(settings, [] { return false; });
         PressCounter probe;
         probe.resize(50, 50);
         probe.show();
@@ -104,9 +107,10 @@ class MainWindowTests : public QObject {
     }
 
     void ShowingFollowsTheVariantAndTheBand() {
-        HasScanList = false;
-        BandText = "136-174";
-        ui::TMainForm form([] { return false; });
+        RunSettings settings;
+        settings.HasScanList = false;
+        settings.BandText = "136-174";
+        ui::TMainForm form(settings, [] { return false; });
         form.show();
         QCOMPARE(form.windowTitle(), Text(txt::MainCaption) + QStringLiteral("(136-174)"));
         QVERIFY(!form.findChild<QToolButton*>(QStringLiteral("ScanTBut"))->isEnabled());
@@ -117,7 +121,7 @@ class MainWindowTests : public QObject {
         auto* pages = form.findChild<QTabWidget*>(QStringLiteral("suiPageControl1"));
         QCOMPARE(pages->currentIndex(), 1);
 
-        FactoryLock = 1;
+        settings.FactoryLock = 1;
         pages->setCurrentIndex(0);
         QVERIFY(!form.CommonPage().FactoryGroupBox->isEnabled());
 
@@ -129,7 +133,8 @@ class MainWindowTests : public QObject {
 
     void NoPortIsReportedAndReadAndWriteRefuse() {
         PortsSetting none("");
-        ui::TMainForm form([] { return false; });
+        const RunSettings settings;
+        ui::TMainForm form(settings, [] { return false; });
         ModalAnswerer answerer;
         form.OpenFirstPort();
         QCOMPARE(answerer.Texts(), QStringList{Text(txt::MsgNoPort)});
@@ -147,7 +152,8 @@ class MainWindowTests : public QObject {
         PtyPair pty;
         QVERIFY(pty.Ok());
         PortsSetting ports("/dev/q36-no-such-port:" + pty.SlavePath());
-        ui::TMainForm form([] { return false; });
+        const RunSettings settings;
+        ui::TMainForm form(settings, [] { return false; });
         ModalAnswerer answerer;
         form.OpenFirstPort();
         QVERIFY(answerer.Seen().isEmpty());
@@ -165,7 +171,8 @@ class MainWindowTests : public QObject {
         otherProgram.OpenPort();
 
         PortsSetting ports(pty.SlavePath());
-        ui::TMainForm form([] { return false; });
+        const RunSettings settings;
+        ui::TMainForm form(settings, [] { return false; });
         ModalAnswerer answerer;
         form.OpenFirstPort();
         QCOMPARE(answerer.Seen().size(), 1);
@@ -180,7 +187,7 @@ class MainWindowTests : public QObject {
 
         // Once the other program lets go, the port dialog opens it; only the status bar speaks.
         otherProgram.ClosePort();
-        ui::TParamForm dialog(&ProbePorts);
+        ui::TParamForm dialog(settings, &ProbePorts);
         form.SetParamForm(&dialog);
         form.ParaTButClick();
         QVERIFY(form.PortOpen());
@@ -215,10 +222,11 @@ class MainWindowTests : public QObject {
         PtyPair other;
         QVERIFY(pty.Ok() && other.Ok());
         PortsSetting ports(pty.SlavePath() + ":" + other.SlavePath());
-        ui::TMainForm form([] { return false; });
+        const RunSettings settings;
+        ui::TMainForm form(settings, [] { return false; });
         ModalAnswerer answerer;
         form.OpenFirstPort();
-        ui::TParamForm dialog(&ProbePorts);
+        ui::TParamForm dialog(settings, &ProbePorts);
         form.SetParamForm(&dialog);
         answerer.On(QStringLiteral("TParamForm"), [](QWidget& window) {
             auto& params = static_cast<ui::TParamForm&>(window);

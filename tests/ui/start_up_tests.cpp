@@ -115,8 +115,8 @@ class StartUpTests : public QObject {
         QVERIFY(okButton.contains(QRegularExpression(QStringLiteral("\\p{Han}"))));
         QCOMPARE(caption,
                  QString::fromStdString(Tr(txt::MainCaption)) + QStringLiteral("(136-174)"));
-        QCOMPARE(BandIndex, 4);
-        QVERIFY(!HasScanList);
+        QCOMPARE(startUp.Settings().BandIndex, 4);
+        QVERIFY(!startUp.Settings().HasScanList);
         QVERIFY(!scanButtonEnabled);
         QCOMPARE(portStatus, QString::fromStdString(Tr(txt::TxtNoCom)));
         QCOMPARE(firstChannelTx, QStringLiteral("136.0000"));

@@ -193,7 +193,8 @@ class StoreFaultWindowTests : public QObject {
         RadioOnPty radio(ShiftedImage());
         QVERIFY(radio.Start());
         PortsSetting ports(radio.Path());
-        ui::TMainForm form([] { return false; });
+        const RunSettings settings;
+        ui::TMainForm form(settings, [] { return false; });
         std::string error;
         QVERIFY2(form.ConnectDatabase(store.Path(), error), error.c_str());
         ModalAnswerer answerer;
@@ -228,7 +229,8 @@ class StoreFaultWindowTests : public QObject {
     void EditRefusedByABusyStoreStaysAndIsSavedOnceTheStoreIsFree() {
         StoreCopy store;
         QVERIFY(store.Ok());
-        ui::TMainForm form([] { return false; });
+        const RunSettings settings;
+        ui::TMainForm form(settings, [] { return false; });
         std::string error;
         QVERIFY2(form.ConnectDatabase(store.Path(), error), error.c_str());
         QDialog printDialog;

@@ -72,7 +72,8 @@ class StoreTransferWindowTests : public QObject {
         PortsSetting ports(source.Path());
         StoreCopy store;
         QVERIFY(store.Ok());
-        ui::TMainForm form([] { return false; });
+        const RunSettings settings;
+        ui::TMainForm form(settings, [] { return false; });
         std::string error;
         QVERIFY2(form.ConnectDatabase(store.Path(), error), error.c_str());
         ModalAnswerer answerer;

@@ -67,9 +67,10 @@ struct WindowOnRadio {
         return form.PortOpen();
     }
 
+    RunSettings settings;  // the 400-440 band with scan lists; held by the window below
     RadioOnPty radio;
     MemoryHost data;
-    ui::TMainForm form{[] { return false; }};
+    ui::TMainForm form{settings, [] { return false; }};
     ModalAnswerer answerer;
 };
 
@@ -91,7 +92,7 @@ class TransferWindowTests : public QObject {
 
         WindowOnRadio w(image);
         QVERIFY(w.Open());
-        auto& [radio, data, form, answerer] = w;
+        auto& [settings, radio, data, form, answerer] = w;
         form.show();
 
         form.ReadTButClick();
@@ -121,7 +122,8 @@ class TransferWindowTests : public QObject {
         RadioOnPty radio(DefaultRadioImage(400, 440));
         QVERIFY(radio.Start());
         PortsSetting ports(radio.Path());
-        ui::TMainForm form([] { return false; });
+        const RunSettings settings;
+        ui::TMainForm form(settings, [] { return false; });
         form.SetDataSide(&data);
         ModalAnswerer answerer;
         form.OpenFirstPort();
@@ -139,7 +141,7 @@ class TransferWindowTests : public QObject {
         WindowOnRadio w(DefaultRadioImage(400, 440));
         w.answerer.SetAnswerNo(true);
         QVERIFY(w.Open());
-        auto& [radio, data, form, answerer] = w;
+        auto& [settings, radio, data, form, answerer] = w;
         form.WriteTButClick();
         form.ReadTButClick();
         QTest::qWait(300);
@@ -153,7 +155,7 @@ class TransferWindowTests : public QObject {
         silent.faults.silentAfter = 0;
         WindowOnRadio w(DefaultRadioImage(400, 440), silent);
         QVERIFY(w.Open());
-        auto& [radio, data, form, answerer] = w;
+        auto& [settings, radio, data, form, answerer] = w;
         form.ReadTButClick();
         QVERIFY(WaitFor([&] { return answerer.Texts().contains(Text(txt::MsgResponseTimeout)); },
                         5000));
@@ -165,7 +167,7 @@ class TransferWindowTests : public QObject {
             14;  // after channel 12's block, whose acknowledgement starts no timer
         WindowOnRadio w(DefaultRadioImage(400, 440), silent);
         QVERIFY(w.Open());
-        auto& [radio, data, form, answerer] = w;
+        auto& [settings, radio, data, form, answerer] = w;
         ManualClock clock;  // the silence limit passes when the test says so
         form.SetClock(&clock);
         form.show();
@@ -185,7 +187,7 @@ class TransferWindowTests : public QObject {
         config.faults.hangupAfter = 14;  // the line goes in the middle of the channel blocks
         WindowOnRadio w(DefaultRadioImage(400, 440), config);
         QVERIFY(w.Open());
-        auto& [radio, data, form, answerer] = w;
+        auto& [settings, radio, data, form, answerer] = w;
         form.show();
 
         form.ReadTButClick();
@@ -210,7 +212,7 @@ class TransferWindowTests : public QObject {
     void CablePulledWhileTheReadQuestionIsOpenEndsTheReadItStarts() {
         WindowOnRadio w(DefaultRadioImage(400, 440));
         QVERIFY(w.Open());
-        auto& [radio, data, form, answerer] = w;
+        auto& [settings, radio, data, form, answerer] = w;
         answerer.On(QStringLiteral("TransferQuestion"), [&](QWidget& box) {
             radio.CloseLine();
             WaitFor([&] { return !form.Comm().IsOpen(); }, 3000);
@@ -228,7 +230,7 @@ class TransferWindowTests : public QObject {
     void PortVanishingBetweenTransfersIsShownInTheStatusBarOnly() {
         WindowOnRadio w(DefaultRadioImage(400, 440));
         QVERIFY(w.Open());
-        auto& [radio, data, form, answerer] = w;
+        auto& [settings, radio, data, form, answerer] = w;
         radio.CloseLine();
         QVERIFY(WaitFor([&] { return !form.PortOpen(); }, 3000));
         QCOMPARE(form.StatusPanelText(0), QString::fromStdString(PortBusyStatusText(radio.Path())));

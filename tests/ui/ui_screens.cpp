@@ -74,7 +74,8 @@ bool SnapVanishedPort(const QString& folder) {
     const QByteArray previousPorts = qgetenv("Q36_PORTS");
     qputenv("Q36_PORTS", QByteArray::fromStdString(radio.Path()));
     q36::test::StoreCopy store;
-    q36::ui::TMainForm main([] { return false; });
+    const q36::RunSettings settings;
+    q36::ui::TMainForm main(settings, [] { return false; });
     std::string error;
     if (!store.Ok() || !main.ConnectDatabase(store.Path(), error)) {
         std::printf("FAILED store: %s\n", error.c_str());
@@ -113,7 +114,8 @@ bool SnapPortPanelAndQuestion(const QString& folder) {
     const QString port = links.filePath(QStringLiteral("usb-Prolific_USB-Serial_Controller-if00"));
     if (!radio.Start() || !QFile::link(QString::fromStdString(radio.Path()), port)) return false;
     q36::test::StoreCopy store;
-    q36::ui::TMainForm main([] { return false; });
+    const q36::RunSettings settings;
+    q36::ui::TMainForm main(settings, [] { return false; });
     std::string error;
     if (!store.Ok() || !main.ConnectDatabase(store.Path(), error)) return false;
     main.Comm().SetCommName(port.toStdString());
@@ -141,14 +143,15 @@ int main(int argc, char* argv[]) {
     q36::ui::UseQtTexts(q36::LanguageIndex);
     bool ok = true;
 
-    q36::ui::TLoginForm band("/nonexistent/Q36DataBase.mdb");
+    q36::RunSettings settings;
+    q36::ui::TLoginForm band(settings, "/nonexistent/Q36DataBase.mdb");
     ok &= Snap(band, folder, QStringLiteral("band_dialog"));
-    q36::ui::TVerForm version;
+    q36::ui::TVerForm version(settings);
     ok &= Snap(version, folder, QStringLiteral("version_dialog"));
 
     q36::test::MemoryHost data;
     q36::test::StoreCopy store;
-    q36::ui::TMainForm main([] { return false; });
+    q36::ui::TMainForm main(settings, [] { return false; });
     const char* radioPorts = std::getenv("Q36_PORTS");
     if (radioPorts && *radioPorts) {
         std::string error;
@@ -174,7 +177,7 @@ int main(int argc, char* argv[]) {
     main.findChild<QTabWidget*>(QStringLiteral("suiPageControl1"))->setCurrentIndex(0);
     ok &= Snap(main, folder, QStringLiteral("main_common"));
 
-    q36::ui::TParamForm ports([] {
+    q36::ui::TParamForm ports(settings, [] {
         return std::vector<std::string>{"/dev/ttyUSB0", "/dev/pts/3"};
     });
     ok &= Snap(ports, folder, QStringLiteral("port_dialog"));
