@@ -10,7 +10,7 @@ int CliRun::Prepare() {
         printer_.Message(error);
         return ExitFailure;
     }
-    data_ = std::make_unique<StoreTransferData>(store_.connection());
+    data_ = std::make_unique<StoreTransferData>(store_.connection(), settings_.LanguageIndex);
     if (StoreResult opened = data_->OpenQueries(); !opened.ok()) {
         printer_.Message(opened.text);
         return ExitFailure;

@@ -73,9 +73,10 @@ int RunTransfer(TransferKind kind, const TransferTarget& target, const RunSettin
     try {
         comm.OpenPort();
     } catch (const ECommsError& error) {
+        const int language = settings.LanguageIndex;
         std::string text =
-            PortBusyMessage(target.port) + "\r\n" +
-            PortOpenErrorText(error.what(), error.ErrorNumber(), error.SystemError());
+            PortBusyMessage(target.port, language) + "\r\n" +
+            PortOpenErrorText(error.what(), error.ErrorNumber(), error.SystemError(), language);
         if (error.ErrorNumber() == EACCES || error.ErrorNumber() == EPERM) {
             text +=
                 "\r\nhint: add your user to the 'dialout' group (sudo usermod -aG dialout $USER) "
@@ -96,9 +97,10 @@ int RunTransfer(TransferKind kind, const TransferTarget& target, const RunSettin
     // whole before the port is given up.
     ClosePortDrained(comm);
     if (runner.Running()) {
-        printer.Message(kind == TransferKind::Read
-                            ? Tr(txt::MsgStoppedRead)
-                            : StoppedWriteText(transfer.AcceptedWrite(), target.file));
+        printer.Message(
+            kind == TransferKind::Read
+                ? Tr(txt::MsgStoppedRead, settings.LanguageIndex)
+                : StoppedWriteText(transfer.AcceptedWrite(), target.file, settings.LanguageIndex));
         return ExitCodeOfSignal(StopSignal());
     }
     return effects.LastEvent() ? ExitCodeOf(*effects.LastEvent()) : ExitNoAnswer;

@@ -5,13 +5,15 @@
 
 namespace q36::cli {
 
-int ReportExchange(const exchange::ExchangeOutcome& outcome, ProgressPrinter& printer) {
+int ReportExchange(const exchange::ExchangeOutcome& outcome, ProgressPrinter& printer,
+                   int language) {
     // A workbook of either language is taken, so the tool says which one it found.
     if (outcome.workbookLanguage >= 0) {
         printer.Message(Tr(outcome.workbookLanguage == 1 ? exchange::texts::WorkbookInEnglish
-                                                         : exchange::texts::WorkbookInChinese));
+                                                         : exchange::texts::WorkbookInChinese,
+                           language));
     }
-    for (const auto& message : outcome.messages) printer.Message(message.FullText());
+    for (const auto& message : outcome.messages) printer.Message(message.FullText(language));
     using exchange::ExchangeResult;
     switch (outcome.result) {
         case ExchangeResult::Saved:

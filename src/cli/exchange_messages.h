@@ -6,7 +6,8 @@
 
 namespace q36::cli {
 
-// Prints every message of the outcome and returns the exit code it stands for.
-int ReportExchange(const exchange::ExchangeOutcome& outcome, ProgressPrinter& printer);
+// Prints every message of the outcome in language and returns the exit code it stands for.
+int ReportExchange(const exchange::ExchangeOutcome& outcome, ProgressPrinter& printer,
+                   int language);
 
 }  // namespace q36::cli

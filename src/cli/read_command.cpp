@@ -18,14 +18,15 @@ int RunReadCommand(int argc, char** argv) {
         return code;
     }
 
+    const int language = options.settings.LanguageIndex;
     CliRun run(options.settings);
     // A workbook that cannot be written is found out before the radio is read, not after.
     if (auto refused = exchange::CheckSaveTarget(options.file)) {
-        return ReportExchange(*refused, run.Printer());
+        return ReportExchange(*refused, run.Printer(), language);
     }
     if (int code = run.Prepare(); code != ExitDone) return code;
-    const auto stoppedHere = [&run] {
-        run.Printer().Message(Tr(txt::MsgStoppedRead));
+    const auto stoppedHere = [&run, language] {
+        run.Printer().Message(Tr(txt::MsgStoppedRead, language));
         return ExitCodeOfSignal(StopSignal());
     };
     if (StopSignal() != 0) return stoppedHere();
@@ -40,8 +41,8 @@ int RunReadCommand(int argc, char** argv) {
     }
     // The overwrite question is answered Yes: naming the file on the command line is the answer.
     return ReportExchange(exchange::ExportWorkbook(
-                              options.file, [] { return true; }, run.Queries()),
-                          run.Printer());
+                              options.file, [] { return true; }, run.Queries(), language),
+                          run.Printer(), language);
 }
 
 }  // namespace q36::cli

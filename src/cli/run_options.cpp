@@ -27,7 +27,7 @@ int ParseRunOptions(int argc, char** argv, const std::string& fileOption, const 
     }
     options.password = args.Get("password", "KZP");
     if (!CheckPassword(options.password, error)) return UsageError(error, usage);
-    LanguageIndex = lang == "en" ? 1 : 0;
+    options.settings.LanguageIndex = lang == "en" ? LANGUAGE_ENGLISH : LANGUAGE_CHINESE;
     options.settings.HasScanList = !args.Has("no-scan-list");
     options.settings.FactoryLock = 1;
     options.port = args.Get("port");

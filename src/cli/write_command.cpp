@@ -18,17 +18,18 @@ int RunWriteCommand(int argc, char** argv) {
         return code;
     }
 
+    const int language = options.settings.LanguageIndex;
     CliRun run(options.settings);
     if (int code = run.Prepare(); code != ExitDone) return code;
     if (int code =
             ReportExchange(exchange::ImportWorkbook(options.file, run.Queries(), options.settings,
                                                     exchange::WorkbookLanguages::Either),
-                           run.Printer());
+                           run.Printer(), language);
         code != ExitDone) {
         return code;
     }
     if (const int signal = StopSignal()) {
-        run.Printer().Message(Tr(txt::MsgStoppedBeforeSending));
+        run.Printer().Message(Tr(txt::MsgStoppedBeforeSending, language));
         return ExitCodeOfSignal(signal);
     }
     return RunTransfer(TransferKind::Write, {options.port, options.password, options.file},

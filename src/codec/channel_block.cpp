@@ -38,10 +38,10 @@ BlockCheck ToneValueByte(const std::string& type, const std::string& value, uint
 
 // Encodes a tone value into byte; a refusal names the channel's value in out.
 bool PutToneValue(EncodedBlock& out, int n, const std::string& type, const std::string& value,
-                  const TextPair& column, uint8_t& byte) {
+                  const TextPair& column, int language, uint8_t& byte) {
     out.check = ToneValueByte(type, value, byte);
     if (out.check == BlockCheck::ToneNotInTable) {
-        out.detail = ChannelValueText(ChannelKey(n), Tr(column), value);
+        out.detail = ChannelValueText(ChannelKey(n), Tr(column, language), value, language);
     }
     return out.ok();
 }
@@ -76,7 +76,8 @@ BlockCheck CheckChannelFrequencyTexts(const ChannelResult& row, int bandLowMHz, 
     return BlockCheck::Ok;
 }
 
-EncodedBlock EncodeChannelBlock(int n, const ChannelResult& row, int bandLowMHz, int bandHighMHz) {
+EncodedBlock EncodeChannelBlock(int n, const ChannelResult& row, int bandLowMHz, int bandHighMHz,
+                                int language) {
     EncodedBlock out;
     DataBlock& b = out.payload;
     b[BLOCK_TYPE_OFFSET] = BLOCK_CHANNEL;
@@ -95,24 +96,26 @@ EncodedBlock EncodeChannelBlock(int n, const ChannelResult& row, int bandLowMHz,
     flagsA = SetFlag(flagsA, cl::EnabledPos, row.ENABLED != "False");
     // Words of either language count, as a workbook of the other language may have stored them;
     // a text that is none of them still differs from every word.
-    flagsA = SetFlag(flagsA, cl::AddScanPos, ChoiceIndexOfAny(lists::AddScan, row.ADDSCAN) != 0);
-    flagsA = SetFlag(flagsA, cl::BusyPos, ChoiceIndexOfAny(lists::Busy, row.BUSY) != 1);
-    flagsA = SetFlag(flagsA, cl::NarrowPos, ChoiceIndexOfAny(lists::Bandwidth, row.BW) != 0);
+    flagsA = SetFlag(flagsA, cl::AddScanPos,
+                     ChoiceIndexOfAny(lists::AddScan, row.ADDSCAN, language) != 0);
+    flagsA = SetFlag(flagsA, cl::BusyPos, ChoiceIndexOfAny(lists::Busy, row.BUSY, language) != 1);
+    flagsA =
+        SetFlag(flagsA, cl::NarrowPos, ChoiceIndexOfAny(lists::Bandwidth, row.BW, language) != 0);
     const int rxType = ToneTypeCode(row.RETONE);
     if (rxType >= 0) flagsA = SetTwoBits(flagsA, cl::ToneTypePos, rxType);
-    if (row.RETONE != "NULL" &&
-        !PutToneValue(out, n, row.RETONE, row.REDATA, txt::HeadRxValue, b[cl::RxToneValue])) {
+    if (row.RETONE != "NULL" && !PutToneValue(out, n, row.RETONE, row.REDATA, txt::HeadRxValue,
+                                              language, b[cl::RxToneValue])) {
         return out;
     }
 
     uint8_t flagsB = 0;
     flagsB = SetFlag(flagsB, cl::VoxPos, row.VOX != "False");
-    const int power = ChoiceIndexOfAny(lists::TxPower, row.TXPOWER);
+    const int power = ChoiceIndexOfAny(lists::TxPower, row.TXPOWER, language);
     if (power >= 0) flagsB = SetTwoBits(flagsB, cl::PowerPos, power);
     const int txType = ToneTypeCode(row.FTONE);
     if (txType >= 0) flagsB = SetTwoBits(flagsB, cl::ToneTypePos, txType);
-    if (row.FTONE != "NULL" &&
-        !PutToneValue(out, n, row.FTONE, row.SDATA, txt::HeadTxValue, b[cl::TxToneValue])) {
+    if (row.FTONE != "NULL" && !PutToneValue(out, n, row.FTONE, row.SDATA, txt::HeadTxValue,
+                                             language, b[cl::TxToneValue])) {
         return out;
     }
 
@@ -122,7 +125,7 @@ EncodedBlock EncodeChannelBlock(int n, const ChannelResult& row, int bandLowMHz,
     return out;
 }
 
-ChannelUpdate DecodeChannelFrame(std::span<const uint8_t> frame) {
+ChannelUpdate DecodeChannelFrame(std::span<const uint8_t> frame, int language) {
     constexpr int F = FRAME_PAYLOAD_OFFSET;
     ChannelUpdate update;
     update.channelNo = frame[F + BLOCK_INDEX_OFFSET] + 1;
@@ -136,16 +139,18 @@ ChannelUpdate DecodeChannelFrame(std::span<const uint8_t> frame) {
     out.emplace_back("REFREQUENCY",
                      FrequencyTextFromUnits(GetUnits24(&frame[F + cl::RxFrequency])));
     out.emplace_back("FTX", FrequencyTextFromUnits(GetUnits24(&frame[F + cl::TxFrequency])));
-    out.emplace_back("ADDSCAN",
-                     ChoiceAt(lists::AddScan, GetBitsAt(flagsA, cl::AddScanPos, 1, 8) ? 1 : 0));
-    out.emplace_back("BUSY", ChoiceAt(lists::Busy, GetBitsAt(flagsA, cl::BusyPos, 1, 8) ? 0 : 1));
-    out.emplace_back("BW",
-                     ChoiceAt(lists::Bandwidth, GetBitsAt(flagsA, cl::NarrowPos, 1, 8) ? 1 : 0));
+    out.emplace_back(
+        "ADDSCAN",
+        ChoiceAt(lists::AddScan, GetBitsAt(flagsA, cl::AddScanPos, 1, 8) ? 1 : 0, language));
+    out.emplace_back("BUSY",
+                     ChoiceAt(lists::Busy, GetBitsAt(flagsA, cl::BusyPos, 1, 8) ? 0 : 1, language));
+    out.emplace_back(
+        "BW", ChoiceAt(lists::Bandwidth, GetBitsAt(flagsA, cl::NarrowPos, 1, 8) ? 1 : 0, language));
     DecodeTone(out, "RETONE", "REDATA", GetBitsAt(flagsA, cl::ToneTypePos, 2, 8),
                frame[F + cl::RxToneValue]);
     out.emplace_back("VOX", GetBitsAt(flagsB, cl::VoxPos, 1, 8) ? "True" : "False");
     const uint32_t power = GetBitsAt(flagsB, cl::PowerPos, 2, 8);
-    if (power < 3) out.emplace_back("TXPOWER", ChoiceAt(lists::TxPower, int(power)));
+    if (power < 3) out.emplace_back("TXPOWER", ChoiceAt(lists::TxPower, int(power), language));
     DecodeTone(out, "FTONE", "SDATA", GetBitsAt(flagsB, cl::ToneTypePos, 2, 8),
                frame[F + cl::TxToneValue]);
     out.emplace_back("LEVEL", std::to_string(frame[F + cl::Level]));

@@ -59,8 +59,10 @@ inline constexpr int ToneTypePos = 3;  // bits 5..4 of either flag byte
 // Returns Ok, FreqNotNumber or FreqOutOfBand.
 BlockCheck CheckChannelFrequencyTexts(const ChannelResult& row, int bandLowMHz, int bandHighMHz);
 
-// Encodes channel n (1..24) from its row; refuses with the first failed check.
-EncodedBlock EncodeChannelBlock(int n, const ChannelResult& row, int bandLowMHz, int bandHighMHz);
+// Encodes channel n (1..24) from its row; refuses with the first failed check, a refused value
+// named in language. The list words of either language count.
+EncodedBlock EncodeChannelBlock(int n, const ChannelResult& row, int bandLowMHz, int bandHighMHz,
+                                int language);
 
 // What a received channel block changes in its row, in the order the columns are written:
 // ENABLED first, then (only for an enabled channel) the rest.
@@ -69,8 +71,9 @@ struct ChannelUpdate {
     std::vector<std::pair<std::string_view, std::string>> assignments;  // column, text
 };
 
-// Decodes a received channel block (frame offsets, the frame already checked).
-ChannelUpdate DecodeChannelFrame(std::span<const uint8_t> frame);
+// Decodes a received channel block (frame offsets, the frame already checked); list columns get
+// the words of language.
+ChannelUpdate DecodeChannelFrame(std::span<const uint8_t> frame, int language);
 
 // The key text of channel n: "01".."24".
 std::string ChannelKey(int n);

@@ -66,7 +66,8 @@ std::string CommonFieldText(const CommonPage& page, const CommonField& field, in
 void SetCommonFieldText(CommonPage& page, const CommonField& field, std::string_view text) {
     switch (field.kind) {
         case Kind::List:
-            page.*field.position = ChoiceIndexOfAny(field.list, text);
+            // Either language: which one is tried first does not change the position found.
+            page.*field.position = ChoiceIndexOfAny(field.list, text, LANGUAGE_CHINESE);
             return;
         case Kind::Edit:
             page.*field.text = std::string(text);

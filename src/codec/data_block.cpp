@@ -5,38 +5,38 @@
 
 namespace q36 {
 
-std::string BlockCheckMessage(BlockCheck check, int channel) {
+std::string BlockCheckMessage(BlockCheck check, int channel, int language) {
     switch (check) {
         case BlockCheck::Ok:
             return {};
         case BlockCheck::FreqNotNumber:
-            return Tr(txt::MsgFreqNotNumber);
+            return Tr(txt::MsgFreqNotNumber, language);
         case BlockCheck::FreqOutOfBand:
-            return ChannelFrequencyErrorText(channel);
+            return ChannelFrequencyErrorText(channel, language);
         case BlockCheck::ToneEmpty:
-            return Tr(txt::MsgToneEmpty);
+            return Tr(txt::MsgToneEmpty, language);
         case BlockCheck::ToneNotInTable:
-            return Tr(txt::MsgToneNotInTable);
+            return Tr(txt::MsgToneNotInTable, language);
         case BlockCheck::TotNotNumber:
-            return Tr(txt::MsgTotNotNumber);
+            return Tr(txt::MsgTotNotNumber, language);
         case BlockCheck::TotRange:
-            return Tr(txt::MsgTotRange);
+            return Tr(txt::MsgTotRange, language);
         case BlockCheck::AniNotNumber:
-            return Tr(txt::MsgAniNotNumber);
+            return Tr(txt::MsgAniNotNumber, language);
         case BlockCheck::AniMax:
-            return Tr(txt::MsgAniMax);
+            return Tr(txt::MsgAniMax, language);
         case BlockCheck::ScanTimeNotNumber:
-            return Tr(txt::MsgScanTimeNotNumber);
+            return Tr(txt::MsgScanTimeNotNumber, language);
         case BlockCheck::ScanTimeRange:
-            return Tr(txt::MsgScanTimeRange);
+            return Tr(txt::MsgScanTimeRange, language);
         case BlockCheck::NoAnswer:
-            return Tr(txt::MsgNoAnswer);
+            return Tr(txt::MsgNoAnswer, language);
     }
     return {};
 }
 
-std::string BlockCheckMessage(const EncodedBlock& block, int channel) {
-    std::string text = BlockCheckMessage(block.check, channel);
+std::string BlockCheckMessage(const EncodedBlock& block, int channel, int language) {
+    std::string text = BlockCheckMessage(block.check, channel, language);
     if (!block.detail.empty()) text += "\n" + block.detail;
     return text;
 }

@@ -44,10 +44,10 @@ struct EncodedBlock {
     bool ok() const { return check == BlockCheck::Ok; }
 };
 
-// The message of a refusal in the current language; channel is used by FreqOutOfBand.
-std::string BlockCheckMessage(BlockCheck check, int channel = 0);
+// The message of a refusal in language; channel is used by FreqOutOfBand only.
+std::string BlockCheckMessage(BlockCheck check, int channel, int language);
 
 // The same for an encoded block, with the block's detail on a line below the message.
-std::string BlockCheckMessage(const EncodedBlock& block, int channel = 0);
+std::string BlockCheckMessage(const EncodedBlock& block, int channel, int language);
 
 }  // namespace q36

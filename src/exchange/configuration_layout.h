@@ -62,10 +62,8 @@ inline constexpr double COMMON_COLUMN_WIDTH = 16;
 // column k + 1); the two frequencies are number cells "0.0000", and the tone values are titled
 // "发数值" and "收数值" instead of the grid's "数值".
 
-// The title of channel column k (0..13) in the current language.
-std::string ChannelSheetTitle(int k);
-// The same in the given language (0 or 1).
-std::string ChannelSheetTitleIn(int k, int language);
+// The title of channel column k (0..13) in language.
+std::string ChannelSheetTitle(int k, int language);
 
 // The scan list sheet: "LIST" and the slots "01" to "16".
 inline constexpr int SCAN_COLUMN_COUNT = 17;

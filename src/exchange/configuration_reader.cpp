@@ -21,22 +21,24 @@ using ScanRow = std::array<std::string, SCAN_COLUMN_COUNT>;
 
 // The sheet of this name as a table keyed by its first title; MissingSheet or MissingColumn
 // when the sheet or one of the titles is not there.
-ExchangeStatus ReadTable(WorkbookSource& source, const std::string& path, const std::string& name,
-                         const std::vector<std::string>& titles, SheetCells& cells,
-                         std::optional<SheetTable>& table, std::vector<int>& columns) {
+ExchangeStatus ReadTable(WorkbookSource& source, const std::string& path, int language,
+                         const std::string& name, const std::vector<std::string>& titles,
+                         SheetCells& cells, std::optional<SheetTable>& table,
+                         std::vector<int>& columns) {
     const int index = SheetIndexOf(source, name);
-    if (index < 0) return ReadFailure(ExchangeError::MissingSheet, name, path);
+    if (index < 0) return ReadFailure(ExchangeError::MissingSheet, name, path, language);
     if (auto status = source.ReadSheet(static_cast<std::size_t>(index), cells); !status.Ok()) {
         return status;
     }
     table = SheetTable::FromCells(cells, titles.front());
     if (!table)
-        return ReadFailure(ExchangeError::MissingColumn, name + ": " + titles.front(), path);
+        return ReadFailure(ExchangeError::MissingColumn, name + ": " + titles.front(), path,
+                           language);
     columns.clear();
     for (const auto& title : titles) {
         columns.push_back(table->ColumnIndex(title));
         if (columns.back() < 0) {
-            return ReadFailure(ExchangeError::MissingColumn, name + ": " + title, path);
+            return ReadFailure(ExchangeError::MissingColumn, name + ": " + title, path, language);
         }
     }
     return ExchangeStatus::Success();
@@ -57,12 +59,12 @@ ScanResult* ScanOfKey(Configuration& configuration, const std::string& key) {
     return nullptr;
 }
 
-// The language whose channel sheet name the workbook has, the current one first; -1 for none.
-int LanguageOf(const WorkbookSource& source, WorkbookLanguages languages) {
-    const int current = LanguageIndex == 1 ? 1 : 0;
-    if (SheetIndexOf(source, TrIn(txt::SheetChannels, current)) >= 0) return current;
+// The language whose channel sheet name the workbook has, the program's first; -1 for none.
+int LanguageOf(const WorkbookSource& source, WorkbookLanguages languages, int language) {
+    const int current = language == LANGUAGE_ENGLISH ? LANGUAGE_ENGLISH : LANGUAGE_CHINESE;
+    if (SheetIndexOf(source, Tr(txt::SheetChannels, current)) >= 0) return current;
     if (languages == WorkbookLanguages::Either &&
-        SheetIndexOf(source, TrIn(txt::SheetChannels, 1 - current)) >= 0) {
+        SheetIndexOf(source, Tr(txt::SheetChannels, 1 - current)) >= 0) {
         return 1 - current;
     }
     return -1;
@@ -70,7 +72,7 @@ int LanguageOf(const WorkbookSource& source, WorkbookLanguages languages) {
 
 // A form label as the name of its value: "消失时间(秒) ：" gives "消失时间(秒)".
 std::string FieldName(const TextPair& label, int language) {
-    std::string name = TrimBlanks(TrIn(label, language));
+    std::string name = TrimBlanks(Tr(label, language));
     for (const std::string_view colon : {std::string_view("："), std::string_view(":")}) {
         if (name.size() >= colon.size() &&
             name.compare(name.size() - colon.size(), colon.size(), colon) == 0) {
@@ -80,15 +82,16 @@ std::string FieldName(const TextPair& label, int language) {
     return name;
 }
 
-// "无效的值 (信道参数, 行 8, 发射功率: 超高): path", for a value no editor could have produced.
+// "无效的值 (信道参数, 行 8, 发射功率: 超高): path", for a value no editor could have produced;
+// said in language.
 ExchangeStatus RefusedValue(const std::string& sheet, uint32_t row, const std::string& column,
-                            const std::string& text, const std::string& path) {
-    const std::string where = sheet + ", " + Tr(texts::WordRow) + " " + std::to_string(row) + ", " +
-                              column + ": " +
-                              (text.empty() ? Tr(texts::EmptyCell) : QuotedCellText(text));
+                            const std::string& text, const std::string& path, int language) {
+    const std::string where =
+        sheet + ", " + Tr(texts::WordRow, language) + " " + std::to_string(row) + ", " + column +
+        ": " + (text.empty() ? Tr(texts::EmptyCell, language) : QuotedCellText(text));
     return ExchangeStatus::Failure(
         ExchangeError::BadValue,
-        DetailWithPath(Tr(texts::ReasonBadValue) + " (" + where + ")", path));
+        DetailWithPath(Tr(texts::ReasonBadValue, language) + " (" + where + ")", path));
 }
 
 // One read of a workbook: where it reads from and what it has found so far.
@@ -96,11 +99,16 @@ struct Reading {
     WorkbookSource& source;
     const std::string& path;
     const ImportRules& rules;
-    int language;
+    int language;  // the workbook's
     bool either;
     Configuration& read;  // the configuration the records go over
     ConfigurationCheck& result;
 
+    // Ends the read with a refused value, said in the program's language.
+    bool Refuse(const std::string& sheet, uint32_t row, const std::string& column,
+                const std::string& text) {
+        return Fail(RefusedValue(sheet, row, column, text, path, rules.language));
+    }
     // Ends the read with this failure.
     bool Fail(ExchangeStatus status) {
         result.status = std::move(status);
@@ -110,7 +118,7 @@ struct Reading {
 
 // The common form on its own sheet, else on the first sheet, whatever its name.
 bool ReadCommonForm(Reading& reading) {
-    const int named = SheetIndexOf(reading.source, TrIn(txt::SheetCommon, reading.language));
+    const int named = SheetIndexOf(reading.source, Tr(txt::SheetCommon, reading.language));
     const std::size_t index = named < 0 ? 0 : static_cast<std::size_t>(named);
     const std::string& sheet = reading.source.SheetNames()[index];
     SheetCells cells;
@@ -120,10 +128,9 @@ bool ReadCommonForm(Reading& reading) {
     for (const CommonFormField& field : CommonFormFields) {
         const auto row = static_cast<uint32_t>(field.row);
         const std::string& text = cells.Text(row, static_cast<uint32_t>(field.valueColumn));
-        const auto value = CommonValueOf(field.column, text, reading.either);
+        const auto value = CommonValueOf(field.column, text, reading.language, reading.either);
         if (!value) {
-            return reading.Fail(RefusedValue(sheet, row, FieldName(*field.label, reading.language),
-                                             text, reading.path));
+            return reading.Refuse(sheet, row, FieldName(*field.label, reading.language), text);
         }
         SetCommonFieldText(reading.read.common, *CommonFieldOf(field.column), *value);
     }
@@ -149,10 +156,9 @@ bool CheckChannelRecord(Reading& reading, const std::string& sheet, uint32_t she
             continue;
         }
         std::string& text = row[static_cast<std::size_t>(k)];
-        const auto value = ChannelValueOf(k, text, reading.either);
+        const auto value = ChannelValueOf(k, text, reading.language, reading.either);
         if (!value) {
-            return reading.Fail(RefusedValue(sheet, sheetRow, titles[static_cast<std::size_t>(k)],
-                                             text, reading.path));
+            return reading.Refuse(sheet, sheetRow, titles[static_cast<std::size_t>(k)], text);
         }
         text = *value;
     }
@@ -170,15 +176,16 @@ bool CheckChannelRecord(Reading& reading, const std::string& sheet, uint32_t she
 }
 
 bool ReadChannelSheet(Reading& reading) {
-    const std::string sheet = TrIn(txt::SheetChannels, reading.language);
+    const std::string sheet = Tr(txt::SheetChannels, reading.language);
     std::vector<std::string> titles;
     for (int k = 0; k < CHANNEL_COLUMN_COUNT; ++k) {
-        titles.push_back(ChannelSheetTitleIn(k, reading.language));
+        titles.push_back(ChannelSheetTitle(k, reading.language));
     }
     SheetCells cells;
     std::optional<SheetTable> table;
     std::vector<int> columns;
-    if (auto status = ReadTable(reading.source, reading.path, sheet, titles, cells, table, columns);
+    if (auto status = ReadTable(reading.source, reading.path, reading.rules.language, sheet, titles,
+                                cells, table, columns);
         !status.Ok()) {
         return reading.Fail(status);
     }
@@ -209,18 +216,21 @@ bool ReadChannelSheet(Reading& reading) {
     if (table->Size() > 0 && !matched) {
         return reading.Fail(ExchangeStatus::Failure(
             ExchangeError::NoRecordMatch,
-            DetailWithPath(Tr(texts::ReasonNoRecordMatch) + " (" + sheet + ")", reading.path)));
+            DetailWithPath(
+                Tr(texts::ReasonNoRecordMatch, reading.rules.language) + " (" + sheet + ")",
+                reading.path)));
     }
     return true;
 }
 
 bool ReadScanSheet(Reading& reading) {
-    const std::string sheet = TrIn(txt::SheetScan, reading.language);
+    const std::string sheet = Tr(txt::SheetScan, reading.language);
     const std::vector<std::string> titles(ScanColumns.begin(), ScanColumns.end());
     SheetCells cells;
     std::optional<SheetTable> table;
     std::vector<int> columns;
-    if (auto status = ReadTable(reading.source, reading.path, sheet, titles, cells, table, columns);
+    if (auto status = ReadTable(reading.source, reading.path, reading.rules.language, sheet, titles,
+                                cells, table, columns);
         !status.Ok()) {
         return reading.Fail(status);
     }
@@ -236,9 +246,8 @@ bool ReadScanSheet(Reading& reading) {
             const std::string& text = table->Field(r, columns[static_cast<std::size_t>(k)]);
             const auto slot = ScanSlotOf(text);
             if (!slot) {
-                return reading.Fail(RefusedValue(sheet, table->SheetRow(r),
-                                                 titles[static_cast<std::size_t>(k)], text,
-                                                 reading.path));
+                return reading.Refuse(sheet, table->SheetRow(r),
+                                      titles[static_cast<std::size_t>(k)], text);
             }
             row[static_cast<std::size_t>(k)] = *slot;
         }
@@ -254,18 +263,20 @@ bool ReadScanSheet(Reading& reading) {
 ConfigurationCheck ReadConfigurationWorkbook(const std::string& path, const ImportRules& rules,
                                              Configuration& configuration) {
     ConfigurationCheck result;
-    OpenedWorkbook opened = OpenWorkbookFile(path);
+    OpenedWorkbook opened = OpenWorkbookFile(path, rules.language);
     if (!opened.status.Ok()) {
         result.status = opened.status;
         return result;
     }
     if (opened.source->SheetNames().empty()) {
-        result.status = ReadFailure(ExchangeError::MissingSheet, Tr(txt::SheetCommon), path);
+        result.status = ReadFailure(ExchangeError::MissingSheet,
+                                    Tr(txt::SheetCommon, rules.language), path, rules.language);
         return result;
     }
-    result.language = LanguageOf(*opened.source, rules.languages);
+    result.language = LanguageOf(*opened.source, rules.languages, rules.language);
     if (result.language < 0) {
-        result.status = ReadFailure(ExchangeError::MissingSheet, Tr(txt::SheetChannels), path);
+        result.status = ReadFailure(ExchangeError::MissingSheet,
+                                    Tr(txt::SheetChannels, rules.language), path, rules.language);
         return result;
     }
     Configuration read = configuration;

@@ -10,6 +10,7 @@
 #include "codec/configuration.h"
 #include "codec/frequency.h"
 #include "exchange_status.h"
+#include "text/language.h"
 
 namespace q36::exchange {
 
@@ -24,6 +25,8 @@ struct ImportRules {
     int bandLowMHz = 0;
     int bandHighMHz = 0;
     WorkbookLanguages languages = WorkbookLanguages::Current;
+    // The program's language: its names are looked for first, and refusals are said in it.
+    int language = LANGUAGE_CHINESE;
 };
 
 // The first channel frequency that fails its check.

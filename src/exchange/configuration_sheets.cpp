@@ -22,18 +22,18 @@ void PutValue(Sheet& sheet, int row, int column, const std::string& value, CellF
 
 Sheet CommonSheet(const CommonPage& page, int language) {
     Sheet sheet;
-    sheet.name = TrIn(txt::SheetCommon, language);
+    sheet.name = Tr(txt::SheetCommon, language);
     for (int column = 1; column <= COMMON_SHEET_COLUMNS; ++column) {
         const bool valueColumn = column == 2 || column == 5;
         sheet.columns.push_back(
             {column, COMMON_COLUMN_WIDTH, valueColumn ? CellFormat::Text : CellFormat::General});
     }
     for (const auto& heading : CommonHeadings) {
-        PutValue(sheet, heading.row, COMMON_HEADING_COLUMN, TrIn(*heading.text, language),
+        PutValue(sheet, heading.row, COMMON_HEADING_COLUMN, Tr(*heading.text, language),
                  CellFormat::General);
     }
     for (const CommonFormField& field : CommonFormFields) {
-        PutValue(sheet, field.row, field.labelColumn, TrIn(*field.label, language),
+        PutValue(sheet, field.row, field.labelColumn, Tr(*field.label, language),
                  CellFormat::General);
         PutValue(sheet, field.row, field.valueColumn,
                  CommonFieldText(page, *CommonFieldOf(field.column), language), CellFormat::Text);
@@ -43,9 +43,9 @@ Sheet CommonSheet(const CommonPage& page, int language) {
 
 Sheet ChannelSheet(const ChannelArr& channels, int language) {
     Sheet sheet;
-    sheet.name = TrIn(txt::SheetChannels, language);
+    sheet.name = Tr(txt::SheetChannels, language);
     for (int k = 0; k < CHANNEL_COLUMN_COUNT; ++k) {
-        PutValue(sheet, 1, k + 1, ChannelSheetTitleIn(k, language), CellFormat::General);
+        PutValue(sheet, 1, k + 1, ChannelSheetTitle(k, language), CellFormat::General);
     }
     int row = 2;
     for (const ChannelResult& channel : channels) {
@@ -61,7 +61,7 @@ Sheet ChannelSheet(const ChannelArr& channels, int language) {
 
 Sheet ScanSheet(const ScanArr& scans, int language) {
     Sheet sheet;
-    sheet.name = TrIn(txt::SheetScan, language);
+    sheet.name = Tr(txt::SheetScan, language);
     for (int k = 0; k < SCAN_COLUMN_COUNT; ++k) {
         PutValue(sheet, 1, k + 1, std::string(ScanColumns[static_cast<std::size_t>(k)]),
                  CellFormat::Text);

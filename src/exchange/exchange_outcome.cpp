@@ -2,8 +2,8 @@
 
 namespace q36::exchange {
 
-std::string ExchangeMessage::FullText() const {
-    std::string full = text ? Tr(*text) : std::string();
+std::string ExchangeMessage::FullText(int language) const {
+    std::string full = text ? Tr(*text, language) : std::string();
     if (!detail.empty()) full += (full.empty() ? "" : "\n") + detail;
     return full;
 }

@@ -29,8 +29,8 @@ struct ExchangeMessage {
     bool information = false;           // shown with the information icon
     std::string detail;                 // the reason, shown below the text; may be empty
 
-    // The text in the current language with the detail on a line of its own below it.
-    std::string FullText() const;
+    // The text in language with the detail on a line of its own below it.
+    std::string FullText(int language) const;
 };
 
 struct ExchangeOutcome {

@@ -26,7 +26,7 @@ ExchangeOutcome Failed(const std::string& detail) {
 }  // namespace
 
 ExchangeOutcome ExportWorkbook(const std::string& path, const std::function<bool()>& askOverwrite,
-                               ConfigurationQueries& queries) {
+                               ConfigurationQueries& queries, int language) {
     if (path.empty()) return {ExchangeResult::SaveCancelled, {}};
     struct stat existing {};
     if (stat(path.c_str(), &existing) == 0 && !askOverwrite()) {
@@ -38,7 +38,7 @@ ExchangeOutcome ExportWorkbook(const std::string& path, const std::function<bool
         return Failed(read.text);
     }
     const ExchangeStatus saved =
-        SaveWorkbookFile(BuildConfigurationWorkbook(configuration, LanguageIndex), path);
+        SaveWorkbookFile(BuildConfigurationWorkbook(configuration, language), path, language);
     if (!saved.Ok()) return Failed(saved.detail);
 
     ExchangeMessage done;

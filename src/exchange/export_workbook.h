@@ -15,9 +15,10 @@ namespace q36::exchange {
 // asked ("文件已经存在，是否覆盖？" is the caller's to show) and false leaves it untouched
 // (SaveDeclined). The old file is replaced only by a complete new one; a failure leaves it as it
 // was, and its outcome carries the system's reason and the path below the save failure message.
-// The caller commits pending edits first.
+// The sheets are named and titled in language, the reason is said in it. The caller commits
+// pending edits first.
 ExchangeOutcome ExportWorkbook(const std::string& path, const std::function<bool()>& askOverwrite,
-                               ConfigurationQueries& queries);
+                               ConfigurationQueries& queries, int language);
 
 // Whether Save could write path now (its folder takes a new file, and path is no folder), found
 // out by creating and removing the temporary file Save would write. The outcome Save would end

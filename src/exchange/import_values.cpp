@@ -79,13 +79,13 @@ std::optional<std::string> NamedIn(const Texts& texts, std::string_view text) {
     return std::nullopt;
 }
 
-std::optional<std::string> ValueByRule(const ValueRule& rule, std::string_view text,
+std::optional<std::string> ValueByRule(const ValueRule& rule, std::string_view text, int language,
                                        bool eitherLanguage) {
     std::string trimmed = TrimBlanks(text);
     switch (rule.kind) {
         case Kind::Word: {
-            const int position = eitherLanguage ? ChoiceIndexOfAny(rule.list, trimmed)
-                                                : ChoiceIndexOf(rule.list, trimmed);
+            const int position = eitherLanguage ? ChoiceIndexOfAny(rule.list, trimmed, language)
+                                                : ChoiceIndexOf(rule.list, trimmed, language);
             if (position < 0) return std::nullopt;
             return trimmed;
         }
@@ -129,15 +129,16 @@ std::string ScanKeyOf(std::string_view text) {
 }
 
 std::optional<std::string> CommonValueOf(std::string_view column, std::string_view text,
-                                         bool eitherLanguage) {
+                                         int language, bool eitherLanguage) {
     const ValueRule rule = RuleOf(column);
     if (rule.kind == Kind::Other) return std::nullopt;
-    return ValueByRule(rule, text, eitherLanguage);
+    return ValueByRule(rule, text, language, eitherLanguage);
 }
 
-std::optional<std::string> ChannelValueOf(int k, std::string_view text, bool eitherLanguage) {
+std::optional<std::string> ChannelValueOf(int k, std::string_view text, int language,
+                                          bool eitherLanguage) {
     if (k < 0 || k >= CHANNEL_COLUMN_COUNT) return std::nullopt;
-    return ValueByRule(RuleOf(ChannelColumns[std::size_t(k)]), text, eitherLanguage);
+    return ValueByRule(RuleOf(ChannelColumns[std::size_t(k)]), text, language, eitherLanguage);
 }
 
 std::optional<std::string> ToneValueOf(std::string_view type, std::string_view text) {

@@ -20,14 +20,16 @@ std::string ChannelKeyOf(std::string_view text);
 std::string ScanKeyOf(std::string_view text);
 
 // The stored form of the value of a PARAMETABLE column, or nothing when no editor gives it: a
-// word of its list (of either language when eitherLanguage), "True"/"False", or up to its
-// length of digits (possibly none).
+// word of its list in language (of either language when eitherLanguage), "True"/"False", or up
+// to its length of digits (possibly none).
 std::optional<std::string> CommonValueOf(std::string_view column, std::string_view text,
-                                         bool eitherLanguage);
+                                         int language, bool eitherLanguage);
 
 // The stored form of channel column k's value, for every column but the key, the frequencies and
-// the tone values: "True"/"False", a tone type, a word of its list, a squelch level "0".."8".
-std::optional<std::string> ChannelValueOf(int k, std::string_view text, bool eitherLanguage);
+// the tone values: "True"/"False", a tone type, a word of its list (as for CommonValueOf), a
+// squelch level "0".."8".
+std::optional<std::string> ChannelValueOf(int k, std::string_view text, int language,
+                                          bool eitherLanguage);
 
 // The tone value as its type's table writes it: "100" or 100 gives "100.0" for CTCSS, "023"
 // gives "23" for DCS; empty for the type "NULL", whose value the editor clears. Nothing for a

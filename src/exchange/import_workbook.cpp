@@ -18,15 +18,16 @@ ExchangeMessage ReadFailedMessage(const std::string& detail) {
 
 // "未读入的记录（编号不符）: 信道参数 99, 扫描列表 6", or nothing when every record was read; of
 // many such records the first few are named, and how many there are.
-std::string SkippedDetail(const ConfigurationCheck& check) {
+std::string SkippedDetail(const ConfigurationCheck& check, int language) {
     constexpr std::size_t kNamed = 10;
     const std::size_t total = check.skippedChannels.size() + check.skippedScans.size();
     std::string detail;
     std::size_t named = 0;
     const auto list = [&](const TextPair& sheet, const std::vector<std::string>& keys) {
         for (std::size_t k = 0; k < keys.size() && named < kNamed; ++k, ++named) {
-            detail += (detail.empty() ? Tr(texts::SkippedRecords) + ": " : std::string(", ")) +
-                      TrIn(sheet, check.language) + " " + QuotedCellText(keys[k]);
+            detail +=
+                (detail.empty() ? Tr(texts::SkippedRecords, language) + ": " : std::string(", ")) +
+                Tr(sheet, check.language) + " " + QuotedCellText(keys[k]);
         }
     };
     list(txt::SheetChannels, check.skippedChannels);
@@ -38,7 +39,8 @@ std::string SkippedDetail(const ConfigurationCheck& check) {
 }  // namespace
 
 ExchangeOutcome ImportWorkbook(const std::string& path, ConfigurationQueries& queries,
-                               int bandLowMHz, int bandHighMHz, WorkbookLanguages languages) {
+                               int bandLowMHz, int bandHighMHz, int language,
+                               WorkbookLanguages languages) {
     if (path.empty()) return {ExchangeResult::ReadCancelled, {}};
 
     // The workbook's records go over what the store holds now.
@@ -50,10 +52,11 @@ ExchangeOutcome ImportWorkbook(const std::string& path, ConfigurationQueries& qu
     rules.bandLowMHz = bandLowMHz;
     rules.bandHighMHz = bandHighMHz;
     rules.languages = languages;
+    rules.language = language;
     const ConfigurationCheck check = ReadConfigurationWorkbook(path, rules, configuration);
     ExchangeOutcome outcome{ExchangeResult::ReadFailed, {}, check.language};
     // The names in the messages are those of the language the workbook was found in.
-    const auto title = [&check](int column) { return ChannelSheetTitleIn(column, check.language); };
+    const auto title = [&check](int column) { return ChannelSheetTitle(column, check.language); };
     if (!check.status.Ok()) {
         outcome.messages = {ReadFailedMessage(check.status.detail)};
     } else if (check.fault) {
@@ -61,7 +64,7 @@ ExchangeOutcome ImportWorkbook(const std::string& path, ConfigurationQueries& qu
         ExchangeMessage frequency;
         frequency.text = notNumber ? &txt::MsgFreqNotNumber : &txt::MsgFreqError;
         frequency.detail = ChannelValueText(check.fault->channelKey, title(check.fault->column),
-                                            QuotedCellText(check.fault->text));
+                                            QuotedCellText(check.fault->text), language);
         outcome.result =
             notNumber ? ExchangeResult::FrequencyNotNumber : ExchangeResult::FrequencyOutOfBand;
         outcome.messages = {frequency, ReadFailedMessage(path)};
@@ -69,16 +72,16 @@ ExchangeOutcome ImportWorkbook(const std::string& path, ConfigurationQueries& qu
         ExchangeMessage tone;
         tone.text = check.toneFault->text.empty() ? &txt::MsgToneEmpty : &txt::MsgToneNotInTable;
         tone.detail = ChannelValueText(check.toneFault->channelKey, title(check.toneFault->column),
-                                       QuotedCellText(check.toneFault->text));
+                                       QuotedCellText(check.toneFault->text), language);
         outcome.result = ExchangeResult::ToneValueRefused;
         outcome.messages = {tone, ReadFailedMessage(path)};
-    } else if (StoreResult stored = SaveConfiguration(queries, configuration, LanguageIndex);
+    } else if (StoreResult stored = SaveConfiguration(queries, configuration, language);
                !stored.ok()) {
         outcome.messages = {ReadFailedMessage(stored.text)};
     } else {
         ExchangeMessage done;
         done.text = &txt::MsgFileReadOk;
-        done.detail = SkippedDetail(check);
+        done.detail = SkippedDetail(check, language);
         outcome.result = ExchangeResult::ReadOk;
         outcome.messages = {done};
     }
@@ -87,7 +90,8 @@ ExchangeOutcome ImportWorkbook(const std::string& path, ConfigurationQueries& qu
 
 ExchangeOutcome ImportWorkbook(const std::string& path, ConfigurationQueries& queries,
                                const RunSettings& settings, WorkbookLanguages languages) {
-    return ImportWorkbook(path, queries, settings.BandLowMHz, settings.BandHighMHz, languages);
+    return ImportWorkbook(path, queries, settings.BandLowMHz, settings.BandHighMHz,
+                          settings.LanguageIndex, languages);
 }
 
 }  // namespace q36::exchange

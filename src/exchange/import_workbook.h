@@ -17,12 +17,13 @@ namespace q36::exchange {
 // everything is stored in one transaction. On any failure the store is as it was, and the
 // outcome names the messages to show: the frequency or tone message, if one failed, then
 // "文件读取失败！" with the reason below. Records naming no channel or list are listed below
-// "文件读取成功！".
+// "文件读取成功！". The reasons are said in language, the program's, whose names are looked for
+// first.
 ExchangeOutcome ImportWorkbook(const std::string& path, ConfigurationQueries& queries,
-                               int bandLowMHz, int bandHighMHz,
+                               int bandLowMHz, int bandHighMHz, int language,
                                WorkbookLanguages languages = WorkbookLanguages::Current);
 
-// The same against the band of a run (its BandLowMHz, BandHighMHz).
+// The same against the band and in the language of a run.
 ExchangeOutcome ImportWorkbook(const std::string& path, ConfigurationQueries& queries,
                                const RunSettings& settings,
                                WorkbookLanguages languages = WorkbookLanguages::Current);

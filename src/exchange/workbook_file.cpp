@@ -21,11 +21,11 @@ WorkbookFormat FormatForName(const std::string& path) {
     return extension == "xls" ? WorkbookFormat::Xls : WorkbookFormat::Xlsx;
 }
 
-ExchangeStatus SaveWorkbookFile(const Workbook& workbook, const std::string& path) {
+ExchangeStatus SaveWorkbookFile(const Workbook& workbook, const std::string& path, int language) {
     ReplacingFile file(path);
     if (FormatForName(path) == WorkbookFormat::Xls) {
         std::vector<uint8_t> bytes;
-        auto status = BuildXlsFile(workbook, bytes);
+        auto status = BuildXlsFile(workbook, language, bytes);
         if (!status.Ok()) {
             status.detail = DetailWithPath(status.detail, path);
             return status;
@@ -38,7 +38,7 @@ ExchangeStatus SaveWorkbookFile(const Workbook& workbook, const std::string& pat
     if (!status.Ok()) return status;
     // The writer opens the temporary file by name and rewrites it; the open descriptor of the
     // same file is what Commit flushes.
-    if (status = WriteXlsxFile(workbook, file.TempPath()); !status.Ok()) {
+    if (status = WriteXlsxFile(workbook, file.TempPath(), language); !status.Ok()) {
         status.detail = DetailWithPath(status.detail, path);
         return status;
     }

@@ -15,7 +15,7 @@ enum class WorkbookFormat { Xlsx, Xls };
 WorkbookFormat FormatForName(const std::string& path);
 
 // Writes the workbook to path through a temporary file in the same folder; on failure the file
-// at path is unchanged and no temporary file is left.
-ExchangeStatus SaveWorkbookFile(const Workbook& workbook, const std::string& path);
+// at path is unchanged and no temporary file is left. A reason of our own is said in language.
+ExchangeStatus SaveWorkbookFile(const Workbook& workbook, const std::string& path, int language);
 
 }  // namespace q36::exchange

@@ -30,7 +30,7 @@ ExchangeStatus SystemFailure(int err, const std::string& path) {
 }
 
 // Reads the whole file, refusing what is not a regular file or exceeds the size limit.
-ExchangeStatus ReadWholeFile(const std::string& path, std::vector<uint8_t>& bytes) {
+ExchangeStatus ReadWholeFile(const std::string& path, int language, std::vector<uint8_t>& bytes) {
     // Non-blocking, so that a named pipe given as the file cannot hold the program.
     const int fd = open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
     if (fd < 0) return SystemFailure(errno, path);
@@ -41,7 +41,7 @@ ExchangeStatus ReadWholeFile(const std::string& path, std::vector<uint8_t>& byte
     } else if (!S_ISREG(info.st_mode)) {
         status = SystemFailure(S_ISDIR(info.st_mode) ? EISDIR : EINVAL, path);
     } else if (static_cast<uint64_t>(info.st_size) > MAX_WORKBOOK_FILE_BYTES) {
-        status = ReadFailure(ExchangeError::TooLarge, "", path);
+        status = ReadFailure(ExchangeError::TooLarge, "", path, language);
     } else {
         bytes.resize(static_cast<std::size_t>(info.st_size));
         std::size_t done = 0;
@@ -63,26 +63,27 @@ ExchangeStatus ReadWholeFile(const std::string& path, std::vector<uint8_t>& byte
 
 }  // namespace
 
-ExchangeStatus ReadFailure(ExchangeError code, const std::string& reason, const std::string& path) {
+ExchangeStatus ReadFailure(ExchangeError code, const std::string& reason, const std::string& path,
+                           int language) {
     std::string text;
     switch (code) {
         case ExchangeError::NotWorkbook:
-            text = Tr(texts::ReasonNotWorkbook);
+            text = Tr(texts::ReasonNotWorkbook, language);
             break;
         case ExchangeError::TooLarge:
-            text = Tr(texts::ReasonTooLarge);
+            text = Tr(texts::ReasonTooLarge, language);
             break;
         case ExchangeError::MissingSheet:
-            text = Tr(texts::ReasonMissingSheet);
+            text = Tr(texts::ReasonMissingSheet, language);
             break;
         case ExchangeError::MissingColumn:
-            text = Tr(texts::ReasonMissingColumn);
+            text = Tr(texts::ReasonMissingColumn, language);
             break;
         case ExchangeError::ErrorValue:
-            text = Tr(texts::ReasonErrorValue);
+            text = Tr(texts::ReasonErrorValue, language);
             break;
         default:
-            text = Tr(texts::ReasonDamaged);
+            text = Tr(texts::ReasonDamaged, language);
             break;
     }
     if (!reason.empty()) text += " (" + reason + ")";
@@ -93,14 +94,14 @@ ExchangeStatus WorkbookSource::ReadSheet(std::size_t index, SheetCells& cells) {
     ExchangeStatus status = ReadSheetCells(index, cells);
     if (!status.Ok()) {
         cells = SheetCells();
-        return ReadFailure(status.code, status.detail, path_);
+        return ReadFailure(status.code, status.detail, path_, language_);
     }
     return status;
 }
 
-OpenedWorkbook OpenWorkbookFile(const std::string& path) {
+OpenedWorkbook OpenWorkbookFile(const std::string& path, int language) {
     std::vector<uint8_t> bytes;
-    if (auto status = ReadWholeFile(path, bytes); !status.Ok()) return {status, nullptr};
+    if (auto status = ReadWholeFile(path, language, bytes); !status.Ok()) return {status, nullptr};
 
     std::unique_ptr<WorkbookSource> source;
     ExchangeStatus status;
@@ -115,8 +116,9 @@ OpenedWorkbook OpenWorkbookFile(const std::string& path) {
     } else {
         status = ExchangeStatus::Failure(ExchangeError::NotWorkbook, "");
     }
-    if (!status.Ok()) return {ReadFailure(status.code, status.detail, path), nullptr};
+    if (!status.Ok()) return {ReadFailure(status.code, status.detail, path, language), nullptr};
     source->path_ = path;
+    source->language_ = language;
     return {ExchangeStatus::Success(), std::move(source)};
 }
 

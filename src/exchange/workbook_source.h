@@ -9,6 +9,7 @@
 
 #include "exchange_status.h"
 #include "sheet_cells.h"
+#include "text/language.h"
 
 namespace q36::exchange {
 
@@ -30,8 +31,9 @@ class WorkbookSource {
     virtual ExchangeStatus ReadSheetCells(std::size_t index, SheetCells& cells) = 0;
 
   private:
-    friend OpenedWorkbook OpenWorkbookFile(const std::string& path);
+    friend OpenedWorkbook OpenWorkbookFile(const std::string& path, int language);
     std::string path_;
+    int language_ = LANGUAGE_CHINESE;  // of the reasons a failure gives
 };
 
 struct OpenedWorkbook {
@@ -40,11 +42,13 @@ struct OpenedWorkbook {
 };
 
 // Opens an .xlsx (zip signature) or .xls (OLE2 signature) workbook. Every failure, also of a
-// later ReadSheet, carries the reason and the path in its detail.
-OpenedWorkbook OpenWorkbookFile(const std::string& path);
+// later ReadSheet, carries the reason (in language) and the path in its detail.
+OpenedWorkbook OpenWorkbookFile(const std::string& path, int language);
 
-// The detail of a read failure: the reason of the code in words, the technical reason, the path.
-ExchangeStatus ReadFailure(ExchangeError code, const std::string& reason, const std::string& path);
+// The detail of a read failure: the reason of the code in words of language, the technical
+// reason, the path.
+ExchangeStatus ReadFailure(ExchangeError code, const std::string& reason, const std::string& path,
+                           int language);
 
 // Whether two sheet or column names are the same, ASCII letters compared without regard to case
 // as a spreadsheet compares them.

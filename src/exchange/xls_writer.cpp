@@ -142,7 +142,7 @@ void WriteColumns(BiffRecordWriter& out, const Sheet& sheet) {
     }
 }
 
-ExchangeStatus WriteSheet(BiffRecordWriter& out, const Sheet& sheet, bool active,
+ExchangeStatus WriteSheet(BiffRecordWriter& out, const Sheet& sheet, bool active, int language,
                           BiffStringTable& strings) {
     const std::vector<Cell> cells = sheet.OrderedCells();
     out.Record(kBof, BofPayload(kSheetSubstream));
@@ -179,7 +179,7 @@ ExchangeStatus WriteSheet(BiffRecordWriter& out, const Sheet& sheet, bool active
             const std::u16string text = Utf16FromUtf8(cell.text);
             if (text.size() > MAX_CELL_TEXT_UNITS) {
                 return ExchangeStatus::Failure(ExchangeError::WriteFailed,
-                                               Tr(texts::ReasonTextTooLong));
+                                               Tr(texts::ReasonTextTooLong, language));
             }
             out.Record(kLabelSst, p.U32(strings.Add(text)));
         }
@@ -196,7 +196,8 @@ ExchangeStatus WriteSheet(BiffRecordWriter& out, const Sheet& sheet, bool active
 
 }  // namespace
 
-ExchangeStatus BuildBiffStream(const Workbook& workbook, std::vector<uint8_t>& stream) {
+ExchangeStatus BuildBiffStream(const Workbook& workbook, int language,
+                               std::vector<uint8_t>& stream) {
     BiffRecordWriter globals;
     WriteGlobalsHead(globals);
 
@@ -215,7 +216,7 @@ ExchangeStatus BuildBiffStream(const Workbook& workbook, std::vector<uint8_t>& s
     BiffStringTable strings;
     std::vector<BiffRecordWriter> sheets(workbook.sheets.size());
     for (std::size_t k = 0; k < workbook.sheets.size(); ++k) {
-        auto status = WriteSheet(sheets[k], workbook.sheets[k], k == 0, strings);
+        auto status = WriteSheet(sheets[k], workbook.sheets[k], k == 0, language, strings);
         if (!status.Ok()) return status;
     }
     strings.Write(globals);
@@ -234,9 +235,9 @@ ExchangeStatus BuildBiffStream(const Workbook& workbook, std::vector<uint8_t>& s
     return ExchangeStatus::Success();
 }
 
-ExchangeStatus BuildXlsFile(const Workbook& workbook, std::vector<uint8_t>& file) {
+ExchangeStatus BuildXlsFile(const Workbook& workbook, int language, std::vector<uint8_t>& file) {
     std::vector<uint8_t> stream;
-    auto status = BuildBiffStream(workbook, stream);
+    auto status = BuildBiffStream(workbook, language, stream);
     if (!status.Ok()) return status;
     return BuildXlsFileOfStream(stream, file);
 }

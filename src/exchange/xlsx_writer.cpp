@@ -67,7 +67,7 @@ lxw_error WriteCell(lxw_worksheet* sheet, const Cell& cell, const XlsxFormats& f
 
 }  // namespace
 
-ExchangeStatus WriteXlsxFile(const Workbook& workbook, const std::string& path) {
+ExchangeStatus WriteXlsxFile(const Workbook& workbook, const std::string& path, int language) {
     for (const auto& sheet : workbook.sheets) {
         for (const auto& cell : sheet.cells) {
             if (cell.row < 1 || cell.row > kMaxRows || cell.column < 1 ||
@@ -76,7 +76,7 @@ ExchangeStatus WriteXlsxFile(const Workbook& workbook, const std::string& path) 
             }
             if (!cell.isNumber && Utf16FromUtf8(cell.text).size() > MAX_CELL_TEXT_UNITS) {
                 return ExchangeStatus::Failure(ExchangeError::WriteFailed,
-                                               Tr(texts::ReasonTextTooLong));
+                                               Tr(texts::ReasonTextTooLong, language));
             }
         }
     }

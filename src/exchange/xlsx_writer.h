@@ -9,7 +9,7 @@
 namespace q36::exchange {
 
 // Writes the workbook to path, creating or truncating the file; a failure's detail is the reason
-// alone, without the path.
-ExchangeStatus WriteXlsxFile(const Workbook& workbook, const std::string& path);
+// alone (in language where it is our own), without the path.
+ExchangeStatus WriteXlsxFile(const Workbook& workbook, const std::string& path, int language);
 
 }  // namespace q36::exchange

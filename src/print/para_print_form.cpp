@@ -31,8 +31,9 @@ namespace {
 constexpr int CLIENT_WIDTH = 378;
 constexpr int CLIENT_HEIGHT = 254;
 
-QPushButton* AddButton(QWidget* parent, const char* name, const TextPair& caption, int x) {
-    auto* button = new QPushButton(QtText(caption), parent);
+QPushButton* AddButton(QWidget* parent, const char* name, const TextPair& caption, int language,
+                       int x) {
+    auto* button = new QPushButton(QtText(caption, language), parent);
     button->setObjectName(QString::fromLatin1(name));
     button->setAutoDefault(false);
     button->setGeometry(x, 196, 100, 36);
@@ -45,30 +46,31 @@ TParaPrintForm::TParaPrintForm(const RunSettings& settings, QWidget* parent)
     : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                           Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint),
       settings_(settings),
-      commonReport_(std::make_unique<TPrintForm>()),
-      channelReport_(std::make_unique<TPeviewForm>()),
+      commonReport_(std::make_unique<TPrintForm>(settings.LanguageIndex)),
+      channelReport_(std::make_unique<TPeviewForm>(settings.LanguageIndex)),
       currentReport_(commonReport_.get()) {
     setObjectName(QStringLiteral("TParaPrintForm"));
     setModal(true);
     setFixedSize(CLIENT_WIDTH, CLIENT_HEIGHT);
-    setWindowTitle(QtText(txt::PrintDialogCaption));
+    setWindowTitle(QtText(txt::PrintDialogCaption, settings_.LanguageIndex));
 
-    RadioGroup1 = new QGroupBox(QtText(txt::PrintRadioGroup), this);
+    RadioGroup1 = new QGroupBox(QtText(txt::PrintRadioGroup, settings_.LanguageIndex), this);
     RadioGroup1->setObjectName(QStringLiteral("RadioGroup1"));
     RadioGroup1->setGeometry(20, 14, CLIENT_WIDTH - 40, 160);
     auto* entries = new QVBoxLayout(RadioGroup1);
     entries->setContentsMargins(40, 16, 16, 16);
     const TextPair* choiceTexts[2] = {&txt::PrintChoice0, &txt::PrintChoice1};
     for (int i = 0; i < 2; ++i) {
-        choices_[i] = new QRadioButton(QtText(*choiceTexts[i]), RadioGroup1);
+        choices_[i] =
+            new QRadioButton(QtText(*choiceTexts[i], settings_.LanguageIndex), RadioGroup1);
         choices_[i]->setObjectName(QStringLiteral("RadioGroup1Item%1").arg(i));
         entries->addWidget(choices_[i]);
         connect(choices_[i], &QRadioButton::toggled, this, &TParaPrintForm::RadioGroup1Click);
     }
 
-    SpeedButton1 = AddButton(this, "SpeedButton1", txt::PrintPreview, 20);
-    SpeedButton2 = AddButton(this, "SpeedButton2", txt::PrintPrint, 139);
-    SpeedButton3 = AddButton(this, "SpeedButton3", txt::ButtonCancel, 258);
+    SpeedButton1 = AddButton(this, "SpeedButton1", txt::PrintPreview, settings_.LanguageIndex, 20);
+    SpeedButton2 = AddButton(this, "SpeedButton2", txt::PrintPrint, settings_.LanguageIndex, 139);
+    SpeedButton3 = AddButton(this, "SpeedButton3", txt::ButtonCancel, settings_.LanguageIndex, 258);
     connect(SpeedButton1, &QPushButton::clicked, this, &TParaPrintForm::SpeedButton1Click);
     connect(SpeedButton2, &QPushButton::clicked, this, &TParaPrintForm::SpeedButton2Click);
     connect(SpeedButton3, &QPushButton::clicked, this, &TParaPrintForm::reject);
@@ -98,7 +100,7 @@ void TParaPrintForm::SetCommitPendingEdits(std::function<void()> commit) {
 }
 
 StoreResult TParaPrintForm::PrepareReports() {
-    const QString header = QtText(txt::ReportHeader) + QLatin1Char('(') +
+    const QString header = QtText(txt::ReportHeader, settings_.LanguageIndex) + QLatin1Char('(') +
                            QtText(settings_.BandText) + QLatin1Char(')');
     commonReport_->SetHeaderLine(header);
     channelReport_->SetHeaderLine(header);
@@ -132,10 +134,11 @@ QPrinterInfo TParaPrintForm::DefaultPrinter() const {
 }
 
 QString TParaPrintForm::AskPdfFileName() {
-    QFileDialog dialog(this, QtText(texts::SavePdfCaption), QDir::homePath());
+    QFileDialog dialog(this, QtText(texts::SavePdfCaption, settings_.LanguageIndex),
+                       QDir::homePath());
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setFileMode(QFileDialog::AnyFile);
-    dialog.setNameFilter(QtText(texts::PdfFilter));
+    dialog.setNameFilter(QtText(texts::PdfFilter, settings_.LanguageIndex));
     dialog.setDefaultSuffix(QStringLiteral("pdf"));
     dialog.selectFile(currentReport_->Caption() + QStringLiteral(".pdf"));
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return {};
@@ -185,14 +188,14 @@ void TParaPrintForm::SaveCurrentAsPdf(const QString& path) {
         buffer.open(QIODevice::WriteOnly);
         QPdfWriter writer(&buffer);
         writer.setTitle(currentReport_->Caption());
-        writer.setCreator(QtText(txt::ReportHeader));
+        writer.setCreator(QtText(txt::ReportHeader, settings_.LanguageIndex));
         SetUpA4Page(writer);
         if (currentReport_->Render(writer, QDate::currentDate()) == 0) document.clear();
     }
     QSaveFile file(path);
     if (document.isEmpty() || !file.open(QIODevice::WriteOnly) ||
         file.write(document) != document.size() || !file.commit()) {
-        ShowFailure(QtText(texts::PdfNotSaved) + QLatin1Char('\n') +
+        ShowFailure(QtText(texts::PdfNotSaved, settings_.LanguageIndex) + QLatin1Char('\n') +
                     QDir::toNativeSeparators(path) + QLatin1Char('\n') + file.errorString());
     }
 }

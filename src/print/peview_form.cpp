@@ -38,9 +38,9 @@ constexpr std::array<ReportColumn, 14> COLUMNS{{{0, 38, "CHANNELNO"},
                                                 {600, 60, "ADDSCAN"},
                                                 {662, 55, "BUSY"}}};
 
-ReportLayout ChannelLayout() {
+ReportLayout ChannelLayout(int language) {
     ReportLayout layout = SharedPageLayout(BASE_FONT);
-    layout.title = TitleBand(layout, 59, QtText(txt::ChannelReportTitle));
+    layout.title = TitleBand(layout, 59, QtText(txt::ChannelReportTitle, language));
 
     ReportBand header;
     header.height = 32;
@@ -49,9 +49,9 @@ ReportLayout ChannelLayout() {
     detail.height = 32;
     for (std::size_t i = 0; i < COLUMNS.size(); ++i) {
         const ReportColumn& column = COLUMNS[i];
-        header.items.push_back(TextItem(ItemKind::Label,
-                                        QtText(ChoiceAt(lists::ColumnTitleTable, int(i))), column.x,
-                                        TEXT_TOP, column.width, COLUMN_FONT, Qt::AlignHCenter));
+        header.items.push_back(
+            TextItem(ItemKind::Label, QtText(ChoiceAt(lists::ColumnTitleTable, int(i), language)),
+                     column.x, TEXT_TOP, column.width, COLUMN_FONT, Qt::AlignHCenter));
         detail.items.push_back(TextItem(ItemKind::Field, QString::fromLatin1(column.field),
                                         column.x, TEXT_TOP, column.width, COLUMN_FONT,
                                         Qt::AlignHCenter));
@@ -63,7 +63,8 @@ ReportLayout ChannelLayout() {
 
 }  // namespace
 
-TPeviewForm::TPeviewForm()
-    : ReportForm(QtText(txt::ChannelReportCaption), CHANNEL_QUERY_SQL, ChannelLayout()) {}
+TPeviewForm::TPeviewForm(int language)
+    : ReportForm(QtText(txt::ChannelReportCaption, language), CHANNEL_QUERY_SQL,
+                 ChannelLayout(language)) {}
 
 }  // namespace q36::print

@@ -8,8 +8,8 @@ namespace q36::print {
 
 class TPeviewForm : public ReportForm {
   public:
-    // Takes its captions and column titles from the text pairs of the current language.
-    TPeviewForm();
+    // Takes its captions and column titles from the text pairs of language.
+    explicit TPeviewForm(int language);
 };
 
 }  // namespace q36::print

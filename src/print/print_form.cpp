@@ -26,8 +26,8 @@ struct FieldColumn {
     double valueWidth;
 };
 
-void AddRow(ReportBand& band, const FieldColumn& at, double y, const FieldRow& row) {
-    band.items.push_back(TextItem(ItemKind::Label, QtText(row.label), at.labelLeft, y,
+void AddRow(ReportBand& band, const FieldColumn& at, double y, const FieldRow& row, int language) {
+    band.items.push_back(TextItem(ItemKind::Label, QtText(row.label, language), at.labelLeft, y,
                                   at.labelRight - at.labelLeft, LABEL_FONT, Qt::AlignRight));
     ReportItem value = TextItem(ItemKind::Field, QString::fromLatin1(row.column), at.valueLeft, y,
                                 at.valueWidth, VALUE_FONT);
@@ -35,11 +35,11 @@ void AddRow(ReportBand& band, const FieldColumn& at, double y, const FieldRow& r
     band.items.push_back(value);
 }
 
-ReportBand DetailBand() {
+ReportBand DetailBand(int language) {
     ReportBand band;
     band.height = 584;
     band.items.push_back(
-        TextItem(ItemKind::Label, QtText(txt::GlobalGroupBox), 17, 16, 200, GROUP_FONT));
+        TextItem(ItemKind::Label, QtText(txt::GlobalGroupBox, language), 17, 16, 200, GROUP_FONT));
 
     const double globalRows[] = {52, 84, 116, 148, 180};
     const FieldRow globalLeft[] = {{txt::LabelANI, "AVISET"},
@@ -53,31 +53,34 @@ ReportBand DetailBand() {
                                     {txt::Label10, "TEMCONTROL"},
                                     {txt::Label11, "KEYENABLED"}};
     for (int i = 0; i < 5; ++i) {
-        AddRow(band, {27, 137, 152, 150}, globalRows[i], globalLeft[i]);
-        AddRow(band, {357, 517, 528, 150}, globalRows[i], globalRight[i]);
+        AddRow(band, {27, 137, 152, 150}, globalRows[i], globalLeft[i], language);
+        AddRow(band, {357, 517, 528, 150}, globalRows[i], globalRight[i], language);
     }
 
     band.items.push_back(
-        TextItem(ItemKind::Label, QtText(txt::ScanGroupBox), 17, 248, 200, GROUP_FONT));
+        TextItem(ItemKind::Label, QtText(txt::ScanGroupBox, language), 17, 248, 200, GROUP_FONT));
     const double scanRows[] = {280, 320, 360};
     const FieldRow scanLeft[] = {
         {txt::Label13, "SCANPAUSE"}, {txt::Label14, "SCANRESTAR"}, {txt::Label15, "LOSTTIME"}};
     const FieldRow scanRight[] = {{txt::Label16, "SCANCHANSEL"}, {txt::Label17, "SCANPAUSESEL"}};
-    for (int i = 0; i < 3; ++i) AddRow(band, {3, 138, 152, 130}, scanRows[i], scanLeft[i]);
-    for (int i = 0; i < 2; ++i) AddRow(band, {300, 520, 530, 200}, scanRows[i], scanRight[i]);
+    for (int i = 0; i < 3; ++i)
+        AddRow(band, {3, 138, 152, 130}, scanRows[i], scanLeft[i], language);
+    for (int i = 0; i < 2; ++i)
+        AddRow(band, {300, 520, 530, 200}, scanRows[i], scanRight[i], language);
     return band;
 }
 
-ReportLayout CommonLayout() {
+ReportLayout CommonLayout(int language) {
     ReportLayout layout = SharedPageLayout(LABEL_FONT);
-    layout.title = TitleBand(layout, 69, QtText(txt::CommonReportTitle));
-    layout.detail = DetailBand();
+    layout.title = TitleBand(layout, 69, QtText(txt::CommonReportTitle, language));
+    layout.detail = DetailBand(language);
     return layout;
 }
 
 }  // namespace
 
-TPrintForm::TPrintForm()
-    : ReportForm(QtText(txt::CommonReportCaption), PARAM_QUERY_SQL, CommonLayout()) {}
+TPrintForm::TPrintForm(int language)
+    : ReportForm(QtText(txt::CommonReportCaption, language), PARAM_QUERY_SQL,
+                 CommonLayout(language)) {}
 
 }  // namespace q36::print

@@ -8,8 +8,8 @@ namespace q36::print {
 
 class TPrintForm : public ReportForm {
   public:
-    // Takes its captions and labels from the text pairs of the current language.
-    TPrintForm();
+    // Takes its captions and labels from the text pairs of language.
+    explicit TPrintForm(int language);
 };
 
 }  // namespace q36::print

@@ -2,8 +2,8 @@
 
 namespace q36::print {
 
-QString QtText(const TextPair& pair) {
-    return QtText(Tr(pair));
+QString QtText(const TextPair& pair, int language) {
+    return QtText(Tr(pair, language));
 }
 
 QString QtText(const std::string& text) {

@@ -8,8 +8,8 @@
 
 namespace q36::print {
 
-// The pair's text in the current language.
-QString QtText(const TextPair& pair);
+// The pair's text in language.
+QString QtText(const TextPair& pair, int language);
 
 // A UTF-8 text of the core (a stored value, an engine message) as a Qt string.
 QString QtText(const std::string& text);

@@ -13,6 +13,7 @@ struct RunSettings {
     int BandHighMHz = 440;
     int FactoryLock = 0;      // 1: the factory parameters are never sent
     bool HasScanList = true;  // the radio variant with five scan lists
+    int LanguageIndex = 0;    // LANGUAGE_CHINESE or LANGUAGE_ENGLISH: every text of the run
 };
 
 }  // namespace q36

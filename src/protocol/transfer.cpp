@@ -38,6 +38,10 @@ void Transfer::ApplyVariant() {
     ProgressTotal = settings_.HasScanList ? 30 : 25;
 }
 
+std::string Transfer::Text(const TextPair& pair) const {
+    return Tr(pair, settings_.LanguageIndex);
+}
+
 void Transfer::Message(TransferEvent event, const std::string& text) {
     // Every message ends the transfer, whatever it was waiting for.
     transferMode_ = TransferMode::Idle;
@@ -49,12 +53,12 @@ void Transfer::ResetProgress() {
 }
 
 void Transfer::FailNoAnswer() {
-    Message(TransferEvent::NoAnswer, Tr(txt::MsgNoAnswer));
+    Message(TransferEvent::NoAnswer, Text(txt::MsgNoAnswer));
     ResetProgress();
 }
 
 void Transfer::FailStore(const StoreStatus& status) {
-    Message(TransferEvent::StoreFailed, Tr(txt::MsgNoAnswer) + "\r\n" + status.error);
+    Message(TransferEvent::StoreFailed, Text(txt::MsgNoAnswer) + "\r\n" + status.error);
     ResetProgress();
 }
 
@@ -67,12 +71,12 @@ bool Transfer::PrepareWrite() {
     transferMode_ = lastMode_ = TransferMode::Idle;
     commonSent_ = false;
     if (!PortOpen) {
-        Message(TransferEvent::PortNotOpen, Tr(txt::MsgOpenPortFirst));
+        Message(TransferEvent::PortNotOpen, Text(txt::MsgOpenPortFirst));
         return false;
     }
     // Writing rows that could not be saved would send the radio something the user never saw.
     if (!committed.ok()) {
-        Message(TransferEvent::StoreFailed, Tr(txt::MsgNoAnswer) + "\r\n" + committed.error);
+        Message(TransferEvent::StoreFailed, Text(txt::MsgNoAnswer) + "\r\n" + committed.error);
         return false;
     }
     return true;
@@ -92,7 +96,7 @@ bool Transfer::PrepareRead() {
     FrameCount = 0;
     ResetProgress();
     if (!PortOpen) {
-        Message(TransferEvent::PortNotOpen, Tr(txt::MsgOpenPortFirst));
+        Message(TransferEvent::PortNotOpen, Text(txt::MsgOpenPortFirst));
         return false;
     }
     return true;
@@ -169,7 +173,7 @@ void Transfer::Receive(const uint8_t* buffer, uint16_t length) {
 
 void Transfer::ResponseTimeout() {
     StopTimer();
-    Message(TransferEvent::Timeout, Tr(txt::MsgResponseTimeout));
+    Message(TransferEvent::Timeout, Text(txt::MsgResponseTimeout));
     effects_.SetProgressVisible(false);
     UpdateSilenceTimer();
 }
@@ -201,8 +205,9 @@ bool Transfer::DispatchFrame(std::span<const uint8_t> frame) {
             if (!CheckReceivedFrame(frame, HANDSHAKE_REPLY_PAYLOAD)) return false;
             effects_.SetProgressVisible(true);
             effects_.SetFirmwareStatus(FirmwareStatusText(std::to_string(frame[4]) + "." +
-                                                          std::to_string(frame[5]) + "." +
-                                                          std::to_string(frame[6])));
+                                                              std::to_string(frame[5]) + "." +
+                                                              std::to_string(frame[6]),
+                                                          settings_.LanguageIndex));
             if (lastMode_ == TransferMode::Write)
                 SendCommonBlock();
             else if (lastMode_ == TransferMode::Read)
@@ -218,7 +223,7 @@ bool Transfer::DispatchFrame(std::span<const uint8_t> frame) {
                 else if (lastMode_ == TransferMode::Read)
                     SendReadRequest(BLOCK_COMMON);
             } else if (const TextPair* pair = StatusMessage(status)) {
-                Message(TransferEvent::Refused, Tr(*pair));
+                Message(TransferEvent::Refused, Text(*pair));
             } else {
                 return false;
             }
@@ -247,7 +252,7 @@ bool Transfer::DispatchFrame(std::span<const uint8_t> frame) {
 
 void Transfer::NextWriteStep() {
     const auto writeDone = [this] {
-        Message(TransferEvent::WriteDone, Tr(txt::MsgWriteDone));
+        Message(TransferEvent::WriteDone, Text(txt::MsgWriteDone));
         effects_.SetProgressVisible(false);
     };
     if (writePhase_ == WritePhase::Common) {
@@ -306,7 +311,9 @@ void Transfer::SendCommonBlock() {
     if (const StoreStatus read = data_.ReadCommonPage(page); !read.ok()) return FailStore(read);
     const EncodedBlock block = EncodeCommonBlock(page, settings_.HasScanList);
     if (block.check == BlockCheck::NoAnswer) return FailNoAnswer();
-    if (!block.ok()) return Message(TransferEvent::CheckFailed, BlockCheckMessage(block.check));
+    if (!block.ok())
+        return Message(TransferEvent::CheckFailed,
+                       BlockCheckMessage(block.check, 0, settings_.LanguageIndex));
     SendFrame(block.payload, CMD_WRITE_DATA);
     writePhase_ = WritePhase::Channels;
     commonSent_ = true;
@@ -319,19 +326,21 @@ void Transfer::SendChannelBlock(int n) {
     if (!loaded.ok()) return FailStore(loaded);
     if (rows.size() < std::size_t(n) || n < 1) return FailNoAnswer();
     const EncodedBlock block = EncodeChannelBlock(n, rows[std::size_t(n - 1)], settings_.BandLowMHz,
-                                                  settings_.BandHighMHz);
+                                                  settings_.BandHighMHz, settings_.LanguageIndex);
     switch (block.check) {
         case BlockCheck::Ok:
             break;
         case BlockCheck::FreqOutOfBand:
             ResetProgress();
-            Message(TransferEvent::CheckFailed, BlockCheckMessage(block.check, n));
+            Message(TransferEvent::CheckFailed,
+                    BlockCheckMessage(block.check, n, settings_.LanguageIndex));
             effects_.SetProgressVisible(false);
             return;
         case BlockCheck::NoAnswer:
             return FailNoAnswer();
         default:
-            return Message(TransferEvent::CheckFailed, BlockCheckMessage(block, n));
+            return Message(TransferEvent::CheckFailed,
+                           BlockCheckMessage(block, n, settings_.LanguageIndex));
     }
     if (n == 24) writePhase_ = WritePhase::ScanLists;
     SendFrame(block.payload, CMD_WRITE_DATA);
@@ -346,13 +355,13 @@ void Transfer::SendScanBlock(int n) {
 
 void Transfer::RejectReadBlock() {
     SendStatus(ST_CHECKSUM_ERROR);
-    Message(TransferEvent::ReadFailed, Tr(txt::MsgReadFailed));
+    Message(TransferEvent::ReadFailed, Text(txt::MsgReadFailed));
     ResetProgress();
 }
 
 void Transfer::ReportStoreFailure(const StoreStatus& status) {
     // The radio is left unanswered: nothing more is read into a store that cannot take it.
-    Message(TransferEvent::StoreFailed, Tr(txt::MsgReadFailed) + "\r\n" + status.error);
+    Message(TransferEvent::StoreFailed, Text(txt::MsgReadFailed) + "\r\n" + status.error);
     ResetProgress();
 }
 
@@ -370,7 +379,7 @@ void Transfer::DecodeCommonBlock(std::span<const uint8_t> frame) {
 
 void Transfer::DecodeChannelBlock(std::span<const uint8_t> frame) {
     if (!CheckReceivedFrame(frame, DATA_PAYLOAD)) return RejectReadBlock();
-    const ChannelUpdate update = DecodeChannelFrame(frame);
+    const ChannelUpdate update = DecodeChannelFrame(frame, settings_.LanguageIndex);
     const StoreStatus status = data_.StoreChannel(update);
     if (status.code == StoreStatus::Code::NoRow) return;
     if (!status.ok()) return ReportStoreFailure(status);
@@ -380,7 +389,7 @@ void Transfer::DecodeChannelBlock(std::span<const uint8_t> frame) {
             SendReadRequest(BLOCK_SCAN);
             StartTimer();
         } else {
-            Message(TransferEvent::ReadDone, Tr(txt::MsgReadDone));
+            Message(TransferEvent::ReadDone, Text(txt::MsgReadDone));
             effects_.SetProgressVisible(false);
         }
     }
@@ -395,7 +404,7 @@ void Transfer::DecodeScanBlock(std::span<const uint8_t> frame) {
     if (update.listIndex < 4) {
         SendStatus(ST_OK);
     } else if (update.listIndex == 4) {
-        Message(TransferEvent::ReadDone, Tr(txt::MsgReadDone));
+        Message(TransferEvent::ReadDone, Text(txt::MsgReadDone));
         effects_.SetProgressVisible(false);
     }
 }

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "run_settings.h"
+#include "text/language.h"
 #include "transfer_data.h"
 #include "transfer_effects.h"
 
@@ -31,7 +32,7 @@ struct WriteProgress {
 
 class Transfer {
   public:
-    // settings (band, variant) are read as each step needs them, so they must outlive the
+    // settings (band, variant, language) are read as each step needs them, so they must outlive the
     // transfer.
     Transfer(TransferData& data, TransferEffects& effects, TransferTimers& timers,
              const RunSettings& settings);
@@ -113,6 +114,8 @@ class Transfer {
     // A block that cannot be built because the store failed: the no-answer message with the
     // engine's text below it.
     void FailStore(const StoreStatus& status);
+    // A text of the run's language.
+    std::string Text(const TextPair& pair) const;
     // Shows a message; every message ends the transfer.
     void Message(TransferEvent event, const std::string& text);
     // A received data block that fails its check: status 3 and the read-failed message.

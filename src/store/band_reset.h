@@ -9,11 +9,11 @@ namespace q36 {
 
 // Overwrites every non-key column of every row with the defaults of the band lowMHz..highMHz:
 // channels enabled, transmitting on the lower and receiving on the upper limit without tones,
-// the common parameters at their defaults, all scan slots "NULL". Texts are those of the current
+// the common parameters at their defaults, all scan slots "NULL". List words are those of
 // language. The three updates run in one transaction: a failure leaves the store as it was.
-StoreResult ResetBandDefaults(Connection& connection, int lowMHz, int highMHz);
+StoreResult ResetBandDefaults(Connection& connection, int lowMHz, int highMHz, int language);
 
-// The same for the band of a run (its BandLowMHz, BandHighMHz).
+// The same for the band and language of a run.
 StoreResult ResetBandDefaults(Connection& connection, const RunSettings& settings);
 
 }  // namespace q36

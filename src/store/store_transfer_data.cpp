@@ -41,8 +41,10 @@ StoreStatus EditRow(Query& query, const char* keyColumn, const std::string& key,
 
 }  // namespace
 
-StoreTransferData::StoreTransferData(Connection& mainConnection, Connection& scanConnection)
-    : paramQuery_(mainConnection),
+StoreTransferData::StoreTransferData(Connection& mainConnection, Connection& scanConnection,
+                                     int language)
+    : language_(language),
+      paramQuery_(mainConnection),
       channelQuery_(mainConnection),
       channelReadQuery_(mainConnection),
       scanQuery_(scanConnection) {}
@@ -95,7 +97,7 @@ StoreStatus StoreTransferData::ShowCommonPage(const CommonPage& page) {
     // only what this call wrote.
     if (StoreResult r = PostIfEditing(paramQuery_); !r.ok()) return StatusOf(r);
     if (StoreResult r = paramQuery_.Edit(); !r.ok()) return StatusOf(r);
-    if (StoreResult r = WriteCommonRow(paramQuery_, page, LanguageIndex); !r.ok()) {
+    if (StoreResult r = WriteCommonRow(paramQuery_, page, language_); !r.ok()) {
         paramQuery_.Cancel();
         return StatusOf(r);
     }

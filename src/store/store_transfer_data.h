@@ -19,9 +19,10 @@ class StoreTransferData : public TransferData {
   public:
     // The common-parameter and channel queries run on mainConnection, the scan query on
     // scanConnection (the scan editor's own); both may be the same connection.
-    StoreTransferData(Connection& mainConnection, Connection& scanConnection);
-    explicit StoreTransferData(Connection& connection)
-        : StoreTransferData(connection, connection) {}
+    // The common page's list words are stored in language.
+    StoreTransferData(Connection& mainConnection, Connection& scanConnection, int language);
+    StoreTransferData(Connection& connection, int language)
+        : StoreTransferData(connection, connection, language) {}
 
     // Opens the three queries as showing the main window does, the scan query's LIST read-only.
     StoreResult OpenQueries();
@@ -41,6 +42,7 @@ class StoreTransferData : public TransferData {
                               const std::array<std::string, SCAN_SLOT_COUNT>& slots) override;
 
   private:
+    int language_;
     Query paramQuery_;
     Query channelQuery_;
     Query channelReadQuery_;

@@ -4,42 +4,46 @@
 
 namespace q36 {
 
-int LanguageIndex = 0;
+namespace {
 
-std::string TrIn(const TextPair& pair, int language) {
-    return std::string(language == 1 ? pair.en : pair.zh);
+std::size_t TextIndex(int language) {
+    return language == LANGUAGE_ENGLISH ? 1 : 0;
 }
 
-std::string Tr(const TextPair& pair) {
-    return TrIn(pair, LanguageIndex);
+}  // namespace
+
+std::string Tr(const TextPair& pair, int language) {
+    return std::string(TextIndex(language) == 1 ? pair.en : pair.zh);
 }
 
 std::size_t ChoiceCount(ChoiceList list) {
     return list.size() / 2;
 }
 
-std::string ChoiceAt(ChoiceList list, int k) {
+std::string ChoiceAt(ChoiceList list, int k, int language) {
     if (k < 0 || static_cast<std::size_t>(k) >= ChoiceCount(list)) return {};
-    return std::string(list[2 * static_cast<std::size_t>(k) + (LanguageIndex == 1 ? 1 : 0)]);
+    return std::string(list[2 * static_cast<std::size_t>(k) + TextIndex(language)]);
 }
 
-std::vector<std::string> ChoiceEntries(ChoiceList list) {
+std::vector<std::string> ChoiceEntries(ChoiceList list, int language) {
     std::vector<std::string> entries;
-    for (std::size_t k = 0; k < ChoiceCount(list); ++k) entries.push_back(ChoiceAt(list, int(k)));
+    for (std::size_t k = 0; k < ChoiceCount(list); ++k) {
+        entries.push_back(ChoiceAt(list, int(k), language));
+    }
     return entries;
 }
 
-int ChoiceIndexOf(ChoiceList list, std::string_view text) {
+int ChoiceIndexOf(ChoiceList list, std::string_view text, int language) {
     for (std::size_t k = 0; k < ChoiceCount(list); ++k) {
-        if (ChoiceAt(list, int(k)) == text) return int(k);
+        if (ChoiceAt(list, int(k), language) == text) return int(k);
     }
     return -1;
 }
 
-int ChoiceIndexOfAny(ChoiceList list, std::string_view text) {
-    const int current = ChoiceIndexOf(list, text);
+int ChoiceIndexOfAny(ChoiceList list, std::string_view text, int language) {
+    const int current = ChoiceIndexOf(list, text, language);
     if (current >= 0) return current;
-    const std::size_t other = LanguageIndex == 1 ? 0 : 1;
+    const std::size_t other = 1 - TextIndex(language);
     for (std::size_t k = 0; k < ChoiceCount(list); ++k) {
         if (list[2 * k + other] == text) return int(k);
     }

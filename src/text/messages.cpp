@@ -6,36 +6,37 @@
 
 namespace q36 {
 
-std::string ChannelFrequencyErrorText(int channel) {
-    return Tr(txt::TxtChannel) + " " + std::to_string(channel) + " " + Tr(txt::MsgFreqError);
+std::string ChannelFrequencyErrorText(int channel, int language) {
+    return Tr(txt::TxtChannel, language) + " " + std::to_string(channel) + " " +
+           Tr(txt::MsgFreqError, language);
 }
 
 std::string ChannelValueText(const std::string& channelKey, const std::string& column,
-                             const std::string& value) {
-    std::string text = Tr(txt::TxtChannel) + " " + channelKey + " " + column;
+                             const std::string& value, int language) {
+    std::string text = Tr(txt::TxtChannel, language) + " " + channelKey + " " + column;
     if (!value.empty()) text += ": " + value;
     return text;
 }
 
-std::string FirmwareStatusText(const std::string& version) {
-    return Tr(txt::TxtFirmware) + " " + version;
+std::string FirmwareStatusText(const std::string& version, int language) {
+    return Tr(txt::TxtFirmware, language) + " " + version;
 }
 
-std::string PortOpenStatusText(const std::string& port) {
-    return port + " " + Tr(txt::TxtPortOpen);
+std::string PortOpenStatusText(const std::string& port, int language) {
+    return port + " " + Tr(txt::TxtPortOpen, language);
 }
 
-std::string PortBusyStatusText(const std::string& port) {
-    return port + " " + Tr(txt::TxtPortBusy);
+std::string PortBusyStatusText(const std::string& port, int language) {
+    return port + " " + Tr(txt::TxtPortBusy, language);
 }
 
-std::string PortBusyMessage(const std::string& port) {
-    return Tr(txt::TxtPort) + " " + port + " " + Tr(txt::MsgPortBusy) + "\r\n" +
-           Tr(txt::MsgChooseOtherPort);
+std::string PortBusyMessage(const std::string& port, int language) {
+    return Tr(txt::TxtPort, language) + " " + port + " " + Tr(txt::MsgPortBusy, language) + "\r\n" +
+           Tr(txt::MsgChooseOtherPort, language);
 }
 
 std::string PortOpenErrorText(const std::string& componentText, int errorNumber,
-                              const std::string& systemError) {
+                              const std::string& systemError, int language) {
     const TextPair* reason = nullptr;
     switch (errorNumber) {
         case EBUSY:
@@ -58,7 +59,7 @@ std::string PortOpenErrorText(const std::string& componentText, int errorNumber,
             break;
     }
     if (reason) {
-        std::string text = Tr(*reason);
+        std::string text = Tr(*reason, language);
         if (!systemError.empty()) text += " (" + systemError + ")";
         return text;
     }

@@ -15,8 +15,9 @@
 
 namespace q36::ui {
 
-TAboutForm::TAboutForm(QWidget* parent)
+TAboutForm::TAboutForm(int language, QWidget* parent)
     : QDialog(parent),
+      language_(language),
       Panel1(new QFrame(this)),
       Image1(new QLabel(Panel1)),
       Panel2(new QFrame(this)) {
@@ -78,16 +79,17 @@ QLabel* TAboutForm::AddLabel(const char* name, int x, int y) {
 }
 
 void TAboutForm::ApplyCaptions() {
-    setWindowTitle(QTr(txt::AboutCaption));
-    Label1->setText(QTr(wtxt::MakerShortName) + QLatin1Char(' ') + QTr(txt::MainCaption));
-    Label2->setText(QTr(wtxt::MakerFullName));
-    Label4->setText(QTr(wtxt::MakerAddress));
-    Label5->setText(QTr(txt::AboutWeb));
-    Label6->setText(QTr(wtxt::MakerTel));
-    Label7->setText(QTr(wtxt::MakerFax));
-    Label8->setText(QTr(wtxt::MakerWeb));
-    Label9->setText(QTr(txt::AboutAddress));
-    Button1->setText(QTr(txt::ButtonOk));
+    setWindowTitle(QTr(txt::AboutCaption, language_));
+    Label1->setText(QTr(wtxt::MakerShortName, language_) + QLatin1Char(' ') +
+                    QTr(txt::MainCaption, language_));
+    Label2->setText(QTr(wtxt::MakerFullName, language_));
+    Label4->setText(QTr(wtxt::MakerAddress, language_));
+    Label5->setText(QTr(txt::AboutWeb, language_));
+    Label6->setText(QTr(wtxt::MakerTel, language_));
+    Label7->setText(QTr(wtxt::MakerFax, language_));
+    Label8->setText(QTr(wtxt::MakerWeb, language_));
+    Label9->setText(QTr(txt::AboutAddress, language_));
+    Button1->setText(QTr(txt::ButtonOk, language_));
     for (QLabel* label : {Label1, Label2, Label5, Label6, Label7, Label8, Label9})
         label->adjustSize();
 }
@@ -103,7 +105,8 @@ QUrl TAboutForm::WebAddress() const {
 }
 
 void TAboutForm::showEvent(QShowEvent* event) {
-    Label3->setText(QTr(wtxt::VersionPrefix) + QString::fromStdString(ProgramVersionText()));
+    Label3->setText(QTr(wtxt::VersionPrefix, language_) +
+                    QString::fromStdString(ProgramVersionText()));
     Label3->adjustSize();
     QDialog::showEvent(event);
 }

@@ -15,7 +15,8 @@ namespace q36::ui {
 class TAboutForm : public QDialog {
     Q_OBJECT
   public:
-    explicit TAboutForm(QWidget* parent = nullptr);
+    // Speaks language; each language has its own web page.
+    explicit TAboutForm(int language, QWidget* parent = nullptr);
 
     // Shows the box, or brings it to the front when it is already open; returns at once.
     void ShowAbout();
@@ -29,6 +30,8 @@ class TAboutForm : public QDialog {
   private:
     void ApplyCaptions();
     QLabel* AddLabel(const char* name, int x, int y);
+
+    int language_;
 
     QFrame* Panel1;
     QLabel* Image1;

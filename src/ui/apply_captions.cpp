@@ -1,4 +1,4 @@
-// The caption pass of the main window: every text it shows, in the current language.
+// The caption pass of the main window: every text it shows, in the language of the run.
 
 #include <QAction>
 #include <QMenu>
@@ -15,45 +15,46 @@
 namespace q36::ui {
 
 void TMainForm::ApplyCaptions() {
-    setWindowTitle(QTr(txt::MainCaption));
-    OpenTBut->setText(QTr(txt::OpenTBut));
-    SaveTBut->setText(QTr(txt::SaveTBut));
-    PrintTBut->setText(QTr(txt::PrintTBut));
-    WriteTBut->setText(QTr(txt::WriteTBut));
-    ReadTBut->setText(QTr(txt::ReadTBut));
-    ParaTBut->setText(QTr(txt::ParaTBut));
-    ScanTBut->setText(QTr(txt::ScanTBut));
-    AboutTBut->setText(QTr(txt::AboutTBut));
-    ToolButton9->setText(QTr(txt::ToolButton9));
+    const int language = settings_.LanguageIndex;
+    setWindowTitle(QTr(txt::MainCaption, language));
+    OpenTBut->setText(QTr(txt::OpenTBut, language));
+    SaveTBut->setText(QTr(txt::SaveTBut, language));
+    PrintTBut->setText(QTr(txt::PrintTBut, language));
+    WriteTBut->setText(QTr(txt::WriteTBut, language));
+    ReadTBut->setText(QTr(txt::ReadTBut, language));
+    ParaTBut->setText(QTr(txt::ParaTBut, language));
+    ScanTBut->setText(QTr(txt::ScanTBut, language));
+    AboutTBut->setText(QTr(txt::AboutTBut, language));
+    ToolButton9->setText(QTr(txt::ToolButton9, language));
 
-    FileMenu->setTitle(QTr(txt::FileMenu));
-    N1->setText(QTr(txt::N1));
-    N2->setText(QTr(txt::N2));
-    N3->setText(QTr(txt::N3));
-    ExitMenu->setText(QTr(txt::ExitMenu));
-    OperMenu->setTitle(QTr(txt::OperMenu));
-    WiteMenu->setText(QTr(txt::WiteMenu));
-    ReadMenu->setText(QTr(txt::ReadMenu));
-    SetMenu->setTitle(QTr(txt::SetMenu));
-    PMenu->setText(QTr(txt::PMenu));
-    MMenu->setText(QTr(txt::MMenu));
-    HelpMune->setTitle(QTr(txt::HelpMune));
-    AMenu->setText(QTr(txt::AMenu));
-    HMenu->setText(QTr(txt::HMenu));
+    FileMenu->setTitle(QTr(txt::FileMenu, language));
+    N1->setText(QTr(txt::N1, language));
+    N2->setText(QTr(txt::N2, language));
+    N3->setText(QTr(txt::N3, language));
+    ExitMenu->setText(QTr(txt::ExitMenu, language));
+    OperMenu->setTitle(QTr(txt::OperMenu, language));
+    WiteMenu->setText(QTr(txt::WiteMenu, language));
+    ReadMenu->setText(QTr(txt::ReadMenu, language));
+    SetMenu->setTitle(QTr(txt::SetMenu, language));
+    PMenu->setText(QTr(txt::PMenu, language));
+    MMenu->setText(QTr(txt::MMenu, language));
+    HelpMune->setTitle(QTr(txt::HelpMune, language));
+    AMenu->setText(QTr(txt::AMenu, language));
+    HMenu->setText(QTr(txt::HMenu, language));
 
-    suiPageControl1->setTabText(0, QTr(txt::SuiTabSheet1));
-    suiPageControl1->setTabText(1, QTr(txt::SuiTabSheet2));
+    suiPageControl1->setTabText(0, QTr(txt::SuiTabSheet1, language));
+    suiPageControl1->setTabText(1, QTr(txt::SuiTabSheet2, language));
 
-    const QStringList titles = QChoices(lists::ColumnTitleTable);
+    const QStringList titles = QChoices(lists::ColumnTitleTable, language);
     DBGridEh->Model().SetTitles(titles);
 
     // The stored value of these columns is the shown word, so one list serves as both the pick
     // list and the key list.
     for (auto& list : columnPickLists_) list.clear();
-    columnPickLists_[6] = QChoices(lists::TxPower);
-    columnPickLists_[11] = QChoices(lists::Bandwidth);
-    columnPickLists_[12] = QChoices(lists::AddScan);
-    columnPickLists_[13] = QChoices(lists::Busy);
+    columnPickLists_[6] = QChoices(lists::TxPower, language);
+    columnPickLists_[11] = QChoices(lists::Bandwidth, language);
+    columnPickLists_[12] = QChoices(lists::AddScan, language);
+    columnPickLists_[13] = QChoices(lists::Busy, language);
     for (int column : {6, 11, 12, 13}) {
         DBGridEh->SetWordList(column, columnPickLists_[std::size_t(column)]);
     }

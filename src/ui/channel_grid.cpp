@@ -35,7 +35,9 @@ QStringList ToneTypes() {
 }  // namespace
 
 ChannelGrid::ChannelGrid(const RunSettings& settings, QWidget* parent)
-    : EditGrid(parent), model_(new ChannelGridModel(settings, this)) {
+    : EditGrid(parent),
+      language_(settings.LanguageIndex),
+      model_(new ChannelGridModel(settings, this)) {
     setObjectName(QStringLiteral("DBGridEh"));
     setModel(model_);
     model_->SetMessageSink([this](const QString& text) { ShowMessage(text); });
@@ -194,8 +196,8 @@ void ChannelGrid::ShowMessage(const QString& text) {
     // Shown once the edit has been stored: a message box opened while an editor commits would
     // take its focus and commit it a second time.
     QTimer::singleShot(0, this, [this, text] {
-        QMessageBox box(QMessageBox::Information, QTr(txt::MainCaption), text, QMessageBox::Ok,
-                        this);
+        QMessageBox box(QMessageBox::Information, QTr(txt::MainCaption, language_), text,
+                        QMessageBox::Ok, this);
         box.setObjectName(QStringLiteral("GridMessage"));
         box.exec();
     });

@@ -19,7 +19,7 @@ class ChannelGrid : public EditGrid {
 
     ChannelGridModel& Model() { return *model_; }
     // The pick list of a column whose stored value is the shown word (TXPOWER, BW, ADDSCAN,
-    // BUSY), in the current language.
+    // BUSY), in the language of the run.
     void SetWordList(int column, const QStringList& words);
     // The entries a column's drop-down list shows.
     QStringList ShownList(int column) const;
@@ -43,6 +43,7 @@ class ChannelGrid : public EditGrid {
     void PlaceToneLists();
     void ShowMessage(const QString& text);
 
+    int language_;
     ChannelGridModel* model_;
 };
 

@@ -118,14 +118,14 @@ bool ChannelGridModel::WriteFrequency(int column, const QString& entered) {
     const QString text = entered.trimmed();
     if (text.isEmpty()) {
         // Stored empty; the next write refuses the channel until a frequency is entered.
-        Tell(QTr(txt::MsgFreqNotNumber));
+        Tell(QTr(txt::MsgFreqNotNumber, settings_.LanguageIndex));
         return Write(column, std::string());
     }
     switch (CheckFrequencyText(text.toStdString(), settings_.BandLowMHz, settings_.BandHighMHz)) {
         case FrequencyCheck::Ok:
             return Write(column, text.toStdString());
         case FrequencyCheck::OutOfBand: {
-            Tell(QTr(txt::MsgFreqError));
+            Tell(QTr(txt::MsgFreqError, settings_.LanguageIndex));
             if (oldRow_ == GetQuery()->RowIndex()) {
                 Write(column, (column == col::Ftx ? oldTx_ : oldRx_).toStdString());
             }
@@ -135,7 +135,7 @@ bool ChannelGridModel::WriteFrequency(int column, const QString& entered) {
             break;
     }
     // Not a number: the cell keeps its value.
-    Tell(QTr(txt::MsgFreqNotNumber));
+    Tell(QTr(txt::MsgFreqNotNumber, settings_.LanguageIndex));
     return false;
 }
 

@@ -27,7 +27,8 @@ inline const QColor DisabledText(128, 128, 128);
 class ChannelGridModel : public QueryTableModel {
     Q_OBJECT
   public:
-    // Frequencies are checked against the band of settings, which must outlive the model.
+    // Frequencies are checked against the band of settings, and messages are in its language;
+    // settings must outlive the model.
     explicit ChannelGridModel(const RunSettings& settings, QObject* parent = nullptr);
 
     // Remembers the row's two frequency texts; a frequency out of band entered in that row brings

@@ -25,11 +25,12 @@ void Refill(QComboBox* list, const QStringList& entries) {
 
 }  // namespace
 
-CommonParamPage::CommonParamPage(QWidget* parent)
+CommonParamPage::CommonParamPage(int language, QWidget* parent)
     : QWidget(parent),
       GlobalGroupBox(new QGroupBox(this)),
       ScanGroupBox(new QGroupBox(this)),
-      FactoryGroupBox(new QGroupBox(this)) {
+      FactoryGroupBox(new QGroupBox(this)),
+      language_(language) {
     GlobalGroupBox->setObjectName(QStringLiteral("GlobalGroupBox"));
     ScanGroupBox->setObjectName(QStringLiteral("ScanGroupBox"));
     FactoryGroupBox->setObjectName(QStringLiteral("FactoryGroupBox"));
@@ -119,7 +120,7 @@ void CommonParamPage::BuildGlobalGroup() {
     grid->setColumnMinimumWidth(2, 70);
 
     // The two voltage lists are the same in both languages.
-    const QStringList volts = QChoices(lists::Voltage);
+    const QStringList volts = QChoices(lists::Voltage, language_);
     lowAlarm->addItems(volts);
     lowBan->addItems(volts);
 }
@@ -168,39 +169,39 @@ void CommonParamPage::SetLabel(const char* name, const QString& text) {
 void CommonParamPage::ApplyCaptions() {
     // The entries keep table order in both languages: an entry's position is the radio's code
     // for it, so the lists are never sorted.
-    GlobalGroupBox->setTitle(QTr(txt::GlobalGroupBox));
-    SetLabel("Label10", QTr(txt::Label10));
-    SetLabel("Label11", QTr(txt::Label11));
-    SetLabel("Label2", QTr(txt::Label2));
-    SetLabel("Label3", QTr(txt::Label3));
-    SetLabel("Label4", QTr(txt::Label4));
-    SetLabel("Label5", QTr(txt::Label5));
-    SetLabel("Label6", QTr(txt::Label6));
-    SetLabel("Label7", QTr(txt::Label7));
-    SetLabel("Label8", QTr(txt::Label8));
-    SetLabel("Label9", QTr(txt::Label9));
-    SetLabel("LabelANI", QTr(txt::LabelANI));
-    SetLabel("Label21", QTr(txt::Label21));
-    Refill(suiDBComboBox[1], QChoices(lists::AniMode));
-    Refill(suiDBComboBox[4], QChoices(lists::PowerPress));
-    Refill(suiDBComboBox[5], QChoices(lists::KeyAPress));
-    Refill(suiDBComboBox[6], QChoices(lists::KeyBPress));
+    GlobalGroupBox->setTitle(QTr(txt::GlobalGroupBox, language_));
+    SetLabel("Label10", QTr(txt::Label10, language_));
+    SetLabel("Label11", QTr(txt::Label11, language_));
+    SetLabel("Label2", QTr(txt::Label2, language_));
+    SetLabel("Label3", QTr(txt::Label3, language_));
+    SetLabel("Label4", QTr(txt::Label4, language_));
+    SetLabel("Label5", QTr(txt::Label5, language_));
+    SetLabel("Label6", QTr(txt::Label6, language_));
+    SetLabel("Label7", QTr(txt::Label7, language_));
+    SetLabel("Label8", QTr(txt::Label8, language_));
+    SetLabel("Label9", QTr(txt::Label9, language_));
+    SetLabel("LabelANI", QTr(txt::LabelANI, language_));
+    SetLabel("Label21", QTr(txt::Label21, language_));
+    Refill(suiDBComboBox[1], QChoices(lists::AniMode, language_));
+    Refill(suiDBComboBox[4], QChoices(lists::PowerPress, language_));
+    Refill(suiDBComboBox[5], QChoices(lists::KeyAPress, language_));
+    Refill(suiDBComboBox[6], QChoices(lists::KeyBPress, language_));
 
-    ScanGroupBox->setTitle(QTr(txt::ScanGroupBox));
-    SetLabel("Label13", QTr(txt::Label13));
-    SetLabel("Label14", QTr(txt::Label14));
-    SetLabel("Label15", QTr(txt::Label15));
-    SetLabel("Label16", QTr(txt::Label16));
-    SetLabel("Label17", QTr(txt::Label17));
-    Refill(suiDBComboBox[10], QChoices(lists::ScanPauseSel));
-    Refill(suiDBComboBox[7], QChoices(lists::ScanPause));
-    Refill(suiDBComboBox[8], QChoices(lists::ScanRestart));
-    Refill(suiDBComboBox[9], QChoices(lists::ScanChanSel));
+    ScanGroupBox->setTitle(QTr(txt::ScanGroupBox, language_));
+    SetLabel("Label13", QTr(txt::Label13, language_));
+    SetLabel("Label14", QTr(txt::Label14, language_));
+    SetLabel("Label15", QTr(txt::Label15, language_));
+    SetLabel("Label16", QTr(txt::Label16, language_));
+    SetLabel("Label17", QTr(txt::Label17, language_));
+    Refill(suiDBComboBox[10], QChoices(lists::ScanPauseSel, language_));
+    Refill(suiDBComboBox[7], QChoices(lists::ScanPause, language_));
+    Refill(suiDBComboBox[8], QChoices(lists::ScanRestart, language_));
+    Refill(suiDBComboBox[9], QChoices(lists::ScanChanSel, language_));
 
-    FactoryGroupBox->setTitle(QTr(txt::FactoryGroupBox));
-    SetLabel("Label18", QTr(txt::Label18));
-    SetLabel("Label19", QTr(txt::Label19));
-    SetLabel("Label20", QTr(txt::Label20));
+    FactoryGroupBox->setTitle(QTr(txt::FactoryGroupBox, language_));
+    SetLabel("Label18", QTr(txt::Label18, language_));
+    SetLabel("Label19", QTr(txt::Label19, language_));
+    SetLabel("Label20", QTr(txt::Label20, language_));
 }
 
 void CommonParamPage::ShowValues(const q36::CommonPage& values) {

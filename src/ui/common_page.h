@@ -18,9 +18,10 @@ namespace q36::ui {
 class CommonParamPage : public QWidget {
     Q_OBJECT
   public:
-    explicit CommonParamPage(QWidget* parent = nullptr);
+    // The page speaks language.
+    explicit CommonParamPage(int language, QWidget* parent = nullptr);
 
-    // Sets the group and label texts and refills the lists in the current language.
+    // Sets the group and label texts and refills the lists in the page's language.
     void ApplyCaptions();
     // Puts the values on the controls: list positions, edit texts and check marks.
     void ShowValues(const q36::CommonPage& values);
@@ -44,6 +45,7 @@ class CommonParamPage : public QWidget {
     void BuildFactoryGroup();
     void SetLabel(const char* name, const QString& text);
 
+    int language_;
     // Labels by name, so that the caption pass can address them as the design names them.
     QList<QLabel*> labels_;
 };

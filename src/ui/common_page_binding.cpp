@@ -12,8 +12,11 @@
 
 namespace q36::ui {
 
-CommonPageBinding::CommonPageBinding(CommonParamPage& page, QObject* parent)
-    : QObject(parent), page_(page), label15_(page.findChild<QLabel*>(QStringLiteral("Label15"))) {
+CommonPageBinding::CommonPageBinding(CommonParamPage& page, int language, QObject* parent)
+    : QObject(parent),
+      page_(page),
+      language_(language),
+      label15_(page.findChild<QLabel*>(QStringLiteral("Label15"))) {
     for (std::size_t i = 1; i < page_.suiDBEdit.size(); ++i) {
         QLineEdit* edit = page_.suiDBEdit[i];
         edit->installEventFilter(this);
@@ -38,8 +41,8 @@ CommonPageBinding::CommonPageBinding(CommonParamPage& page, QObject* parent)
 
 void CommonPageBinding::RestartConditionPicked(int position) {
     if (!label15_) return;
-    if (position == 0) label15_->setText(QTr(txt::Label15));
-    if (position == 1) label15_->setText(QTr(txt::Label15Pause));
+    if (position == 0) label15_->setText(QTr(txt::Label15, language_));
+    if (position == 1) label15_->setText(QTr(txt::Label15Pause, language_));
 }
 
 bool CommonPageBinding::eventFilter(QObject* watched, QEvent* event) {

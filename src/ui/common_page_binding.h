@@ -18,7 +18,8 @@ class CommonParamPage;
 class CommonPageBinding : public QObject {
     Q_OBJECT
   public:
-    explicit CommonPageBinding(CommonParamPage& page, QObject* parent = nullptr);
+    // The label texts it changes are those of language.
+    CommonPageBinding(CommonParamPage& page, int language, QObject* parent = nullptr);
 
     // The values the page shows; a typed text of suiDBComboBox10 that is no entry of its list
     // counts as no selection.
@@ -39,6 +40,7 @@ class CommonPageBinding : public QObject {
     void RestartConditionPicked(int position);
 
     CommonParamPage& page_;
+    int language_;
     QLabel* label15_;
     bool pending_ = false;
 };

@@ -60,10 +60,10 @@ TLoginForm::TLoginForm(RunSettings& settings, const std::string& databasePath, Q
 }
 
 void TLoginForm::ApplyCaptions() {
-    setWindowTitle(QTr(txt::BandDialogCaption));
-    GroupBox1->setTitle(QTr(txt::BandDialogGroup));
-    Button1->setText(QTr(txt::ButtonOk));
-    Button2->setText(QTr(txt::ButtonCancel));
+    setWindowTitle(QTr(txt::BandDialogCaption, settings_.LanguageIndex));
+    GroupBox1->setTitle(QTr(txt::BandDialogGroup, settings_.LanguageIndex));
+    Button1->setText(QTr(txt::ButtonOk, settings_.LanguageIndex));
+    Button2->setText(QTr(txt::ButtonCancel, settings_.LanguageIndex));
 }
 
 void TLoginForm::FillBandList() {
@@ -85,8 +85,8 @@ void TLoginForm::Button1Click() {
     // the rows of an earlier run as if they were this band's defaults; so the user is told and
     // may try again or cancel.
     if (const StoreResult reset = ResetBandDefaults(connection_, settings_); !reset.ok()) {
-        QMessageBox box(QMessageBox::Critical, QTr(wtxt::NoCaption), ShownText(reset.text),
-                        QMessageBox::Ok, this);
+        QMessageBox box(QMessageBox::Critical, QTr(wtxt::NoCaption, settings_.LanguageIndex),
+                        ShownText(reset.text), QMessageBox::Ok, this);
         box.setObjectName(QStringLiteral("StoreMessage"));
         box.exec();
         return;

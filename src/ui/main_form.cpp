@@ -82,14 +82,18 @@ TMainForm::TMainForm(const RunSettings& settings, std::function<bool()> trayAvai
     suiComboBox->setObjectName(QStringLiteral("suiComboBox"));
     suiComboBox->hide();
     setWindowIcon(ProgramIcon());
-    tray_ = trayAvailable ? new TrayParking(*this, ProgramIcon(), QTr(wtxt::TrayTip), trayAvailable)
-                          : new TrayParking(*this, ProgramIcon(), QTr(wtxt::TrayTip));
+    tray_ =
+        trayAvailable
+            ? new TrayParking(*this, ProgramIcon(), QTr(wtxt::TrayTip, settings_.LanguageIndex),
+                              trayAvailable)
+            : new TrayParking(*this, ProgramIcon(), QTr(wtxt::TrayTip, settings_.LanguageIndex));
 
     ApplyCaptions();
     TransferState().PortOpen = false;
     // The client area the window was designed for, below its menu bar.
     setFixedSize(771, 674 + menuBar()->sizeHint().height());
-    SetStatusPanel(1, QTr(txt::TxtFirmware) + QTr(wtxt::NoFirmware));
+    SetStatusPanel(1, QTr(txt::TxtFirmware, settings_.LanguageIndex) +
+                          QTr(wtxt::NoFirmware, settings_.LanguageIndex));
     SetProgress(0, TransferState().ProgressTotal, 0);
     CentreOnScreen(*this);
 }
@@ -120,10 +124,12 @@ bool TMainForm::ConnectDatabase(const std::string& path, std::string& error) {
             return false;
         }
     }
-    storeSide_ = std::make_unique<StoreTransferData>(*connection_, *scanConnection_);
+    storeSide_ = std::make_unique<StoreTransferData>(*connection_, *scanConnection_,
+                                                     settings_.LanguageIndex);
     dataSide_ = storeSide_.get();
     DBGridEh->Model().SetQuery(&storeSide_->ChannelQuery());
-    scanForm_ = new TScanForm(storeSide_->ScanQuery(), *scanConnection_, this);
+    scanForm_ =
+        new TScanForm(storeSide_->ScanQuery(), *scanConnection_, settings_.LanguageIndex, this);
     scanForm_->SetChannelCommit([this] { SavePendingEdits(); });
     return true;
 }
@@ -215,7 +221,7 @@ void TMainForm::BuildToolBar() {
 void TMainForm::BuildPages() {
     suiPageControl1 = new QTabWidget(this);
     suiPageControl1->setObjectName(QStringLiteral("suiPageControl1"));
-    commonPage_ = new CommonParamPage(suiPageControl1);
+    commonPage_ = new CommonParamPage(settings_.LanguageIndex, suiPageControl1);
     commonPage_->setObjectName(QStringLiteral("suiTabSheet1"));
     suiTabSheet2 = new QWidget(suiPageControl1);
     suiTabSheet2->setObjectName(QStringLiteral("suiTabSheet2"));
@@ -226,7 +232,7 @@ void TMainForm::BuildPages() {
     auto* layout = new QVBoxLayout(suiTabSheet2);
     layout->setContentsMargins(4, 4, 4, 4);
     layout->addWidget(DBGridEh, 0, Qt::AlignHCenter | Qt::AlignTop);
-    pageBinding_ = new CommonPageBinding(*commonPage_, this);
+    pageBinding_ = new CommonPageBinding(*commonPage_, settings_.LanguageIndex, this);
 
     connect(suiPageControl1, &QTabWidget::currentChanged, this, &TMainForm::PageChanged);
     setCentralWidget(suiPageControl1);
@@ -283,7 +289,7 @@ void TMainForm::showEvent(QShowEvent* event) {
 }
 
 void TMainForm::FirstShow() {
-    setWindowTitle(QTr(txt::MainCaption) + QLatin1Char('(') +
+    setWindowTitle(QTr(txt::MainCaption, settings_.LanguageIndex) + QLatin1Char('(') +
                    QString::fromStdString(settings_.BandText) + QLatin1Char(')'));
     rightButtons_ = new RightButtonFilter(this);
     qApp->installEventFilter(rightButtons_);
@@ -295,8 +301,8 @@ void TMainForm::FirstShow() {
     SetProgress(0, TransferState().ProgressTotal, 0);
     if (storeSide_) {
         if (const StoreResult opened = storeSide_->OpenQueries(); !opened.ok()) {
-            QMessageBox box(QMessageBox::Critical, QTr(wtxt::NoCaption), ShownText(opened.text),
-                            QMessageBox::Ok, this);
+            QMessageBox box(QMessageBox::Critical, QTr(wtxt::NoCaption, settings_.LanguageIndex),
+                            ShownText(opened.text), QMessageBox::Ok, this);
             box.setObjectName(QStringLiteral("StoreMessage"));
             box.exec();
         }
@@ -333,18 +339,18 @@ void TMainForm::OpenFirstPort() {
         comm_.SetCommName(CoreText(suiComboBox->currentText()));
         std::string message;
         if (!ReopenPort(&message)) {
-            QMessageBox box(QMessageBox::Critical, QTr(txt::MainCaption), ShownText(message),
-                            QMessageBox::Ok, this);
+            QMessageBox box(QMessageBox::Critical, QTr(txt::MainCaption, settings_.LanguageIndex),
+                            ShownText(message), QMessageBox::Ok, this);
             box.setObjectName(QStringLiteral("PortMessage"));
             box.exec();
         }
         return;
     }
-    QMessageBox box(QMessageBox::Information, QTr(txt::MainCaption), QTr(txt::MsgNoPort),
-                    QMessageBox::Ok, this);
+    QMessageBox box(QMessageBox::Information, QTr(txt::MainCaption, settings_.LanguageIndex),
+                    QTr(txt::MsgNoPort, settings_.LanguageIndex), QMessageBox::Ok, this);
     box.setObjectName(QStringLiteral("PortMessage"));
     box.exec();
-    SetStatusPanel(0, QTr(txt::TxtNoCom));
+    SetStatusPanel(0, QTr(txt::TxtNoCom, settings_.LanguageIndex));
     comm_.SetCommName(std::string());
 }
 
@@ -366,16 +372,18 @@ bool TMainForm::ReopenPort(std::string* message) {
     } catch (const ECommsError& error) {
         comm_.ClosePort();
         TransferState().PortOpen = false;
-        SetStatusPanel(0, QString::fromStdString(PortBusyStatusText(name)));
+        SetStatusPanel(0,
+                       QString::fromStdString(PortBusyStatusText(name, settings_.LanguageIndex)));
         if (message) {
             // The reason (in use, missing, no permission) goes below the fixed text.
-            *message = PortBusyMessage(name) + "\r\n" +
-                       PortOpenErrorText(error.what(), error.ErrorNumber(), error.SystemError());
+            *message = PortBusyMessage(name, settings_.LanguageIndex) + "\r\n" +
+                       PortOpenErrorText(error.what(), error.ErrorNumber(), error.SystemError(),
+                                         settings_.LanguageIndex);
         }
         return false;
     }
     TransferState().PortOpen = true;
-    SetStatusPanel(0, QString::fromStdString(PortOpenStatusText(name)));
+    SetStatusPanel(0, QString::fromStdString(PortOpenStatusText(name, settings_.LanguageIndex)));
     return true;
 }
 
@@ -392,13 +400,15 @@ void TMainForm::ArmTimer() {
 
 void TMainForm::ReadTButClick() {
     if (paramForm_) TransferState().Password = paramForm_->Password();
-    if (runner_.PrepareRead() && AskYesNo(Tr(txt::MsgConfirmRead))) runner_.StartRead();
+    if (runner_.PrepareRead() && AskYesNo(Tr(txt::MsgConfirmRead, settings_.LanguageIndex)))
+        runner_.StartRead();
     ArmTimer();
 }
 
 void TMainForm::WriteTButClick() {
     if (paramForm_) TransferState().Password = paramForm_->Password();
-    if (runner_.PrepareWrite() && AskYesNo(Tr(txt::MsgConfirmWrite))) runner_.StartWrite();
+    if (runner_.PrepareWrite() && AskYesNo(Tr(txt::MsgConfirmWrite, settings_.LanguageIndex)))
+        runner_.StartWrite();
     ArmTimer();
 }
 
@@ -413,7 +423,7 @@ void TMainForm::CommHangup() {
     // ends with the no-answer message.
     const std::string name = comm_.CommName();
     runner_.PortVanished(comm_);
-    SetStatusPanel(0, QString::fromStdString(PortBusyStatusText(name)));
+    SetStatusPanel(0, QString::fromStdString(PortBusyStatusText(name, settings_.LanguageIndex)));
     ArmTimer();
 }
 
@@ -485,15 +495,15 @@ bool TMainForm::SendData(const uint8_t* data, uint16_t length) {
 }
 
 void TMainForm::ShowMessage(TransferEvent, const std::string& text) {
-    QMessageBox box(QMessageBox::Information, QTr(txt::MainCaption), ShownText(text),
-                    QMessageBox::Ok, this);
+    QMessageBox box(QMessageBox::Information, QTr(txt::MainCaption, settings_.LanguageIndex),
+                    ShownText(text), QMessageBox::Ok, this);
     box.setObjectName(QStringLiteral("TransferMessage"));
     box.exec();
 }
 
 bool TMainForm::AskYesNo(const std::string& question) {
-    QMessageBox box(QMessageBox::Question, QTr(wtxt::NoCaption), ShownText(question),
-                    QMessageBox::Yes | QMessageBox::No, this);
+    QMessageBox box(QMessageBox::Question, QTr(wtxt::NoCaption, settings_.LanguageIndex),
+                    ShownText(question), QMessageBox::Yes | QMessageBox::No, this);
     box.setObjectName(QStringLiteral("TransferQuestion"));
     return box.exec() == QMessageBox::Yes;
 }
@@ -526,8 +536,8 @@ StoreStatus NoDataSide() {
 bool TMainForm::SavePendingEdits() {
     const StoreStatus committed = CommitPendingEdits();
     if (committed.ok()) return true;
-    QMessageBox box(QMessageBox::Critical, QTr(wtxt::NoCaption), ShownText(committed.error),
-                    QMessageBox::Ok, this);
+    QMessageBox box(QMessageBox::Critical, QTr(wtxt::NoCaption, settings_.LanguageIndex),
+                    ShownText(committed.error), QMessageBox::Ok, this);
     box.setObjectName(QStringLiteral("StoreMessage"));
     box.exec();
     return false;

@@ -67,7 +67,7 @@ class TMainForm : public QMainWindow, public TransferEffects, public TransferDat
     // with the engine's text in error when the store cannot be opened.
     bool ConnectDatabase(const std::string& path, std::string& error);
 
-    // Sets every caption and list of the window in the current language.
+    // Sets every caption and list of the window in the language of the run.
     void ApplyCaptions();
     // Finds the ports and opens the first; no port or a busy one is reported with a message.
     void OpenFirstPort();

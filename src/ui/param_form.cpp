@@ -25,6 +25,7 @@ const char* const DefaultPassword = "KZP";
 TParamForm::TParamForm(const RunSettings& settings, PortLister listPorts, QWidget* parent)
     : QDialog(parent),
       listPorts_(std::move(listPorts)),
+      language_(settings.LanguageIndex),
       Label1(new QLabel(this)),
       Label2(new QLabel(this)),
       Label3(new QLabel(this)),
@@ -88,12 +89,12 @@ TParamForm::TParamForm(const RunSettings& settings, PortLister listPorts, QWidge
 }
 
 void TParamForm::ApplyCaptions() {
-    setWindowTitle(QTr(txt::ParamDialogCaption));
-    Label1->setText(QTr(txt::ParamLabel1));
-    Label2->setText(QTr(txt::ParamLabel2));
-    Label3->setText(QTr(txt::ParamLabel3));
-    Button1->setText(QTr(txt::ButtonOk));
-    Button2->setText(QTr(txt::ButtonCancel));
+    setWindowTitle(QTr(txt::ParamDialogCaption, language_));
+    Label1->setText(QTr(txt::ParamLabel1, language_));
+    Label2->setText(QTr(txt::ParamLabel2, language_));
+    Label3->setText(QTr(txt::ParamLabel3, language_));
+    Button1->setText(QTr(txt::ButtonOk, language_));
+    Button2->setText(QTr(txt::ButtonCancel, language_));
 }
 
 void TParamForm::ListDialogPorts() {
@@ -129,7 +130,8 @@ std::string TParamForm::Password() const {
 
 void TParamForm::Button1Click() {
     if (PWEdit->text().isEmpty()) {
-        QMessageBox::information(this, QTr(txt::MainCaption), QTr(txt::MsgEnterPassword));
+        QMessageBox::information(this, QTr(txt::MainCaption, language_),
+                                 QTr(txt::MsgEnterPassword, language_));
         return;
     }
     accept();

@@ -22,7 +22,7 @@ class TParamForm : public QDialog {
     // Lists the ports to offer, first one preselected.
     using PortLister = std::function<std::vector<std::string>()>;
 
-    // Shows the band of settings.
+    // Shows the band of settings and speaks their language.
     TParamForm(const RunSettings& settings, PortLister listPorts, QWidget* parent = nullptr);
 
     // Empties the port list and fills it from a fresh probe, first entry selected.
@@ -41,6 +41,7 @@ class TParamForm : public QDialog {
     void ApplyCaptions();
 
     PortLister listPorts_;
+    int language_;
     QLabel* Label1;
     QLabel* Label2;
     QLabel* Label3;

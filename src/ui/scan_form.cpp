@@ -38,14 +38,15 @@ QString ChannelName(const std::string& channelNo) {
 
 }  // namespace
 
-TScanForm::TScanForm(Query& scanQuery, Connection& connection, QWidget* parent)
+TScanForm::TScanForm(Query& scanQuery, Connection& connection, int language, QWidget* parent)
     : QDialog(parent, Qt::Dialog | Qt::WindowTitleHint | Qt::WindowCloseButtonHint),
+      language_(language),
       scanQuery_(scanQuery),
       qryChannel_(connection),
       model_(new ScanGridModel(this)) {
     setObjectName(QStringLiteral("TScanForm"));
     setModal(true);
-    setWindowTitle(QTr(txt::ScanEditorCaption));
+    setWindowTitle(QTr(txt::ScanEditorCaption, language_));
     setFixedSize(783, 205);
     scanArr_.resize(SCAN_LIST_COUNT);
 
@@ -77,15 +78,16 @@ TScanForm::TScanForm(Query& scanQuery, Connection& connection, QWidget* parent)
         SCAN_LIST_COUNT * RowHeight + DBGridEh->horizontalHeader()->sizeHint().height() + frame);
     DBGridEh->installEventFilter(this);
     model_->SetMessageSink([this](const QString& text) {
-        QMessageBox box(QMessageBox::Critical, QTr(wtxt::NoCaption), text, QMessageBox::Ok, this);
+        QMessageBox box(QMessageBox::Critical, QTr(wtxt::NoCaption, language_), text,
+                        QMessageBox::Ok, this);
         box.setObjectName(QStringLiteral("ScanMessage"));
         box.exec();
     });
     model_->SetQuery(&scanQuery_);
 
-    Button1 = new QPushButton(QTr(txt::ButtonOk), this);
+    Button1 = new QPushButton(QTr(txt::ButtonOk, language_), this);
     Button1->setObjectName(QStringLiteral("Button1"));
-    Button2 = new QPushButton(QTr(txt::ButtonCancel), this);
+    Button2 = new QPushButton(QTr(txt::ButtonCancel, language_), this);
     Button2->setObjectName(QStringLiteral("Button2"));
     Button1->setGeometry(width() - 190, height() - 40, 80, 26);
     Button2->setGeometry(width() - 100, height() - 40, 80, 26);
@@ -116,8 +118,8 @@ void TScanForm::RefreshScanEditor() {
     qryChannel_.Close();
     qryChannel_.SetSql(ChannelListSql);
     if (!qryChannel_.Open().ok()) return;
-    const std::string marked = ChoiceAt(lists::AddScan, 1);
-    const std::string unmarked = ChoiceAt(lists::AddScan, 0);
+    const std::string marked = ChoiceAt(lists::AddScan, 1, language_);
+    const std::string unmarked = ChoiceAt(lists::AddScan, 0, language_);
     QStringList offered{NullSlot};
     QStringList cleared;
     for (int row = 0; row < qryChannel_.RecordCount(); ++row) {

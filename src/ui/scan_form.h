@@ -21,8 +21,8 @@ class TScanForm : public QDialog {
     Q_OBJECT
   public:
     // scanQuery is the data set over SCANTABLE; the channel list is read through connection.
-    // Both must outlive the dialog.
-    TScanForm(Query& scanQuery, Connection& connection, QWidget* parent = nullptr);
+    // Both must outlive the dialog. The dialog speaks language and knows the marks of its words.
+    TScanForm(Query& scanQuery, Connection& connection, int language, QWidget* parent = nullptr);
     ~TScanForm() override;
 
     // Run first by RefreshScanEditor: posts a pending edit of the channel grid.
@@ -50,6 +50,7 @@ class TScanForm : public QDialog {
     bool eventFilter(QObject* watched, QEvent* event) override;
 
   private:
+    int language_;
     Query& scanQuery_;
     Query qryChannel_;
     ScanGridModel* model_;

@@ -35,7 +35,7 @@ int StartUp::Run() {
     // main window may sit in the notification area while the about box is closed.
     QApplication::setQuitOnLastWindowClosed(false);
     // Qt's own buttons and dialogs speak the program's language too.
-    UseQtTexts(LanguageIndex);
+    UseQtTexts(settings_.LanguageIndex);
 
     loginForm_ = std::make_unique<TLoginForm>(settings_, databasePath_);
     creationOrder_ << loginForm_->objectName();
@@ -58,7 +58,7 @@ int StartUp::Run() {
     mainForm_->OpenFirstPort();
     paramForm_ = std::make_unique<TParamForm>(settings_, &ListDialogPorts);
     creationOrder_ << paramForm_->objectName();
-    aboutForm_ = std::make_unique<TAboutForm>();
+    aboutForm_ = std::make_unique<TAboutForm>(settings_.LanguageIndex);
     creationOrder_ << aboutForm_->objectName();
     // The print dialog brings both report forms, each with a connection of its own to the store.
     printForm_ = std::make_unique<print::TParaPrintForm>(settings_);
@@ -84,7 +84,8 @@ int StartUp::Run() {
 }
 
 void StartUp::StoreFailed(const std::string& error) {
-    QMessageBox box(QMessageBox::Critical, QTr(wtxt::NoCaption), ShownText(error), QMessageBox::Ok);
+    QMessageBox box(QMessageBox::Critical, QTr(wtxt::NoCaption, settings_.LanguageIndex),
+                    ShownText(error), QMessageBox::Ok);
     box.setObjectName(QStringLiteral("StoreMessage"));
     box.exec();
 }

@@ -8,13 +8,15 @@ QString ShownText(const std::string& text) {
     return shown;
 }
 
-QString QTr(const TextPair& pair) {
-    return ShownText(Tr(pair));
+QString QTr(const TextPair& pair, int language) {
+    return ShownText(Tr(pair, language));
 }
 
-QStringList QChoices(ChoiceList list) {
+QStringList QChoices(ChoiceList list, int language) {
     QStringList entries;
-    for (const std::string& entry : ChoiceEntries(list)) entries << QString::fromStdString(entry);
+    for (const std::string& entry : ChoiceEntries(list, language)) {
+        entries << QString::fromStdString(entry);
+    }
     return entries;
 }
 

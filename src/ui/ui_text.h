@@ -12,11 +12,11 @@ namespace q36::ui {
 // A UTF-8 text as shown on screen; a "\r\n" line break becomes one line break.
 QString ShownText(const std::string& text);
 
-// The pair's text in the current language.
-QString QTr(const TextPair& pair);
+// The pair's text in language.
+QString QTr(const TextPair& pair, int language);
 
-// The entries of a pick list in the current language, in list order.
-QStringList QChoices(ChoiceList list);
+// The entries of a pick list in language, in list order.
+QStringList QChoices(ChoiceList list, int language);
 
 // A Qt string back to the UTF-8 text the core works with.
 std::string CoreText(const QString& text);

@@ -73,17 +73,17 @@ TVerForm::TVerForm(RunSettings& settings, QWidget* parent)
 }
 
 void TVerForm::ApplyCaptions() {
-    setWindowTitle(QTr(txt::VerDialogCaption));
-    GroupBox1->setTitle(QTr(txt::VerDialogGroup));
-    Button1->setText(QTr(txt::ButtonOk));
-    Button2->setText(QTr(txt::ButtonCancel));
+    setWindowTitle(QTr(txt::VerDialogCaption, settings_.LanguageIndex));
+    GroupBox1->setTitle(QTr(txt::VerDialogGroup, settings_.LanguageIndex));
+    Button1->setText(QTr(txt::ButtonOk, settings_.LanguageIndex));
+    Button2->setText(QTr(txt::ButtonCancel, settings_.LanguageIndex));
 }
 
 void TVerForm::FillVersionList() {
     const QSignalBlocker quiet(suiComboBox);
     suiComboBox->clear();
-    suiComboBox->addItem(QTr(txt::VerChoice0));
-    suiComboBox->addItem(QTr(txt::VerChoice1));
+    suiComboBox->addItem(QTr(txt::VerChoice0, settings_.LanguageIndex));
+    suiComboBox->addItem(QTr(txt::VerChoice1, settings_.LanguageIndex));
     suiComboBox->setCurrentIndex(0);
     settings_.HasScanList = true;
 }

@@ -63,7 +63,8 @@ exchange::ExchangeOutcome NoStore(exchange::ExchangeResult result) {
 }  // namespace
 
 WorkbookCommands::WorkbookCommands(TMainForm& window)
-    : window_(window), chooser_(std::make_unique<DialogFileChooser>()) {}
+    : window_(window),
+      chooser_(std::make_unique<DialogFileChooser>(window.Settings().LanguageIndex)) {}
 
 WorkbookCommands::~WorkbookCommands() = default;
 
@@ -88,7 +89,8 @@ void WorkbookCommands::Save() {
                 if (replace) wait.Start();
                 return replace;
             };
-            outcome = exchange::ExportWorkbook(FilePath(name), askOverwrite, queries);
+            outcome = exchange::ExportWorkbook(FilePath(name), askOverwrite, queries,
+                                               window_.Settings().LanguageIndex);
         } else {
             outcome = NoStore(exchange::ExchangeResult::SaveFailed);
         }
@@ -124,8 +126,10 @@ void WorkbookCommands::Open() {
 }
 
 bool WorkbookCommands::AskOverwrite() {
-    QMessageBox box(QMessageBox::Question, QTr(wtxt::NoCaption), QTr(txt::MsgFileExists),
-                    QMessageBox::Yes | QMessageBox::No, &window_);
+    const int language = window_.Settings().LanguageIndex;
+    QMessageBox box(QMessageBox::Question, QTr(wtxt::NoCaption, language),
+                    QTr(txt::MsgFileExists, language), QMessageBox::Yes | QMessageBox::No,
+                    &window_);
     box.setObjectName(QStringLiteral("OverwriteQuestion"));
     // Enter alone must not replace a file.
     box.setDefaultButton(QMessageBox::No);
@@ -133,12 +137,14 @@ bool WorkbookCommands::AskOverwrite() {
 }
 
 void WorkbookCommands::ShowOutcome(const exchange::ExchangeOutcome& outcome) {
+    const int language = window_.Settings().LanguageIndex;
     for (const exchange::ExchangeMessage& message : outcome.messages) {
         const QMessageBox::Icon icon = message.information || outcome.Succeeded()
                                            ? QMessageBox::Information
                                            : QMessageBox::Warning;
-        const QString caption = message.caption ? QTr(*message.caption) : QTr(txt::MainCaption);
-        QMessageBox box(icon, caption, message.text ? QTr(*message.text) : QString(),
+        const QString caption =
+            message.caption ? QTr(*message.caption, language) : QTr(txt::MainCaption, language);
+        QMessageBox box(icon, caption, message.text ? QTr(*message.text, language) : QString(),
                         QMessageBox::Ok, &window_);
         box.setObjectName(QStringLiteral("WorkbookMessage"));
         // The reason and the file go below the message, in smaller print.

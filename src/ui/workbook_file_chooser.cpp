@@ -10,8 +10,8 @@ namespace q36::ui {
 
 namespace {
 
-QString Choose(QWidget* parent, QFileDialog::AcceptMode mode, QString& lastFolder) {
-    QFileDialog dialog(parent, QString(), lastFolder, QTr(wtxt::WorkbookFilter));
+QString Choose(QWidget* parent, QFileDialog::AcceptMode mode, int language, QString& lastFolder) {
+    QFileDialog dialog(parent, QString(), lastFolder, QTr(wtxt::WorkbookFilter, language));
     const bool save = mode == QFileDialog::AcceptSave;
     dialog.setObjectName(save ? QStringLiteral("SDL") : QStringLiteral("ODL"));
     dialog.setAcceptMode(mode);
@@ -27,11 +27,11 @@ QString Choose(QWidget* parent, QFileDialog::AcceptMode mode, QString& lastFolde
 }  // namespace
 
 QString DialogFileChooser::SaveFileName(QWidget* parent) {
-    return Choose(parent, QFileDialog::AcceptSave, lastFolder_);
+    return Choose(parent, QFileDialog::AcceptSave, language_, lastFolder_);
 }
 
 QString DialogFileChooser::OpenFileName(QWidget* parent) {
-    return Choose(parent, QFileDialog::AcceptOpen, lastFolder_);
+    return Choose(parent, QFileDialog::AcceptOpen, language_, lastFolder_);
 }
 
 }  // namespace q36::ui

@@ -22,10 +22,14 @@ class WorkbookFileChooser {
 // opens in the folder last used.
 class DialogFileChooser final : public WorkbookFileChooser {
   public:
+    // The dialogs' filter speaks language.
+    explicit DialogFileChooser(int language) : language_(language) {}
+
     QString SaveFileName(QWidget* parent) override;
     QString OpenFileName(QWidget* parent) override;
 
   private:
+    int language_;
     QString lastFolder_;
 };
 

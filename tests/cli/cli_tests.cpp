@@ -50,7 +50,8 @@ std::vector<std::array<std::string, 14>> ExpectedChannels(const RadioImage& imag
             ChannelKey(i + 1), "True", "True", "400", "NULL", "", "高", "440", "NULL", "", 4, "宽",
             "不添加",          "关"};
         ApplyChannelUpdate(
-            row, DecodeChannelFrame(BuildFrame(CMD_READ_DATA, image.Block(BLOCK_CHANNEL, i))));
+            row, DecodeChannelFrame(BuildFrame(CMD_READ_DATA, image.Block(BLOCK_CHANNEL, i)),
+                                    LANGUAGE_CHINESE));
         rows.push_back({row.CHANNELNO, row.ENABLED, row.VOX, row.FTX, row.FTONE, row.SDATA,
                         row.TXPOWER, row.REFREQUENCY, row.RETONE, row.REDATA,
                         std::to_string(row.LEVEL), row.BW, row.ADDSCAN, row.BUSY});
@@ -170,7 +171,7 @@ TEST_F(CliTest, WriteTakesAnEditedWorkbookOfEitherLanguageIntoTheRadio) {
     const ProcessResult write = RunQ36cli(
         {"write", "--port", radio.Port(), "--band", kBand, "--lang", "en", "--in", edited});
     ASSERT_EQ(write.exitCode, 0) << write.err;
-    EXPECT_NE(write.err.find(TrIn(exchange::texts::WorkbookInChinese, 1)), std::string::npos)
+    EXPECT_NE(write.err.find(Tr(exchange::texts::WorkbookInChinese, 1)), std::string::npos)
         << write.err;
     EXPECT_NE(write.err.find("Device parameters update is complete"), std::string::npos);
     radio.Stop();
@@ -237,7 +238,8 @@ TEST_F(CliTest, FailuresExitWithTheirOwnCodes) {
             RunQ36cli({"write", "--port", radio.Port(), "--band", kBand, "--in",
                        EditedWorkbook("ws['J5'] = 88.6")});
         EXPECT_EQ(tone.exitCode, 6) << tone.err;
-        EXPECT_NE(tone.err.find(Tr(txt::MsgToneNotInTable)), std::string::npos) << tone.err;
+        EXPECT_NE(tone.err.find(Tr(txt::MsgToneNotInTable, LANGUAGE_CHINESE)), std::string::npos)
+            << tone.err;
         radio.Stop();
         EXPECT_FALSE(std::filesystem::exists(image)) << "the radio was written to";
     }

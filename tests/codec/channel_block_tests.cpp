@@ -15,12 +15,6 @@ namespace cl = channel_layout;
 
 class ChannelBlockTest : public ::testing::Test {
   protected:
-    void SetUp() override {
-        saved_ = LanguageIndex;
-        LanguageIndex = 0;
-    }
-    void TearDown() override { LanguageIndex = saved_; }
-
     // Channel 1: 145.5 MHz both ways, CTCSS 88.5 both ways, high power, wide, scan add, busy
     // lockout on, no VOX, squelch 3.
     static ChannelResult ExampleRow() {
@@ -42,8 +36,9 @@ class ChannelBlockTest : public ::testing::Test {
         return row;
     }
 
-    static EncodedBlock Encode(const ChannelResult& row, int n = 1) {
-        return EncodeChannelBlock(n, row, 136, 174);
+    static EncodedBlock Encode(const ChannelResult& row, int n = 1,
+                               int language = LANGUAGE_CHINESE) {
+        return EncodeChannelBlock(n, row, 136, 174, language);
     }
 
     // A received frame around a payload; the decoder reads frame offsets.
@@ -52,9 +47,6 @@ class ChannelBlockTest : public ::testing::Test {
         std::copy(payload.begin(), payload.end(), frame.begin() + 4);
         return frame;
     }
-
-  private:
-    int saved_ = 0;
 };
 
 TEST_F(ChannelBlockTest, ExampleChannelEncodesByteForByte) {
@@ -115,13 +107,12 @@ TEST_F(ChannelBlockTest, FieldsLandInTheirFlagBitsAndToneBytes) {
 }
 
 TEST_F(ChannelBlockTest, WordsOfEitherLanguageAreTakenUnderTheEnglishLanguage) {
-    LanguageIndex = 1;
     ChannelResult row = ExampleRow();
     row.TXPOWER = "Middle";
     row.BW = "N";
     row.ADDSCAN = "No";
     row.BUSY = "No";
-    EncodedBlock block = Encode(row);
+    EncodedBlock block = Encode(row, 1, LANGUAGE_ENGLISH);
     ASSERT_TRUE(block.ok());
     EXPECT_EQ(block.payload[cl::FlagsA], 0x1D);  // enabled, busy lockout off, narrow, CTCSS
     EXPECT_EQ(block.payload[cl::FlagsB], 0x14);
@@ -130,7 +121,7 @@ TEST_F(ChannelBlockTest, WordsOfEitherLanguageAreTakenUnderTheEnglishLanguage) {
     row.ADDSCAN = "不添加";
     row.BUSY = "开";
     row.BW = "宽";
-    block = Encode(row);
+    block = Encode(row, 1, LANGUAGE_ENGLISH);
     EXPECT_EQ(block.payload[cl::FlagsA], 0x11);
 }
 
@@ -207,7 +198,7 @@ TEST_F(ChannelBlockTest, EncodedChannelDecodesBackIntoTheSameRow) {
     ASSERT_TRUE(block.ok());
 
     const auto frame = FrameOf(block.payload);
-    const ChannelUpdate update = DecodeChannelFrame(frame);
+    const ChannelUpdate update = DecodeChannelFrame(frame, LANGUAGE_CHINESE);
     EXPECT_EQ(update.channelNo, 12);
     ASSERT_FALSE(update.assignments.empty());
     EXPECT_EQ(update.assignments.front().first, "ENABLED");
@@ -218,11 +209,10 @@ TEST_F(ChannelBlockTest, EncodedChannelDecodesBackIntoTheSameRow) {
     EXPECT_EQ(Describe(received), Describe(sent));
 }
 
-TEST_F(ChannelBlockTest, DecodeWritesTextsOfTheCurrentLanguage) {
+TEST_F(ChannelBlockTest, DecodeWritesTextsOfTheLanguageGiven) {
     const EncodedBlock block = Encode(ExampleRow());
-    LanguageIndex = 1;
     ChannelResult row;
-    ApplyChannelUpdate(row, DecodeChannelFrame(FrameOf(block.payload)));
+    ApplyChannelUpdate(row, DecodeChannelFrame(FrameOf(block.payload), LANGUAGE_ENGLISH));
     EXPECT_EQ(row.TXPOWER, "High");
     EXPECT_EQ(row.BW, "W");
     EXPECT_EQ(row.ADDSCAN, "Yes");
@@ -238,7 +228,7 @@ TEST_F(ChannelBlockTest, DecodeToneBytesBeyondTheirTableGiveNull) {
     payload[cl::TxToneValue] = 0x07;
     ChannelResult row;
     row.SDATA = "stale";
-    ApplyChannelUpdate(row, DecodeChannelFrame(FrameOf(payload)));
+    ApplyChannelUpdate(row, DecodeChannelFrame(FrameOf(payload), LANGUAGE_CHINESE));
     EXPECT_EQ(row.RETONE, "CTCSS");
     EXPECT_EQ(row.REDATA, "NULL");
     EXPECT_EQ(row.FTONE, "NULL");
@@ -252,7 +242,7 @@ TEST_F(ChannelBlockTest, DisabledBlockChangesOnlyEnabled) {
     payload[cl::FlagsA] = 0xFE;
     payload[cl::FlagsB] = 0xFF;
     payload[cl::Level] = 0;
-    const ChannelUpdate update = DecodeChannelFrame(FrameOf(payload));
+    const ChannelUpdate update = DecodeChannelFrame(FrameOf(payload), LANGUAGE_CHINESE);
     ASSERT_EQ(update.assignments.size(), 1u);
 
     ChannelResult row = ExampleRow();

@@ -4,7 +4,6 @@
 #include <vector>
 
 #include "codec/common_block.h"
-#include "text/language.h"
 
 namespace q36 {
 
@@ -23,12 +22,6 @@ namespace ml = common_layout;
 
 class CommonBlockTest : public ::testing::Test {
   protected:
-    void SetUp() override {
-        saved_ = LanguageIndex;
-        LanguageIndex = 0;
-    }
-    void TearDown() override { LanguageIndex = saved_; }
-
     // Alarm 6.8V, ban 6.6V, TOT 60, keys at their single entries, POWER press off, no check
     // box, no ANI, ANI mode off, pause on carrier, restart on signal loss after 8 s, both
     // channel choices "working channel before scanning".
@@ -55,9 +48,6 @@ class CommonBlockTest : public ::testing::Test {
         std::copy(payload.begin(), payload.end(), frame.begin() + 4);
         return frame;
     }
-
-  private:
-    int saved_ = 0;
 };
 
 TEST_F(CommonBlockTest, ExamplePageEncodesByteForByte) {

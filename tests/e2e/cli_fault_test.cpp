@@ -205,7 +205,7 @@ enum class Working { Removed, Garbage, ReadOnly, Locked };
 class InjectingData : public StoreTransferData {
   public:
     InjectingData(Connection& connection, Working fault)
-        : StoreTransferData(connection), connection_(connection), fault_(fault) {}
+        : StoreTransferData(connection, LANGUAGE_CHINESE), connection_(connection), fault_(fault) {}
 
     // Where the working copy's content can still be read afterwards.
     std::string KeptPath() const { return kept_.empty() ? connection_.Path() : kept_; }
@@ -314,7 +314,6 @@ void RunWithFault(cli::TransferKind kind, Working fault, FaultRun& run) {
 
 class CliWorkingStore : public ::testing::TestWithParam<WorkingRow> {
   protected:
-    ProgramDefaults defaults_;
 };
 
 TEST_P(CliWorkingStore, FaultEndsTheTransferWithNothingHalfStored) {
@@ -389,7 +388,6 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST(CliWorkingStoreGarbage, ReadEndsWithTheEnginesMessage) {
     // The damaged copy holds nothing to compare, so only the ending is checked.
-    ProgramDefaults defaults;
     FaultRun run;
     ASSERT_NO_FATAL_FAILURE(RunWithFault(cli::TransferKind::Read, Working::Garbage, run));
     EXPECT_EQ(run.code, cli::ExitFailure) << run.printed;

@@ -81,7 +81,6 @@ class StoreCopyTest : public ::testing::Test {
         ASSERT_TRUE(ResetBandDefaults(connection, settings_).ok());
     }
 
-    ProgramDefaults defaults_;
     RunSettings settings_;  // the 400-440 band with scan lists
     StoreCopy copy_;
     std::string storePath_;
@@ -94,8 +93,10 @@ TEST_F(StoreCopyTest, TheRadioDiffersFromTheResetStoreInEveryBlock) {
     const StoreSnapshot store = ReadStore(storePath_);
     const RadioImage image = DistinctImage();
     for (int n = 1; n <= CHANNEL_COUNT; ++n) {
-        EXPECT_NE(EncodeChannelBlock(n, store.channels[std::size_t(n - 1)], 400, 440).payload,
-                  image.Block(BLOCK_CHANNEL, n - 1))
+        EXPECT_NE(
+            EncodeChannelBlock(n, store.channels[std::size_t(n - 1)], 400, 440, LANGUAGE_CHINESE)
+                .payload,
+            image.Block(BLOCK_CHANNEL, n - 1))
             << n;
     }
     for (int j = 1; j <= SCAN_LIST_COUNT; ++j) {
@@ -119,7 +120,7 @@ TEST_P(FaultMatrix, UserSeesTheFaultAndNothingIsHalfDone) {
     const RadioImage original = DistinctImage();
     Connection connection;
     ASSERT_TRUE(connection.Open(storePath_).ok());
-    StoreTransferData data(connection);
+    StoreTransferData data(connection, LANGUAGE_CHINESE);
     ASSERT_TRUE(data.OpenQueries().ok());
     RecordingEffects effects;
     const SystemClock systemClock;

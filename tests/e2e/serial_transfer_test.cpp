@@ -20,7 +20,6 @@ namespace {
 using namespace std::chrono_literals;
 
 struct PtyTransfer : ::testing::Test {
-    ProgramDefaults defaults;
     RunSettings settings;  // the 400-440 band with scan lists
     RadioConfig config;
     std::unique_ptr<VirtualRadio> radio;
@@ -91,8 +90,10 @@ TEST_F(PtyTransfer, ReadAndWriteWithScanListsThroughTermios) {
     EXPECT_EQ(frameCount, 31);
     StopRadio();
     for (int n = 1; n <= 24; ++n) {
-        EXPECT_EQ(radio->Image().Block(2, n - 1),
-                  EncodeChannelBlock(n, writer.channels[std::size_t(n - 1)], 400, 440).payload);
+        EXPECT_EQ(
+            radio->Image().Block(2, n - 1),
+            EncodeChannelBlock(n, writer.channels[std::size_t(n - 1)], 400, 440, LANGUAGE_CHINESE)
+                .payload);
     }
     EXPECT_EQ(radio->Image().Block(3, 4)[3 + 15], 23);
 }

@@ -5,6 +5,7 @@
 #include "codec/frequency.h"
 #include "protocol/frame.h"
 #include "store/store_transfer_data.h"
+#include "text/language.h"
 
 namespace q36::test {
 
@@ -115,7 +116,7 @@ StoreSnapshot ReadStore(const std::string& path) {
         snapshot.error = opened.text;
         return snapshot;
     }
-    StoreTransferData host(connection);
+    StoreTransferData host(connection, q36::LANGUAGE_CHINESE);
     for (const StoreStatus& status :
          {host.LoadChannelRows(snapshot.channels), host.ReadCommonPage(snapshot.page),
           host.FillScanArr(snapshot.scans)}) {
@@ -134,7 +135,7 @@ void ExpectReadStored(const StoreSnapshot& before, const StoreSnapshot& after,
     for (int n = 1; n <= CHANNEL_COUNT; ++n) {
         const ChannelResult& stored = after.channels[std::size_t(n - 1)];
         if (n <= accepted.channels) {
-            EXPECT_EQ(EncodeChannelBlock(n, stored, 400, 440).payload,
+            EXPECT_EQ(EncodeChannelBlock(n, stored, 400, 440, q36::LANGUAGE_CHINESE).payload,
                       image.Block(BLOCK_CHANNEL, n - 1))
                 << "channel " << n << " was not stored as read";
         } else {
@@ -170,7 +171,9 @@ void ExpectWritten(const StoreSnapshot& before, const StoreSnapshot& after,
     for (int n = 1; n <= CHANNEL_COUNT; ++n) {
         EXPECT_EQ(written.Block(BLOCK_CHANNEL, n - 1),
                   n <= accepted.channels
-                      ? EncodeChannelBlock(n, before.channels[std::size_t(n - 1)], 400, 440).payload
+                      ? EncodeChannelBlock(n, before.channels[std::size_t(n - 1)], 400, 440,
+                                           q36::LANGUAGE_CHINESE)
+                            .payload
                       : original.Block(BLOCK_CHANNEL, n - 1))
             << "channel " << n << " in the radio";
     }

@@ -39,13 +39,15 @@ class ConfigurationReader : public ::testing::Test {
     ConfigurationCheck Read(const Workbook& workbook, const char* extension = "xlsx",
                             WorkbookLanguages languages = WorkbookLanguages::Current) {
         const std::string path = dir_.File(std::string("book.") + extension);
-        EXPECT_TRUE(SaveWorkbookFile(workbook, path).Ok());
+        EXPECT_TRUE(SaveWorkbookFile(workbook, path, LANGUAGE_CHINESE).Ok());
         ImportRules rules = StoreRules();
         rules.languages = languages;
+        rules.language = language_;
         read_ = BlankConfiguration();
         return ReadConfigurationWorkbook(path, rules, read_);
     }
     ScratchFolder dir_;
+    int language_ = LANGUAGE_CHINESE;  // the program's
     // What the records went over: channels "01".."24" and lists 1..5 with empty values.
     Configuration read_ = BlankConfiguration();
     Workbook workbook_ = BuildConfigurationWorkbook(SampleConfiguration(), 0);
@@ -124,7 +126,7 @@ TEST_F(ConfigurationReader, ValuesNoEditorCouldProduceRefuseTheWorkbook) {
         {"power word of no list", [](Workbook& w) { Put(w, 1, 3, 7, "超高"); },
          ExchangeError::BadValue, "信道参数, 行 3, 发射功率: 超高"},
         {"emptied check box", [](Workbook& w) { Put(w, 1, 3, 2, ""); }, ExchangeError::BadValue,
-         "行 3, 启用: " + Tr(texts::EmptyCell)},
+         "行 3, 启用: " + Tr(texts::EmptyCell, LANGUAGE_CHINESE)},
         {"squelch level 9", [](Workbook& w) { Put(w, 1, 3, 11, "9"); }, ExchangeError::BadValue,
          "静噪等级: 9"},
         {"tone type misspelt", [](Workbook& w) { Put(w, 1, 3, 5, "CTCS"); },
@@ -146,7 +148,8 @@ TEST_F(ConfigurationReader, ValuesNoEditorCouldProduceRefuseTheWorkbook) {
          [](Workbook& w) {
              for (int row = 2; row <= 25; ++row) Put(w, 1, row, 1, "99");
          },
-         ExchangeError::NoRecordMatch, Tr(texts::ReasonNoRecordMatch) + " (信道参数)"},
+         ExchangeError::NoRecordMatch,
+         Tr(texts::ReasonNoRecordMatch, LANGUAGE_CHINESE) + " (信道参数)"},
     };
     for (const auto& c : cases) {
         Workbook workbook = workbook_;
@@ -290,7 +293,7 @@ TEST_F(ConfigurationReader, LaterRecordOfAKeyWinsButEveryRecordIsChecked) {
 }
 
 TEST_F(ConfigurationReader, NamesAndWordsOfTheCurrentLanguageUnlessEitherIsAllowed) {
-    LanguageIndex = 1;
+    language_ = LANGUAGE_ENGLISH;
     // English names and common words; the channels keep their stored Chinese words.
     const Workbook english = BuildConfigurationWorkbook(SampleConfiguration(), 1);
     EXPECT_EQ(english.sheets[0].name, "CommonSettings");
@@ -299,7 +302,6 @@ TEST_F(ConfigurationReader, NamesAndWordsOfTheCurrentLanguageUnlessEitherIsAllow
     const ConfigurationCheck englishCheck = Read(english);
     const ConfigurationCheck chineseCheck = Read(workbook_);
     const ConfigurationCheck eitherCheck = Read(workbook_, "xls", WorkbookLanguages::Either);
-    LanguageIndex = 0;
     EXPECT_EQ(englishCheck.status.code, ExchangeError::BadValue);
     EXPECT_NE(englishCheck.status.detail.find("ChannelSettings, row 2, TxPower: 高"),
               std::string::npos)
@@ -315,8 +317,10 @@ TEST(FixtureSources, DISABLED_Write) {
     const char* folder = std::getenv("Q36_FIXTURE_SOURCES");
     ASSERT_NE(folder, nullptr) << "set Q36_FIXTURE_SOURCES to a folder";
     const Workbook workbook = BuildConfigurationWorkbook(SampleConfiguration(), 0);
-    EXPECT_TRUE(SaveWorkbookFile(workbook, std::string(folder) + "/export.xlsx").Ok());
-    EXPECT_TRUE(SaveWorkbookFile(workbook, std::string(folder) + "/export.xls").Ok());
+    EXPECT_TRUE(
+        SaveWorkbookFile(workbook, std::string(folder) + "/export.xlsx", LANGUAGE_CHINESE).Ok());
+    EXPECT_TRUE(
+        SaveWorkbookFile(workbook, std::string(folder) + "/export.xls", LANGUAGE_CHINESE).Ok());
 }
 
 }  // namespace

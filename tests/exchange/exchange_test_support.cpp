@@ -94,7 +94,8 @@ std::string Le16(uint16_t value) {
 
 std::vector<XlsRecord> XlsRecordsOf(const Workbook& workbook) {
     std::vector<uint8_t> bytes;
-    if (!BuildBiffStream(workbook, bytes).Ok()) throw std::runtime_error("BuildBiffStream failed");
+    if (!BuildBiffStream(workbook, LANGUAGE_CHINESE, bytes).Ok())
+        throw std::runtime_error("BuildBiffStream failed");
     const std::string stream(bytes.begin(), bytes.end());
     std::vector<XlsRecord> records;
     for (std::size_t at = 0; at + 4 <= stream.size();) {

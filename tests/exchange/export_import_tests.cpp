@@ -39,7 +39,7 @@ class Store {
     Store() : path_(copy_.Path()) {
         EXPECT_TRUE(main_.Open(path_).ok());
         EXPECT_TRUE(scanEditor_.Open(path_).ok());
-        EXPECT_TRUE(ResetBandDefaults(main_, 400, 440).ok());
+        EXPECT_TRUE(ResetBandDefaults(main_, 400, 440, LANGUAGE_CHINESE).ok());
         EXPECT_TRUE(host.OpenQueries().ok());
     }
     ConfigurationQueries Queries() {
@@ -68,7 +68,7 @@ class Store {
     Connection scanEditor_;
 
   public:
-    StoreTransferData host{main_, scanEditor_};
+    StoreTransferData host{main_, scanEditor_, LANGUAGE_CHINESE};
 };
 
 // A radio whose memory differs from the band defaults: tones, powers, levels, a disabled
@@ -99,24 +99,24 @@ void ReadRadioInto(Store& store, const RadioImage& image) {
     VirtualRadio radio(RadioConfig{}, image);
     test::RecordingEffects effects;
     test::TransferOverLink(store.host, effects, radio, true);
-    EXPECT_EQ(effects.MessageTexts(), std::vector<std::string>{Tr(txt::MsgReadDone)});
+    EXPECT_EQ(effects.MessageTexts(),
+              std::vector<std::string>{Tr(txt::MsgReadDone, LANGUAGE_CHINESE)});
 }
 
 std::vector<std::string> MessageTexts(const ExchangeOutcome& outcome) {
     std::vector<std::string> texts;
-    for (const auto& m : outcome.messages) texts.push_back(Tr(*m.text));
+    for (const auto& m : outcome.messages) texts.push_back(Tr(*m.text, LANGUAGE_CHINESE));
     return texts;
 }
 
 class SaveAndOpen : public ::testing::Test {
   protected:
-    void SetUp() override { LanguageIndex = 0; }
     // Saves store a's configuration to a workbook and returns its path.
     std::string Save(Store& store, const std::string& name) {
         auto queries = store.Queries();
         const std::string path = dir_.File(name);
         const ExchangeOutcome outcome = ExportWorkbook(
-            path, [] { return true; }, queries);
+            path, [] { return true; }, queries, LANGUAGE_CHINESE);
         EXPECT_EQ(outcome.result, ExchangeResult::Saved);
         EXPECT_EQ(MessageTexts(outcome), std::vector<std::string>{"文件已经成功保存！"});
         return path;
@@ -126,7 +126,7 @@ class SaveAndOpen : public ::testing::Test {
         Workbook workbook = BuildConfigurationWorkbook(testing::SampleConfiguration(), 0);
         edit(workbook);
         const std::string path = dir_.File("edited.xlsx");
-        EXPECT_TRUE(SaveWorkbookFile(workbook, path).Ok());
+        EXPECT_TRUE(SaveWorkbookFile(workbook, path, LANGUAGE_CHINESE).Ok());
         return path;
     }
     ScratchFolder dir_;
@@ -148,7 +148,8 @@ TEST_F(SaveAndOpen, ReadFromTheRadioSavedAndOpenedIntoAResetStoreIsRestoredExact
         ASSERT_NE(target.Snapshot().channels, read.channels);
         auto queries = target.Queries();
         const ExchangeOutcome outcome = ImportWorkbook(path, queries, settings_);
-        EXPECT_EQ(outcome.result, ExchangeResult::ReadOk) << outcome.messages.back().FullText();
+        EXPECT_EQ(outcome.result, ExchangeResult::ReadOk)
+            << outcome.messages.back().FullText(LANGUAGE_CHINESE);
         EXPECT_EQ(MessageTexts(outcome), std::vector<std::string>{"文件读取成功！"});
         const Configuration restored = target.Snapshot();
         EXPECT_EQ(restored.common, read.common) << name;
@@ -176,27 +177,27 @@ TEST_F(SaveAndOpen, OverwriteQuestionIsAskedOnlyForAnExistingFileAndNoKeepsIt) {
     int asked = 0;
     const std::string path = dir_.File("kept.xls");
     EXPECT_EQ(ExportWorkbook(
-                  path, [&] { return ++asked, false; }, queries)
+                  path, [&] { return ++asked, false; }, queries, LANGUAGE_CHINESE)
                   .result,
               ExchangeResult::Saved);
     EXPECT_EQ(asked, 0);
 
     WriteFileBytes(path, "the user's archive");
     const ExchangeOutcome declined = ExportWorkbook(
-        path, [&] { return ++asked, false; }, queries);
+        path, [&] { return ++asked, false; }, queries, LANGUAGE_CHINESE);
     EXPECT_EQ(declined.result, ExchangeResult::SaveDeclined);
     EXPECT_TRUE(declined.messages.empty());
     EXPECT_EQ(asked, 1);
     EXPECT_EQ(ReadFileBytes(path), "the user's archive");
 
     EXPECT_EQ(ExportWorkbook(
-                  path, [&] { return ++asked, true; }, queries)
+                  path, [&] { return ++asked, true; }, queries, LANGUAGE_CHINESE)
                   .result,
               ExchangeResult::Saved);
     EXPECT_NE(ReadFileBytes(path), "the user's archive");
 
     const ExchangeOutcome cancelled = ExportWorkbook(
-        "", [&] { return ++asked, true; }, queries);
+        "", [&] { return ++asked, true; }, queries, LANGUAGE_CHINESE);
     EXPECT_EQ(cancelled.result, ExchangeResult::SaveCancelled);
     EXPECT_TRUE(cancelled.messages.empty());
     EXPECT_EQ(asked, 2);
@@ -208,15 +209,15 @@ TEST_F(SaveAndOpen, FailedSaveShowsTheMessageWithTheSystemsReasonAndKeepsTheOldF
     const std::string path = dir_.File("folder.xlsx");
     ASSERT_EQ(mkdir(path.c_str(), 0755), 0);  // the rename over it must fail
     const ExchangeOutcome outcome = ExportWorkbook(
-        path, [] { return true; }, queries);
+        path, [] { return true; }, queries, LANGUAGE_CHINESE);
     EXPECT_EQ(outcome.result, ExchangeResult::SaveFailed);
     ASSERT_EQ(outcome.messages.size(), 1u);
     const ExchangeMessage& message = outcome.messages[0];
     EXPECT_EQ(message.text, &texts::SaveFailed);
-    EXPECT_EQ(Tr(*message.caption), "提示");
+    EXPECT_EQ(Tr(*message.caption, LANGUAGE_CHINESE), "提示");
     EXPECT_TRUE(message.information);
     EXPECT_EQ(
-        message.FullText(),
+        message.FullText(LANGUAGE_CHINESE),
         "无法调用Mircorsoft   Excel!   \r\n请检查是否安装了Mircorsoft   Excel。\nIs a directory: " +
             path);
     EXPECT_EQ(dir_.Names(), std::vector<std::string>{"folder.xlsx"});
@@ -276,8 +277,10 @@ TEST_F(SaveAndOpen, UnknownKeysAreSkippedAndDisabledChannelsTakeTheSheetsValues)
     });
     auto queries = store.Queries();
     const ExchangeOutcome outcome = ImportWorkbook(path, queries, settings_);
-    ASSERT_EQ(outcome.result, ExchangeResult::ReadOk) << outcome.messages.back().FullText();
-    EXPECT_EQ(outcome.messages[0].detail, Tr(texts::SkippedRecords) + ": 信道参数 99, 扫描列表 6");
+    ASSERT_EQ(outcome.result, ExchangeResult::ReadOk)
+        << outcome.messages.back().FullText(LANGUAGE_CHINESE);
+    EXPECT_EQ(outcome.messages[0].detail,
+              Tr(texts::SkippedRecords, LANGUAGE_CHINESE) + ": 信道参数 99, 扫描列表 6");
 
     const Configuration after = store.Snapshot();
     Configuration expected = testing::SampleConfiguration();

@@ -29,7 +29,7 @@ constexpr double kSecondsAllowed = 2.0;
 
 // Opens the file and reads every sheet; the first failure, or success.
 ExchangeStatus ReadEverything(const std::string& path) {
-    OpenedWorkbook opened = OpenWorkbookFile(path);
+    OpenedWorkbook opened = OpenWorkbookFile(path, LANGUAGE_CHINESE);
     if (!opened.status.Ok()) return opened.status;
     for (std::size_t s = 0; s < opened.source->SheetNames().size(); ++s) {
         SheetCells cells;
@@ -68,8 +68,9 @@ class HostileWorkbook : public ::testing::Test {
     }
     std::string Valid(const char* extension) {
         const std::string path = dir_.File(std::string("valid.") + extension);
-        EXPECT_TRUE(
-            SaveWorkbookFile(BuildConfigurationWorkbook(SampleConfiguration(), 0), path).Ok());
+        EXPECT_TRUE(SaveWorkbookFile(BuildConfigurationWorkbook(SampleConfiguration(), 0), path,
+                                     LANGUAGE_CHINESE)
+                        .Ok());
         return path;
     }
     ScratchFolder dir_;
@@ -191,7 +192,7 @@ TEST_F(HostileWorkbook, OddButValidXmlIsRead) {
         "<sst xmlns=\"http://schemas.openxmlformats.org/spreadsheetml/2006/main\"><si><t "
         "xml:space=\"preserve\"> </t></si></sst>";
     const std::string path = Zip("odd.xlsx", MinimalXlsxParts(sheet, strings));
-    OpenedWorkbook opened = OpenWorkbookFile(path);
+    OpenedWorkbook opened = OpenWorkbookFile(path, LANGUAGE_CHINESE);
     ASSERT_TRUE(opened.status.Ok()) << opened.status.detail;
     SheetCells cells;
     ASSERT_TRUE(opened.source->ReadSheet(0, cells).Ok());
@@ -240,7 +241,7 @@ TEST_F(HostileWorkbook, HundredThousandRowsAreReadOrRefusedInTime) {
                 "\" t=\"inlineStr\"><is><t>99</t></is></c></row>";
     }
     const std::string narrow = Zip("narrow.xlsx", MinimalXlsxParts(SheetXml(keys)), false);
-    OpenedWorkbook opened = OpenWorkbookFile(narrow);
+    OpenedWorkbook opened = OpenWorkbookFile(narrow, LANGUAGE_CHINESE);
     ASSERT_TRUE(opened.status.Ok());
     SheetCells cells;
     const auto start = std::chrono::steady_clock::now();
@@ -269,7 +270,7 @@ TEST_F(HostileWorkbook, OneLongTextShownByManyCellsIsRefusedBeyondTheTextLimit) 
     for (int k = 0; k < 32767; ++k) text += "信";
     for (int row = 1; row <= 700; ++row) workbook.sheets[0].PutText(row, 1, text, CellFormat::Text);
     for (const char* name : {"long.xlsx", "long.xls"}) {
-        ASSERT_TRUE(SaveWorkbookFile(workbook, dir_.File(name)).Ok());
+        ASSERT_TRUE(SaveWorkbookFile(workbook, dir_.File(name), LANGUAGE_CHINESE).Ok());
         EXPECT_EQ(TimedRead(dir_.File(name)).code, ExchangeError::TooLarge) << name;
     }
 }

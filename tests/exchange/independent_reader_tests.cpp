@@ -121,7 +121,7 @@ TEST_P(IndependentReader, SeesTheConfigurationWorkbookAsWritten) {
     ScratchFolder dir;
     const std::string path = dir.File(std::string("config.") + reader.extension);
     const Workbook workbook = BuildConfigurationWorkbook(SampleConfiguration(), 0);
-    ASSERT_TRUE(SaveWorkbookFile(workbook, path).Ok());
+    ASSERT_TRUE(SaveWorkbookFile(workbook, path, LANGUAGE_CHINESE).Ok());
 
     int exitCode = 0;
     const std::string dump = RunPython(std::string(kNumberForm) + reader.script, {path}, &exitCode);
@@ -172,7 +172,7 @@ for ws in wb.sheets():
 
 // The same dump of what the project's reader gives; the first failure instead when there is one.
 std::string ReaderValues(const std::string& path) {
-    OpenedWorkbook opened = OpenWorkbookFile(path);
+    OpenedWorkbook opened = OpenWorkbookFile(path, LANGUAGE_CHINESE);
     if (!opened.status.Ok()) return opened.status.detail;
     std::ostringstream out;
     for (std::size_t s = 0; s < opened.source->SheetNames().size(); ++s) {
@@ -257,7 +257,7 @@ TEST(IndependentXlsReader, ReadsEveryCellAsXlrdDoes) {
     if (!PythonHasModule("xlrd")) GTEST_SKIP() << "/usr/bin/python3 lacks xlrd";
     ScratchFolder dir;
     ASSERT_TRUE(SaveWorkbookFile(BuildConfigurationWorkbook(SampleConfiguration(), 0),
-                                 dir.File("saved.xls"))
+                                 dir.File("saved.xls"), LANGUAGE_CHINESE)
                     .Ok());
     testing::WriteXlsRecords(dir.File("biff5.xls"), Biff5Records("\xD0\xC5\xB5\xC0"));
     testing::WriteXlsRecords(dir.File("formulas.xls"), FormulaRecords(false));
@@ -299,8 +299,8 @@ TEST(IndependentXlsReader, FormulaCellsImportTheirLastResultAndErrorsRefuseTheFi
     const ConfigurationCheck refused =
         ReadConfigurationWorkbook(dir.File("error.xls"), rules, read);
     EXPECT_EQ(refused.status.code, ExchangeError::ErrorValue);
-    EXPECT_EQ(refused.status.detail,
-              Tr(texts::ReasonErrorValue) + " (信道参数!J4: #DIV/0!): " + dir.File("error.xls"));
+    EXPECT_EQ(refused.status.detail, Tr(texts::ReasonErrorValue, LANGUAGE_CHINESE) +
+                                         " (信道参数!J4: #DIV/0!): " + dir.File("error.xls"));
 }
 
 // Writes the .xls seeds of the fuzz target that are made here (see tests/fuzz/make_seeds.py).

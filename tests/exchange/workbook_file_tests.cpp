@@ -33,9 +33,9 @@ TEST_P(SaveWorkbookFile_, ReplacesAnExistingFileAndKeepsItsPermissions) {
     const std::string path = dir_.File(Name());
     WriteFileBytes(path, "old archive");
     ASSERT_EQ(chmod(path.c_str(), 0640), 0);
-    const ExchangeStatus status = SaveWorkbookFile(workbook_, path);
+    const ExchangeStatus status = SaveWorkbookFile(workbook_, path, LANGUAGE_CHINESE);
     ASSERT_TRUE(status.Ok()) << status.detail;
-    EXPECT_TRUE(OpenWorkbookFile(path).status.Ok());
+    EXPECT_TRUE(OpenWorkbookFile(path, LANGUAGE_CHINESE).status.Ok());
     struct stat info {};
     ASSERT_EQ(stat(path.c_str(), &info), 0);
     EXPECT_EQ(info.st_mode & 0777, 0640u);
@@ -46,11 +46,11 @@ TEST_P(SaveWorkbookFile_, WritesThroughASymbolicLinkToItsFile) {
     const std::string real = dir_.File("real." + std::string(GetParam()));
     WriteFileBytes(real, "old");
     ASSERT_EQ(symlink(real.c_str(), dir_.File(Name()).c_str()), 0);
-    ASSERT_TRUE(SaveWorkbookFile(workbook_, dir_.File(Name())).Ok());
+    ASSERT_TRUE(SaveWorkbookFile(workbook_, dir_.File(Name()), LANGUAGE_CHINESE).Ok());
     struct stat info {};
     ASSERT_EQ(lstat(dir_.File(Name()).c_str(), &info), 0);
     EXPECT_TRUE(S_ISLNK(info.st_mode));
-    EXPECT_TRUE(OpenWorkbookFile(real).status.Ok());
+    EXPECT_TRUE(OpenWorkbookFile(real, LANGUAGE_CHINESE).status.Ok());
 }
 
 // Saves in a child process that runs as an unprivileged user when the tests run as root, who
@@ -62,7 +62,7 @@ ExchangeStatus SaveUnprivileged(const Workbook& workbook, const std::string& pat
     if (child == 0) {
         close(fds[0]);
         if (geteuid() == 0 && (setgid(65534) != 0 || setuid(65534) != 0)) _exit(2);
-        const ExchangeStatus status = SaveWorkbookFile(workbook, path);
+        const ExchangeStatus status = SaveWorkbookFile(workbook, path, LANGUAGE_CHINESE);
         const std::string reply =
             std::to_string(static_cast<int>(status.code)) + "\n" + status.detail;
         if (write(fds[1], reply.data(), reply.size()) < 0) _exit(3);
@@ -100,7 +100,7 @@ TEST_P(SaveWorkbookFile_, FailureToRenameLeavesNoTemporaryFile) {
     const std::string path = dir_.File(Name());
     ASSERT_EQ(mkdir(path.c_str(), 0755), 0);
     WriteFileBytes(path + "/inside", "kept");
-    const ExchangeStatus status = SaveWorkbookFile(workbook_, path);
+    const ExchangeStatus status = SaveWorkbookFile(workbook_, path, LANGUAGE_CHINESE);
     EXPECT_EQ(status.code, ExchangeError::WriteFailed);
     EXPECT_NE(status.detail.find("Is a directory"), std::string::npos) << status.detail;
     EXPECT_NE(status.detail.find(path), std::string::npos) << status.detail;
@@ -110,7 +110,7 @@ TEST_P(SaveWorkbookFile_, FailureToRenameLeavesNoTemporaryFile) {
 
 TEST_P(SaveWorkbookFile_, MissingFolderIsReportedWithThePath) {
     const std::string path = dir_.File("no/such/folder/" + Name());
-    const ExchangeStatus status = SaveWorkbookFile(workbook_, path);
+    const ExchangeStatus status = SaveWorkbookFile(workbook_, path, LANGUAGE_CHINESE);
     EXPECT_EQ(status.code, ExchangeError::CannotCreate);
     EXPECT_EQ(status.detail, "No such file or directory: " + path);
 }
@@ -125,7 +125,7 @@ TEST_P(SaveWorkbookFile_, WriteFailingHalfWayLeavesTheOldFile) {
     struct rlimit small = saved;
     small.rlim_cur = 2048;
     ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &small), 0);
-    const ExchangeStatus status = SaveWorkbookFile(workbook_, path);
+    const ExchangeStatus status = SaveWorkbookFile(workbook_, path, LANGUAGE_CHINESE);
     setrlimit(RLIMIT_FSIZE, &saved);
     signal(SIGXFSZ, oldHandler);
 

@@ -122,7 +122,7 @@ void CheckCommonBlock(const std::vector<std::string>& texts, uint8_t choices, bo
     if (hasScanList) Require(lost >= 2 && lost <= 250, "a scan time out of range was sent");
 }
 
-void CheckChannelBlock(const std::vector<std::string>& texts, int band) {
+void CheckChannelBlock(const std::vector<std::string>& texts, int band, int language) {
     const BandEntry limits = BandTable[std::size_t(band)];
     ChannelResult row;
     row.CHANNELNO = "07";
@@ -134,7 +134,7 @@ void CheckChannelBlock(const std::vector<std::string>& texts, int band) {
     row.FTONE = texts[6].size() % 4 == 0 ? "NULL" : texts[6].size() % 4 == 1 ? "DCS-" : "CTCSS";
     row.SDATA = texts[6];
     row.LEVEL = int(texts[7].size());
-    const EncodedBlock block = EncodeChannelBlock(7, row, limits.lowMHz, limits.highMHz);
+    const EncodedBlock block = EncodeChannelBlock(7, row, limits.lowMHz, limits.highMHz, language);
     if (!block.ok()) return;
     for (const int offset : {channel_layout::TxFrequency, channel_layout::RxFrequency}) {
         const uint32_t units = GetUnits24(&block.payload[std::size_t(offset)]);
@@ -149,7 +149,7 @@ void CheckChannelBlock(const std::vector<std::string>& texts, int band) {
 int CodecTextOneInput(const uint8_t* data, size_t size) {
     if (size < 2) return 0;
     const int band = data[0] % 5;
-    LanguageIndex = (data[0] >> 3) & 1;
+    const int language = (data[0] >> 3) & 1;
     const bool hasScanList = (data[0] >> 4) & 1;
     const uint8_t choices = data[1];
     std::vector<std::string> texts(1);
@@ -169,7 +169,7 @@ int CodecTextOneInput(const uint8_t* data, size_t size) {
     }
     texts.resize(std::max<std::size_t>(texts.size(), 8));
     CheckCommonBlock(texts, choices, hasScanList);
-    CheckChannelBlock(texts, band);
+    CheckChannelBlock(texts, band, language);
     return 0;
 }
 

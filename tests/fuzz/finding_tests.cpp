@@ -18,7 +18,7 @@ TEST(FuzzFindings, AnXlsFileThatCrashedFreeXLIsReportedAsDamaged) {
     // FreeXL 1.0.6 read out of bounds and died inside freexl_open on this file, whose channel
     // sheet ends in the middle of a record.
     const std::string path = (kCorpora / "xls" / "regression-freexl-crash.xls").string();
-    const exchange::OpenedWorkbook opened = exchange::OpenWorkbookFile(path);
+    const exchange::OpenedWorkbook opened = exchange::OpenWorkbookFile(path, LANGUAGE_CHINESE);
     ASSERT_TRUE(opened.status.Ok()) << opened.status.detail;
     exchange::SheetCells channels;
     const exchange::ExchangeStatus status = opened.source->ReadSheet(1, channels);
@@ -31,7 +31,7 @@ TEST(FuzzFindings, AnXlsDirectoryThatLeaksInLibgsfIsReportedAsDamaged) {
     // libgsf 1.14 keeps part of a damaged directory it gives up on; the replay of this file under
     // the leak checker shows whether that happens in the program's own process.
     const std::string path = (kCorpora / "xls" / "regression-libgsf-leak.xls").string();
-    const exchange::OpenedWorkbook opened = exchange::OpenWorkbookFile(path);
+    const exchange::OpenedWorkbook opened = exchange::OpenWorkbookFile(path, LANGUAGE_CHINESE);
     EXPECT_EQ(opened.status.code, exchange::ExchangeError::Damaged);
     EXPECT_NE(opened.status.detail.find("ole2: "), std::string::npos) << opened.status.detail;
     EXPECT_FALSE(opened.source);
@@ -43,7 +43,7 @@ TEST(FuzzFindings, XlsIsReadWithoutStartingAProcess) {
     static int forks = 0;
     pthread_atfork([] { ++forks; }, nullptr, nullptr);
     const exchange::OpenedWorkbook opened =
-        exchange::OpenWorkbookFile((kCorpora / "xls" / "saved-zh.xls").string());
+        exchange::OpenWorkbookFile((kCorpora / "xls" / "saved-zh.xls").string(), LANGUAGE_CHINESE);
     ASSERT_TRUE(opened.status.Ok()) << opened.status.detail;
     EXPECT_EQ(opened.source->SheetNames(),
               (std::vector<std::string>{"公共参数", "信道参数", "扫描列表"}));
@@ -60,8 +60,8 @@ TEST(FuzzFindings, XlsIsReadWithoutStartingAProcess) {
 TEST(FuzzFindings, XlsxTextsThatAreNotUtf8ArriveWithReplacementCharacters) {
     // The XML parser passes invalid UTF-8 on; stored as it was, it would be written into the next
     // saved workbook, which spreadsheet programs then refuse to open.
-    const exchange::OpenedWorkbook opened =
-        exchange::OpenWorkbookFile((kCorpora / "xlsx" / "regression-invalid-utf8.xlsx").string());
+    const exchange::OpenedWorkbook opened = exchange::OpenWorkbookFile(
+        (kCorpora / "xlsx" / "regression-invalid-utf8.xlsx").string(), LANGUAGE_CHINESE);
     ASSERT_TRUE(opened.status.Ok()) << opened.status.detail;
     exchange::SheetCells common, channels;
     ASSERT_TRUE(opened.source->ReadSheet(0, common).Ok());

@@ -70,7 +70,7 @@ bool IsChannelName(const std::string& slot) {
 }
 
 // The stored rows keep their keys and hold only values a decoded block can give.
-void CheckRows(const MemoryHost& host, const test::MemoryHost& initial) {
+void CheckRows(const MemoryHost& host, const test::MemoryHost& initial, int language) {
     Require(host.channels.size() == std::size_t(CHANNEL_COUNT), "channel rows");
     for (std::size_t k = 0; k < host.channels.size(); ++k) {
         const ChannelResult& row = host.channels[k];
@@ -88,7 +88,7 @@ void CheckRows(const MemoryHost& host, const test::MemoryHost& initial) {
                 "REFREQUENCY does not read back");
         Require(row.LEVEL >= 0 && row.LEVEL <= 255, "LEVEL");
         // Power code 3 leaves the stored word as it was.
-        Require(ChoiceIndexOf(lists::TxPower, row.TXPOWER) >= 0 ||
+        Require(ChoiceIndexOf(lists::TxPower, row.TXPOWER, language) >= 0 ||
                     row.TXPOWER == initial.channels[k].TXPOWER,
                 "TXPOWER");
     }
@@ -104,13 +104,12 @@ void CheckRows(const MemoryHost& host, const test::MemoryHost& initial) {
 
 int TransferOneInput(const uint8_t* data, size_t size) {
     if (size < 3) return 0;
-    test::ProgramDefaults defaults;
     const bool write = (data[0] & 1) != 0;
-    LanguageIndex = (data[0] >> 2) & 1;
     RadioConfig config;
     config.hasScanList = (data[0] & 2) != 0;
     config.faults.silentAfter = data[1] % 32;
     test::RadioBench bench(config);
+    bench.settings.LanguageIndex = (data[0] >> 2) & 1;
     const MemoryHost initial = bench.host;
     if (write)
         bench.Write();
@@ -145,7 +144,7 @@ int TransferOneInput(const uint8_t* data, size_t size) {
     for (const auto& message : bench.host.messages)
         Require(!message.text.empty(), "an empty message");
     CheckSentFrames(bench.host.sent);
-    CheckRows(bench.host, initial);
+    CheckRows(bench.host, initial, bench.settings.LanguageIndex);
     return 0;
 }
 

@@ -103,7 +103,7 @@ void CheckConfiguration(const std::string& path) {
 }
 
 void CheckSheets(const std::string& path) {
-    OpenedWorkbook opened = OpenWorkbookFile(path);
+    OpenedWorkbook opened = OpenWorkbookFile(path, LANGUAGE_CHINESE);
     if (!opened.status.Ok()) {
         Require(!opened.source, "a failed open that kept a source");
         return;
@@ -133,7 +133,6 @@ int WorkbookOneInput(const uint8_t* data, size_t size, const uint8_t* signature,
     if (bytes.size() < signatureSize) bytes.resize(signatureSize);
     std::memcpy(bytes.data(), signature, signatureSize);
     if (!WriteInput(bytes)) return 0;
-    LanguageIndex = 0;
     CheckConfiguration(InputPath());
     CheckSheets(InputPath());
     return 0;

@@ -37,7 +37,7 @@ class NoPrinterDialog : public print::TParaPrintForm {
 };
 
 QString Q(const TextPair& pair) {
-    return QString::fromStdString(Tr(pair));
+    return QString::fromStdString(Tr(pair, LANGUAGE_CHINESE));
 }
 
 bool Contains(const std::vector<std::string>& lines, const std::string& text) {
@@ -104,7 +104,7 @@ TEST_F(PrintDialog, ShowingAgainPrintsTheStoreAsItIsThen) {
     EXPECT_TRUE(Contains(channels, "Q36写频软件(350-390)"));
     EXPECT_TRUE(Contains(channels, "03TrueFalse433.125"));
     dialog.SetItemIndex(0);
-    EXPECT_TRUE(Contains(PrintCurrent("common.pdf"), Tr(txt::Label3) + "240"));
+    EXPECT_TRUE(Contains(PrintCurrent("common.pdf"), Tr(txt::Label3, LANGUAGE_CHINESE) + "240"));
     dialog.hide();
 }
 
@@ -144,7 +144,7 @@ TEST_F(PrintDialog, PrintWithoutAPrinterSavesThePdfFileTheUserNames) {
     Click("SpeedButton2");
     ASSERT_TRUE(std::filesystem::exists(pdf));
     const std::vector<std::string> lines = PdfLines(pdf);
-    EXPECT_TRUE(Contains(lines, Tr(txt::ChannelReportTitle)));
+    EXPECT_TRUE(Contains(lines, Tr(txt::ChannelReportTitle, LANGUAGE_CHINESE)));
     EXPECT_TRUE(Contains(lines, "24True"));
     EXPECT_TRUE(Contains(lines, QDate::currentDate().toString(Qt::ISODate).toStdString()));
 

@@ -56,7 +56,7 @@ void ReadRadioInto(const std::string& path, const RadioImage& image) {
     ASSERT_TRUE(connection.Open(path).ok());
     // A test's scratch copy needs no flush to the disk after every posted row.
     ASSERT_TRUE(connection.Execute("PRAGMA synchronous=OFF").ok());
-    StoreTransferData data(connection);
+    StoreTransferData data(connection, LANGUAGE_CHINESE);
     ASSERT_TRUE(data.OpenQueries().ok());
     VirtualRadio radio(RadioConfig{}, image);
     RecordingEffects effects;

@@ -71,13 +71,13 @@ struct PrintedReports : ::testing::Test {
 StoreCopy* PrintedReports::copy_ = nullptr;
 
 TEST_F(PrintedReports, CommonReportPrintsEveryLabelBesideItsValueInRowOrder) {
-    print::TPrintForm form;
+    print::TPrintForm form(LANGUAGE_CHINESE);
     const std::vector<std::string> lines = Printed(form);
 
     ASSERT_GE(FindLine(lines, "Q36写频软件(400-440)"), 0);
-    const int title = FindLine(lines, Tr(txt::CommonReportTitle));
+    const int title = FindLine(lines, Tr(txt::CommonReportTitle, LANGUAGE_CHINESE));
     ASSERT_GE(title, 0);
-    int at = FindLine(lines, Tr(txt::GlobalGroupBox), title);
+    int at = FindLine(lines, Tr(txt::GlobalGroupBox, LANGUAGE_CHINESE), title);
     ASSERT_GT(at, title);
 
     // The values the radio sent, as a read leaves them in the store.
@@ -103,17 +103,18 @@ TEST_F(PrintedReports, CommonReportPrintsEveryLabelBesideItsValueInRowOrder) {
                         {txt::Label14, "SCANRESTAR", txt::Label17, "SCANPAUSESEL"},
                         {txt::Label15, "LOSTTIME", {}, nullptr}};
     for (const Row& row : rows) {
-        std::string expected = Tr(row.label);
+        std::string expected = Tr(row.label, LANGUAGE_CHINESE);
         if (row.column) expected += stored(row.column);
-        if (row.rightColumn) expected += Tr(row.rightLabel) + stored(row.rightColumn);
-        const int line = FindLine(lines, Tr(row.label), at + 1);
-        ASSERT_GT(line, at) << Tr(row.label) << " missing or out of order";
+        if (row.rightColumn)
+            expected += Tr(row.rightLabel, LANGUAGE_CHINESE) + stored(row.rightColumn);
+        const int line = FindLine(lines, Tr(row.label, LANGUAGE_CHINESE), at + 1);
+        ASSERT_GT(line, at) << Tr(row.label, LANGUAGE_CHINESE) << " missing or out of order";
         EXPECT_EQ(Squeeze(lines[std::size_t(line)]), Squeeze(expected));
         at = line;
     }
-    EXPECT_EQ(CountLines(lines, Tr(txt::GlobalGroupBox)), 1);
+    EXPECT_EQ(CountLines(lines, Tr(txt::GlobalGroupBox, LANGUAGE_CHINESE)), 1);
     // The factory powers are not part of the report.
-    EXPECT_EQ(FindLine(lines, Tr(txt::Label18)), -1);
+    EXPECT_EQ(FindLine(lines, Tr(txt::Label18, LANGUAGE_CHINESE)), -1);
 
     const std::string footer = Squeeze(LastTextLine(lines));
     EXPECT_EQ(footer,
@@ -122,14 +123,14 @@ TEST_F(PrintedReports, CommonReportPrintsEveryLabelBesideItsValueInRowOrder) {
 }
 
 TEST_F(PrintedReports, ChannelReportPrintsOneLinePerChannelUnderOneColumnHeader) {
-    print::TPeviewForm form;
+    print::TPeviewForm form(LANGUAGE_CHINESE);
     const std::vector<std::string> lines = Printed(form);
 
     ASSERT_GE(FindLine(lines, "Q36写频软件(400-440)"), 0);
-    const int title = FindLine(lines, Tr(txt::ChannelReportTitle));
+    const int title = FindLine(lines, Tr(txt::ChannelReportTitle, LANGUAGE_CHINESE));
     ASSERT_GE(title, 0);
     std::string header;
-    for (int i = 0; i < 14; ++i) header += ChoiceAt(lists::ColumnTitleTable, i);
+    for (int i = 0; i < 14; ++i) header += ChoiceAt(lists::ColumnTitleTable, i, LANGUAGE_CHINESE);
     const int headerLine = FindLine(lines, header);
     ASSERT_GT(headerLine, title);
     EXPECT_EQ(CountLines(lines, header), 1);
@@ -169,7 +170,7 @@ class NumberedRecords : public print::ReportData {
 };
 
 TEST(ReportPages, LongDataRunsOnWithHeaderAndFooterOnEveryPage) {
-    print::TPeviewForm form;
+    print::TPeviewForm form(LANGUAGE_CHINESE);
     StoreCopy folder;
     const std::string pdf = folder.Folder() + "/long.pdf";
     QPrinter printer(QPrinter::HighResolution);
@@ -179,7 +180,7 @@ TEST(ReportPages, LongDataRunsOnWithHeaderAndFooterOnEveryPage) {
     ASSERT_EQ(print::RenderReport(form.Layout(), NumberedRecords(60), printer, PRINT_DATE), 3);
 
     std::string header;
-    for (int i = 0; i < 14; ++i) header += ChoiceAt(lists::ColumnTitleTable, i);
+    for (int i = 0; i < 14; ++i) header += ChoiceAt(lists::ColumnTitleTable, i, LANGUAGE_CHINESE);
     const std::vector<std::string> lines = PdfLines(pdf);
     // pdftotext starts each page after the first with a form feed.
     std::vector<std::vector<std::string>> pages(1);
@@ -193,7 +194,8 @@ TEST(ReportPages, LongDataRunsOnWithHeaderAndFooterOnEveryPage) {
     int next = 1;
     for (std::size_t page = 0; page < pages.size(); ++page) {
         const std::vector<std::string>& text = pages[page];
-        EXPECT_EQ(CountLines(text, Tr(txt::ChannelReportTitle)), page == 0 ? 1 : 0);
+        EXPECT_EQ(CountLines(text, Tr(txt::ChannelReportTitle, LANGUAGE_CHINESE)),
+                  page == 0 ? 1 : 0);
         EXPECT_EQ(CountLines(text, header), 1) << "page " << page + 1;
         EXPECT_EQ(Squeeze(LastTextLine(text)), "2024-03-05" + std::to_string(page + 1));
         for (const std::string& line : text) {

@@ -100,7 +100,7 @@ TEST_F(BlockTransferTest, RefusedChannelShowsItsMessageAndSendsNothing) {
          "Tone value is not in the tone table\nChannel 05 TXValue: 100", false},
     };
     for (int language : {0, 1}) {
-        LanguageIndex = language;
+        settings.LanguageIndex = language;
         for (const ChannelRefusal& c : cases) {
             host.channels = DefaultChannels();
             c.change(host.channels[4]);
@@ -170,7 +170,7 @@ TEST_F(BlockTransferTest, RefusedCommonPageShowsItsMessageAndSendsNothing) {
         {"scan time empty", [](CommonPage& p) { p.lostTime = ""; }, "无应答!", "No Answer!", true},
     };
     for (int language : {0, 1}) {
-        LanguageIndex = language;
+        settings.LanguageIndex = language;
         for (const CommonRefusal& c : cases) {
             host.page = DefaultCommonPage();
             c.change(host.page);
@@ -219,7 +219,7 @@ TEST_F(BlockTransferTest, ReceivedChannelWithBadChecksumIsRejected) {
     host.channels = DefaultChannels();
     host.SetProgress(0, 30, 9);
     for (int language : {0, 1}) {
-        LanguageIndex = language;
+        settings.LanguageIndex = language;
         host.sent.clear();
         transfer.DispatchFrame(frame);
         EXPECT_EQ(host.sent, kReject);

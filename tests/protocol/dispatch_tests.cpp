@@ -130,7 +130,7 @@ TEST_F(DispatchTest, HandshakeReplyShowsFirmwareAndContinuesByMode) {
             EXPECT_EQ(transfer.Phase(), WritePhase::Channels);
         }
     }
-    LanguageIndex = 1;
+    settings.LanguageIndex = 1;
     transfer.DispatchFrame(HandshakeReply(10, 0, 255));
     EXPECT_EQ(host.firmwareStatus, "Firmware:  10.0.255");
 }
@@ -169,7 +169,7 @@ TEST_F(DispatchTest, TimeoutShowsItsMessageAndALateAnswerStillContinues) {
     EXPECT_TRUE(host.progressVisible);
     EXPECT_EQ(transfer.Mode(), TransferMode::Read);  // taken up again
 
-    LanguageIndex = 1;
+    settings.LanguageIndex = 1;
     transfer.ResponseTimeout();
     EXPECT_EQ(host.LastMessage(), "Response Timeout!");
 }
@@ -190,7 +190,7 @@ TEST_F(DispatchTest, RadioRefusalsShowTheirMessageAndSendNothing) {
          "Handshake command is not defined, clear to confirm the connection is correct!"},
     };
     for (int language : {0, 1}) {
-        LanguageIndex = language;
+        settings.LanguageIndex = language;
         for (const RefusalCase& c : cases) {
             host.messages.clear();
             StartWrite();
@@ -479,7 +479,7 @@ TEST_F(DispatchTest, SilenceAfterAFrameThatStartsNoTimerEndsWithNoAnswer) {
     transfer.SilenceTimeout();
     ASSERT_EQ(host.messages.size(), 1u);
     EXPECT_EQ(host.messages[0].event, TransferEvent::NoAnswer);
-    EXPECT_EQ(host.messages[0].text, Tr(txt::MsgNoAnswer));
+    EXPECT_EQ(host.messages[0].text, Tr(txt::MsgNoAnswer, LANGUAGE_CHINESE));
     EXPECT_FALSE(host.progressVisible);
     EXPECT_EQ(host.progressPosition, 0);
     EXPECT_FALSE(host.silenceRunning);

@@ -4,14 +4,6 @@
 
 namespace q36::test {
 
-SettingsGuard::SettingsGuard() : language_(LanguageIndex) {
-    LanguageIndex = 0;
-}
-
-SettingsGuard::~SettingsGuard() {
-    LanguageIndex = language_;
-}
-
 void TransferTest::UseVariantWithoutScanLists() {
     settings.HasScanList = false;
     transfer.ApplyVariant();

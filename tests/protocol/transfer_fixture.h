@@ -27,21 +27,8 @@ namespace q36::test {
 
 using Bytes = std::vector<uint8_t>;
 
-// Saves the language, sets Chinese, and restores it when the test ends.
-class SettingsGuard {
-  public:
-    SettingsGuard();
-    ~SettingsGuard();
-    SettingsGuard(const SettingsGuard&) = delete;
-    SettingsGuard& operator=(const SettingsGuard&) = delete;
-
-  private:
-    int language_;
-};
-
 class TransferTest : public ::testing::Test {
   protected:
-    SettingsGuard language;
     RunSettings settings;  // the 400-440 band with scan lists; held by the transfer below
     MemoryHost host;
     Transfer transfer{host, host, host, settings};

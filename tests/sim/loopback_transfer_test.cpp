@@ -8,7 +8,6 @@ namespace q36::test {
 namespace {
 
 struct WholeTransfer : ::testing::TestWithParam<bool> {
-    ProgramDefaults defaults;
     RadioConfig Config() const {
         RadioConfig config;
         config.hasScanList = GetParam();
@@ -77,7 +76,9 @@ TEST_P(WholeTransfer, WritePutsTheHostRowsIntoTheRadio) {
               EncodeCommonBlock(bench.host.page, GetParam()).payload);
     for (int n = 1; n <= 24; ++n) {
         EXPECT_EQ(bench.radio.Image().Block(2, n - 1),
-                  EncodeChannelBlock(n, bench.host.channels[std::size_t(n - 1)], 400, 440).payload)
+                  EncodeChannelBlock(n, bench.host.channels[std::size_t(n - 1)], 400, 440,
+                                     LANGUAGE_CHINESE)
+                      .payload)
             << "channel " << n;
     }
     const RadioImage untouched = DefaultRadioImage(400, 440);
@@ -119,9 +120,7 @@ INSTANTIATE_TEST_SUITE_P(ScanListVariants, WholeTransfer, ::testing::Bool(), [](
     return info.param ? "WithScanLists" : "WithoutScanLists";
 });
 
-struct FaultyRadio : ::testing::Test {
-    ProgramDefaults defaults;
-};
+struct FaultyRadio : ::testing::Test {};
 
 TEST_F(FaultyRadio, HandshakeStatusShowsItsMessageAndNothingMoreIsSent) {
     const char* expected[] = {"机型不匹配, 请检查机型设置！", "密码错误！",

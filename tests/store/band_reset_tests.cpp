@@ -11,7 +11,6 @@ namespace q36::test {
 namespace {
 
 struct BandReset : ::testing::Test {
-    ProgramDefaults defaults;
     StoreCopy copy;
     std::unique_ptr<Connection> connection = OpenStore(copy.Path());
 
@@ -30,7 +29,7 @@ struct BandReset : ::testing::Test {
 
 TEST_F(BandReset, PutsEveryRowBackToTheBandDefaults) {
     Scribble();
-    ASSERT_TRUE(ResetBandDefaults(*connection, 400, 440).ok());
+    ASSERT_TRUE(ResetBandDefaults(*connection, 400, 440, LANGUAGE_CHINESE).ok());
 
     Query channels(*connection);
     ASSERT_TRUE(channels.Open("select * from CHANNELTABLE").ok());
@@ -86,8 +85,7 @@ TEST_F(BandReset, UsesTheBandChosenForTheRun) {
 }
 
 TEST_F(BandReset, WritesTheWordsOfTheCurrentLanguage) {
-    LanguageIndex = 1;
-    ASSERT_TRUE(ResetBandDefaults(*connection, 430, 470).ok());
+    ASSERT_TRUE(ResetBandDefaults(*connection, 430, 470, LANGUAGE_ENGLISH).ok());
     EXPECT_EQ(
         copy.Scalar(
             "select group_concat(DISTINCT TXPOWER || BW || ADDSCAN || BUSY) from CHANNELTABLE"),
@@ -101,7 +99,7 @@ TEST_F(BandReset, AFailedStatementLeavesTheStoreAsItWas) {
     copy.Sql(
         "CREATE TRIGGER refuse BEFORE UPDATE ON SCANTABLE BEGIN SELECT RAISE(ABORT, 'disk quota "
         "exceeded'); END");
-    const StoreResult reset = ResetBandDefaults(*connection, 400, 440);
+    const StoreResult reset = ResetBandDefaults(*connection, 400, 440, LANGUAGE_CHINESE);
     EXPECT_EQ(reset.text, "disk quota exceeded (" + copy.Path() + ")");
     EXPECT_EQ(copy.Scalar("select count(*) from CHANNELTABLE where FTX = 145.5 and LEVEL = '8'"),
               "24");
@@ -109,7 +107,7 @@ TEST_F(BandReset, AFailedStatementLeavesTheStoreAsItWas) {
 
     LockingProcess lock(copy.Path());
     ASSERT_TRUE(lock.Held());
-    EXPECT_EQ(ResetBandDefaults(*connection, 400, 440).code, StoreErrc::Busy);
+    EXPECT_EQ(ResetBandDefaults(*connection, 400, 440, LANGUAGE_CHINESE).code, StoreErrc::Busy);
 }
 
 }  // namespace

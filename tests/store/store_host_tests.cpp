@@ -8,11 +8,10 @@ namespace q36::test {
 namespace {
 
 struct StoreHost : ::testing::Test {
-    ProgramDefaults defaults;
     StoreCopy copy;
     std::unique_ptr<Connection> main = OpenStore(copy.Path());
     std::unique_ptr<Connection> scanEditor = OpenStore(copy.Path());
-    RecordingStoreHost host{*main, *scanEditor};
+    RecordingStoreHost host{*main, *scanEditor, LANGUAGE_CHINESE};
 
     void SetUp() override { ASSERT_TRUE(host.OpenQueries().ok()); }
 

@@ -15,7 +15,7 @@ struct StoreBench {
     StoreBench(const std::string& path, RadioImage image)
         : main(OpenStore(path)),
           scanEditor(OpenStore(path)),
-          host(*main, *scanEditor),
+          host(*main, *scanEditor, LANGUAGE_CHINESE),
           radio(RadioConfig{}, image),
           transfer(host, host, host, settings),
           link(radio) {
@@ -99,7 +99,6 @@ std::vector<uint8_t> FrameOf(const DataBlock& payload) {
 }
 
 struct StoreTransfer : ::testing::Test {
-    ProgramDefaults defaults;
     StoreCopy copy;
 };
 
@@ -122,8 +121,9 @@ TEST_F(StoreTransfer, ReadLeavesTheStoreEqualToTheRadio) {
 
     const ChannelArr rows = bench.Channels();
     for (int n = 1; n <= 24; ++n) {
-        EXPECT_EQ(EncodeChannelBlock(n, rows[std::size_t(n - 1)], 400, 440).payload,
-                  image.Block(2, n - 1))
+        EXPECT_EQ(
+            EncodeChannelBlock(n, rows[std::size_t(n - 1)], 400, 440, LANGUAGE_CHINESE).payload,
+            image.Block(2, n - 1))
             << RowText(rows[std::size_t(n - 1)]);
     }
     const ScanArr scans = bench.Scans();
@@ -164,8 +164,9 @@ TEST_F(StoreTransfer, WritePutsExactlyTheStoreRowsIntoTheRadio) {
     EXPECT_EQ(written.blocks[0][5], 120);
     const ChannelArr rows = bench.Channels();
     for (int n = 1; n <= 24; ++n) {
-        EXPECT_EQ(written.Block(2, n - 1),
-                  EncodeChannelBlock(n, rows[std::size_t(n - 1)], 400, 440).payload)
+        EXPECT_EQ(
+            written.Block(2, n - 1),
+            EncodeChannelBlock(n, rows[std::size_t(n - 1)], 400, 440, LANGUAGE_CHINESE).payload)
             << "channel " << n;
     }
     EXPECT_EQ(GetUnits24(&written.Block(2, 6)[6]), 3480100u);

@@ -127,13 +127,13 @@ std::vector<std::string> RecordingEffects::MessageTexts() const {
 
 void ReadCommand(Transfer& transfer, RecordingEffects& effects) {
     if (!transfer.PrepareRead()) return;
-    effects.questions.push_back(Tr(txt::MsgConfirmRead));
+    effects.questions.push_back(Tr(txt::MsgConfirmRead, LANGUAGE_CHINESE));
     if (effects.answerYes) transfer.StartRead();
 }
 
 void WriteCommand(Transfer& transfer, RecordingEffects& effects) {
     if (!transfer.PrepareWrite()) return;
-    effects.questions.push_back(Tr(txt::MsgConfirmWrite));
+    effects.questions.push_back(Tr(txt::MsgConfirmWrite, LANGUAGE_CHINESE));
     if (effects.answerYes) transfer.StartWrite();
 }
 

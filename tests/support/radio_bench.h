@@ -62,11 +62,4 @@ inline void TransferOverLink(TransferData& data, RecordingEffects& effects, Virt
         [&transfer](const uint8_t* bytes, uint16_t length) { transfer.Receive(bytes, length); });
 }
 
-// Restores the language a test changes.
-struct ProgramDefaults {
-    ProgramDefaults() { Reset(); }
-    ~ProgramDefaults() { Reset(); }
-    static void Reset() { LanguageIndex = 0; }
-};
-
 }  // namespace q36::test

@@ -10,76 +10,61 @@
 namespace q36 {
 namespace {
 
-// Every test starts in Chinese and leaves the language as it found it.
-class LanguageTest : public ::testing::Test {
-  protected:
-    void SetUp() override {
-        saved_ = LanguageIndex;
-        LanguageIndex = 0;
-    }
-    void TearDown() override { LanguageIndex = saved_; }
+constexpr int ZH = LANGUAGE_CHINESE;
+constexpr int EN = LANGUAGE_ENGLISH;
 
-  private:
-    int saved_ = 0;
-};
-
-TEST_F(LanguageTest, TrPicksTheTextOfTheCurrentLanguage) {
-    EXPECT_EQ(Tr(txt::MsgReadDone), "读频完成！");
-    LanguageIndex = 1;
-    EXPECT_EQ(Tr(txt::MsgReadDone), "Reading frequency Done!");
-    EXPECT_EQ(TrIn(txt::MsgReadDone, 0), "读频完成！");
+TEST(LanguageTest, TrPicksTheTextOfTheLanguageGiven) {
+    EXPECT_EQ(Tr(txt::MsgReadDone, ZH), "读频完成！");
+    EXPECT_EQ(Tr(txt::MsgReadDone, EN), "Reading frequency Done!");
 }
 
-TEST_F(LanguageTest, ChoiceListEntryKIsPairKOfTheCurrentLanguage) {
+TEST(LanguageTest, ChoiceListEntryKIsPairKOfTheLanguageGiven) {
     EXPECT_EQ(ChoiceCount(lists::TxPower), 3u);
-    EXPECT_EQ(ChoiceAt(lists::TxPower, 1), "中");
-    EXPECT_EQ(ChoiceIndexOf(lists::TxPower, "低"), 2);
-    EXPECT_EQ(ChoiceIndexOf(lists::TxPower, "Low"), -1);
-    EXPECT_EQ(ChoiceAt(lists::TxPower, 3), "");
-    EXPECT_EQ(ChoiceAt(lists::TxPower, -1), "");
+    EXPECT_EQ(ChoiceAt(lists::TxPower, 1, ZH), "中");
+    EXPECT_EQ(ChoiceIndexOf(lists::TxPower, "低", ZH), 2);
+    EXPECT_EQ(ChoiceIndexOf(lists::TxPower, "Low", ZH), -1);
+    EXPECT_EQ(ChoiceAt(lists::TxPower, 3, ZH), "");
+    EXPECT_EQ(ChoiceAt(lists::TxPower, -1, ZH), "");
 
-    LanguageIndex = 1;
-    EXPECT_EQ(ChoiceAt(lists::TxPower, 1), "Middle");
-    EXPECT_EQ(ChoiceIndexOf(lists::TxPower, "Low"), 2);
-    EXPECT_EQ(ChoiceIndexOf(lists::TxPower, "低"), -1);
-    EXPECT_EQ(ChoiceEntries(lists::AniMode),
+    EXPECT_EQ(ChoiceAt(lists::TxPower, 1, EN), "Middle");
+    EXPECT_EQ(ChoiceIndexOf(lists::TxPower, "Low", EN), 2);
+    EXPECT_EQ(ChoiceIndexOf(lists::TxPower, "低", EN), -1);
+    EXPECT_EQ(ChoiceEntries(lists::AniMode, EN),
               (std::vector<std::string>{"NULL", "after PTT", "before PTT", "before+after"}));
 }
 
 // The two busy-lockout entries and the two power-press entries share their Chinese texts but
 // not their English ones; a stored English text must find its own list's position.
-TEST_F(LanguageTest, ListsSharingChineseTextsKeepTheirOwnEnglishTexts) {
-    EXPECT_EQ(ChoiceIndexOf(lists::Busy, "开"), ChoiceIndexOf(lists::PowerPress, "开"));
-    LanguageIndex = 1;
-    EXPECT_EQ(ChoiceIndexOf(lists::Busy, "Yes"), 1);
-    EXPECT_EQ(ChoiceIndexOf(lists::PowerPress, "Open"), 1);
-    EXPECT_EQ(ChoiceIndexOf(lists::Busy, "Open"), -1);
+TEST(LanguageTest, ListsSharingChineseTextsKeepTheirOwnEnglishTexts) {
+    EXPECT_EQ(ChoiceIndexOf(lists::Busy, "开", ZH), ChoiceIndexOf(lists::PowerPress, "开", ZH));
+    EXPECT_EQ(ChoiceIndexOf(lists::Busy, "Yes", EN), 1);
+    EXPECT_EQ(ChoiceIndexOf(lists::PowerPress, "Open", EN), 1);
+    EXPECT_EQ(ChoiceIndexOf(lists::Busy, "Open", EN), -1);
 }
 
-TEST_F(LanguageTest, ComposedMessagesInBothLanguages) {
-    EXPECT_EQ(ChannelFrequencyErrorText(5), "信道 5 频率错误！");
-    EXPECT_EQ(FirmwareStatusText("1.0.3"), "固件版本： 1.0.3");
-    EXPECT_EQ(PortOpenStatusText("/dev/ttyUSB0"), "/dev/ttyUSB0 打开");
-    EXPECT_EQ(PortBusyStatusText("/dev/ttyUSB0"), "/dev/ttyUSB0 占用");
-    EXPECT_EQ(PortBusyMessage("/dev/ttyUSB0"),
+TEST(LanguageTest, ComposedMessagesInBothLanguages) {
+    EXPECT_EQ(ChannelFrequencyErrorText(5, ZH), "信道 5 频率错误！");
+    EXPECT_EQ(FirmwareStatusText("1.0.3", ZH), "固件版本： 1.0.3");
+    EXPECT_EQ(PortOpenStatusText("/dev/ttyUSB0", ZH), "/dev/ttyUSB0 打开");
+    EXPECT_EQ(PortBusyStatusText("/dev/ttyUSB0", ZH), "/dev/ttyUSB0 占用");
+    EXPECT_EQ(PortBusyMessage("/dev/ttyUSB0", ZH),
               "串口 /dev/ttyUSB0 被占用或者其它错误！\r\n请选择其它串口或者检查串口设置是否正确。");
 
     // A port's reason where the error number tells it, else the component's text.
     const std::string component = "Error opening serial port";
-    EXPECT_EQ(PortOpenErrorText(component, EAGAIN, "Resource temporarily unavailable"),
-              Tr(txt::MsgPortInUse) + " (Resource temporarily unavailable)");
-    EXPECT_EQ(PortOpenErrorText(component, ENXIO, "x"), Tr(txt::MsgPortMissing) + " (x)");
-    EXPECT_EQ(PortOpenErrorText(component, EIO, "Input/output error"),
+    EXPECT_EQ(PortOpenErrorText(component, EAGAIN, "Resource temporarily unavailable", ZH),
+              Tr(txt::MsgPortInUse, ZH) + " (Resource temporarily unavailable)");
+    EXPECT_EQ(PortOpenErrorText(component, ENXIO, "x", ZH), Tr(txt::MsgPortMissing, ZH) + " (x)");
+    EXPECT_EQ(PortOpenErrorText(component, EIO, "Input/output error", ZH),
               component + ": Input/output error");
-    EXPECT_EQ(PortOpenErrorText(component, 0, ""), component);
+    EXPECT_EQ(PortOpenErrorText(component, 0, "", ZH), component);
 
-    LanguageIndex = 1;
-    EXPECT_EQ(PortOpenErrorText(component, EACCES, "Permission denied"),
-              Tr(txt::MsgPortNoPermission) + " (Permission denied)");
-    EXPECT_EQ(ChannelFrequencyErrorText(24), "Channel 24 Frequency Error!");
-    EXPECT_EQ(FirmwareStatusText("1.0.3"), "Firmware:  1.0.3");
-    EXPECT_EQ(PortOpenStatusText("/dev/ttyUSB0"), "/dev/ttyUSB0 Open");
-    EXPECT_EQ(PortBusyMessage("/dev/ttyACM1"),
+    EXPECT_EQ(PortOpenErrorText(component, EACCES, "Permission denied", EN),
+              Tr(txt::MsgPortNoPermission, EN) + " (Permission denied)");
+    EXPECT_EQ(ChannelFrequencyErrorText(24, EN), "Channel 24 Frequency Error!");
+    EXPECT_EQ(FirmwareStatusText("1.0.3", EN), "Firmware:  1.0.3");
+    EXPECT_EQ(PortOpenStatusText("/dev/ttyUSB0", EN), "/dev/ttyUSB0 Open");
+    EXPECT_EQ(PortBusyMessage("/dev/ttyACM1", EN),
               "Port /dev/ttyACM1 is busy or other error!\r\nPlease choose another serial port or "
               "check the serial port settings are correct.");
 }

@@ -30,7 +30,7 @@ namespace q36::test {
 namespace {
 
 QString Pair(const TextPair& pair, int language) {
-    return QString::fromStdString(TrIn(pair, language))
+    return QString::fromStdString(Tr(pair, language))
         .replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
 }
 
@@ -61,13 +61,12 @@ W* Named(QObject& parent, const char* name) {
 class CaptionTests : public QObject {
     Q_OBJECT
   private Q_SLOTS:
-    void cleanup() { ProgramDefaults::Reset(); }
 
     void MainWindowShowsEveryPairOfTheLanguage_data() { Languages(); }
     void MainWindowShowsEveryPairOfTheLanguage() {
         QFETCH(int, language);
-        LanguageIndex = language;
-        const RunSettings settings;
+        RunSettings settings;
+        settings.LanguageIndex = language;
         ui::TMainForm form(settings);
         QCOMPARE(form.windowTitle(), Pair(txt::MainCaption, language));
 
@@ -125,8 +124,8 @@ class CaptionTests : public QObject {
     void CommonPageShowsEveryPairOfTheLanguage_data() { Languages(); }
     void CommonPageShowsEveryPairOfTheLanguage() {
         QFETCH(int, language);
-        LanguageIndex = language;
-        const RunSettings settings;
+        RunSettings settings;
+        settings.LanguageIndex = language;
         ui::TMainForm form(settings);
         const std::pair<const char*, const TextPair*> groups[] = {
             {"GlobalGroupBox", &txt::GlobalGroupBox},
@@ -162,8 +161,8 @@ class CaptionTests : public QObject {
     void DialogsShowEveryPairOfTheLanguage_data() { Languages(); }
     void DialogsShowEveryPairOfTheLanguage() {
         QFETCH(int, language);
-        LanguageIndex = language;
         RunSettings settings;
+        settings.LanguageIndex = language;
         ui::TLoginForm band(settings, "/nonexistent/Q36DataBase.mdb");
         QCOMPARE(band.windowTitle(), Pair(txt::BandDialogCaption, language));
         QCOMPARE(Named<QGroupBox>(band, "GroupBox1")->title(),
@@ -185,7 +184,7 @@ class CaptionTests : public QObject {
         QCOMPARE(Named<QLabel>(ports, "Label3")->text(), Pair(txt::ParamLabel3, language));
         CheckOkCancel(ports, language);
 
-        ui::TAboutForm about;
+        ui::TAboutForm about(language);
         QCOMPARE(about.windowTitle(), Pair(txt::AboutCaption, language));
         QCOMPARE(Named<QLabel>(about, "Label5")->text(), Pair(txt::AboutWeb, language));
         QCOMPARE(Named<QLabel>(about, "Label9")->text(), Pair(txt::AboutAddress, language));

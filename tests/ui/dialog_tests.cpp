@@ -34,7 +34,6 @@ class UrlCatcher : public QObject {
 class DialogTests : public QObject {
     Q_OBJECT
   private Q_SLOTS:
-    void cleanup() { ProgramDefaults::Reset(); }
 
     void BandDialogTakesTheChosenBandAndResetsTheStore() {
         StoreCopy store;
@@ -157,7 +156,8 @@ class DialogTests : public QObject {
         dialog.show();
         ModalAnswerer answerer;
         dialog.findChild<QPushButton*>(QStringLiteral("Button1"))->click();
-        QCOMPARE(answerer.Texts(), QStringList{QString::fromStdString(Tr(txt::MsgEnterPassword))});
+        QCOMPARE(answerer.Texts(),
+                 QStringList{QString::fromStdString(Tr(txt::MsgEnterPassword, LANGUAGE_CHINESE))});
         QVERIFY(dialog.isVisible());
         QCOMPARE(dialog.result(), int(QDialog::Rejected));
         dialog.findChild<QLineEdit*>(QStringLiteral("PWEdit"))->setText(QStringLiteral("KZP"));
@@ -194,7 +194,7 @@ class DialogTests : public QObject {
     }
 
     void AboutBoxShowsVersionOpensOnceAndFollowsTheLink() {
-        ui::TAboutForm about;
+        ui::TAboutForm about(LANGUAGE_CHINESE);
         about.ShowAbout();
         about.ShowAbout();
         QVERIFY(about.isVisible());

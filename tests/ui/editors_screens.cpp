@@ -54,10 +54,10 @@ q36::RadioImage VariedRadio() {
         ChannelResult& row = writer.host.channels[i];
         row.FTX = std::to_string(400 + int(i)) + ".125";
         row.REFREQUENCY = std::to_string(439 - int(i)) + ".5";
-        row.TXPOWER = ChoiceAt(lists::TxPower, int(i % 3));
-        row.BW = ChoiceAt(lists::Bandwidth, int(i % 2));
-        row.ADDSCAN = ChoiceAt(lists::AddScan, i % 3 ? 1 : 0);
-        row.BUSY = ChoiceAt(lists::Busy, int(i % 2));
+        row.TXPOWER = ChoiceAt(lists::TxPower, int(i % 3), q36::LANGUAGE_CHINESE);
+        row.BW = ChoiceAt(lists::Bandwidth, int(i % 2), q36::LANGUAGE_CHINESE);
+        row.ADDSCAN = ChoiceAt(lists::AddScan, i % 3 ? 1 : 0, q36::LANGUAGE_CHINESE);
+        row.BUSY = ChoiceAt(lists::Busy, int(i % 2), q36::LANGUAGE_CHINESE);
         row.LEVEL = int(i % 9);
         row.VOX = i % 4 == 1 ? "True" : "False";
         const char* types[] = {"NULL", "CTCSS", "DCS+", "DCS-"};
@@ -87,8 +87,7 @@ int main(int argc, char* argv[]) {
     QApplication application(argc, argv);
     const QString folder = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QStringLiteral(".");
     QDir().mkpath(folder);
-    q36::test::ProgramDefaults defaults;
-    q36::ui::UseQtTexts(q36::LanguageIndex);
+    q36::ui::UseQtTexts(q36::LANGUAGE_CHINESE);
     // As every run after the band dialog: the factory values are shown but locked.
     q36::RunSettings settings;
     settings.FactoryLock = 1;
@@ -106,7 +105,8 @@ int main(int argc, char* argv[]) {
     q36::test::ModalAnswerer answerer;
     main.show();
     main.ReadTButClick();
-    const QString done = QString::fromStdString(q36::Tr(q36::txt::MsgReadDone));
+    const QString done =
+        QString::fromStdString(q36::Tr(q36::txt::MsgReadDone, q36::LANGUAGE_CHINESE));
     if (!q36::test::WaitFor([&] { return answerer.Texts().contains(done); }, 15000)) {
         std::printf("FAILED read: %s\n", qPrintable(answerer.Texts().join(QStringLiteral(" | "))));
         return 1;

@@ -31,11 +31,11 @@ namespace {
 namespace col = ui::channel_column;
 
 QString Q(const TextPair& pair) {
-    return QString::fromStdString(Tr(pair));
+    return QString::fromStdString(Tr(pair, LANGUAGE_CHINESE));
 }
 
 QString Choice(ChoiceList list, int k) {
-    return QString::fromStdString(ChoiceAt(list, k));
+    return QString::fromStdString(ChoiceAt(list, k, LANGUAGE_CHINESE));
 }
 
 }  // namespace
@@ -43,8 +43,6 @@ QString Choice(ChoiceList list, int k) {
 class EditorsTests : public QObject {
     Q_OBJECT
   private Q_SLOTS:
-    void init() { ProgramDefaults::Reset(); }
-    void cleanup() { ProgramDefaults::Reset(); }
 
     void DisabledChannelIsLockedGreyAndCanOnlyBeEnabled() {
         EditorWindow w;
@@ -176,7 +174,7 @@ class EditorsTests : public QObject {
         QVERIFY(w.FileText(sql, 6, "LEVEL") != "7");
         w.Grid().setCurrentIndex(w.Cell(7, col::Ftx));
         QCOMPARE(w.FileText(sql, 6, "LEVEL"), std::string("7"));
-        QCOMPARE(w.FileText(sql, 6, "TXPOWER"), ChoiceAt(lists::TxPower, 2));
+        QCOMPARE(w.FileText(sql, 6, "TXPOWER"), ChoiceAt(lists::TxPower, 2, LANGUAGE_CHINESE));
 
         // CommitPendingEdits stores an editor still open.
         w.Grid().setCurrentIndex(w.Cell(7, col::Ftx));
@@ -294,7 +292,7 @@ class EditorsTests : public QObject {
         QVERIFY(w.form.CommitPendingEdits().ok());
         QVERIFY(!w.form.PageBinding().Pending());
         QCOMPARE(w.FileText(sql, 0, "TOPSET"), tot);
-        QCOMPARE(w.FileText(sql, 0, "SCANPAUSE"), ChoiceAt(lists::ScanPause, 1));
+        QCOMPARE(w.FileText(sql, 0, "SCANPAUSE"), ChoiceAt(lists::ScanPause, 1, LANGUAGE_CHINESE));
     }
 
     void ScanGroupFollowsTheVariant() {

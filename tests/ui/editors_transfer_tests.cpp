@@ -32,7 +32,8 @@ namespace {
 namespace col = ui::channel_column;
 
 QString Q(const TextPair& pair) {
-    return QString::fromStdString(Tr(pair)).replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    return QString::fromStdString(Tr(pair, LANGUAGE_CHINESE))
+        .replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
 }
 
 bool UsePort(ui::TMainForm& form, const std::string& path) {
@@ -52,16 +53,14 @@ std::string Assigned(const ChannelUpdate& update, std::string_view column) {
 class EditorsTransferTests : public QObject {
     Q_OBJECT
   private Q_SLOTS:
-    void init() { ProgramDefaults::Reset(); }
-    void cleanup() { ProgramDefaults::Reset(); }
 
     void EditedValuesAreWrittenAndReadBack() {
         EditorWindow w;
         QVERIFY(w.Open());
         auto& page = w.form.CommonPage();
         ModalAnswerer answerer;
-        const QString yes = QString::fromStdString(ChoiceAt(lists::AddScan, 1));
-        const QString low = QString::fromStdString(ChoiceAt(lists::TxPower, 2));
+        const QString yes = QString::fromStdString(ChoiceAt(lists::AddScan, 1, LANGUAGE_CHINESE));
+        const QString low = QString::fromStdString(ChoiceAt(lists::TxPower, 2, LANGUAGE_CHINESE));
 
         // Channel 7 in the grid; channels 3 and 7 marked for scanning.
         w.TypeInto(6, col::Ftx, QStringLiteral("431.125"));
@@ -107,7 +106,8 @@ class EditorsTransferTests : public QObject {
         ChannelArr rows;
         QVERIFY(w.form.LoadChannelRows(rows).ok());
         for (int n = 1; n <= CHANNEL_COUNT; ++n) {
-            const EncodedBlock block = EncodeChannelBlock(n, rows[std::size_t(n - 1)], 400, 440);
+            const EncodedBlock block =
+                EncodeChannelBlock(n, rows[std::size_t(n - 1)], 400, 440, LANGUAGE_CHINESE);
             QVERIFY(block.ok());
             QVERIFY2(written.Block(BLOCK_CHANNEL, n - 1) == block.payload,
                      qPrintable(QString::number(n)));
@@ -116,14 +116,14 @@ class EditorsTransferTests : public QObject {
         const DataBlock& ch7 = written.Block(BLOCK_CHANNEL, 6);
         frame.insert(frame.end(), ch7.begin(), ch7.end());
         frame.resize(frame.size() + 1);
-        const ChannelUpdate update = DecodeChannelFrame(frame);
+        const ChannelUpdate update = DecodeChannelFrame(frame, LANGUAGE_CHINESE);
         QCOMPARE(Assigned(update, "FTX"), std::string("431.1250"));
         QCOMPARE(Assigned(update, "REFREQUENCY"), std::string("432.2500"));
         QCOMPARE(Assigned(update, "FTONE"), std::string("CTCSS"));
         QCOMPARE(Assigned(update, "SDATA"), std::string("88.5"));
         QCOMPARE(Assigned(update, "RETONE"), std::string("DCS-"));
         QCOMPARE(Assigned(update, "REDATA"), std::string("754"));
-        QCOMPARE(Assigned(update, "TXPOWER"), ChoiceAt(lists::TxPower, 2));
+        QCOMPARE(Assigned(update, "TXPOWER"), ChoiceAt(lists::TxPower, 2, LANGUAGE_CHINESE));
 
         const DataBlock& common = written.Block(BLOCK_COMMON, 0);
         QCOMPARE(int(common[common_layout::Tot]), 120);
@@ -163,7 +163,8 @@ class EditorsTransferTests : public QObject {
         QCOMPARE(w.Stored(6, col::Ftone), QStringLiteral("CTCSS"));
         QCOMPARE(w.Stored(6, col::Sdata), QStringLiteral("88.5"));
         QCOMPARE(w.Stored(6, col::Redata), QStringLiteral("754"));
-        QCOMPARE(w.Stored(6, col::TxPower), QString::fromStdString(ChoiceAt(lists::TxPower, 2)));
+        QCOMPARE(w.Stored(6, col::TxPower),
+                 QString::fromStdString(ChoiceAt(lists::TxPower, 2, LANGUAGE_CHINESE)));
         QCOMPARE(page.suiDBEdit[2]->text(), QStringLiteral("120"));
         QCOMPARE(page.suiDBEdit[1]->text(), QStringLiteral("12345"));
         QCOMPARE(page.suiDBComboBox[7]->currentIndex(), 1);

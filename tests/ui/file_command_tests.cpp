@@ -27,7 +27,7 @@ namespace q36::test {
 namespace {
 
 QString Text(const TextPair& pair) {
-    return QString::fromStdString(Tr(pair));
+    return QString::fromStdString(Tr(pair, LANGUAGE_CHINESE));
 }
 
 // Hands Save and Open the name the test set; an empty name is a cancelled dialog.
@@ -124,7 +124,6 @@ void WriteFile(const QString& path, const QByteArray& bytes) {
 class FileCommandTests : public QObject {
     Q_OBJECT
   private Q_SLOTS:
-    void cleanup() { ProgramDefaults::Reset(); }
 
     void SaveThenOpenRestoresTheStore_data() {
         QTest::addColumn<QString>("name");

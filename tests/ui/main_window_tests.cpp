@@ -32,7 +32,7 @@ namespace q36::test {
 namespace {
 
 QString Text(const TextPair& pair) {
-    return QString::fromStdString(Tr(pair));
+    return QString::fromStdString(Tr(pair, LANGUAGE_CHINESE));
 }
 
 // Counts the mouse presses that reach it.
@@ -49,7 +49,6 @@ class PressCounter : public QWidget {
 class MainWindowTests : public QObject {
     Q_OBJECT
   private Q_SLOTS:
-    void cleanup() { ProgramDefaults::Reset(); }
 
     void MinimiseParksTheWindowInTheTrayAndALeftClickRestoresIt() {
         const RunSettings settings;
@@ -159,7 +158,7 @@ class MainWindowTests : public QObject {
         QVERIFY(answerer.Seen().isEmpty());
         QVERIFY(form.PortOpen());
         QCOMPARE(form.StatusPanelText(0),
-                 QString::fromStdString(PortOpenStatusText(pty.SlavePath())));
+                 QString::fromStdString(PortOpenStatusText(pty.SlavePath(), LANGUAGE_CHINESE)));
     }
 
     void BusyPortIsReportedAndTheWindowStillOpens() {
@@ -177,12 +176,13 @@ class MainWindowTests : public QObject {
         form.OpenFirstPort();
         QCOMPARE(answerer.Seen().size(), 1);
         QVERIFY(answerer.Texts()[0].startsWith(
-            QString::fromStdString(PortBusyMessage(pty.SlavePath())).replace("\r\n", "\n")));
+            QString::fromStdString(PortBusyMessage(pty.SlavePath(), LANGUAGE_CHINESE))
+                .replace("\r\n", "\n")));
         // The reason in the program's language, the system's own text after it (the lock's or,
         // without root's rights, the exclusive open's).
         QVERIFY(answerer.Texts()[0].contains(QLatin1Char('\n') + Text(txt::MsgPortInUse) + " ("));
         QCOMPARE(form.StatusPanelText(0),
-                 QString::fromStdString(PortBusyStatusText(pty.SlavePath())));
+                 QString::fromStdString(PortBusyStatusText(pty.SlavePath(), LANGUAGE_CHINESE)));
         QVERIFY(!form.PortOpen());
 
         // Once the other program lets go, the port dialog opens it; only the status bar speaks.
@@ -192,7 +192,7 @@ class MainWindowTests : public QObject {
         form.ParaTButClick();
         QVERIFY(form.PortOpen());
         QCOMPARE(form.StatusPanelText(0),
-                 QString::fromStdString(PortOpenStatusText(pty.SlavePath())));
+                 QString::fromStdString(PortOpenStatusText(pty.SlavePath(), LANGUAGE_CHINESE)));
 
         // Confirming the port in use reopens it; a port taken meanwhile shows busy, no message.
         form.ParaTButClick();
@@ -202,7 +202,7 @@ class MainWindowTests : public QObject {
         form.ParaTButClick();
         QVERIFY(!form.PortOpen());
         QCOMPARE(form.StatusPanelText(0),
-                 QString::fromStdString(PortBusyStatusText(pty.SlavePath())));
+                 QString::fromStdString(PortBusyStatusText(pty.SlavePath(), LANGUAGE_CHINESE)));
         QCOMPARE(answerer.Names().count(QStringLiteral("PortMessage")), 1);
 
         // A long path is shortened from the left: the state word stays whole, the tooltip
@@ -214,7 +214,8 @@ class MainWindowTests : public QObject {
         QVERIFY(panel->text().endsWith(QLatin1Char(' ') + Text(txt::TxtPortBusy)));
         QVERIFY(panel->fontMetrics().horizontalAdvance(panel->text()) <
                 panel->contentsRect().width());
-        QCOMPARE(panel->toolTip(), QString::fromStdString(PortBusyStatusText(longPath)));
+        QCOMPARE(panel->toolTip(),
+                 QString::fromStdString(PortBusyStatusText(longPath, LANGUAGE_CHINESE)));
     }
 
     void CancellingThePortDialogChangesNothing() {

@@ -43,7 +43,6 @@ std::function<void(QWidget&)> Choose(int index) {
 class StartUpTests : public QObject {
     Q_OBJECT
   private Q_SLOTS:
-    void cleanup() { ProgramDefaults::Reset(); }
 
     void CancellingTheBandDialogEndsBeforeAnyOtherWindow() {
         ModalAnswerer answerer;
@@ -110,15 +109,16 @@ class StartUpTests : public QObject {
         QCOMPARE(answerer.Names(),
                  QStringList({QStringLiteral("TLoginForm"), QStringLiteral("TVerForm"),
                               QStringLiteral("PortMessage")}));
-        QCOMPARE(answerer.Texts().last(), QString::fromStdString(Tr(txt::MsgNoPort)));
+        QCOMPARE(answerer.Texts().last(),
+                 QString::fromStdString(Tr(txt::MsgNoPort, LANGUAGE_CHINESE)));
         // Qt's own button is in the program's language.
         QVERIFY(okButton.contains(QRegularExpression(QStringLiteral("\\p{Han}"))));
-        QCOMPARE(caption,
-                 QString::fromStdString(Tr(txt::MainCaption)) + QStringLiteral("(136-174)"));
+        QCOMPARE(caption, QString::fromStdString(Tr(txt::MainCaption, LANGUAGE_CHINESE)) +
+                              QStringLiteral("(136-174)"));
         QCOMPARE(startUp.Settings().BandIndex, 4);
         QVERIFY(!startUp.Settings().HasScanList);
         QVERIFY(!scanButtonEnabled);
-        QCOMPARE(portStatus, QString::fromStdString(Tr(txt::TxtNoCom)));
+        QCOMPARE(portStatus, QString::fromStdString(Tr(txt::TxtNoCom, LANGUAGE_CHINESE)));
         QCOMPARE(firstChannelTx, QStringLiteral("136.0000"));
     }
 

@@ -32,7 +32,8 @@ namespace q36::test {
 namespace {
 
 QString Text(const TextPair& pair) {
-    return QString::fromStdString(Tr(pair)).replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    return QString::fromStdString(Tr(pair, LANGUAGE_CHINESE))
+        .replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
 }
 
 enum class Fault { Removed, Garbage, QueryOnly, Locked };
@@ -141,7 +142,6 @@ RadioImage ShiftedImage() {
 class StoreFaultWindowTests : public QObject {
     Q_OBJECT
   private Q_SLOTS:
-    void cleanup() { ProgramDefaults::Reset(); }
 
     void StartUpReportsADamagedOrBusyStoreAndEnds_data() {
         QTest::addColumn<int>("kind");

@@ -26,7 +26,8 @@ namespace q36::test {
 namespace {
 
 QString Text(const TextPair& pair) {
-    return QString::fromStdString(Tr(pair)).replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    return QString::fromStdString(Tr(pair, LANGUAGE_CHINESE))
+        .replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
 }
 
 // A radio whose channels, scan lists and settings all differ from a fresh store's.
@@ -61,7 +62,6 @@ std::vector<uint8_t> FrameOf(const DataBlock& payload) {
 class StoreTransferWindowTests : public QObject {
     Q_OBJECT
   private Q_SLOTS:
-    void cleanup() { ProgramDefaults::Reset(); }
 
     void ReadAndWriteThroughTheWindowKeepTheRowsInTheStore() {
         const RadioImage varied = VariedImage();
@@ -89,7 +89,8 @@ class StoreTransferWindowTests : public QObject {
                  qPrintable(answerer.Texts().join(QStringLiteral(" | "))));
         QCOMPARE(answerer.Texts(),
                  QStringList({Text(txt::MsgConfirmRead), Text(txt::MsgReadDone)}));
-        QCOMPARE(form.StatusPanelText(1), QString::fromStdString(FirmwareStatusText("1.0.3")));
+        QCOMPARE(form.StatusPanelText(1),
+                 QString::fromStdString(FirmwareStatusText("1.0.3", LANGUAGE_CHINESE)));
 
         // The store holds the radio's rows: each encodes back to the block it came from, and a
         // connection of its own finds them in the file.
@@ -97,8 +98,8 @@ class StoreTransferWindowTests : public QObject {
         QVERIFY(form.LoadChannelRows(rows).ok());
         QCOMPARE(int(rows.size()), 24);
         for (int n = 1; n <= 24; ++n) {
-            QVERIFY2(EncodeChannelBlock(n, rows[std::size_t(n - 1)], 400, 440).payload ==
-                         varied.Block(2, n - 1),
+            QVERIFY2(EncodeChannelBlock(n, rows[std::size_t(n - 1)], 400, 440, LANGUAGE_CHINESE)
+                             .payload == varied.Block(2, n - 1),
                      qPrintable(QStringLiteral("channel %1").arg(n)));
         }
         ScanArr scans;
@@ -137,7 +138,7 @@ class StoreTransferWindowTests : public QObject {
         QCOMPARE(rows[4].FTX, std::string("433.0125"));
         for (int n = 1; n <= 24; ++n) {
             const DataBlock expected =
-                EncodeChannelBlock(n, rows[std::size_t(n - 1)], 400, 440).payload;
+                EncodeChannelBlock(n, rows[std::size_t(n - 1)], 400, 440, LANGUAGE_CHINESE).payload;
             QVERIFY2(written.Block(2, n - 1) == expected,
                      qPrintable(QStringLiteral("channel %1").arg(n)));
             if (n != 5) QVERIFY(written.Block(2, n - 1) == varied.Block(2, n - 1));

@@ -23,7 +23,8 @@ namespace q36::test {
 namespace {
 
 QString Text(const TextPair& pair) {
-    return QString::fromStdString(Tr(pair)).replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    return QString::fromStdString(Tr(pair, LANGUAGE_CHINESE))
+        .replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
 }
 
 // Rows different from a fresh radio's in every column a channel has.
@@ -79,7 +80,6 @@ struct WindowOnRadio {
 class TransferWindowTests : public QObject {
     Q_OBJECT
   private Q_SLOTS:
-    void cleanup() { ProgramDefaults::Reset(); }
 
     void ReadThroughTheWindowStoresTheRadiosRows() {
         // A radio holding varied rows, put there by a write over the in-process link.
@@ -101,7 +101,8 @@ class TransferWindowTests : public QObject {
         QCOMPARE(answerer.Names(), QStringList({QStringLiteral("TransferQuestion"),
                                                 QStringLiteral("TransferMessage")}));
         QCOMPARE(answerer.Texts()[0], Text(txt::MsgConfirmRead));
-        QCOMPARE(form.StatusPanelText(1), QString::fromStdString(FirmwareStatusText("1.0.3")));
+        QCOMPARE(form.StatusPanelText(1),
+                 QString::fromStdString(FirmwareStatusText("1.0.3", LANGUAGE_CHINESE)));
         QVERIFY(SameChannels(data.channels, reference.host.channels));
         // The read put the common values on the page; saving the page puts them in the row.
         QVERIFY(form.CommitPendingEdits().ok());
@@ -133,7 +134,8 @@ class TransferWindowTests : public QObject {
         QVERIFY(WaitFor([&] { return answerer.Texts().contains(Text(txt::MsgWriteDone)); }));
         QCOMPARE(answerer.Texts()[0], Text(txt::MsgConfirmWrite));
         QCOMPARE(answerer.Texts().size(), 2);
-        QCOMPARE(form.StatusPanelText(1), QString::fromStdString(FirmwareStatusText("1.0.3")));
+        QCOMPARE(form.StatusPanelText(1),
+                 QString::fromStdString(FirmwareStatusText("1.0.3", LANGUAGE_CHINESE)));
         QVERIFY(radio.StoppedImage() == reference.radio.Image());
     }
 
@@ -147,7 +149,8 @@ class TransferWindowTests : public QObject {
         QTest::qWait(300);
         QCOMPARE(answerer.Names(), QStringList({QStringLiteral("TransferQuestion"),
                                                 QStringLiteral("TransferQuestion")}));
-        QCOMPARE(form.StatusPanelText(1), QString::fromStdString(Tr(txt::TxtFirmware)) + "NC");
+        QCOMPARE(form.StatusPanelText(1),
+                 QString::fromStdString(Tr(txt::TxtFirmware, LANGUAGE_CHINESE)) + "NC");
     }
 
     void SilentRadioEndsTheReadWhenTheResponseTimerFires() {
@@ -196,7 +199,8 @@ class TransferWindowTests : public QObject {
         QCOMPARE(answerer.Texts().size(), 2);
         QVERIFY(!form.PortOpen());
         QVERIFY(!form.Comm().IsOpen());
-        QCOMPARE(form.StatusPanelText(0), QString::fromStdString(PortBusyStatusText(radio.Path())));
+        QCOMPARE(form.StatusPanelText(0),
+                 QString::fromStdString(PortBusyStatusText(radio.Path(), LANGUAGE_CHINESE)));
         QVERIFY(!form.findChild<QProgressBar*>(QStringLiteral("ProgressBar1"))->isVisible());
         QVERIFY(!form.findChild<QTimer*>(QStringLiteral("Timer1"))->isActive());
 
@@ -233,7 +237,8 @@ class TransferWindowTests : public QObject {
         auto& [settings, radio, data, form, answerer] = w;
         radio.CloseLine();
         QVERIFY(WaitFor([&] { return !form.PortOpen(); }, 3000));
-        QCOMPARE(form.StatusPanelText(0), QString::fromStdString(PortBusyStatusText(radio.Path())));
+        QCOMPARE(form.StatusPanelText(0),
+                 QString::fromStdString(PortBusyStatusText(radio.Path(), LANGUAGE_CHINESE)));
         QTest::qWait(200);
         QVERIFY(answerer.Texts().isEmpty());
     }

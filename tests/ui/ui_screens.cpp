@@ -140,7 +140,7 @@ int main(int argc, char* argv[]) {
     const QString folder = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QStringLiteral(".");
     QDir().mkpath(folder);
     // As the program's start-up does: Qt's own texts in the program's language.
-    q36::ui::UseQtTexts(q36::LanguageIndex);
+    q36::ui::UseQtTexts(q36::LANGUAGE_CHINESE);
     bool ok = true;
 
     q36::RunSettings settings;
@@ -163,7 +163,8 @@ int main(int argc, char* argv[]) {
         main.OpenFirstPort();
         main.show();
         main.ReadTButClick();
-        const QString done = QString::fromStdString(q36::Tr(q36::txt::MsgReadDone));
+        const QString done =
+            QString::fromStdString(q36::Tr(q36::txt::MsgReadDone, q36::LANGUAGE_CHINESE));
         if (!q36::test::WaitFor([&] { return answerer.Texts().contains(done); }, 15000)) {
             std::printf("FAILED read: %s\n",
                         qPrintable(answerer.Texts().join(QStringLiteral(" | "))));
@@ -181,7 +182,7 @@ int main(int argc, char* argv[]) {
         return std::vector<std::string>{"/dev/ttyUSB0", "/dev/pts/3"};
     });
     ok &= Snap(ports, folder, QStringLiteral("port_dialog"));
-    q36::ui::TAboutForm about;
+    q36::ui::TAboutForm about(q36::LANGUAGE_CHINESE);
     ok &= Snap(about, folder, QStringLiteral("about_box"));
     ok &= SnapVanishedPort(folder);
     ok &= SnapPortPanelAndQuestion(folder);
