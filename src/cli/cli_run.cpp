@@ -12,7 +12,7 @@ int CliRun::Prepare() {
     }
     data_ = std::make_unique<StoreTransferData>(store_.connection(), settings_.LanguageIndex);
     if (StoreResult opened = data_->OpenQueries(); !opened.ok()) {
-        printer_.Message(opened.text);
+        printer_.Message(opened.detail);
         return ExitFailure;
     }
     queries_ = std::make_unique<ConfigurationQueries>(

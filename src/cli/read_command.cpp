@@ -35,8 +35,8 @@ int RunReadCommand(int argc, char** argv) {
                     options.settings, run.Data(), run.Printer());
     if (transferred != ExitDone) return transferred;
     if (StopSignal() != 0) return stoppedHere();
-    if (StoreStatus committed = run.Data().CommitPendingEdits(); !committed.ok()) {
-        run.Printer().Message(committed.error);
+    if (StoreResult committed = run.Data().CommitPendingEdits(); !committed.ok()) {
+        run.Printer().Message(committed.detail);
         return ExitFailure;
     }
     // The overwrite question is answered Yes: naming the file on the command line is the answer.

@@ -33,21 +33,21 @@ bool WorkingStore::Create(const RunSettings& settings, std::string& error) {
     // Through the engine rather than byte by byte: the desktop program may be writing the file.
     if (StoreResult copied = CopyDatabaseFile(delivered, copy, connection_.BusyTimeout());
         !copied.ok()) {
-        error = copied.text;
+        error = copied.detail;
         return false;
     }
     if (StoreResult opened = connection_.Open(copy); !opened.ok()) {
-        error = delivered + ": " + opened.text;
+        error = delivered + ": " + opened.detail;
         return false;
     }
     // The copy is removed when the tool ends, so waiting for the disk after every stored block
     // protects nothing; a transaction still rolls back as before.
     if (StoreResult fast = connection_.Execute("PRAGMA synchronous=OFF"); !fast.ok()) {
-        error = fast.text;
+        error = fast.detail;
         return false;
     }
     if (StoreResult reset = ResetBandDefaults(connection_, settings); !reset.ok()) {
-        error = reset.text;
+        error = reset.detail;
         return false;
     }
     return true;

@@ -36,14 +36,15 @@ BlockCheck ToneValueByte(const std::string& type, const std::string& value, uint
     return byte == NoValueByte ? BlockCheck::ToneNotInTable : BlockCheck::Ok;
 }
 
-// Encodes a tone value into byte; a refusal names the channel's value in out.
-bool PutToneValue(EncodedBlock& out, int n, const std::string& type, const std::string& value,
-                  const TextPair& column, int language, uint8_t& byte) {
-    out.check = ToneValueByte(type, value, byte);
-    if (out.check == BlockCheck::ToneNotInTable) {
-        out.detail = ChannelValueText(ChannelKey(n), Tr(column, language), value, language);
-    }
-    return out.ok();
+// Encodes a tone value into byte; a refusal of a value in no table names the channel's value.
+BlockStatus PutToneValue(int n, const std::string& type, const std::string& value,
+                         const TextPair& column, int language, uint8_t& byte) {
+    const BlockCheck check = ToneValueByte(type, value, byte);
+    if (check == BlockCheck::Ok) return BlockStatus::Ok();
+    return BlockRefusal(check,
+                        check == BlockCheck::ToneNotInTable
+                            ? ChannelValueText(ChannelKey(n), Tr(column, language), value, language)
+                            : std::string());
 }
 
 void DecodeTone(std::vector<std::pair<std::string_view, std::string>>& out,
@@ -78,16 +79,15 @@ BlockCheck CheckChannelFrequencyTexts(const ChannelResult& row, int bandLowMHz, 
 
 EncodedBlock EncodeChannelBlock(int n, const ChannelResult& row, int bandLowMHz, int bandHighMHz,
                                 int language) {
-    EncodedBlock out;
-    DataBlock& b = out.payload;
+    DataBlock b{};
     b[BLOCK_TYPE_OFFSET] = BLOCK_CHANNEL;
     b[BLOCK_INDEX_OFFSET] = uint8_t(n - 1);
     b[BLOCK_COUNT_OFFSET] = CHANNEL_COUNT;
 
-    out.check = CheckChannelFrequencyTexts(row, bandLowMHz, bandHighMHz);
-    if (!out.ok()) return out;
+    const BlockCheck frequencies = CheckChannelFrequencyTexts(row, bandLowMHz, bandHighMHz);
+    if (frequencies != BlockCheck::Ok) return BlockRefusal(frequencies);
     // A disabled channel carries only its head and two zero flag bytes.
-    if (row.ENABLED != "True") return out;
+    if (row.ENABLED != "True") return b;
 
     PutUnits24(&b[cl::RxFrequency], FrequencyUnitsLow24(*ParseDecimalText(row.REFREQUENCY)));
     PutUnits24(&b[cl::TxFrequency], FrequencyUnitsLow24(*ParseDecimalText(row.FTX)));
@@ -103,9 +103,10 @@ EncodedBlock EncodeChannelBlock(int n, const ChannelResult& row, int bandLowMHz,
         SetFlag(flagsA, cl::NarrowPos, ChoiceIndexOfAny(lists::Bandwidth, row.BW, language) != 0);
     const int rxType = ToneTypeCode(row.RETONE);
     if (rxType >= 0) flagsA = SetTwoBits(flagsA, cl::ToneTypePos, rxType);
-    if (row.RETONE != "NULL" && !PutToneValue(out, n, row.RETONE, row.REDATA, txt::HeadRxValue,
-                                              language, b[cl::RxToneValue])) {
-        return out;
+    if (row.RETONE != "NULL") {
+        BlockStatus tone =
+            PutToneValue(n, row.RETONE, row.REDATA, txt::HeadRxValue, language, b[cl::RxToneValue]);
+        if (!tone.ok()) return tone;
     }
 
     uint8_t flagsB = 0;
@@ -114,15 +115,16 @@ EncodedBlock EncodeChannelBlock(int n, const ChannelResult& row, int bandLowMHz,
     if (power >= 0) flagsB = SetTwoBits(flagsB, cl::PowerPos, power);
     const int txType = ToneTypeCode(row.FTONE);
     if (txType >= 0) flagsB = SetTwoBits(flagsB, cl::ToneTypePos, txType);
-    if (row.FTONE != "NULL" && !PutToneValue(out, n, row.FTONE, row.SDATA, txt::HeadTxValue,
-                                             language, b[cl::TxToneValue])) {
-        return out;
+    if (row.FTONE != "NULL") {
+        BlockStatus tone =
+            PutToneValue(n, row.FTONE, row.SDATA, txt::HeadTxValue, language, b[cl::TxToneValue]);
+        if (!tone.ok()) return tone;
     }
 
     b[cl::FlagsA] = flagsA;
     b[cl::FlagsB] = flagsB;
     b[cl::Level] = uint8_t(row.LEVEL & 0xFF);
-    return out;
+    return b;
 }
 
 ChannelUpdate DecodeChannelFrame(std::span<const uint8_t> frame, int language) {

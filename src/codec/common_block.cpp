@@ -26,13 +26,8 @@ int PositionFrom(uint8_t value, int count) {
 }  // namespace
 
 EncodedBlock EncodeCommonBlock(const CommonPage& page, bool hasScanList) {
-    EncodedBlock out;
-    DataBlock& b = out.payload;
-    auto refuse = [&out](BlockCheck check) {
-        out.check = check;
-        out.payload.fill(0);
-        return out;
-    };
+    DataBlock b{};
+    auto refuse = [](BlockCheck check) -> EncodedBlock { return BlockRefusal(check); };
     b[BLOCK_TYPE_OFFSET] = BLOCK_COMMON;
     b[BLOCK_INDEX_OFFSET] = 0;
     b[BLOCK_COUNT_OFFSET] = 1;
@@ -94,7 +89,7 @@ EncodedBlock EncodeCommonBlock(const CommonPage& page, bool hasScanList) {
     b[ml::HighPower] = 0;
     b[ml::MidPower] = 0;
     b[ml::LowPower] = 0;
-    return out;
+    return b;
 }
 
 void DecodeCommonFrame(std::span<const uint8_t> frame, bool hasScanList, CommonPage& page) {

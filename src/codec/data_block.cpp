@@ -5,39 +5,50 @@
 
 namespace q36 {
 
-std::string BlockCheckMessage(BlockCheck check, int channel, int language) {
+namespace {
+
+const TextPair* MessageOf(BlockCheck check) {
     switch (check) {
         case BlockCheck::Ok:
-            return {};
+            return nullptr;
         case BlockCheck::FreqNotNumber:
-            return Tr(txt::MsgFreqNotNumber, language);
+            return &txt::MsgFreqNotNumber;
         case BlockCheck::FreqOutOfBand:
-            return ChannelFrequencyErrorText(channel, language);
+            return &txt::MsgFreqError;
         case BlockCheck::ToneEmpty:
-            return Tr(txt::MsgToneEmpty, language);
+            return &txt::MsgToneEmpty;
         case BlockCheck::ToneNotInTable:
-            return Tr(txt::MsgToneNotInTable, language);
+            return &txt::MsgToneNotInTable;
         case BlockCheck::TotNotNumber:
-            return Tr(txt::MsgTotNotNumber, language);
+            return &txt::MsgTotNotNumber;
         case BlockCheck::TotRange:
-            return Tr(txt::MsgTotRange, language);
+            return &txt::MsgTotRange;
         case BlockCheck::AniNotNumber:
-            return Tr(txt::MsgAniNotNumber, language);
+            return &txt::MsgAniNotNumber;
         case BlockCheck::AniMax:
-            return Tr(txt::MsgAniMax, language);
+            return &txt::MsgAniMax;
         case BlockCheck::ScanTimeNotNumber:
-            return Tr(txt::MsgScanTimeNotNumber, language);
+            return &txt::MsgScanTimeNotNumber;
         case BlockCheck::ScanTimeRange:
-            return Tr(txt::MsgScanTimeRange, language);
+            return &txt::MsgScanTimeRange;
         case BlockCheck::NoAnswer:
-            return Tr(txt::MsgNoAnswer, language);
+            return &txt::MsgNoAnswer;
     }
-    return {};
+    return nullptr;
 }
 
-std::string BlockCheckMessage(const EncodedBlock& block, int channel, int language) {
-    std::string text = BlockCheckMessage(block.check, channel, language);
-    if (!block.detail.empty()) text += "\n" + block.detail;
+}  // namespace
+
+BlockStatus BlockRefusal(BlockCheck check, std::string detail) {
+    return BlockStatus::Error(check, std::move(detail), MessageOf(check));
+}
+
+std::string BlockCheckMessage(const BlockStatus& refusal, int channel, int language) {
+    if (refusal.ok() || refusal.message == nullptr) return {};
+    std::string text = refusal.code == BlockCheck::FreqOutOfBand
+                           ? ChannelFrequencyErrorText(channel, language)
+                           : Tr(*refusal.message, language);
+    if (!refusal.detail.empty()) text += "\n" + refusal.detail;
     return text;
 }
 

@@ -5,6 +5,8 @@
 #include <cstdint>
 #include <string>
 
+#include "text/status.h"
+
 namespace q36 {
 
 inline constexpr int DATA_BLOCK_SIZE = 35;
@@ -37,17 +39,16 @@ enum class BlockCheck {
     NoAnswer,           // a value that cannot be encoded at all: MsgNoAnswer
 };
 
-struct EncodedBlock {
-    BlockCheck check = BlockCheck::Ok;
-    DataBlock payload{};
-    std::string detail;  // the refused value where the check names one ("信道 07 发数值: 100")
-    bool ok() const { return check == BlockCheck::Ok; }
-};
+// An encoded block, or the refusal: its check, the message pair the user is shown, and the
+// refused value where the check names one ("信道 07 发数值: 100").
+using EncodedBlock = Result<DataBlock, BlockCheck>;
+using BlockStatus = Status<BlockCheck>;
 
-// The message of a refusal in language; channel is used by FreqOutOfBand only.
-std::string BlockCheckMessage(BlockCheck check, int channel, int language);
+// The refusal of a check, with the check's own message pair.
+BlockStatus BlockRefusal(BlockCheck check, std::string detail = {});
 
-// The same for an encoded block, with the block's detail on a line below the message.
-std::string BlockCheckMessage(const EncodedBlock& block, int channel, int language);
+// The message of a refusal in language, with its detail on a line below; channel is used by
+// FreqOutOfBand only (its message names the channel).
+std::string BlockCheckMessage(const BlockStatus& refusal, int channel, int language);
 
 }  // namespace q36

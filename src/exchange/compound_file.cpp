@@ -50,7 +50,7 @@ uint32_t Le32(std::span<const uint8_t> b, std::size_t at) {
 }
 
 ExchangeStatus Damaged(const std::string& reason) {
-    return ExchangeStatus::Failure(ExchangeError::Damaged, "ole2: " + reason);
+    return ExchangeStatus::Error(ExchangeError::Damaged, "ole2: " + reason);
 }
 
 }  // namespace
@@ -105,7 +105,7 @@ ExchangeStatus CompoundFile::Open(std::span<const uint8_t> file) {
     }
 
     std::vector<uint32_t> sectors;
-    if (auto status = Chain(fat_, Le32(file, kFirstDirectorySectorAt), 0, sectors); !status.Ok()) {
+    if (auto status = Chain(fat_, Le32(file, kFirstDirectorySectorAt), 0, sectors); !status.ok()) {
         return status;
     }
     directory_.clear();
@@ -117,7 +117,7 @@ ExchangeStatus CompoundFile::Open(std::span<const uint8_t> file) {
     if (directory_.size() < kEntrySize || directory_[kTypeAt] != kRootType) {
         return Damaged("no root storage");
     }
-    return ExchangeStatus::Success();
+    return ExchangeStatus::Ok();
 }
 
 std::span<const uint8_t> CompoundFile::Sector(uint32_t sector) const {
@@ -138,7 +138,7 @@ ExchangeStatus CompoundFile::Chain(const std::vector<uint32_t>& next, uint32_t f
         sectors.push_back(sector);
     }
     if (sectors.size() < wanted) return Damaged("a stream is shorter than its size");
-    return ExchangeStatus::Success();
+    return ExchangeStatus::Ok();
 }
 
 CompoundFile::Entry CompoundFile::EntryAt(std::size_t index) const {
@@ -193,10 +193,10 @@ ExchangeStatus CompoundFile::ReadStream(std::string_view name, std::vector<uint8
 
 ExchangeStatus CompoundFile::ReadRegular(const Entry& entry, std::vector<uint8_t>& out) const {
     out.clear();
-    if (entry.size == 0) return ExchangeStatus::Success();
+    if (entry.size == 0) return ExchangeStatus::Ok();
     std::vector<uint32_t> sectors;
     const std::size_t wanted = (entry.size + sectorSize_ - 1) / sectorSize_;
-    if (auto status = Chain(fat_, entry.start, wanted, sectors); !status.Ok()) return status;
+    if (auto status = Chain(fat_, entry.start, wanted, sectors); !status.ok()) return status;
     out.reserve(entry.size);
     for (const uint32_t sector : sectors) {
         if (sector >= sectorCount_) return Damaged("a sector outside the file");
@@ -204,16 +204,16 @@ ExchangeStatus CompoundFile::ReadRegular(const Entry& entry, std::vector<uint8_t
             std::min(sectorSize_, static_cast<std::size_t>(entry.size) - out.size()));
         out.insert(out.end(), bytes.begin(), bytes.end());
     }
-    return ExchangeStatus::Success();
+    return ExchangeStatus::Ok();
 }
 
 // Streams below the cutoff size live in 64-byte sectors inside the root storage's own stream,
 // chained by the mini allocation table.
 ExchangeStatus CompoundFile::ReadMini(const Entry& entry, std::vector<uint8_t>& out) const {
     out.clear();
-    if (entry.size == 0) return ExchangeStatus::Success();
+    if (entry.size == 0) return ExchangeStatus::Ok();
     std::vector<uint32_t> sectors;
-    if (auto status = Chain(fat_, firstMiniFat_, 0, sectors); !status.Ok()) return status;
+    if (auto status = Chain(fat_, firstMiniFat_, 0, sectors); !status.ok()) return status;
     std::vector<uint32_t> miniFat;
     for (const uint32_t sector : sectors) {
         if (sector >= sectorCount_) return Damaged("a sector outside the file");
@@ -223,10 +223,10 @@ ExchangeStatus CompoundFile::ReadMini(const Entry& entry, std::vector<uint8_t>& 
     std::vector<uint8_t> miniStream;
     const Entry root = EntryAt(0);
     if (root.size > file_.size()) return Damaged("a stream is larger than the file");
-    if (auto status = ReadRegular(root, miniStream); !status.Ok()) return status;
+    if (auto status = ReadRegular(root, miniStream); !status.ok()) return status;
 
     const std::size_t wanted = (entry.size + kMiniSectorSize - 1) / kMiniSectorSize;
-    if (auto status = Chain(miniFat, entry.start, wanted, sectors); !status.Ok()) return status;
+    if (auto status = Chain(miniFat, entry.start, wanted, sectors); !status.ok()) return status;
     out.reserve(entry.size);
     for (const uint32_t sector : sectors) {
         const std::size_t at = static_cast<std::size_t>(sector) * kMiniSectorSize;
@@ -235,7 +235,7 @@ ExchangeStatus CompoundFile::ReadMini(const Entry& entry, std::vector<uint8_t>& 
         if (at + take > miniStream.size()) return Damaged("a mini sector outside its stream");
         out.insert(out.end(), miniStream.begin() + at, miniStream.begin() + at + take);
     }
-    return ExchangeStatus::Success();
+    return ExchangeStatus::Ok();
 }
 
 }  // namespace q36::exchange

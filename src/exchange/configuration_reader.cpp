@@ -27,7 +27,7 @@ ExchangeStatus ReadTable(WorkbookSource& source, const std::string& path, int la
                          std::vector<int>& columns) {
     const int index = SheetIndexOf(source, name);
     if (index < 0) return ReadFailure(ExchangeError::MissingSheet, name, path, language);
-    if (auto status = source.ReadSheet(static_cast<std::size_t>(index), cells); !status.Ok()) {
+    if (auto status = source.ReadSheet(static_cast<std::size_t>(index), cells); !status.ok()) {
         return status;
     }
     table = SheetTable::FromCells(cells, titles.front());
@@ -41,7 +41,7 @@ ExchangeStatus ReadTable(WorkbookSource& source, const std::string& path, int la
             return ReadFailure(ExchangeError::MissingColumn, name + ": " + title, path, language);
         }
     }
-    return ExchangeStatus::Success();
+    return ExchangeStatus::Ok();
 }
 
 // The configuration's channel (or list) keyed key; nullptr when it has none.
@@ -89,7 +89,7 @@ ExchangeStatus RefusedValue(const std::string& sheet, uint32_t row, const std::s
     const std::string where =
         sheet + ", " + Tr(texts::WordRow, language) + " " + std::to_string(row) + ", " + column +
         ": " + (text.empty() ? Tr(texts::EmptyCell, language) : QuotedCellText(text));
-    return ExchangeStatus::Failure(
+    return ExchangeStatus::Error(
         ExchangeError::BadValue,
         DetailWithPath(Tr(texts::ReasonBadValue, language) + " (" + where + ")", path));
 }
@@ -122,7 +122,7 @@ bool ReadCommonForm(Reading& reading) {
     const std::size_t index = named < 0 ? 0 : static_cast<std::size_t>(named);
     const std::string& sheet = reading.source.SheetNames()[index];
     SheetCells cells;
-    if (auto status = reading.source.ReadSheet(index, cells); !status.Ok()) {
+    if (auto status = reading.source.ReadSheet(index, cells); !status.ok()) {
         return reading.Fail(status);
     }
     for (const CommonFormField& field : CommonFormFields) {
@@ -186,7 +186,7 @@ bool ReadChannelSheet(Reading& reading) {
     std::vector<int> columns;
     if (auto status = ReadTable(reading.source, reading.path, reading.rules.language, sheet, titles,
                                 cells, table, columns);
-        !status.Ok()) {
+        !status.ok()) {
         return reading.Fail(status);
     }
     bool matched = false;
@@ -214,7 +214,7 @@ bool ReadChannelSheet(Reading& reading) {
     }
     // Records that all name no channel are a sheet whose keys the import cannot read.
     if (table->Size() > 0 && !matched) {
-        return reading.Fail(ExchangeStatus::Failure(
+        return reading.Fail(ExchangeStatus::Error(
             ExchangeError::NoRecordMatch,
             DetailWithPath(
                 Tr(texts::ReasonNoRecordMatch, reading.rules.language) + " (" + sheet + ")",
@@ -231,7 +231,7 @@ bool ReadScanSheet(Reading& reading) {
     std::vector<int> columns;
     if (auto status = ReadTable(reading.source, reading.path, reading.rules.language, sheet, titles,
                                 cells, table, columns);
-        !status.Ok()) {
+        !status.ok()) {
         return reading.Fail(status);
     }
     for (std::size_t r = 0; r < table->Size(); ++r) {
@@ -264,7 +264,7 @@ ConfigurationCheck ReadConfigurationWorkbook(const std::string& path, const Impo
                                              Configuration& configuration) {
     ConfigurationCheck result;
     OpenedWorkbook opened = OpenWorkbookFile(path, rules.language);
-    if (!opened.status.Ok()) {
+    if (!opened.status.ok()) {
         result.status = opened.status;
         return result;
     }

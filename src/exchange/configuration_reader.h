@@ -51,7 +51,7 @@ struct ConfigurationCheck {
     int language = -1;                         // the language of the sheet names found, 0 or 1
     std::vector<std::string> skippedChannels;  // keys of channel records naming no channel
     std::vector<std::string> skippedScans;     // keys of scan records naming no list
-    bool Ok() const { return status.Ok() && !fault && !toneFault; }
+    bool Ok() const { return status.ok() && !fault && !toneFault; }
 };
 
 // Reads the common form, then the channel sheet's records whose key names a channel of

@@ -3,6 +3,8 @@
 
 #include <string>
 
+#include "text/status.h"
+
 namespace q36::exchange {
 
 enum class ExchangeError {
@@ -20,16 +22,8 @@ enum class ExchangeError {
     ErrorValue,     // a cell holds an error (#DIV/0!, #N/A, ...) instead of a value
 };
 
-struct ExchangeStatus {
-    ExchangeError code = ExchangeError::None;
-    std::string detail;  // the system's or the library's error text and the path
-
-    bool Ok() const { return code == ExchangeError::None; }
-    static ExchangeStatus Success() { return {}; }
-    static ExchangeStatus Failure(ExchangeError code, std::string detail) {
-        return {code, std::move(detail)};
-    }
-};
+// The detail is the system's or the library's error text and the path.
+using ExchangeStatus = Status<ExchangeError>;
 
 // "reason: path", the form every detail takes.
 std::string DetailWithPath(const std::string& reason, const std::string& path);

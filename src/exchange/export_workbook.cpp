@@ -35,11 +35,11 @@ ExchangeOutcome ExportWorkbook(const std::string& path, const std::function<bool
 
     Configuration configuration;
     if (StoreResult read = LoadConfiguration(queries, configuration); !read.ok()) {
-        return Failed(read.text);
+        return Failed(read.detail);
     }
     const ExchangeStatus saved =
         SaveWorkbookFile(BuildConfigurationWorkbook(configuration, language), path, language);
-    if (!saved.Ok()) return Failed(saved.detail);
+    if (!saved.ok()) return Failed(saved.detail);
 
     ExchangeMessage done;
     done.text = &txt::MsgFileSaved;
@@ -52,7 +52,7 @@ std::optional<ExchangeOutcome> CheckSaveTarget(const std::string& path) {
         return Failed(DetailWithPath(SystemErrorText(EISDIR), path));
     }
     ReplacingFile probe(path);  // removed again when it goes
-    if (const ExchangeStatus created = probe.Create(); !created.Ok()) return Failed(created.detail);
+    if (const ExchangeStatus created = probe.Create(); !created.ok()) return Failed(created.detail);
     return std::nullopt;
 }
 

@@ -46,7 +46,7 @@ ExchangeOutcome ImportWorkbook(const std::string& path, ConfigurationQueries& qu
     // The workbook's records go over what the store holds now.
     Configuration configuration;
     if (StoreResult loaded = LoadConfiguration(queries, configuration); !loaded.ok()) {
-        return {ExchangeResult::ReadFailed, {ReadFailedMessage(loaded.text)}};
+        return {ExchangeResult::ReadFailed, {ReadFailedMessage(loaded.detail)}};
     }
     ImportRules rules;
     rules.bandLowMHz = bandLowMHz;
@@ -57,7 +57,7 @@ ExchangeOutcome ImportWorkbook(const std::string& path, ConfigurationQueries& qu
     ExchangeOutcome outcome{ExchangeResult::ReadFailed, {}, check.language};
     // The names in the messages are those of the language the workbook was found in.
     const auto title = [&check](int column) { return ChannelSheetTitle(column, check.language); };
-    if (!check.status.Ok()) {
+    if (!check.status.ok()) {
         outcome.messages = {ReadFailedMessage(check.status.detail)};
     } else if (check.fault) {
         const bool notNumber = check.fault->check == FrequencyCheck::NotNumber;
@@ -77,7 +77,7 @@ ExchangeOutcome ImportWorkbook(const std::string& path, ConfigurationQueries& qu
         outcome.messages = {tone, ReadFailedMessage(path)};
     } else if (StoreResult stored = SaveConfiguration(queries, configuration, language);
                !stored.ok()) {
-        outcome.messages = {ReadFailedMessage(stored.text)};
+        outcome.messages = {ReadFailedMessage(stored.detail)};
     } else {
         ExchangeMessage done;
         done.text = &txt::MsgFileReadOk;

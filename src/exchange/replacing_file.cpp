@@ -25,7 +25,7 @@ std::string NameOf(const std::string& path) {
 }
 
 ExchangeStatus SystemFailure(ExchangeError code, int err, const std::string& path) {
-    return ExchangeStatus::Failure(code, DetailWithPath(SystemErrorText(err), path));
+    return ExchangeStatus::Error(code, DetailWithPath(SystemErrorText(err), path));
 }
 
 // The permissions a new file gets from the process's umask.
@@ -64,7 +64,7 @@ ExchangeStatus ReplacingFile::Create() {
         Discard();
         return SystemFailure(ExchangeError::CannotCreate, err, target_);
     }
-    return ExchangeStatus::Success();
+    return ExchangeStatus::Ok();
 }
 
 ExchangeStatus ReplacingFile::Write(std::span<const uint8_t> bytes) {
@@ -75,7 +75,7 @@ ExchangeStatus ReplacingFile::Write(std::span<const uint8_t> bytes) {
         if (n <= 0) return SystemFailure(ExchangeError::WriteFailed, n < 0 ? errno : EIO, target_);
         done += static_cast<std::size_t>(n);
     }
-    return ExchangeStatus::Success();
+    return ExchangeStatus::Ok();
 }
 
 ExchangeStatus ReplacingFile::Commit() {
@@ -94,7 +94,7 @@ ExchangeStatus ReplacingFile::Commit() {
         fsync(folder);
         close(folder);
     }
-    return ExchangeStatus::Success();
+    return ExchangeStatus::Ok();
 }
 
 void ReplacingFile::Discard() {

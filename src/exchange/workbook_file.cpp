@@ -26,19 +26,19 @@ ExchangeStatus SaveWorkbookFile(const Workbook& workbook, const std::string& pat
     if (FormatForName(path) == WorkbookFormat::Xls) {
         std::vector<uint8_t> bytes;
         auto status = BuildXlsFile(workbook, language, bytes);
-        if (!status.Ok()) {
+        if (!status.ok()) {
             status.detail = DetailWithPath(status.detail, path);
             return status;
         }
-        if (status = file.Create(); !status.Ok()) return status;
-        if (status = file.Write(bytes); !status.Ok()) return status;
+        if (status = file.Create(); !status.ok()) return status;
+        if (status = file.Write(bytes); !status.ok()) return status;
         return file.Commit();
     }
     auto status = file.Create();
-    if (!status.Ok()) return status;
+    if (!status.ok()) return status;
     // The writer opens the temporary file by name and rewrites it; the open descriptor of the
     // same file is what Commit flushes.
-    if (status = WriteXlsxFile(workbook, file.TempPath(), language); !status.Ok()) {
+    if (status = WriteXlsxFile(workbook, file.TempPath(), language); !status.ok()) {
         status.detail = DetailWithPath(status.detail, path);
         return status;
     }

@@ -25,8 +25,8 @@ bool StartsWith(const std::vector<uint8_t>& bytes, const uint8_t* signature, std
 }
 
 ExchangeStatus SystemFailure(int err, const std::string& path) {
-    return ExchangeStatus::Failure(ExchangeError::CannotOpen,
-                                   DetailWithPath(SystemErrorText(err), path));
+    return ExchangeStatus::Error(ExchangeError::CannotOpen,
+                                 DetailWithPath(SystemErrorText(err), path));
 }
 
 // Reads the whole file, refusing what is not a regular file or exceeds the size limit.
@@ -87,12 +87,12 @@ ExchangeStatus ReadFailure(ExchangeError code, const std::string& reason, const 
             break;
     }
     if (!reason.empty()) text += " (" + reason + ")";
-    return ExchangeStatus::Failure(code, DetailWithPath(text, path));
+    return ExchangeStatus::Error(code, DetailWithPath(text, path));
 }
 
 ExchangeStatus WorkbookSource::ReadSheet(std::size_t index, SheetCells& cells) {
     ExchangeStatus status = ReadSheetCells(index, cells);
-    if (!status.Ok()) {
+    if (!status.ok()) {
         cells = SheetCells();
         return ReadFailure(status.code, status.detail, path_, language_);
     }
@@ -101,7 +101,7 @@ ExchangeStatus WorkbookSource::ReadSheet(std::size_t index, SheetCells& cells) {
 
 OpenedWorkbook OpenWorkbookFile(const std::string& path, int language) {
     std::vector<uint8_t> bytes;
-    if (auto status = ReadWholeFile(path, language, bytes); !status.Ok()) return {status, nullptr};
+    if (auto status = ReadWholeFile(path, language, bytes); !status.ok()) return {status, nullptr};
 
     std::unique_ptr<WorkbookSource> source;
     ExchangeStatus status;
@@ -114,12 +114,12 @@ OpenedWorkbook OpenWorkbookFile(const std::string& path, int language) {
         status = xls->Open(bytes);
         source = std::move(xls);
     } else {
-        status = ExchangeStatus::Failure(ExchangeError::NotWorkbook, "");
+        status = ExchangeStatus::Error(ExchangeError::NotWorkbook, "");
     }
-    if (!status.Ok()) return {ReadFailure(status.code, status.detail, path, language), nullptr};
+    if (!status.ok()) return {ReadFailure(status.code, status.detail, path, language), nullptr};
     source->path_ = path;
     source->language_ = language;
-    return {ExchangeStatus::Success(), std::move(source)};
+    return {ExchangeStatus::Ok(), std::move(source)};
 }
 
 bool SameName(std::string_view a, std::string_view b) {

@@ -37,7 +37,7 @@ constexpr uint8_t kErrorResult = 2;
 constexpr uint8_t kEmptyResult = 3;
 
 ExchangeStatus Damaged(const std::string& reason) {
-    return ExchangeStatus::Failure(ExchangeError::Damaged, "xls: " + reason);
+    return ExchangeStatus::Error(ExchangeError::Damaged, "xls: " + reason);
 }
 
 // "F4" for row 3, column 5 (both from 0).
@@ -85,14 +85,14 @@ class SheetBuilder {
         : sheetName_(sheetName), cells_(cells) {}
 
     ExchangeStatus Text(uint32_t row, uint32_t column, std::string text) {
-        if (text.empty()) return ExchangeStatus::Success();
+        if (text.empty()) return ExchangeStatus::Ok();
         textBytes_ += text.size();
         if (++count_ > MAX_SHEET_CELLS || textBytes_ > MAX_SHEET_TEXT_BYTES) {
-            return ExchangeStatus::Failure(ExchangeError::TooLarge,
-                                           "xls: sheet " + sheetName_ + " holds too much");
+            return ExchangeStatus::Error(ExchangeError::TooLarge,
+                                         "xls: sheet " + sheetName_ + " holds too much");
         }
         cells_.Add(row + 1, column + 1, std::move(text));
-        return ExchangeStatus::Success();
+        return ExchangeStatus::Ok();
     }
     ExchangeStatus Number(uint32_t row, uint32_t column, double value) {
         // No spreadsheet stores infinities or NaNs; those bits are damage.
@@ -101,8 +101,8 @@ class SheetBuilder {
     }
     // A cell holding an error instead of a value refuses the sheet, naming the cell.
     ExchangeStatus ErrorValue(uint32_t row, uint32_t column, uint8_t code) const {
-        return ExchangeStatus::Failure(ExchangeError::ErrorValue,
-                                       Where(row, column) + ": " + ErrorText(code));
+        return ExchangeStatus::Error(ExchangeError::ErrorValue,
+                                     Where(row, column) + ": " + ErrorText(code));
     }
     std::string Where(uint32_t row, uint32_t column) const {
         return sheetName_ + "!" + CellName(row, column);
@@ -131,20 +131,20 @@ ExchangeStatus ReadFormula(BiffFieldReader& f, uint32_t row, uint32_t column, Sh
         result[k] = f.U8();
         bits |= static_cast<uint64_t>(result[k]) << (8 * k);
     }
-    if (f.Failed()) return ExchangeStatus::Success();
+    if (f.Failed()) return ExchangeStatus::Ok();
     if (result[6] != 0xFF || result[7] != 0xFF) {
         return sheet.Number(row, column, std::bit_cast<double>(bits));
     }
     switch (result[0]) {
         case kTextResult:
             pending = PendingText{row, column};
-            return ExchangeStatus::Success();
+            return ExchangeStatus::Ok();
         case kBooleanResult:
             return sheet.Text(row, column, result[2] ? "True" : "False");
         case kErrorResult:
             return sheet.ErrorValue(row, column, result[2]);
         case kEmptyResult:
-            return ExchangeStatus::Success();
+            return ExchangeStatus::Ok();
         default:
             return Damaged("a formula result of no known kind in " + sheet.Where(row, column));
     }
@@ -156,7 +156,7 @@ ExchangeStatus ReadFormulaText(const BiffRecord& record, const XlsBook& book,
                                std::optional<CodepageText>& codepage, SheetBuilder& sheet,
                                std::optional<PendingText>& pending) {
     if (record.type == kSharedFormula || record.type == kArray || record.type == kTable) {
-        return ExchangeStatus::Success();
+        return ExchangeStatus::Ok();
     }
     const PendingText cell = *pending;
     pending.reset();
@@ -199,7 +199,7 @@ ExchangeStatus ReadCell(const BiffRecord& record, const XlsBook& book,
                 last - column + 1 != (size - 6) / 6) {
                 return Damaged("a run of numbers that does not fit its columns");
             }
-            for (uint32_t c = column; c <= last && status.Ok(); ++c) {
+            for (uint32_t c = column; c <= last && status.ok(); ++c) {
                 f.Skip(2);
                 status = sheet.Number(row, c, RkValue(f.U32()));
             }
@@ -233,7 +233,7 @@ ExchangeStatus ReadCell(const BiffRecord& record, const XlsBook& book,
             status = ReadFormula(f, row, column, sheet, pending);
             break;
         default:
-            return ExchangeStatus::Success();
+            return ExchangeStatus::Ok();
     }
     if (f.Failed()) return Damaged("a cell record cut short in " + sheet.Where(row, column));
     return status;
@@ -268,7 +268,7 @@ ExchangeStatus ReadXlsSheet(std::span<const uint8_t> stream, std::size_t offset,
     while (records.Next(record)) {
         if (pending) {
             if (auto status = ReadFormulaText(record, book, codepage, sheet, pending);
-                !status.Ok()) {
+                !status.ok()) {
                 cells = SheetCells();
                 return status;
             }
@@ -278,9 +278,9 @@ ExchangeStatus ReadXlsSheet(std::span<const uint8_t> stream, std::size_t offset,
             --nested;
         } else if (record.type == kEof) {
             cells.Finish();
-            return ExchangeStatus::Success();
+            return ExchangeStatus::Ok();
         } else if (nested == 0) {
-            if (auto status = ReadCell(record, book, codepage, sheet, pending); !status.Ok()) {
+            if (auto status = ReadCell(record, book, codepage, sheet, pending); !status.ok()) {
                 cells = SheetCells();
                 return status;
             }

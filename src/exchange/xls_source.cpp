@@ -24,7 +24,7 @@ constexpr uint16_t kGlobalsSubstream = 0x0005;
 constexpr uint8_t kWorksheet = 0;
 
 ExchangeStatus Damaged(const std::string& reason) {
-    return ExchangeStatus::Failure(ExchangeError::Damaged, "xls: " + reason);
+    return ExchangeStatus::Error(ExchangeError::Damaged, "xls: " + reason);
 }
 
 std::size_t DataSize(const BiffRecord& record) {
@@ -54,11 +54,11 @@ ExchangeStatus CheckDeclaredAreas(std::span<const uint8_t> stream) {
             area += rows * f.U16();
         }
         if (area > MAX_XLS_SHEET_AREA) {
-            return ExchangeStatus::Failure(ExchangeError::TooLarge,
-                                           "xls: the sheets declare too many cells");
+            return ExchangeStatus::Error(ExchangeError::TooLarge,
+                                         "xls: the sheets declare too many cells");
         }
     }
-    return ExchangeStatus::Success();
+    return ExchangeStatus::Ok();
 }
 
 // The shared string table: its counts, then the strings, going on in CONTINUE records.
@@ -74,19 +74,19 @@ ExchangeStatus ReadStringTable(const BiffRecord& record, XlsSharedStrings& strin
         strings.Add(f.UnicodeString(2));
         if (f.Failed()) return Damaged("the string table is cut short");
     }
-    return ExchangeStatus::Success();
+    return ExchangeStatus::Ok();
 }
 
 }  // namespace
 
 ExchangeStatus XlsSource::Open(const std::vector<uint8_t>& bytes) {
     CompoundFile container;
-    if (auto status = container.Open(bytes); !status.Ok()) return status;
+    if (auto status = container.Open(bytes); !status.ok()) return status;
     // "Book" is the stream's name in BIFF5 files.
     const char* name = container.HasStream("Workbook") ? "Workbook" : "Book";
     if (!container.HasStream(name)) return Damaged("no workbook stream");
-    if (auto status = container.ReadStream(name, stream_); !status.Ok()) return status;
-    if (auto status = CheckDeclaredAreas(stream_); !status.Ok()) return status;
+    if (auto status = container.ReadStream(name, stream_); !status.ok()) return status;
+    if (auto status = CheckDeclaredAreas(stream_); !status.ok()) return status;
     return ReadGlobals();
 }
 
@@ -117,7 +117,7 @@ ExchangeStatus XlsSource::ReadGlobals() {
                 break;
             case kSst:
                 if (!book_.biff8) break;
-                if (auto status = ReadStringTable(record, strings_); !status.Ok()) return status;
+                if (auto status = ReadStringTable(record, strings_); !status.ok()) return status;
                 break;
             case kEof:
                 ended = true;
@@ -142,7 +142,7 @@ ExchangeStatus XlsSource::ReadGlobals() {
         names_.push_back(std::move(sheetName));
         sheetOffsets_.push_back(offset);
     }
-    return ExchangeStatus::Success();
+    return ExchangeStatus::Ok();
 }
 
 ExchangeStatus XlsSource::ReadSheetCells(std::size_t index, SheetCells& cells) {

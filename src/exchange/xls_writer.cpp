@@ -152,8 +152,7 @@ ExchangeStatus WriteSheet(BiffRecordWriter& out, const Sheet& sheet, bool active
     for (std::size_t k = 0; k < cells.size(); ++k) {
         const Cell& cell = cells[k];
         if (cell.row < 1 || cell.row > kMaxRows || cell.column < 1 || cell.column > kMaxColumns) {
-            return ExchangeStatus::Failure(ExchangeError::WriteFailed,
-                                           "cell outside an .xls sheet");
+            return ExchangeStatus::Error(ExchangeError::WriteFailed, "cell outside an .xls sheet");
         }
         firstRow = k == 0 ? cell.row : std::min(firstRow, cell.row);
         lastRow = std::max(lastRow, cell.row);
@@ -178,8 +177,8 @@ ExchangeStatus WriteSheet(BiffRecordWriter& out, const Sheet& sheet, bool active
         } else {
             const std::u16string text = Utf16FromUtf8(cell.text);
             if (text.size() > MAX_CELL_TEXT_UNITS) {
-                return ExchangeStatus::Failure(ExchangeError::WriteFailed,
-                                               Tr(texts::ReasonTextTooLong, language));
+                return ExchangeStatus::Error(ExchangeError::WriteFailed,
+                                             Tr(texts::ReasonTextTooLong, language));
             }
             out.Record(kLabelSst, p.U32(strings.Add(text)));
         }
@@ -191,7 +190,7 @@ ExchangeStatus WriteSheet(BiffRecordWriter& out, const Sheet& sheet, bool active
     window.U16(0).U16(0).U32(0);
     out.Record(kWindow2, window);
     out.Record(kEof);
-    return ExchangeStatus::Success();
+    return ExchangeStatus::Ok();
 }
 
 }  // namespace
@@ -217,7 +216,7 @@ ExchangeStatus BuildBiffStream(const Workbook& workbook, int language,
     std::vector<BiffRecordWriter> sheets(workbook.sheets.size());
     for (std::size_t k = 0; k < workbook.sheets.size(); ++k) {
         auto status = WriteSheet(sheets[k], workbook.sheets[k], k == 0, language, strings);
-        if (!status.Ok()) return status;
+        if (!status.ok()) return status;
     }
     strings.Write(globals);
     globals.Record(kEof);
@@ -232,13 +231,13 @@ ExchangeStatus BuildBiffStream(const Workbook& workbook, int language,
     }
     if (out.size() < kMinStreamSize) out.resize(kMinStreamSize, 0);
     stream = std::move(out);
-    return ExchangeStatus::Success();
+    return ExchangeStatus::Ok();
 }
 
 ExchangeStatus BuildXlsFile(const Workbook& workbook, int language, std::vector<uint8_t>& file) {
     std::vector<uint8_t> stream;
     auto status = BuildBiffStream(workbook, language, stream);
-    if (!status.Ok()) return status;
+    if (!status.ok()) return status;
     return BuildXlsFileOfStream(stream, file);
 }
 
@@ -262,10 +261,10 @@ ExchangeStatus BuildXlsFileOfStream(const std::vector<uint8_t>& stream,
     if (ole) g_object_unref(ole);
     g_object_unref(sink);
     if (!ok) {
-        return ExchangeStatus::Failure(ExchangeError::WriteFailed,
-                                       "the OLE2 container could not be built");
+        return ExchangeStatus::Error(ExchangeError::WriteFailed,
+                                     "the OLE2 container could not be built");
     }
-    return ExchangeStatus::Success();
+    return ExchangeStatus::Ok();
 }
 
 }  // namespace q36::exchange

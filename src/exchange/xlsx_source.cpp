@@ -21,7 +21,7 @@ struct Relationship {
 using Relationships = std::map<std::string, Relationship>;
 
 ExchangeStatus Damaged(const std::string& reason) {
-    return ExchangeStatus::Failure(ExchangeError::Damaged, reason);
+    return ExchangeStatus::Error(ExchangeError::Damaged, reason);
 }
 
 bool EndsWith(std::string_view text, std::string_view end) {
@@ -64,11 +64,11 @@ ExchangeStatus ReadRelationships(const ZipArchive& zip, const std::string& part,
     const std::string relsPart = FolderOf(part) + "_rels/" +
                                  (slash == std::string::npos ? part : part.substr(slash + 1)) +
                                  ".rels";
-    if (!zip.Contains(relsPart)) return ExchangeStatus::Success();
+    if (!zip.Contains(relsPart)) return ExchangeStatus::Ok();
     std::string text;
-    if (auto status = zip.Read(relsPart, text); !status.Ok()) return status;
+    if (auto status = zip.Read(relsPart, text); !status.ok()) return status;
     pugi::xml_document doc;
-    if (auto status = ParseXmlPart(relsPart, text, doc); !status.Ok()) return status;
+    if (auto status = ParseXmlPart(relsPart, text, doc); !status.ok()) return status;
     const pugi::xml_node root = FirstChild(doc, "Relationships");
     for (auto rel = FirstChild(root, "Relationship"); rel; rel = NextSibling(rel, "Relationship")) {
         Relationship entry;
@@ -78,7 +78,7 @@ ExchangeStatus ReadRelationships(const ZipArchive& zip, const std::string& part,
         }
         relationships.emplace(AttributeOf(rel, "Id").value(), std::move(entry));
     }
-    return ExchangeStatus::Success();
+    return ExchangeStatus::Ok();
 }
 
 std::string FindByType(const Relationships& relationships, std::string_view typeEnd) {
@@ -139,29 +139,29 @@ bool NumberValueText(std::string_view raw, std::string& text) {
 }  // namespace
 
 ExchangeStatus XlsxSource::Open(std::vector<uint8_t> bytes) {
-    if (auto status = zip_.Open(std::move(bytes)); !status.Ok()) return status;
+    if (auto status = zip_.Open(std::move(bytes)); !status.ok()) return status;
 
     Relationships packageRels;
-    if (auto status = ReadRelationships(zip_, "", packageRels); !status.Ok()) return status;
+    if (auto status = ReadRelationships(zip_, "", packageRels); !status.ok()) return status;
     std::string workbookPart = FindByType(packageRels, "/officeDocument");
     if (workbookPart.empty()) {
         // Neither the package's pointer to a workbook nor the usual part: another kind of zip
         // file (an OpenDocument spreadsheet, a plain archive), not a damaged .xlsx.
         if (!zip_.Contains("xl/workbook.xml")) {
-            return ExchangeStatus::Failure(ExchangeError::NotWorkbook, "zip: no workbook part");
+            return ExchangeStatus::Error(ExchangeError::NotWorkbook, "zip: no workbook part");
         }
         workbookPart = "xl/workbook.xml";
     }
 
     std::string text;
-    if (auto status = zip_.Read(workbookPart, text); !status.Ok()) return status;
+    if (auto status = zip_.Read(workbookPart, text); !status.ok()) return status;
     pugi::xml_document doc;
-    if (auto status = ParseXmlPart(workbookPart, text, doc); !status.Ok()) return status;
+    if (auto status = ParseXmlPart(workbookPart, text, doc); !status.ok()) return status;
     const pugi::xml_node root = FirstChild(doc, "workbook");
     if (!root) return Damaged(workbookPart + ": no workbook element");
 
     Relationships workbookRels;
-    if (auto status = ReadRelationships(zip_, workbookPart, workbookRels); !status.Ok()) {
+    if (auto status = ReadRelationships(zip_, workbookPart, workbookRels); !status.ok()) {
         return status;
     }
     const pugi::xml_node sheets = FirstChild(root, "sheets");
@@ -175,20 +175,20 @@ ExchangeStatus XlsxSource::Open(std::vector<uint8_t> bytes) {
     if (stringsPart.empty() && zip_.Contains("xl/sharedStrings.xml")) {
         stringsPart = "xl/sharedStrings.xml";
     }
-    return stringsPart.empty() ? ExchangeStatus::Success() : ReadSharedStrings(stringsPart);
+    return stringsPart.empty() ? ExchangeStatus::Ok() : ReadSharedStrings(stringsPart);
 }
 
 ExchangeStatus XlsxSource::ReadSharedStrings(const std::string& part) {
     std::string text;
-    if (auto status = zip_.Read(part, text); !status.Ok()) return status;
+    if (auto status = zip_.Read(part, text); !status.ok()) return status;
     pugi::xml_document doc;
-    if (auto status = ParseXmlPart(part, text, doc); !status.Ok()) return status;
+    if (auto status = ParseXmlPart(part, text, doc); !status.ok()) return status;
     const pugi::xml_node root = FirstChild(doc, "sst");
     if (!root) return Damaged(part + ": no string table");
     for (auto item = FirstChild(root, "si"); item; item = NextSibling(item, "si")) {
         sharedStrings_.push_back(ItemText(item));
     }
-    return ExchangeStatus::Success();
+    return ExchangeStatus::Ok();
 }
 
 ExchangeStatus XlsxSource::ReadSheetCells(std::size_t index, SheetCells& cells) {
@@ -197,9 +197,9 @@ ExchangeStatus XlsxSource::ReadSheetCells(std::size_t index, SheetCells& cells) 
     const std::string& part = sheetParts_[index];
     if (part.empty()) return Damaged("sheet " + names_[index] + ": no part");
     std::string text;
-    if (auto status = zip_.Read(part, text); !status.Ok()) return status;
+    if (auto status = zip_.Read(part, text); !status.ok()) return status;
     pugi::xml_document doc;
-    if (auto status = ParseXmlPart(part, text, doc); !status.Ok()) return status;
+    if (auto status = ParseXmlPart(part, text, doc); !status.ok()) return status;
     const pugi::xml_node root = FirstChild(doc, "worksheet");
     if (!root) return Damaged(part + ": no worksheet element");
 
@@ -254,14 +254,13 @@ ExchangeStatus XlsxSource::ReadSheetCells(std::size_t index, SheetCells& cells) 
             }
             textBytes += value.size();
             if (++count > MAX_SHEET_CELLS || textBytes > MAX_SHEET_TEXT_BYTES) {
-                return ExchangeStatus::Failure(ExchangeError::TooLarge,
-                                               part + ": too much content");
+                return ExchangeStatus::Error(ExchangeError::TooLarge, part + ": too much content");
             }
             cells.Add(cellRow, columnNo, std::move(value));
         }
     }
     cells.Finish();
-    return ExchangeStatus::Success();
+    return ExchangeStatus::Ok();
 }
 
 }  // namespace q36::exchange

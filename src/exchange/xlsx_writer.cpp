@@ -72,11 +72,11 @@ ExchangeStatus WriteXlsxFile(const Workbook& workbook, const std::string& path, 
         for (const auto& cell : sheet.cells) {
             if (cell.row < 1 || cell.row > kMaxRows || cell.column < 1 ||
                 cell.column > kMaxColumns) {
-                return ExchangeStatus::Failure(ExchangeError::WriteFailed, "cell outside a sheet");
+                return ExchangeStatus::Error(ExchangeError::WriteFailed, "cell outside a sheet");
             }
             if (!cell.isNumber && Utf16FromUtf8(cell.text).size() > MAX_CELL_TEXT_UNITS) {
-                return ExchangeStatus::Failure(ExchangeError::WriteFailed,
-                                               Tr(texts::ReasonTextTooLong, language));
+                return ExchangeStatus::Error(ExchangeError::WriteFailed,
+                                             Tr(texts::ReasonTextTooLong, language));
             }
         }
     }
@@ -84,8 +84,7 @@ ExchangeStatus WriteXlsxFile(const Workbook& workbook, const std::string& path, 
     lxw_workbook_options options{};
     lxw_workbook* book = workbook_new_opt(path.c_str(), &options);
     if (!book) {
-        return ExchangeStatus::Failure(ExchangeError::CannotCreate,
-                                       "cannot start the .xlsx writer");
+        return ExchangeStatus::Error(ExchangeError::CannotCreate, "cannot start the .xlsx writer");
     }
     const XlsxFormats formats(book);
     lxw_error error = LXW_NO_ERROR;
@@ -116,9 +115,9 @@ ExchangeStatus WriteXlsxFile(const Workbook& workbook, const std::string& path, 
     const int err = errno;
     if (error == LXW_NO_ERROR) error = closeError;
     if (error != LXW_NO_ERROR) {
-        return ExchangeStatus::Failure(ExchangeError::WriteFailed, LibraryErrorText(error, err));
+        return ExchangeStatus::Error(ExchangeError::WriteFailed, LibraryErrorText(error, err));
     }
-    return ExchangeStatus::Success();
+    return ExchangeStatus::Ok();
 }
 
 }  // namespace q36::exchange

@@ -27,7 +27,7 @@ ExchangeStatus ParseXmlPart(const std::string& name, std::string& text, pugi::xm
     const auto elements = static_cast<std::size_t>(std::count(text.begin(), text.end(), '<'));
     const auto attributes = static_cast<std::size_t>(std::count(text.begin(), text.end(), '='));
     if (elements * kElementBytes + attributes * kAttributeBytes > MAX_XML_TREE_BYTES) {
-        return ExchangeStatus::Failure(ExchangeError::TooLarge, name + ": too many elements");
+        return ExchangeStatus::Error(ExchangeError::TooLarge, name + ": too many elements");
     }
     // A text element holding only blanks keeps them; its content is stored in the element.
     const unsigned options =
@@ -35,11 +35,11 @@ ExchangeStatus ParseXmlPart(const std::string& name, std::string& text, pugi::xm
     const pugi::xml_parse_result result =
         doc.load_buffer_inplace(text.data(), text.size(), options, pugi::encoding_auto);
     if (!result) {
-        return ExchangeStatus::Failure(
+        return ExchangeStatus::Error(
             ExchangeError::Damaged,
             name + ": " + result.description() + " at offset " + std::to_string(result.offset));
     }
-    return ExchangeStatus::Success();
+    return ExchangeStatus::Ok();
 }
 
 std::string_view LocalName(const char* name) {

@@ -9,11 +9,11 @@ namespace q36::exchange {
 namespace {
 
 ExchangeStatus Damaged(const std::string& reason) {
-    return ExchangeStatus::Failure(ExchangeError::Damaged, reason);
+    return ExchangeStatus::Error(ExchangeError::Damaged, reason);
 }
 
 ExchangeStatus TooLarge(const std::string& reason) {
-    return ExchangeStatus::Failure(ExchangeError::TooLarge, reason);
+    return ExchangeStatus::Error(ExchangeError::TooLarge, reason);
 }
 
 }  // namespace
@@ -41,7 +41,7 @@ ExchangeStatus ZipArchive::Open(std::vector<uint8_t> bytes) {
     if (entries < 0 || static_cast<std::size_t>(entries) > MAX_ZIP_ENTRIES) {
         return TooLarge("zip: too many entries");
     }
-    return ExchangeStatus::Success();
+    return ExchangeStatus::Ok();
 }
 
 bool ZipArchive::Contains(const std::string& name) const {
@@ -90,7 +90,7 @@ ExchangeStatus ZipArchive::Read(const std::string& name, std::string& content) c
         content.clear();
         return Damaged(name + ": shorter than declared");
     }
-    return ExchangeStatus::Success();
+    return ExchangeStatus::Ok();
 }
 
 }  // namespace q36::exchange

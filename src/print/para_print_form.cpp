@@ -175,7 +175,7 @@ bool TParaPrintForm::CurrentDataReady() {
     if (!currentReport_->DataStatus().ok()) currentReport_->Refresh();
     const StoreResult& status = currentReport_->DataStatus();
     if (status.ok()) return true;
-    ShowFailure(QtText(status.text));
+    ShowFailure(QtText(status.detail));
     return false;
 }
 

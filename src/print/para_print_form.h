@@ -15,7 +15,7 @@
 #include <string>
 
 #include "protocol/run_settings.h"
-#include "store/store_result.h"
+#include "protocol/store_result.h"
 
 class QGroupBox;
 class QPushButton;

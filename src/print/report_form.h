@@ -7,10 +7,10 @@
 #include <QString>
 #include <string>
 
+#include "protocol/store_result.h"
 #include "report_layout.h"
 #include "store/connection.h"
 #include "store/query.h"
-#include "store/store_result.h"
 
 class QPagedPaintDevice;
 

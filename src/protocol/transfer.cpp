@@ -57,13 +57,13 @@ void Transfer::FailNoAnswer() {
     ResetProgress();
 }
 
-void Transfer::FailStore(const StoreStatus& status) {
-    Message(TransferEvent::StoreFailed, Text(txt::MsgNoAnswer) + "\r\n" + status.error);
+void Transfer::FailStore(const StoreResult& status) {
+    Message(TransferEvent::StoreFailed, Text(txt::MsgNoAnswer) + "\r\n" + status.detail);
     ResetProgress();
 }
 
 bool Transfer::PrepareWrite() {
-    const StoreStatus committed = data_.CommitPendingEdits();
+    const StoreResult committed = data_.CommitPendingEdits();
     FrameCount = 0;
     ResetProgress();
     NextChannel = 1;
@@ -76,7 +76,7 @@ bool Transfer::PrepareWrite() {
     }
     // Writing rows that could not be saved would send the radio something the user never saw.
     if (!committed.ok()) {
-        Message(TransferEvent::StoreFailed, Text(txt::MsgNoAnswer) + "\r\n" + committed.error);
+        Message(TransferEvent::StoreFailed, Text(txt::MsgNoAnswer) + "\r\n" + committed.detail);
         return false;
     }
     return true;
@@ -308,13 +308,13 @@ WriteProgress Transfer::AcceptedWrite() const {
 
 void Transfer::SendCommonBlock() {
     CommonPage page;
-    if (const StoreStatus read = data_.ReadCommonPage(page); !read.ok()) return FailStore(read);
+    if (const StoreResult read = data_.ReadCommonPage(page); !read.ok()) return FailStore(read);
     const EncodedBlock block = EncodeCommonBlock(page, settings_.HasScanList);
-    if (block.check == BlockCheck::NoAnswer) return FailNoAnswer();
+    if (block.status().code == BlockCheck::NoAnswer) return FailNoAnswer();
     if (!block.ok())
         return Message(TransferEvent::CheckFailed,
-                       BlockCheckMessage(block.check, 0, settings_.LanguageIndex));
-    SendFrame(block.payload, CMD_WRITE_DATA);
+                       BlockCheckMessage(block.status(), 0, settings_.LanguageIndex));
+    SendFrame(block.value(), CMD_WRITE_DATA);
     writePhase_ = WritePhase::Channels;
     commonSent_ = true;
 }
@@ -322,32 +322,32 @@ void Transfer::SendCommonBlock() {
 void Transfer::SendChannelBlock(int n) {
     ChannelArr rows;
     // The rows are read again before every block, so that edits posted since count.
-    const StoreStatus loaded = data_.LoadChannelRows(rows);
+    const StoreResult loaded = data_.LoadChannelRows(rows);
     if (!loaded.ok()) return FailStore(loaded);
     if (rows.size() < std::size_t(n) || n < 1) return FailNoAnswer();
     const EncodedBlock block = EncodeChannelBlock(n, rows[std::size_t(n - 1)], settings_.BandLowMHz,
                                                   settings_.BandHighMHz, settings_.LanguageIndex);
-    switch (block.check) {
+    switch (block.status().code) {
         case BlockCheck::Ok:
             break;
         case BlockCheck::FreqOutOfBand:
             ResetProgress();
             Message(TransferEvent::CheckFailed,
-                    BlockCheckMessage(block.check, n, settings_.LanguageIndex));
+                    BlockCheckMessage(block.status(), n, settings_.LanguageIndex));
             effects_.SetProgressVisible(false);
             return;
         case BlockCheck::NoAnswer:
             return FailNoAnswer();
         default:
             return Message(TransferEvent::CheckFailed,
-                           BlockCheckMessage(block, n, settings_.LanguageIndex));
+                           BlockCheckMessage(block.status(), n, settings_.LanguageIndex));
     }
     if (n == 24) writePhase_ = WritePhase::ScanLists;
-    SendFrame(block.payload, CMD_WRITE_DATA);
+    SendFrame(block.value(), CMD_WRITE_DATA);
 }
 
 void Transfer::SendScanBlock(int n) {
-    const StoreStatus filled = data_.FillScanArr(scanArr_);
+    const StoreResult filled = data_.FillScanArr(scanArr_);
     if (!filled.ok()) return FailStore(filled);
     if (n < 1 || scanArr_.size() < std::size_t(n)) return FailNoAnswer();
     SendFrame(EncodeScanBlock(n, scanArr_[std::size_t(n - 1)]), CMD_WRITE_DATA);
@@ -359,16 +359,16 @@ void Transfer::RejectReadBlock() {
     ResetProgress();
 }
 
-void Transfer::ReportStoreFailure(const StoreStatus& status) {
+void Transfer::ReportStoreFailure(const StoreResult& status) {
     // The radio is left unanswered: nothing more is read into a store that cannot take it.
-    Message(TransferEvent::StoreFailed, Text(txt::MsgReadFailed) + "\r\n" + status.error);
+    Message(TransferEvent::StoreFailed, Text(txt::MsgReadFailed) + "\r\n" + status.detail);
     ResetProgress();
 }
 
 void Transfer::DecodeCommonBlock(std::span<const uint8_t> frame) {
     if (!CheckReceivedFrame(frame, DATA_PAYLOAD)) return RejectReadBlock();
     CommonPage page;
-    StoreStatus status = data_.ReadCommonPage(page);
+    StoreResult status = data_.ReadCommonPage(page);
     if (status.ok()) {
         DecodeCommonFrame(frame, settings_.HasScanList, page);
         status = data_.ShowCommonPage(page);
@@ -380,8 +380,8 @@ void Transfer::DecodeCommonBlock(std::span<const uint8_t> frame) {
 void Transfer::DecodeChannelBlock(std::span<const uint8_t> frame) {
     if (!CheckReceivedFrame(frame, DATA_PAYLOAD)) return RejectReadBlock();
     const ChannelUpdate update = DecodeChannelFrame(frame, settings_.LanguageIndex);
-    const StoreStatus status = data_.StoreChannel(update);
-    if (status.code == StoreStatus::Code::NoRow) return;
+    const StoreResult status = data_.StoreChannel(update);
+    if (status.code == StoreErrc::NotFound) return;
     if (!status.ok()) return ReportStoreFailure(status);
     SendStatus(ST_OK);
     if (frame[5] == 23) {
@@ -398,8 +398,8 @@ void Transfer::DecodeChannelBlock(std::span<const uint8_t> frame) {
 void Transfer::DecodeScanBlock(std::span<const uint8_t> frame) {
     if (!CheckReceivedFrame(frame, DATA_PAYLOAD)) return RejectReadBlock();
     const ScanUpdate update = DecodeScanFrame(frame);
-    const StoreStatus status = data_.StoreScanList(update.listIndex + 1, update.slots);
-    if (status.code == StoreStatus::Code::NoRow) return;
+    const StoreResult status = data_.StoreScanList(update.listIndex + 1, update.slots);
+    if (status.code == StoreErrc::NotFound) return;
     if (!status.ok()) return ReportStoreFailure(status);
     if (update.listIndex < 4) {
         SendStatus(ST_OK);

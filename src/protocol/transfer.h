@@ -113,14 +113,14 @@ class Transfer {
     void FailNoAnswer();
     // A block that cannot be built because the store failed: the no-answer message with the
     // engine's text below it.
-    void FailStore(const StoreStatus& status);
+    void FailStore(const StoreResult& status);
     // A text of the run's language.
     std::string Text(const TextPair& pair) const;
     // Shows a message; every message ends the transfer.
     void Message(TransferEvent event, const std::string& text);
     // A received data block that fails its check: status 3 and the read-failed message.
     void RejectReadBlock();
-    void ReportStoreFailure(const StoreStatus& status);
+    void ReportStoreFailure(const StoreResult& status);
 
     TransferData& data_;
     TransferEffects& effects_;

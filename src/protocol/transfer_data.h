@@ -9,39 +9,28 @@
 #include "codec/channel_block.h"
 #include "codec/common_block.h"
 #include "codec/scan_block.h"
+#include "store_result.h"
 
 namespace q36 {
-
-// Outcome of a data operation.
-struct StoreStatus {
-    enum class Code { Ok, NoRow, Failed };
-    Code code = Code::Ok;
-    std::string error;  // the engine's own text when Failed
-
-    static StoreStatus Ok() { return {}; }
-    static StoreStatus NoRow() { return {Code::NoRow, {}}; }
-    static StoreStatus Failed(std::string text) { return {Code::Failed, std::move(text)}; }
-    bool ok() const { return code == Code::Ok; }
-};
 
 class TransferData {
   public:
     virtual ~TransferData() = default;
 
     // Posts a pending edit of the common-parameter row and of the current channel row.
-    virtual StoreStatus CommitPendingEdits() = 0;
+    virtual StoreResult CommitPendingEdits() = 0;
     // Reads all 24 channel rows afresh, in channel order.
-    virtual StoreStatus LoadChannelRows(ChannelArr& rows) = 0;
+    virtual StoreResult LoadChannelRows(ChannelArr& rows) = 0;
     // Writes a decoded channel into its row by the lock rule and posts it; NoRow when no row has
     // the channel's key.
-    virtual StoreStatus StoreChannel(const ChannelUpdate& update) = 0;
+    virtual StoreResult StoreChannel(const ChannelUpdate& update) = 0;
     // The values the common-parameter page shows now, and putting new ones on it.
-    virtual StoreStatus ReadCommonPage(CommonPage& page) = 0;
-    virtual StoreStatus ShowCommonPage(const CommonPage& page) = 0;
+    virtual StoreResult ReadCommonPage(CommonPage& page) = 0;
+    virtual StoreResult ShowCommonPage(const CommonPage& page) = 0;
     // The scan editor's confirm action: posts its pending edit and fills the five scan lists.
-    virtual StoreStatus FillScanArr(ScanArr& scans) = 0;
+    virtual StoreResult FillScanArr(ScanArr& scans) = 0;
     // Writes a received scan list into the row whose LIST is listNo and posts it.
-    virtual StoreStatus StoreScanList(int listNo,
+    virtual StoreResult StoreScanList(int listNo,
                                       const std::array<std::string, SCAN_SLOT_COUNT>& slots) = 0;
 };
 

@@ -3,7 +3,7 @@
 
 #include "connection.h"
 #include "protocol/run_settings.h"
-#include "store_result.h"
+#include "protocol/store_result.h"
 
 namespace q36 {
 

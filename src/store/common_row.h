@@ -3,8 +3,8 @@
 // stored words, check boxes to and from "True"/"False", edits as texts.
 
 #include "codec/common_block.h"
+#include "protocol/store_result.h"
 #include "query.h"
-#include "store_result.h"
 
 namespace q36 {
 

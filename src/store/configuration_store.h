@@ -4,8 +4,8 @@
 // configuration loaded from and saved to the three queries.
 
 #include "codec/configuration.h"
+#include "protocol/store_result.h"
 #include "query.h"
-#include "store_result.h"
 
 namespace q36 {
 

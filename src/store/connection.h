@@ -12,7 +12,7 @@
 #include <string>
 #include <string_view>
 
-#include "store_result.h"
+#include "protocol/store_result.h"
 
 struct sqlite3;
 

@@ -5,7 +5,7 @@
 
 #include <string>
 
-#include "store_result.h"
+#include "protocol/store_result.h"
 
 namespace q36 {
 

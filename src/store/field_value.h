@@ -6,8 +6,8 @@
 #include <string_view>
 #include <variant>
 
+#include "protocol/store_result.h"
 #include "schema.h"
-#include "store_result.h"
 
 namespace q36 {
 

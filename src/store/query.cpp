@@ -106,7 +106,7 @@ StoreResult Query::ReadInteger(std::string_view column, int& out) const {
     int index = -1;
     if (StoreResult found = CurrentCell(column, index); !found.ok()) return found;
     StoreResult result = FieldValueInteger(Cell(index), out);
-    if (!result.ok()) result.text = std::string(column) + ": " + result.text;
+    if (!result.ok()) result.detail = std::string(column) + ": " + result.detail;
     return result;
 }
 
@@ -114,7 +114,7 @@ StoreResult Query::ReadFloat(std::string_view column, double& out) const {
     int index = -1;
     if (StoreResult found = CurrentCell(column, index); !found.ok()) return found;
     StoreResult result = FieldValueFloat(Cell(index), out);
-    if (!result.ok()) result.text = std::string(column) + ": " + result.text;
+    if (!result.ok()) result.detail = std::string(column) + ": " + result.detail;
     return result;
 }
 
@@ -124,7 +124,7 @@ StoreResult Query::WriteText(std::string_view column, std::string_view text) {
     FieldValue value;
     StoreResult converted = FieldValueFromText(kinds_[std::size_t(index)], text, value);
     if (!converted.ok()) {
-        converted.text = std::string(column) + ": " + converted.text;
+        converted.detail = std::string(column) + ": " + converted.detail;
         return converted;
     }
     editRow_[std::size_t(index)] = std::move(value);

@@ -17,8 +17,8 @@
 
 #include "connection.h"
 #include "field_value.h"
+#include "protocol/store_result.h"
 #include "schema.h"
-#include "store_result.h"
 
 namespace q36 {
 

@@ -211,7 +211,7 @@ StoreResult Query::Post() {
         if (sqlite3_step(statement.stmt) != SQLITE_DONE) return connection_.EngineError();
         if (sqlite3_changes(db) != 1) {
             return StoreResult::Error(
-                StoreErrc::NotFound,
+                StoreErrc::RowGone,
                 "the row to update is no longer in " + table_ + " (" + connection_.Path() + ")");
         }
         rows_[std::size_t(current_)] = editRow_;

@@ -9,10 +9,6 @@ namespace q36 {
 
 namespace {
 
-StoreStatus StatusOf(const StoreResult& result) {
-    return result.ok() ? StoreStatus::Ok() : StoreStatus::Failed(result.text);
-}
-
 // Opens a query with its statement unless it is open already, as a window's data set is.
 StoreResult EnsureOpen(Query& query, const char* sql) {
     if (query.Active()) return StoreResult::Ok();
@@ -27,16 +23,15 @@ StoreResult PostIfEditing(Query& query) {
 // Locates a row by key, edits it with write(), and posts it. A value refused on the way drops
 // the whole edit, so the row is never posted half-written; a failed post keeps the edit pending.
 template <typename Write>
-StoreStatus EditRow(Query& query, const char* keyColumn, const std::string& key, Write write) {
+StoreResult EditRow(Query& query, const char* keyColumn, const std::string& key, Write write) {
     const StoreResult located = query.Locate(keyColumn, key);
-    if (located.code == StoreErrc::NotFound) return StoreStatus::NoRow();
-    if (!located.ok()) return StatusOf(located);
-    if (StoreResult r = query.Edit(); !r.ok()) return StatusOf(r);
+    if (!located.ok()) return located;  // NotFound: no row has the key
+    if (StoreResult r = query.Edit(); !r.ok()) return r;
     if (StoreResult r = write(); !r.ok()) {
         query.Cancel();
-        return StatusOf(r);
+        return r;
     }
-    return StatusOf(query.Post());
+    return query.Post();
 }
 
 }  // namespace
@@ -57,27 +52,27 @@ StoreResult StoreTransferData::OpenQueries() {
     return StoreResult::Ok();
 }
 
-StoreStatus StoreTransferData::CommitPendingEdits() {
-    if (StoreResult r = PostIfEditing(paramQuery_); !r.ok()) return StatusOf(r);
-    return StatusOf(PostIfEditing(channelQuery_));
+StoreResult StoreTransferData::CommitPendingEdits() {
+    if (StoreResult r = PostIfEditing(paramQuery_); !r.ok()) return r;
+    return PostIfEditing(channelQuery_);
 }
 
-StoreStatus StoreTransferData::LoadChannelRows(ChannelArr& rows) {
+StoreResult StoreTransferData::LoadChannelRows(ChannelArr& rows) {
     Query& query = channelReadQuery_;
     query.Close();
     query.SetSql(CHANNEL_QUERY_SQL);
-    if (StoreResult r = query.Open(); !r.ok()) return StatusOf(r);
+    if (StoreResult r = query.Open(); !r.ok()) return r;
     ChannelArr read(CHANNEL_COUNT);
     for (int k = 0; k < CHANNEL_COUNT && k < query.RecordCount(); ++k) {
         read[std::size_t(k)] = ChannelOfRow(query, k);
     }
     query.Close();
     rows = std::move(read);
-    return StoreStatus::Ok();
+    return StoreResult::Ok();
 }
 
-StoreStatus StoreTransferData::StoreChannel(const ChannelUpdate& update) {
-    if (StoreResult r = EnsureOpen(channelQuery_, CHANNEL_QUERY_SQL); !r.ok()) return StatusOf(r);
+StoreResult StoreTransferData::StoreChannel(const ChannelUpdate& update) {
+    if (StoreResult r = EnsureOpen(channelQuery_, CHANNEL_QUERY_SQL); !r.ok()) return r;
     return EditRow(channelQuery_, "CHANNELNO", ChannelKey(update.channelNo), [&]() {
         // A disabled channel keeps its values: the lock rule takes only what it allows.
         ChannelResult row = ChannelOfRow(channelQuery_, channelQuery_.RowIndex());
@@ -86,40 +81,40 @@ StoreStatus StoreTransferData::StoreChannel(const ChannelUpdate& update) {
     });
 }
 
-StoreStatus StoreTransferData::ReadCommonPage(CommonPage& page) {
-    if (StoreResult r = EnsureOpen(paramQuery_, PARAM_QUERY_SQL); !r.ok()) return StatusOf(r);
-    return StatusOf(ReadCommonRow(paramQuery_, page));
+StoreResult StoreTransferData::ReadCommonPage(CommonPage& page) {
+    if (StoreResult r = EnsureOpen(paramQuery_, PARAM_QUERY_SQL); !r.ok()) return r;
+    return ReadCommonRow(paramQuery_, page);
 }
 
-StoreStatus StoreTransferData::ShowCommonPage(const CommonPage& page) {
-    if (StoreResult r = EnsureOpen(paramQuery_, PARAM_QUERY_SQL); !r.ok()) return StatusOf(r);
+StoreResult StoreTransferData::ShowCommonPage(const CommonPage& page) {
+    if (StoreResult r = EnsureOpen(paramQuery_, PARAM_QUERY_SQL); !r.ok()) return r;
     // An edit already pending on the page is saved first, so that a refused value below drops
     // only what this call wrote.
-    if (StoreResult r = PostIfEditing(paramQuery_); !r.ok()) return StatusOf(r);
-    if (StoreResult r = paramQuery_.Edit(); !r.ok()) return StatusOf(r);
+    if (StoreResult r = PostIfEditing(paramQuery_); !r.ok()) return r;
+    if (StoreResult r = paramQuery_.Edit(); !r.ok()) return r;
     if (StoreResult r = WriteCommonRow(paramQuery_, page, language_); !r.ok()) {
         paramQuery_.Cancel();
-        return StatusOf(r);
+        return r;
     }
-    return StatusOf(paramQuery_.Post());
+    return paramQuery_.Post();
 }
 
-StoreStatus StoreTransferData::FillScanArr(ScanArr& scans) {
-    if (StoreResult r = PostIfEditing(scanQuery_); !r.ok()) return StatusOf(r);
+StoreResult StoreTransferData::FillScanArr(ScanArr& scans) {
+    if (StoreResult r = PostIfEditing(scanQuery_); !r.ok()) return r;
     scanQuery_.Close();
     scanQuery_.SetSql(SCAN_QUERY_SQL);
-    if (StoreResult r = scanQuery_.Open(); !r.ok()) return StatusOf(r);
+    if (StoreResult r = scanQuery_.Open(); !r.ok()) return r;
     ScanArr read(SCAN_LIST_COUNT);
     for (int k = 0; k < SCAN_LIST_COUNT && k < scanQuery_.RecordCount(); ++k) {
         read[std::size_t(k)] = ScanOfRow(scanQuery_, k);
     }
     scans = std::move(read);
-    return StoreStatus::Ok();
+    return StoreResult::Ok();
 }
 
-StoreStatus StoreTransferData::StoreScanList(
+StoreResult StoreTransferData::StoreScanList(
     int listNo, const std::array<std::string, SCAN_SLOT_COUNT>& slots) {
-    if (StoreResult r = EnsureOpen(scanQuery_, SCAN_QUERY_SQL); !r.ok()) return StatusOf(r);
+    if (StoreResult r = EnsureOpen(scanQuery_, SCAN_QUERY_SQL); !r.ok()) return r;
     return EditRow(scanQuery_, "LIST", std::to_string(listNo), [&]() {
         ScanResult row;
         row.LIST = listNo;

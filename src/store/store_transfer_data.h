@@ -32,13 +32,13 @@ class StoreTransferData : public TransferData {
     Query& ChannelQuery() { return channelQuery_; }
     Query& ScanQuery() { return scanQuery_; }
 
-    StoreStatus CommitPendingEdits() override;
-    StoreStatus LoadChannelRows(ChannelArr& rows) override;
-    StoreStatus StoreChannel(const ChannelUpdate& update) override;
-    StoreStatus ReadCommonPage(CommonPage& page) override;
-    StoreStatus ShowCommonPage(const CommonPage& page) override;
-    StoreStatus FillScanArr(ScanArr& scans) override;
-    StoreStatus StoreScanList(int listNo,
+    StoreResult CommitPendingEdits() override;
+    StoreResult LoadChannelRows(ChannelArr& rows) override;
+    StoreResult StoreChannel(const ChannelUpdate& update) override;
+    StoreResult ReadCommonPage(CommonPage& page) override;
+    StoreResult ShowCommonPage(const CommonPage& page) override;
+    StoreResult FillScanArr(ScanArr& scans) override;
+    StoreResult StoreScanList(int listNo,
                               const std::array<std::string, SCAN_SLOT_COUNT>& slots) override;
 
   private:

@@ -95,17 +95,17 @@ void CommonPageBinding::Show(const q36::CommonPage& values) {
     pending_ = true;
 }
 
-StoreStatus CommonPageBinding::Load(TransferData& row) {
-    if (pending_) return StoreStatus::Ok();
+StoreResult CommonPageBinding::Load(TransferData& row) {
+    if (pending_) return StoreResult::Ok();
     q36::CommonPage values;
-    const StoreStatus read = row.ReadCommonPage(values);
+    const StoreResult read = row.ReadCommonPage(values);
     if (read.ok()) page_.ShowValues(values);
     return read;
 }
 
-StoreStatus CommonPageBinding::Save(TransferData& row) {
-    if (!pending_) return StoreStatus::Ok();
-    const StoreStatus saved = row.ShowCommonPage(Values());
+StoreResult CommonPageBinding::Save(TransferData& row) {
+    if (!pending_) return StoreResult::Ok();
+    const StoreResult saved = row.ShowCommonPage(Values());
     if (saved.ok()) pending_ = false;
     return saved;
 }

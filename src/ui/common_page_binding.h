@@ -27,9 +27,9 @@ class CommonPageBinding : public QObject {
     // Puts values on the page as a pending edit of the row.
     void Show(const q36::CommonPage& values);
     // Shows the row as stored, unless the page holds a pending edit.
-    StoreStatus Load(TransferData& row);
+    StoreResult Load(TransferData& row);
     // Writes a pending edit into the row and posts it; the edit stays pending when that fails.
-    StoreStatus Save(TransferData& row);
+    StoreResult Save(TransferData& row);
     bool Pending() const { return pending_; }
 
   protected:

@@ -55,7 +55,7 @@ TLoginForm::TLoginForm(RunSettings& settings, const std::string& databasePath, Q
     FillBandList();
     CentreOnScreen(*this);
     if (const StoreResult opened = connection_.Open(databasePath); !opened.ok()) {
-        connectionError_ = opened.text;
+        connectionError_ = opened.detail;
     }
 }
 
@@ -86,7 +86,7 @@ void TLoginForm::Button1Click() {
     // may try again or cancel.
     if (const StoreResult reset = ResetBandDefaults(connection_, settings_); !reset.ok()) {
         QMessageBox box(QMessageBox::Critical, QTr(wtxt::NoCaption, settings_.LanguageIndex),
-                        ShownText(reset.text), QMessageBox::Ok, this);
+                        ShownText(reset.detail), QMessageBox::Ok, this);
         box.setObjectName(QStringLiteral("StoreMessage"));
         box.exec();
         return;

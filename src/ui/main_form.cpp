@@ -118,7 +118,7 @@ bool TMainForm::ConnectDatabase(const std::string& path, std::string& error) {
     scanConnection_ = std::make_unique<Connection>();
     for (const auto* opening : {&connection_, &scanConnection_}) {
         if (const StoreResult opened = (*opening)->Open(path); !opened.ok()) {
-            error = opened.text;
+            error = opened.detail;
             connection_.reset();
             scanConnection_.reset();
             return false;
@@ -302,7 +302,7 @@ void TMainForm::FirstShow() {
     if (storeSide_) {
         if (const StoreResult opened = storeSide_->OpenQueries(); !opened.ok()) {
             QMessageBox box(QMessageBox::Critical, QTr(wtxt::NoCaption, settings_.LanguageIndex),
-                            ShownText(opened.text), QMessageBox::Ok, this);
+                            ShownText(opened.detail), QMessageBox::Ok, this);
             box.setObjectName(QStringLiteral("StoreMessage"));
             box.exec();
         }
@@ -527,57 +527,57 @@ void TMainForm::Repaint() {
 
 namespace {
 
-StoreStatus NoDataSide() {
-    return StoreStatus::Failed(std::string());
+StoreResult NoDataSide() {
+    return StoreResult::Error(StoreErrc::Engine, std::string());
 }
 
 }  // namespace
 
 bool TMainForm::SavePendingEdits() {
-    const StoreStatus committed = CommitPendingEdits();
+    const StoreResult committed = CommitPendingEdits();
     if (committed.ok()) return true;
     QMessageBox box(QMessageBox::Critical, QTr(wtxt::NoCaption, settings_.LanguageIndex),
-                    ShownText(committed.error), QMessageBox::Ok, this);
+                    ShownText(committed.detail), QMessageBox::Ok, this);
     box.setObjectName(QStringLiteral("StoreMessage"));
     box.exec();
     return false;
 }
 
-StoreStatus TMainForm::CommitPendingEdits() {
+StoreResult TMainForm::CommitPendingEdits() {
     // What the open cell editor and the page hold goes into the rows first.
     DBGridEh->FlushEditor();
-    if (!dataSide_) return StoreStatus::Ok();
-    if (StoreStatus saved = pageBinding_->Save(*dataSide_); !saved.ok()) return saved;
+    if (!dataSide_) return StoreResult::Ok();
+    if (StoreResult saved = pageBinding_->Save(*dataSide_); !saved.ok()) return saved;
     return dataSide_->CommitPendingEdits();
 }
 
-StoreStatus TMainForm::LoadChannelRows(ChannelArr& rows) {
+StoreResult TMainForm::LoadChannelRows(ChannelArr& rows) {
     return dataSide_ ? dataSide_->LoadChannelRows(rows) : NoDataSide();
 }
 
-StoreStatus TMainForm::StoreChannel(const ChannelUpdate& update) {
+StoreResult TMainForm::StoreChannel(const ChannelUpdate& update) {
     return dataSide_ ? dataSide_->StoreChannel(update) : NoDataSide();
 }
 
 // The transfers see the page: a write encodes what it shows, a read puts the radio's values on
 // it, and they reach the row when the page is next saved.
-StoreStatus TMainForm::ReadCommonPage(q36::CommonPage& page) {
+StoreResult TMainForm::ReadCommonPage(q36::CommonPage& page) {
     page = pageBinding_->Values();
-    return StoreStatus::Ok();
+    return StoreResult::Ok();
 }
 
-StoreStatus TMainForm::ShowCommonPage(const q36::CommonPage& page) {
+StoreResult TMainForm::ShowCommonPage(const q36::CommonPage& page) {
     pageBinding_->Show(page);
-    return StoreStatus::Ok();
+    return StoreResult::Ok();
 }
 
-StoreStatus TMainForm::FillScanArr(ScanArr& scans) {
+StoreResult TMainForm::FillScanArr(ScanArr& scans) {
     // The scan editor's confirm action: its open slot editor first, then its posted table.
     if (scanForm_) scanForm_->FlushEditor();
     return dataSide_ ? dataSide_->FillScanArr(scans) : NoDataSide();
 }
 
-StoreStatus TMainForm::StoreScanList(int listNo,
+StoreResult TMainForm::StoreScanList(int listNo,
                                      const std::array<std::string, SCAN_SLOT_COUNT>& slots) {
     return dataSide_ ? dataSide_->StoreScanList(listNo, slots) : NoDataSide();
 }

@@ -132,13 +132,13 @@ class TMainForm : public QMainWindow, public TransferEffects, public TransferDat
     // A Yes/No question with an empty caption, before a transfer starts; true for Yes.
     bool AskYesNo(const std::string& question);
     // The transfer's data side, passed on to the data side set.
-    StoreStatus CommitPendingEdits() override;
-    StoreStatus LoadChannelRows(ChannelArr& rows) override;
-    StoreStatus StoreChannel(const ChannelUpdate& update) override;
-    StoreStatus ReadCommonPage(q36::CommonPage& page) override;
-    StoreStatus ShowCommonPage(const q36::CommonPage& page) override;
-    StoreStatus FillScanArr(ScanArr& scans) override;
-    StoreStatus StoreScanList(int listNo,
+    StoreResult CommitPendingEdits() override;
+    StoreResult LoadChannelRows(ChannelArr& rows) override;
+    StoreResult StoreChannel(const ChannelUpdate& update) override;
+    StoreResult ReadCommonPage(q36::CommonPage& page) override;
+    StoreResult ShowCommonPage(const q36::CommonPage& page) override;
+    StoreResult FillScanArr(ScanArr& scans) override;
+    StoreResult StoreScanList(int listNo,
                               const std::array<std::string, SCAN_SLOT_COUNT>& slots) override;
 
   Q_SIGNALS:

@@ -48,7 +48,7 @@ QString QueryTableModel::StoredText(int row, int column) const {
 bool QueryTableModel::PostPending() {
     if (!query_ || !query_->InEditMode()) return true;
     const StoreResult posted = query_->Post();
-    if (!posted.ok()) Tell(QString::fromStdString(posted.text));
+    if (!posted.ok()) Tell(QString::fromStdString(posted.detail));
     return posted.ok();
 }
 
@@ -74,13 +74,13 @@ bool QueryTableModel::EditRow(int row) {
     // Moving to another row posts the edit of the row left.
     if (query_->RowIndex() != row) result = query_->MoveTo(row);
     if (result.ok()) result = query_->Edit();
-    if (!result.ok()) Tell(QString::fromStdString(result.text));
+    if (!result.ok()) Tell(QString::fromStdString(result.detail));
     return result.ok();
 }
 
 bool QueryTableModel::Write(int column, const std::string& text) {
     const StoreResult written = query_->WriteText(ColumnName(column), text);
-    if (!written.ok()) Tell(QString::fromStdString(written.text));
+    if (!written.ok()) Tell(QString::fromStdString(written.detail));
     return written.ok();
 }
 

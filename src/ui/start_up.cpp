@@ -64,7 +64,7 @@ int StartUp::Run() {
     printForm_ = std::make_unique<print::TParaPrintForm>(settings_);
     creationOrder_ << printForm_->objectName();
     if (const StoreResult connected = printForm_->Connect(databasePath_); !connected.ok()) {
-        StoreFailed(connected.text);
+        StoreFailed(connected.detail);
         return 1;
     }
     printForm_->SetCommitPendingEdits([main = mainForm_.get()] { main->SavePendingEdits(); });

@@ -54,7 +54,7 @@ TEST_F(ChannelBlockTest, ExampleChannelEncodesByteForByte) {
     ASSERT_TRUE(block.ok());
     DataBlock expected{0x02, 0x00, 0x18, 0xE0, 0xC2, 0x11, 0xE0,
                        0xC2, 0x11, 0x13, 0x08, 0x10, 0x08, 0x03};
-    EXPECT_EQ(block.payload, expected);
+    EXPECT_EQ(block.value(), expected);
 }
 
 // All fields of a row in one text, so that a failed comparison shows every difference.
@@ -99,10 +99,10 @@ TEST_F(ChannelBlockTest, FieldsLandInTheirFlagBitsAndToneBytes) {
     for (const FlagCase& c : cases) {
         const EncodedBlock block = Encode(Edited(ExampleRow(), c.edits));
         ASSERT_TRUE(block.ok()) << c.name;
-        EXPECT_EQ(block.payload[cl::FlagsA], c.flagsA) << c.name;
-        EXPECT_EQ(block.payload[cl::RxToneValue], c.rxTone) << c.name;
-        EXPECT_EQ(block.payload[cl::FlagsB], c.flagsB) << c.name;
-        EXPECT_EQ(block.payload[cl::TxToneValue], c.txTone) << c.name;
+        EXPECT_EQ(block.value()[cl::FlagsA], c.flagsA) << c.name;
+        EXPECT_EQ(block.value()[cl::RxToneValue], c.rxTone) << c.name;
+        EXPECT_EQ(block.value()[cl::FlagsB], c.flagsB) << c.name;
+        EXPECT_EQ(block.value()[cl::TxToneValue], c.txTone) << c.name;
     }
 }
 
@@ -114,23 +114,23 @@ TEST_F(ChannelBlockTest, WordsOfEitherLanguageAreTakenUnderTheEnglishLanguage) {
     row.BUSY = "No";
     EncodedBlock block = Encode(row, 1, LANGUAGE_ENGLISH);
     ASSERT_TRUE(block.ok());
-    EXPECT_EQ(block.payload[cl::FlagsA], 0x1D);  // enabled, busy lockout off, narrow, CTCSS
-    EXPECT_EQ(block.payload[cl::FlagsB], 0x14);
+    EXPECT_EQ(block.value()[cl::FlagsA], 0x1D);  // enabled, busy lockout off, narrow, CTCSS
+    EXPECT_EQ(block.value()[cl::FlagsB], 0x14);
 
     // The Chinese words a Chinese workbook stored mean what they say.
     row.ADDSCAN = "不添加";
     row.BUSY = "开";
     row.BW = "宽";
     block = Encode(row, 1, LANGUAGE_ENGLISH);
-    EXPECT_EQ(block.payload[cl::FlagsA], 0x11);
+    EXPECT_EQ(block.value()[cl::FlagsA], 0x11);
 }
 
 TEST_F(ChannelBlockTest, SquelchKeepsItsLowEightBits) {
     ChannelResult row = ExampleRow();
     row.LEVEL = 8;
-    EXPECT_EQ(Encode(row).payload[cl::Level], 8);
+    EXPECT_EQ(Encode(row).value()[cl::Level], 8);
     row.LEVEL = 0x108;
-    EXPECT_EQ(Encode(row).payload[cl::Level], 8);
+    EXPECT_EQ(Encode(row).value()[cl::Level], 8);
 }
 
 TEST_F(ChannelBlockTest, DisabledChannelCarriesOnlyItsHeadAndIsNotChecked) {
@@ -144,7 +144,7 @@ TEST_F(ChannelBlockTest, DisabledChannelCarriesOnlyItsHeadAndIsNotChecked) {
         const EncodedBlock block = Encode(row, 7);
         ASSERT_TRUE(block.ok()) << enabled;
         DataBlock expected{0x02, 0x06, 0x18};
-        EXPECT_EQ(block.payload, expected) << enabled;
+        EXPECT_EQ(block.value(), expected) << enabled;
     }
 }
 
@@ -178,7 +178,7 @@ TEST_F(ChannelBlockTest, RowsFailingTheirChecksAreRefused) {
          BlockCheck::ToneNotInTable},
     };
     for (const auto& [name, edits, expected] : cases) {
-        EXPECT_EQ(Encode(Edited(ExampleRow(), edits)).check, expected) << name;
+        EXPECT_EQ(Encode(Edited(ExampleRow(), edits)).status().code, expected) << name;
     }
 }
 
@@ -197,7 +197,7 @@ TEST_F(ChannelBlockTest, EncodedChannelDecodesBackIntoTheSameRow) {
     const EncodedBlock block = Encode(sent, 12);
     ASSERT_TRUE(block.ok());
 
-    const auto frame = FrameOf(block.payload);
+    const auto frame = FrameOf(block.value());
     const ChannelUpdate update = DecodeChannelFrame(frame, LANGUAGE_CHINESE);
     EXPECT_EQ(update.channelNo, 12);
     ASSERT_FALSE(update.assignments.empty());
@@ -212,7 +212,7 @@ TEST_F(ChannelBlockTest, EncodedChannelDecodesBackIntoTheSameRow) {
 TEST_F(ChannelBlockTest, DecodeWritesTextsOfTheLanguageGiven) {
     const EncodedBlock block = Encode(ExampleRow());
     ChannelResult row;
-    ApplyChannelUpdate(row, DecodeChannelFrame(FrameOf(block.payload), LANGUAGE_ENGLISH));
+    ApplyChannelUpdate(row, DecodeChannelFrame(FrameOf(block.value()), LANGUAGE_ENGLISH));
     EXPECT_EQ(row.TXPOWER, "High");
     EXPECT_EQ(row.BW, "W");
     EXPECT_EQ(row.ADDSCAN, "Yes");
@@ -238,7 +238,7 @@ TEST_F(ChannelBlockTest, DecodeToneBytesBeyondTheirTableGiveNull) {
 }
 
 TEST_F(ChannelBlockTest, DisabledBlockChangesOnlyEnabled) {
-    DataBlock payload = Encode(ExampleRow()).payload;
+    DataBlock payload = Encode(ExampleRow()).value();
     payload[cl::FlagsA] = 0xFE;
     payload[cl::FlagsB] = 0xFF;
     payload[cl::Level] = 0;

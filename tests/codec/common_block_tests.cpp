@@ -55,7 +55,7 @@ TEST_F(CommonBlockTest, ExamplePageEncodesByteForByte) {
     ASSERT_TRUE(block.ok());
     DataBlock expected{0x01, 0x00, 0x01, 0x02, 0x00, 0x3C, 0x00,
                        0x00, 0x00, 0x00, 0x00, 0x00, 0x01, 0x08};
-    EXPECT_EQ(block.payload, expected);
+    EXPECT_EQ(block.value(), expected);
 }
 
 struct PageCase {
@@ -72,9 +72,9 @@ void ExpectCases(std::initializer_list<PageCase> cases, const CommonPage& base) 
         CommonPage page = base;
         c.change(page);
         const EncodedBlock block = EncodeCommonBlock(page, c.hasScanList);
-        EXPECT_EQ(block.check, c.check) << c.name;
+        EXPECT_EQ(block.status().code, c.check) << c.name;
         if (block.ok() && c.offset >= 0) {
-            EXPECT_EQ(block.payload[std::size_t(c.offset)], c.value) << c.name;
+            EXPECT_EQ(block.value()[std::size_t(c.offset)], c.value) << c.name;
         }
     }
 }
@@ -115,10 +115,10 @@ TEST_F(CommonBlockTest, AniIsSixteenBitsLowByteFirstAndRefusedAbove65535) {
         CommonPage page = ExamplePage();
         page.ani = c.text;
         const EncodedBlock block = EncodeCommonBlock(page, true);
-        EXPECT_EQ(block.check, c.check) << '"' << c.text << '"';
+        EXPECT_EQ(block.status().code, c.check) << '"' << c.text << '"';
         if (!block.ok()) continue;
-        EXPECT_EQ(block.payload[ml::Ani], c.low) << '"' << c.text << '"';
-        EXPECT_EQ(block.payload[ml::Ani + 1], c.high) << '"' << c.text << '"';
+        EXPECT_EQ(block.value()[ml::Ani], c.low) << '"' << c.text << '"';
+        EXPECT_EQ(block.value()[ml::Ani + 1], c.high) << '"' << c.text << '"';
     }
 }
 
@@ -196,14 +196,14 @@ TEST_F(CommonBlockTest, ChecksRunInPageOrder) {
     page.tot = "x";
     page.ani = "x";
     page.lostTime = "x";
-    EXPECT_EQ(EncodeCommonBlock(page, true).check, BlockCheck::TotNotNumber);
+    EXPECT_EQ(EncodeCommonBlock(page, true).status().code, BlockCheck::TotNotNumber);
     page.tot = "60";
-    EXPECT_EQ(EncodeCommonBlock(page, true).check, BlockCheck::AniNotNumber);
+    EXPECT_EQ(EncodeCommonBlock(page, true).status().code, BlockCheck::AniNotNumber);
     page.ani = "70000";
-    EXPECT_EQ(EncodeCommonBlock(page, true).check, BlockCheck::AniMax);
+    EXPECT_EQ(EncodeCommonBlock(page, true).status().code, BlockCheck::AniMax);
     page.ani = "";
     page.aniMode = -1;
-    EXPECT_EQ(EncodeCommonBlock(page, true).check, BlockCheck::NoAnswer);
+    EXPECT_EQ(EncodeCommonBlock(page, true).status().code, BlockCheck::NoAnswer);
 }
 
 TEST_F(CommonBlockTest, DecodePutsEachValueOnThePage) {
@@ -246,7 +246,7 @@ TEST_F(CommonBlockTest, DecodePutsEachValueOnThePage) {
 }
 
 TEST_F(CommonBlockTest, DecodeLeavesScanFieldsAloneWithoutScanLists) {
-    DataBlock payload = EncodeCommonBlock(ExamplePage(), true).payload;
+    DataBlock payload = EncodeCommonBlock(ExamplePage(), true).value();
     payload[ml::ScanFlags] = 0x0F;
     payload[ml::LostTime] = 99;
 
@@ -290,7 +290,7 @@ TEST_F(CommonBlockTest, PageSurvivesEncodeAndDecode) {
         const EncodedBlock block = EncodeCommonBlock(sent, true);
         ASSERT_TRUE(block.ok());
         CommonPage received;
-        DecodeCommonFrame(FrameOf(block.payload), true, received);
+        DecodeCommonFrame(FrameOf(block.value()), true, received);
         EXPECT_EQ(received, sent) << "restart " << restart << " after " << time << " s";
     }
 }

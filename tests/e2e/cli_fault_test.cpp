@@ -87,7 +87,7 @@ TEST(CliPortVanishes, WriteExitsFiveAndTheRadioHoldsOnlyTheBlocksItReceived) {
     // The common block comes back as its page encodes it (the restart bit is not symmetric).
     CommonPage page;
     DecodeCommonFrame(BuildFrame(CMD_READ_DATA, source.Block(BLOCK_COMMON, 0)), true, page);
-    EXPECT_EQ(written->Block(BLOCK_COMMON, 0), EncodeCommonBlock(page, true).payload);
+    EXPECT_EQ(written->Block(BLOCK_COMMON, 0), EncodeCommonBlock(page, true).value());
     for (int i = 0; i < CHANNEL_COUNT; ++i) {
         EXPECT_EQ(written->Block(BLOCK_CHANNEL, i),
                   (i < 12 ? source : untouched).Block(BLOCK_CHANNEL, i))
@@ -210,11 +210,11 @@ class InjectingData : public StoreTransferData {
     // Where the working copy's content can still be read afterwards.
     std::string KeptPath() const { return kept_.empty() ? connection_.Path() : kept_; }
 
-    StoreStatus StoreChannel(const ChannelUpdate& update) override {
+    StoreResult StoreChannel(const ChannelUpdate& update) override {
         if (update.channelNo == 6) Inject();
         return StoreTransferData::StoreChannel(update);
     }
-    StoreStatus LoadChannelRows(ChannelArr& rows) override {
+    StoreResult LoadChannelRows(ChannelArr& rows) override {
         if (++loads_ == 6) Inject();
         return StoreTransferData::LoadChannelRows(rows);
     }

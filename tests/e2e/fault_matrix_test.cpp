@@ -95,7 +95,7 @@ TEST_F(StoreCopyTest, TheRadioDiffersFromTheResetStoreInEveryBlock) {
     for (int n = 1; n <= CHANNEL_COUNT; ++n) {
         EXPECT_NE(
             EncodeChannelBlock(n, store.channels[std::size_t(n - 1)], 400, 440, LANGUAGE_CHINESE)
-                .payload,
+                .value(),
             image.Block(BLOCK_CHANNEL, n - 1))
             << n;
     }
@@ -104,7 +104,7 @@ TEST_F(StoreCopyTest, TheRadioDiffersFromTheResetStoreInEveryBlock) {
                   image.Block(BLOCK_SCAN, j - 1))
             << j;
     }
-    EXPECT_NE(EncodeCommonBlock(store.page, true).payload, image.Block(BLOCK_COMMON, 0));
+    EXPECT_NE(EncodeCommonBlock(store.page, true).value(), image.Block(BLOCK_COMMON, 0));
 }
 
 TEST_P(FaultMatrix, UserSeesTheFaultAndNothingIsHalfDone) {

@@ -93,7 +93,7 @@ TEST_F(PtyTransfer, ReadAndWriteWithScanListsThroughTermios) {
         EXPECT_EQ(
             radio->Image().Block(2, n - 1),
             EncodeChannelBlock(n, writer.channels[std::size_t(n - 1)], 400, 440, LANGUAGE_CHINESE)
-                .payload);
+                .value());
     }
     EXPECT_EQ(radio->Image().Block(3, 4)[3 + 15], 23);
 }

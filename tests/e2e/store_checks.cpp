@@ -113,14 +113,14 @@ StoreSnapshot ReadStore(const std::string& path) {
     StoreSnapshot snapshot;
     Connection connection;
     if (StoreResult opened = connection.Open(path); !opened.ok()) {
-        snapshot.error = opened.text;
+        snapshot.error = opened.detail;
         return snapshot;
     }
     StoreTransferData host(connection, q36::LANGUAGE_CHINESE);
-    for (const StoreStatus& status :
+    for (const StoreResult& status :
          {host.LoadChannelRows(snapshot.channels), host.ReadCommonPage(snapshot.page),
           host.FillScanArr(snapshot.scans)}) {
-        if (!status.ok()) snapshot.error = status.error;
+        if (!status.ok()) snapshot.error = status.detail;
     }
     return snapshot;
 }
@@ -135,7 +135,7 @@ void ExpectReadStored(const StoreSnapshot& before, const StoreSnapshot& after,
     for (int n = 1; n <= CHANNEL_COUNT; ++n) {
         const ChannelResult& stored = after.channels[std::size_t(n - 1)];
         if (n <= accepted.channels) {
-            EXPECT_EQ(EncodeChannelBlock(n, stored, 400, 440, q36::LANGUAGE_CHINESE).payload,
+            EXPECT_EQ(EncodeChannelBlock(n, stored, 400, 440, q36::LANGUAGE_CHINESE).value(),
                       image.Block(BLOCK_CHANNEL, n - 1))
                 << "channel " << n << " was not stored as read";
         } else {
@@ -165,7 +165,7 @@ void ExpectWritten(const StoreSnapshot& before, const StoreSnapshot& after,
         EXPECT_EQ(after.scans[k].slots, before.scans[k].slots) << "store scan list " << k + 1;
     }
     EXPECT_EQ(written.Block(BLOCK_COMMON, 0), accepted.common
-                                                  ? EncodeCommonBlock(before.page, true).payload
+                                                  ? EncodeCommonBlock(before.page, true).value()
                                                   : original.Block(BLOCK_COMMON, 0))
         << "common block in the radio";
     for (int n = 1; n <= CHANNEL_COUNT; ++n) {
@@ -173,7 +173,7 @@ void ExpectWritten(const StoreSnapshot& before, const StoreSnapshot& after,
                   n <= accepted.channels
                       ? EncodeChannelBlock(n, before.channels[std::size_t(n - 1)], 400, 440,
                                            q36::LANGUAGE_CHINESE)
-                            .payload
+                            .value()
                       : original.Block(BLOCK_CHANNEL, n - 1))
             << "channel " << n << " in the radio";
     }

@@ -39,7 +39,7 @@ class ConfigurationReader : public ::testing::Test {
     ConfigurationCheck Read(const Workbook& workbook, const char* extension = "xlsx",
                             WorkbookLanguages languages = WorkbookLanguages::Current) {
         const std::string path = dir_.File(std::string("book.") + extension);
-        EXPECT_TRUE(SaveWorkbookFile(workbook, path, LANGUAGE_CHINESE).Ok());
+        EXPECT_TRUE(SaveWorkbookFile(workbook, path, LANGUAGE_CHINESE).ok());
         ImportRules rules = StoreRules();
         rules.languages = languages;
         rules.language = language_;
@@ -172,7 +172,7 @@ TEST_F(ConfigurationReader, ToneValueInNoEntryOfItsTableRefusesTheWorkbook) {
         Workbook workbook = workbook_;
         Put(workbook, 1, 4, column, text);
         const ConfigurationCheck check = Read(workbook);
-        ASSERT_TRUE(check.status.Ok() && check.toneFault.has_value()) << text;
+        ASSERT_TRUE(check.status.ok() && check.toneFault.has_value()) << text;
         EXPECT_EQ(check.toneFault->channelKey, "03");
         EXPECT_EQ(check.toneFault->column, faultColumn) << text;
         EXPECT_EQ(check.toneFault->text, text);
@@ -214,7 +214,7 @@ TEST_F(ConfigurationReader, FirstFailingFrequencyRefusesTheWorkbook) {
         Workbook workbook = workbook_;
         for (const auto& [row, column, text] : c.cells) Put(workbook, 1, row, column, text);
         const ConfigurationCheck check = Read(workbook);
-        EXPECT_TRUE(check.status.Ok()) << c.label;
+        EXPECT_TRUE(check.status.ok()) << c.label;
         ASSERT_TRUE(check.fault.has_value()) << c.label;
         EXPECT_EQ(check.fault->check, c.check) << c.label;
         EXPECT_EQ(check.fault->channelKey, c.key) << c.label;
@@ -318,9 +318,9 @@ TEST(FixtureSources, DISABLED_Write) {
     ASSERT_NE(folder, nullptr) << "set Q36_FIXTURE_SOURCES to a folder";
     const Workbook workbook = BuildConfigurationWorkbook(SampleConfiguration(), 0);
     EXPECT_TRUE(
-        SaveWorkbookFile(workbook, std::string(folder) + "/export.xlsx", LANGUAGE_CHINESE).Ok());
+        SaveWorkbookFile(workbook, std::string(folder) + "/export.xlsx", LANGUAGE_CHINESE).ok());
     EXPECT_TRUE(
-        SaveWorkbookFile(workbook, std::string(folder) + "/export.xls", LANGUAGE_CHINESE).Ok());
+        SaveWorkbookFile(workbook, std::string(folder) + "/export.xls", LANGUAGE_CHINESE).ok());
 }
 
 }  // namespace

@@ -94,7 +94,7 @@ std::string Le16(uint16_t value) {
 
 std::vector<XlsRecord> XlsRecordsOf(const Workbook& workbook) {
     std::vector<uint8_t> bytes;
-    if (!BuildBiffStream(workbook, LANGUAGE_CHINESE, bytes).Ok())
+    if (!BuildBiffStream(workbook, LANGUAGE_CHINESE, bytes).ok())
         throw std::runtime_error("BuildBiffStream failed");
     const std::string stream(bytes.begin(), bytes.end());
     std::vector<XlsRecord> records;
@@ -136,7 +136,7 @@ void WriteXlsRecords(const std::string& path, const std::vector<XlsRecord>& reco
         stream.replace(entries[k] + 2, 2, Le16(static_cast<uint16_t>(starts[k] >> 16)));
     }
     std::vector<uint8_t> file;
-    if (!BuildXlsFileOfStream(std::vector<uint8_t>(stream.begin(), stream.end()), file).Ok()) {
+    if (!BuildXlsFileOfStream(std::vector<uint8_t>(stream.begin(), stream.end()), file).ok()) {
         throw std::runtime_error("BuildXlsFileOfStream failed");
     }
     WriteFileBytes(path, std::string(file.begin(), file.end()));

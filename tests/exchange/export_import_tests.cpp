@@ -126,7 +126,7 @@ class SaveAndOpen : public ::testing::Test {
         Workbook workbook = BuildConfigurationWorkbook(testing::SampleConfiguration(), 0);
         edit(workbook);
         const std::string path = dir_.File("edited.xlsx");
-        EXPECT_TRUE(SaveWorkbookFile(workbook, path, LANGUAGE_CHINESE).Ok());
+        EXPECT_TRUE(SaveWorkbookFile(workbook, path, LANGUAGE_CHINESE).ok());
         return path;
     }
     ScratchFolder dir_;

@@ -30,12 +30,12 @@ constexpr double kSecondsAllowed = 2.0;
 // Opens the file and reads every sheet; the first failure, or success.
 ExchangeStatus ReadEverything(const std::string& path) {
     OpenedWorkbook opened = OpenWorkbookFile(path, LANGUAGE_CHINESE);
-    if (!opened.status.Ok()) return opened.status;
+    if (!opened.status.ok()) return opened.status;
     for (std::size_t s = 0; s < opened.source->SheetNames().size(); ++s) {
         SheetCells cells;
-        if (auto status = opened.source->ReadSheet(s, cells); !status.Ok()) return status;
+        if (auto status = opened.source->ReadSheet(s, cells); !status.ok()) return status;
     }
-    return ExchangeStatus::Success();
+    return ExchangeStatus::Ok();
 }
 
 // ReadEverything, timed.
@@ -45,7 +45,7 @@ ExchangeStatus TimedRead(const std::string& path) {
     const double seconds =
         std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
     EXPECT_LT(seconds, kSecondsAllowed) << path;
-    if (!status.Ok()) {
+    if (!status.ok()) {
         EXPECT_NE(status.detail.find(path), std::string::npos) << status.detail;
     }
     return status;
@@ -70,7 +70,7 @@ class HostileWorkbook : public ::testing::Test {
         const std::string path = dir_.File(std::string("valid.") + extension);
         EXPECT_TRUE(SaveWorkbookFile(BuildConfigurationWorkbook(SampleConfiguration(), 0), path,
                                      LANGUAGE_CHINESE)
-                        .Ok());
+                        .ok());
         return path;
     }
     ScratchFolder dir_;
@@ -111,7 +111,7 @@ TEST_F(HostileWorkbook, TruncatedFilesAreRefused) {
             WriteFileBytes(path,
                            whole.substr(0, static_cast<std::size_t>(whole.size() * fraction)));
             const ExchangeStatus status = TimedRead(path);
-            EXPECT_FALSE(status.Ok()) << extension << " cut at " << fraction;
+            EXPECT_FALSE(status.ok()) << extension << " cut at " << fraction;
         }
     }
 }
@@ -193,9 +193,9 @@ TEST_F(HostileWorkbook, OddButValidXmlIsRead) {
         "xml:space=\"preserve\"> </t></si></sst>";
     const std::string path = Zip("odd.xlsx", MinimalXlsxParts(sheet, strings));
     OpenedWorkbook opened = OpenWorkbookFile(path, LANGUAGE_CHINESE);
-    ASSERT_TRUE(opened.status.Ok()) << opened.status.detail;
+    ASSERT_TRUE(opened.status.ok()) << opened.status.detail;
     SheetCells cells;
-    ASSERT_TRUE(opened.source->ReadSheet(0, cells).Ok());
+    ASSERT_TRUE(opened.source->ReadSheet(0, cells).ok());
     EXPECT_EQ(cells.Text(1, 1), "信 道 ");
     EXPECT_EQ(cells.Text(1, 2), "2");
     EXPECT_EQ(cells.Text(1, 3), "True");
@@ -242,10 +242,10 @@ TEST_F(HostileWorkbook, HundredThousandRowsAreReadOrRefusedInTime) {
     }
     const std::string narrow = Zip("narrow.xlsx", MinimalXlsxParts(SheetXml(keys)), false);
     OpenedWorkbook opened = OpenWorkbookFile(narrow, LANGUAGE_CHINESE);
-    ASSERT_TRUE(opened.status.Ok());
+    ASSERT_TRUE(opened.status.ok());
     SheetCells cells;
     const auto start = std::chrono::steady_clock::now();
-    ASSERT_TRUE(opened.source->ReadSheet(0, cells).Ok());
+    ASSERT_TRUE(opened.source->ReadSheet(0, cells).ok());
     EXPECT_LT(std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count(),
               kSecondsAllowed);
     EXPECT_EQ(cells.Count(), 100000u);
@@ -270,7 +270,7 @@ TEST_F(HostileWorkbook, OneLongTextShownByManyCellsIsRefusedBeyondTheTextLimit) 
     for (int k = 0; k < 32767; ++k) text += "信";
     for (int row = 1; row <= 700; ++row) workbook.sheets[0].PutText(row, 1, text, CellFormat::Text);
     for (const char* name : {"long.xlsx", "long.xls"}) {
-        ASSERT_TRUE(SaveWorkbookFile(workbook, dir_.File(name), LANGUAGE_CHINESE).Ok());
+        ASSERT_TRUE(SaveWorkbookFile(workbook, dir_.File(name), LANGUAGE_CHINESE).ok());
         EXPECT_EQ(TimedRead(dir_.File(name)).code, ExchangeError::TooLarge) << name;
     }
 }

@@ -121,7 +121,7 @@ TEST_P(IndependentReader, SeesTheConfigurationWorkbookAsWritten) {
     ScratchFolder dir;
     const std::string path = dir.File(std::string("config.") + reader.extension);
     const Workbook workbook = BuildConfigurationWorkbook(SampleConfiguration(), 0);
-    ASSERT_TRUE(SaveWorkbookFile(workbook, path, LANGUAGE_CHINESE).Ok());
+    ASSERT_TRUE(SaveWorkbookFile(workbook, path, LANGUAGE_CHINESE).ok());
 
     int exitCode = 0;
     const std::string dump = RunPython(std::string(kNumberForm) + reader.script, {path}, &exitCode);
@@ -173,11 +173,11 @@ for ws in wb.sheets():
 // The same dump of what the project's reader gives; the first failure instead when there is one.
 std::string ReaderValues(const std::string& path) {
     OpenedWorkbook opened = OpenWorkbookFile(path, LANGUAGE_CHINESE);
-    if (!opened.status.Ok()) return opened.status.detail;
+    if (!opened.status.ok()) return opened.status.detail;
     std::ostringstream out;
     for (std::size_t s = 0; s < opened.source->SheetNames().size(); ++s) {
         SheetCells cells;
-        if (auto status = opened.source->ReadSheet(s, cells); !status.Ok()) return status.detail;
+        if (auto status = opened.source->ReadSheet(s, cells); !status.ok()) return status.detail;
         for (const uint32_t row : cells.Rows()) {
             for (const auto& [column, text] : cells.Row(row)) {
                 out << opened.source->SheetNames()[s] << "|" << row << "|" << column << "|" << *text
@@ -258,7 +258,7 @@ TEST(IndependentXlsReader, ReadsEveryCellAsXlrdDoes) {
     ScratchFolder dir;
     ASSERT_TRUE(SaveWorkbookFile(BuildConfigurationWorkbook(SampleConfiguration(), 0),
                                  dir.File("saved.xls"), LANGUAGE_CHINESE)
-                    .Ok());
+                    .ok());
     testing::WriteXlsRecords(dir.File("biff5.xls"), Biff5Records("\xD0\xC5\xB5\xC0"));
     testing::WriteXlsRecords(dir.File("formulas.xls"), FormulaRecords(false));
     for (const std::string& path :

@@ -34,8 +34,8 @@ TEST_P(SaveWorkbookFile_, ReplacesAnExistingFileAndKeepsItsPermissions) {
     WriteFileBytes(path, "old archive");
     ASSERT_EQ(chmod(path.c_str(), 0640), 0);
     const ExchangeStatus status = SaveWorkbookFile(workbook_, path, LANGUAGE_CHINESE);
-    ASSERT_TRUE(status.Ok()) << status.detail;
-    EXPECT_TRUE(OpenWorkbookFile(path, LANGUAGE_CHINESE).status.Ok());
+    ASSERT_TRUE(status.ok()) << status.detail;
+    EXPECT_TRUE(OpenWorkbookFile(path, LANGUAGE_CHINESE).status.ok());
     struct stat info {};
     ASSERT_EQ(stat(path.c_str(), &info), 0);
     EXPECT_EQ(info.st_mode & 0777, 0640u);
@@ -46,18 +46,18 @@ TEST_P(SaveWorkbookFile_, WritesThroughASymbolicLinkToItsFile) {
     const std::string real = dir_.File("real." + std::string(GetParam()));
     WriteFileBytes(real, "old");
     ASSERT_EQ(symlink(real.c_str(), dir_.File(Name()).c_str()), 0);
-    ASSERT_TRUE(SaveWorkbookFile(workbook_, dir_.File(Name()), LANGUAGE_CHINESE).Ok());
+    ASSERT_TRUE(SaveWorkbookFile(workbook_, dir_.File(Name()), LANGUAGE_CHINESE).ok());
     struct stat info {};
     ASSERT_EQ(lstat(dir_.File(Name()).c_str(), &info), 0);
     EXPECT_TRUE(S_ISLNK(info.st_mode));
-    EXPECT_TRUE(OpenWorkbookFile(real, LANGUAGE_CHINESE).status.Ok());
+    EXPECT_TRUE(OpenWorkbookFile(real, LANGUAGE_CHINESE).status.ok());
 }
 
 // Saves in a child process that runs as an unprivileged user when the tests run as root, who
 // may write into any folder.
 ExchangeStatus SaveUnprivileged(const Workbook& workbook, const std::string& path) {
     int fds[2];
-    if (pipe(fds) != 0) return ExchangeStatus::Failure(ExchangeError::WriteFailed, "pipe");
+    if (pipe(fds) != 0) return ExchangeStatus::Error(ExchangeError::WriteFailed, "pipe");
     const pid_t child = fork();
     if (child == 0) {
         close(fds[0]);
@@ -78,9 +78,9 @@ ExchangeStatus SaveUnprivileged(const Workbook& workbook, const std::string& pat
     waitpid(child, &waitStatus, 0);
     const auto newline = reply.find('\n');
     if (newline == std::string::npos)
-        return ExchangeStatus::Failure(ExchangeError::WriteFailed, "no reply");
-    return {static_cast<ExchangeError>(std::stoi(reply.substr(0, newline))),
-            reply.substr(newline + 1)};
+        return ExchangeStatus::Error(ExchangeError::WriteFailed, "no reply");
+    return ExchangeStatus::Error(static_cast<ExchangeError>(std::stoi(reply.substr(0, newline))),
+                                 reply.substr(newline + 1));
 }
 
 TEST_P(SaveWorkbookFile_, FailureInAReadOnlyFolderLeavesTheOldFileAndSaysWhy) {

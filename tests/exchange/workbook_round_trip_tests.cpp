@@ -21,16 +21,16 @@ class WorkbookRoundTrip : public ::testing::TestWithParam<const char*> {
     // Saves the workbook, reads it back and compares every sheet name and cell.
     void ExpectReadsBack(const Workbook& workbook) {
         const ExchangeStatus saved = SaveWorkbookFile(workbook, Target(), LANGUAGE_CHINESE);
-        ASSERT_TRUE(saved.Ok()) << saved.detail;
+        ASSERT_TRUE(saved.ok()) << saved.detail;
         OpenedWorkbook opened = OpenWorkbookFile(Target(), LANGUAGE_CHINESE);
-        ASSERT_TRUE(opened.status.Ok()) << opened.status.detail;
+        ASSERT_TRUE(opened.status.ok()) << opened.status.detail;
         ASSERT_EQ(opened.source->SheetNames().size(), workbook.sheets.size());
         for (std::size_t s = 0; s < workbook.sheets.size(); ++s) {
             const Sheet& sheet = workbook.sheets[s];
             EXPECT_EQ(opened.source->SheetNames()[s], sheet.name);
             SheetCells cells;
             const ExchangeStatus read = opened.source->ReadSheet(s, cells);
-            ASSERT_TRUE(read.Ok()) << read.detail;
+            ASSERT_TRUE(read.ok()) << read.detail;
             std::size_t nonEmpty = 0;
             for (const Cell& cell : sheet.OrderedCells()) {
                 const std::string expected = cell.isNumber ? NumberText(cell.number) : cell.text;
@@ -92,16 +92,16 @@ TEST(FormatForName, XlsNamesGetExcel97AndEverythingElseXlsx) {
 TEST(WorkbookContent, IsRecognisedByContentNotByName) {
     ScratchFolder dir;
     const Workbook workbook = BuildConfigurationWorkbook(SampleConfiguration(), 0);
-    ASSERT_TRUE(SaveWorkbookFile(workbook, dir.File("real.xls"), LANGUAGE_CHINESE).Ok());
-    ASSERT_TRUE(SaveWorkbookFile(workbook, dir.File("real.xlsx"), LANGUAGE_CHINESE).Ok());
+    ASSERT_TRUE(SaveWorkbookFile(workbook, dir.File("real.xls"), LANGUAGE_CHINESE).ok());
+    ASSERT_TRUE(SaveWorkbookFile(workbook, dir.File("real.xlsx"), LANGUAGE_CHINESE).ok());
     // Swapped names: each file is still read by its content.
     std::rename(dir.File("real.xls").c_str(), dir.File("swapped.xlsx").c_str());
     std::rename(dir.File("real.xlsx").c_str(), dir.File("swapped.xls").c_str());
     for (const char* name : {"swapped.xlsx", "swapped.xls"}) {
         OpenedWorkbook opened = OpenWorkbookFile(dir.File(name), LANGUAGE_CHINESE);
-        ASSERT_TRUE(opened.status.Ok()) << name << ": " << opened.status.detail;
+        ASSERT_TRUE(opened.status.ok()) << name << ": " << opened.status.detail;
         SheetCells cells;
-        ASSERT_TRUE(opened.source->ReadSheet(1, cells).Ok());
+        ASSERT_TRUE(opened.source->ReadSheet(1, cells).ok());
         EXPECT_EQ(cells.Text(2, 4), "400") << name;
     }
 }

@@ -107,16 +107,16 @@ void CheckCommonBlock(const std::vector<std::string>& texts, uint8_t choices, bo
     page.lowAlarm = (choices >> 3) & 7;
     const EncodedBlock block = EncodeCommonBlock(page, hasScanList);
     if (!block.ok()) {
-        Require(block.payload == DataBlock{}, "a refused block kept bytes");
+        Require(block.status().message != nullptr, "a refusal without its message");
         return;
     }
     long long tot = -1, ani = 0, lost = -1;
     Require(IsDigits(page.tot) && TextToInt(page.tot, tot), "a TOT that is no number was sent");
     Require(tot == 0 || (tot >= 30 && tot <= 250), "a TOT out of range was sent");
-    Require(block.payload[common_layout::Tot] == tot, "TOT byte");
+    Require(block.value()[common_layout::Tot] == tot, "TOT byte");
     if (!page.ani.empty())
         Require(IsDigits(page.ani) && TextToInt(page.ani, ani) && ani <= 65535, "ANI sent");
-    Require(block.payload[common_layout::Ani] + 256 * block.payload[common_layout::Ani + 1] == ani,
+    Require(block.value()[common_layout::Ani] + 256 * block.value()[common_layout::Ani + 1] == ani,
             "ANI bytes");
     Require(TextToInt(page.lostTime, lost) && lost >= 0, "a scan time that is no number was sent");
     if (hasScanList) Require(lost >= 2 && lost <= 250, "a scan time out of range was sent");
@@ -137,7 +137,7 @@ void CheckChannelBlock(const std::vector<std::string>& texts, int band, int lang
     const EncodedBlock block = EncodeChannelBlock(7, row, limits.lowMHz, limits.highMHz, language);
     if (!block.ok()) return;
     for (const int offset : {channel_layout::TxFrequency, channel_layout::RxFrequency}) {
-        const uint32_t units = GetUnits24(&block.payload[std::size_t(offset)]);
+        const uint32_t units = GetUnits24(&block.value()[std::size_t(offset)]);
         Require(units >= uint32_t(limits.lowMHz) * FREQ_UNITS_PER_MHZ &&
                     units <= uint32_t(limits.highMHz) * FREQ_UNITS_PER_MHZ,
                 "a channel left the band on its way into the block");

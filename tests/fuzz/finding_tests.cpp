@@ -19,7 +19,7 @@ TEST(FuzzFindings, AnXlsFileThatCrashedFreeXLIsReportedAsDamaged) {
     // sheet ends in the middle of a record.
     const std::string path = (kCorpora / "xls" / "regression-freexl-crash.xls").string();
     const exchange::OpenedWorkbook opened = exchange::OpenWorkbookFile(path, LANGUAGE_CHINESE);
-    ASSERT_TRUE(opened.status.Ok()) << opened.status.detail;
+    ASSERT_TRUE(opened.status.ok()) << opened.status.detail;
     exchange::SheetCells channels;
     const exchange::ExchangeStatus status = opened.source->ReadSheet(1, channels);
     EXPECT_EQ(status.code, exchange::ExchangeError::Damaged);
@@ -44,16 +44,16 @@ TEST(FuzzFindings, XlsIsReadWithoutStartingAProcess) {
     pthread_atfork([] { ++forks; }, nullptr, nullptr);
     const exchange::OpenedWorkbook opened =
         exchange::OpenWorkbookFile((kCorpora / "xls" / "saved-zh.xls").string(), LANGUAGE_CHINESE);
-    ASSERT_TRUE(opened.status.Ok()) << opened.status.detail;
+    ASSERT_TRUE(opened.status.ok()) << opened.status.detail;
     EXPECT_EQ(opened.source->SheetNames(),
               (std::vector<std::string>{"公共参数", "信道参数", "扫描列表"}));
     exchange::SheetCells channels;
-    ASSERT_TRUE(opened.source->ReadSheet(1, channels).Ok());
+    ASSERT_TRUE(opened.source->ReadSheet(1, channels).ok());
     EXPECT_EQ(channels.Text(1, 1), "信道");
     EXPECT_EQ(channels.Text(25, 1), "24");
     EXPECT_EQ(channels.Rows().size(), 25u);
     exchange::SheetCells none;
-    EXPECT_FALSE(opened.source->ReadSheet(3, none).Ok());
+    EXPECT_FALSE(opened.source->ReadSheet(3, none).ok());
     EXPECT_EQ(forks, 0);
 }
 
@@ -62,10 +62,10 @@ TEST(FuzzFindings, XlsxTextsThatAreNotUtf8ArriveWithReplacementCharacters) {
     // saved workbook, which spreadsheet programs then refuse to open.
     const exchange::OpenedWorkbook opened = exchange::OpenWorkbookFile(
         (kCorpora / "xlsx" / "regression-invalid-utf8.xlsx").string(), LANGUAGE_CHINESE);
-    ASSERT_TRUE(opened.status.Ok()) << opened.status.detail;
+    ASSERT_TRUE(opened.status.ok()) << opened.status.detail;
     exchange::SheetCells common, channels;
-    ASSERT_TRUE(opened.source->ReadSheet(0, common).Ok());
-    ASSERT_TRUE(opened.source->ReadSheet(1, channels).Ok());
+    ASSERT_TRUE(opened.source->ReadSheet(0, common).ok());
+    ASSERT_TRUE(opened.source->ReadSheet(1, channels).ok());
     EXPECT_EQ(common.Text(2, 5), "\x15o\xEF\xBF\xBD\xE5\x8A\xA8");  // a stray byte
     EXPECT_EQ(channels.Text(2, 7), "\xEF\xBF\xBD\xEF\xBF\xBD");     // a sequence cut short
 }

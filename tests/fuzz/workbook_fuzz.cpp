@@ -64,7 +64,7 @@ void CheckConfiguration(const std::string& path) {
     Configuration read = blank;
     const ConfigurationCheck check = ReadConfigurationWorkbook(path, rules, read);
     if (!check.Ok()) Require(read == blank, "a refused workbook that changed the configuration");
-    if (!check.status.Ok()) {
+    if (!check.status.ok()) {
         Require(check.status.detail.find(path) != std::string::npos,
                 "a read failure that does not name the file");
         return;
@@ -104,7 +104,7 @@ void CheckConfiguration(const std::string& path) {
 
 void CheckSheets(const std::string& path) {
     OpenedWorkbook opened = OpenWorkbookFile(path, LANGUAGE_CHINESE);
-    if (!opened.status.Ok()) {
+    if (!opened.status.ok()) {
         Require(!opened.source, "a failed open that kept a source");
         return;
     }
@@ -112,7 +112,7 @@ void CheckSheets(const std::string& path) {
     for (const std::string& name : names) RequireText(name);
     for (std::size_t k = 0; k < names.size() && k < 8; ++k) {
         SheetCells cells;
-        if (!opened.source->ReadSheet(k, cells).Ok()) {
+        if (!opened.source->ReadSheet(k, cells).ok()) {
             Require(cells.Count() == 0, "a failed sheet that kept cells");
             continue;
         }

@@ -280,7 +280,7 @@ TEST_F(BlockTransferTest, ReceivedBlockThatCannotBeStoredStopsTheRead) {
     EXPECT_EQ(host.progressPosition, 0);
 
     host.messages.clear();
-    transfer.DispatchFrame(ReadData(EncodeCommonBlock(DefaultCommonPage(), true).payload));
+    transfer.DispatchFrame(ReadData(EncodeCommonBlock(DefaultCommonPage(), true).value()));
     EXPECT_TRUE(host.sent.empty());
     EXPECT_EQ(host.LastMessage(), "读频失败！\r\ndisk full");
 
@@ -297,7 +297,7 @@ TEST_F(BlockTransferTest, ReceivedCommonBlockFillsThePageAndAsksForChannels) {
     radio.scanRestart = 1;
     radio.scanPause = 1;
     radio.lostTime = "20";
-    const DataBlock payload = EncodeCommonBlock(radio, true).payload;
+    const DataBlock payload = EncodeCommonBlock(radio, true).value();
 
     Deliver(ReadData(payload));
     EXPECT_EQ(host.sent, BuildFrame(CMD_READ_REQUEST, Bytes{2}));

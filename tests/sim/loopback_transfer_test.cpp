@@ -73,12 +73,12 @@ TEST_P(WholeTransfer, WritePutsTheHostRowsIntoTheRadio) {
 
     // The radio now holds exactly what the host's rows encode to.
     EXPECT_EQ(bench.radio.Image().blocks[0],
-              EncodeCommonBlock(bench.host.page, GetParam()).payload);
+              EncodeCommonBlock(bench.host.page, GetParam()).value());
     for (int n = 1; n <= 24; ++n) {
         EXPECT_EQ(bench.radio.Image().Block(2, n - 1),
                   EncodeChannelBlock(n, bench.host.channels[std::size_t(n - 1)], 400, 440,
                                      LANGUAGE_CHINESE)
-                      .payload)
+                      .value())
             << "channel " << n;
     }
     const RadioImage untouched = DefaultRadioImage(400, 440);

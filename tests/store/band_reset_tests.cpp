@@ -100,7 +100,7 @@ TEST_F(BandReset, AFailedStatementLeavesTheStoreAsItWas) {
         "CREATE TRIGGER refuse BEFORE UPDATE ON SCANTABLE BEGIN SELECT RAISE(ABORT, 'disk quota "
         "exceeded'); END");
     const StoreResult reset = ResetBandDefaults(*connection, 400, 440, LANGUAGE_CHINESE);
-    EXPECT_EQ(reset.text, "disk quota exceeded (" + copy.Path() + ")");
+    EXPECT_EQ(reset.detail, "disk quota exceeded (" + copy.Path() + ")");
     EXPECT_EQ(copy.Scalar("select count(*) from CHANNELTABLE where FTX = 145.5 and LEVEL = '8'"),
               "24");
     EXPECT_EQ(copy.Scalar("select AVISET from PARAMETABLE"), "123");

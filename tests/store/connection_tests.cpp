@@ -20,14 +20,14 @@ TEST(Connection, OpensTheDeliveredStoreButNeverCreatesOne) {
     StoreCopy copy;
     Connection connection;
     const StoreResult opened = connection.Open(copy.Path());
-    ASSERT_TRUE(opened.ok()) << opened.text;
+    ASSERT_TRUE(opened.ok()) << opened.detail;
     EXPECT_EQ(connection.Path(), copy.Path());
 
     for (const std::string& missing :
          {copy.Folder() + "/absent/Q36DataBase.mdb", copy.Folder() + "/Other.mdb"}) {
         const StoreResult refused = connection.Open(missing);
         EXPECT_EQ(refused.code, StoreErrc::CannotOpen);
-        EXPECT_EQ(refused.text, "unable to open database file (" + missing + ")");
+        EXPECT_EQ(refused.detail, "unable to open database file (" + missing + ")");
         EXPECT_FALSE(connection.IsOpen());
         EXPECT_FALSE(std::filesystem::exists(missing));
     }
@@ -66,9 +66,9 @@ TEST(Connection, RefusesADamagedStoreWithTheEnginesMessageAndLeavesItAlone) {
         const auto size = std::filesystem::file_size(copy.Path());
         Connection connection;
         const StoreResult opened = connection.Open(copy.Path());
-        EXPECT_EQ(opened.code, c.code) << c.name << ": " << opened.text;
-        EXPECT_TRUE(Contains(opened.text, c.message)) << c.name << ": " << opened.text;
-        EXPECT_TRUE(Contains(opened.text, copy.Path())) << c.name << ": " << opened.text;
+        EXPECT_EQ(opened.code, c.code) << c.name << ": " << opened.detail;
+        EXPECT_TRUE(Contains(opened.detail, c.message)) << c.name << ": " << opened.detail;
+        EXPECT_TRUE(Contains(opened.detail, copy.Path())) << c.name << ": " << opened.detail;
         EXPECT_FALSE(connection.IsOpen()) << c.name;
         EXPECT_EQ(std::filesystem::file_size(copy.Path()), size) << c.name;
     }
@@ -81,7 +81,7 @@ TEST(Connection, RefusesAReadOnlyFile) {
     const std::string result = RunUnprivileged([&] {
         Connection connection;
         const StoreResult opened = connection.Open(copy.Path());
-        return std::to_string(int(opened.code)) + " " + opened.text;
+        return std::to_string(int(opened.code)) + " " + opened.detail;
     });
     EXPECT_EQ(result, std::to_string(int(StoreErrc::ReadOnly)) +
                           " attempt to write a readonly database (" + copy.Path() + ")");
@@ -97,7 +97,7 @@ TEST(Connection, FileLockedByAnotherProcessIsReportedAfterTheBusyTimeout) {
     const StoreResult opened = connection.Open(copy.Path());
     const auto waited = std::chrono::steady_clock::now() - start;
     EXPECT_EQ(opened.code, StoreErrc::Busy);
-    EXPECT_EQ(opened.text, "database is locked (" + copy.Path() + ")");
+    EXPECT_EQ(opened.detail, "database is locked (" + copy.Path() + ")");
     EXPECT_GE(waited, std::chrono::milliseconds(100));
     EXPECT_FALSE(connection.IsOpen());
 }
@@ -110,7 +110,7 @@ TEST(Connection, WritesToAFileRemovedWhileOpenAreRefusedAndSaySo) {
     const StoreResult written =
         connection.Execute("UPDATE CHANNELTABLE SET FTX = 401 WHERE CHANNELNO = '01'");
     EXPECT_EQ(written.code, StoreErrc::ReadOnly);
-    EXPECT_EQ(written.text,
+    EXPECT_EQ(written.detail,
               "attempt to write a readonly database: the file was removed or "
               "replaced while the program had it open (" +
                   copy.Path() + ")");

@@ -70,7 +70,7 @@ TEST(FieldValue, TakesOnlyTextsTheColumnCanHold) {
             EXPECT_EQ(out, c.stored) << c.text;
         } else {
             EXPECT_EQ(result.code, StoreErrc::Conversion) << c.text;
-            EXPECT_NE(result.text.find(c.text), std::string::npos) << result.text;
+            EXPECT_NE(result.detail.find(c.text), std::string::npos) << result.detail;
             EXPECT_EQ(out, FieldValue(std::string("untouched"))) << c.text;
         }
     }

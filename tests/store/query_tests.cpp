@@ -110,7 +110,7 @@ TEST_F(QueryTest, RefusedValueLeavesTheRowAsItWas) {
     for (const char* bad : {"abc", "1,5", "145.5MHz"}) {
         const StoreResult written = channels.WriteText("FTX", bad);
         EXPECT_EQ(written.code, StoreErrc::Conversion) << bad;
-        EXPECT_NE(written.text.find(bad), std::string::npos) << written.text;
+        EXPECT_NE(written.detail.find(bad), std::string::npos) << written.detail;
         EXPECT_EQ(channels.FieldText("FTX"), "145.5");
     }
     EXPECT_EQ(channels.WriteText("ENABLED", "yes").code, StoreErrc::Conversion);
@@ -209,7 +209,7 @@ TEST_F(QueryTest, FailedPostKeepsTheEditAndWritesNothing) {
         ASSERT_TRUE(lock.Held());
         const StoreResult posted = channels.Post();
         EXPECT_EQ(posted.code, StoreErrc::Busy);
-        EXPECT_EQ(posted.text, "database is locked (" + copy.Path() + ")");
+        EXPECT_EQ(posted.detail, "database is locked (" + copy.Path() + ")");
         EXPECT_EQ(channels.State(), QueryState::Edit);
         EXPECT_EQ(channels.FieldText("FTX"), "405");
         EXPECT_EQ(channels.Next().code, StoreErrc::Busy);  // cannot leave the row unposted
@@ -218,7 +218,7 @@ TEST_F(QueryTest, FailedPostKeepsTheEditAndWritesNothing) {
     ASSERT_TRUE(connection->Execute("PRAGMA query_only = 1").ok());
     const StoreResult posted = channels.Post();
     EXPECT_EQ(posted.code, StoreErrc::ReadOnly);
-    EXPECT_EQ(posted.text, "attempt to write a readonly database (" + copy.Path() + ")");
+    EXPECT_EQ(posted.detail, "attempt to write a readonly database (" + copy.Path() + ")");
     EXPECT_EQ(channels.State(), QueryState::Edit);
     EXPECT_EQ(copy.Scalar("select FTX || '/' || VOX from CHANNELTABLE where CHANNELNO = '05'"),
               "400.0/1");
@@ -242,17 +242,17 @@ TEST_F(QueryTest, ShortLockByAnotherConnectionIsWaitedOut) {
     const StoreResult posted = channels.Post();
     holder.join();
     sqlite3_close(db);
-    EXPECT_TRUE(posted.ok()) << posted.text;
+    EXPECT_TRUE(posted.ok()) << posted.detail;
 }
 
 TEST_F(QueryTest, ExecSqlNeedsAValueForEveryParameterAndNoOther) {
     Query update(*connection);
     update.SetSql("UPDATE CHANNELTABLE set [FTX]=:FTX, [LEVEL]=:LEVEL");
     update.SetParam("FTX", 420.0);
-    EXPECT_NE(update.ExecSQL().text.find("LEVEL"), std::string::npos);
+    EXPECT_NE(update.ExecSQL().detail.find("LEVEL"), std::string::npos);
     update.SetParam("LEVEL", std::string("2"));
     update.SetParam("BW", std::string("窄"));
-    EXPECT_NE(update.ExecSQL().text.find("BW"), std::string::npos);
+    EXPECT_NE(update.ExecSQL().detail.find("BW"), std::string::npos);
     EXPECT_EQ(copy.Scalar("select count(*) from CHANNELTABLE where FTX = 420"), "0");
     update.SetSql("UPDATE CHANNELTABLE set [FTX]=:FTX, [LEVEL]=:LEVEL");  // same text keeps values
     update.ClearParams();

@@ -14,7 +14,7 @@ std::unique_ptr<Connection> OpenStore(const std::string& path) {
     auto connection = std::make_unique<Connection>();
     connection->SetBusyTimeout(100);
     const StoreResult opened = connection->Open(path);
-    EXPECT_TRUE(opened.ok()) << opened.text;
+    EXPECT_TRUE(opened.ok()) << opened.detail;
     return connection;
 }
 

@@ -29,10 +29,10 @@ TEST_F(StoreHost, StoringAChannelGoesByTheLockRule) {
     EXPECT_EQ(copy.Scalar("select ENABLED || '/' || FTX || '/' || LEVEL from CHANNELTABLE where "
                           "CHANNELNO = '03'"),
               "0/400.0/4");
-    const StoreStatus stored = host.StoreChannel(Update(
+    const StoreResult stored = host.StoreChannel(Update(
         3,
         {{"ENABLED", "True"}, {"REFREQUENCY", "145.5000"}, {"FTX", "136.0125"}, {"LEVEL", "7"}}));
-    ASSERT_TRUE(stored.ok()) << stored.error;
+    ASSERT_TRUE(stored.ok()) << stored.detail;
     EXPECT_EQ(
         copy.Scalar(
             "select ENABLED || '/' || REFREQUENCY || '/' || FTX || '/' || LEVEL from CHANNELTABLE "
@@ -41,20 +41,20 @@ TEST_F(StoreHost, StoringAChannelGoesByTheLockRule) {
 }
 
 TEST_F(StoreHost, UnknownNumbersMatchNoRowAndChangeNothing) {
-    EXPECT_EQ(host.StoreChannel(Update(25, {{"ENABLED", "False"}})).code, StoreStatus::Code::NoRow);
+    EXPECT_EQ(host.StoreChannel(Update(25, {{"ENABLED", "False"}})).code, StoreErrc::NotFound);
     std::array<std::string, SCAN_SLOT_COUNT> slots;
     slots.fill("CH01");
-    EXPECT_EQ(host.StoreScanList(6, slots).code, StoreStatus::Code::NoRow);
-    EXPECT_EQ(host.StoreScanList(0, slots).code, StoreStatus::Code::NoRow);
+    EXPECT_EQ(host.StoreScanList(6, slots).code, StoreErrc::NotFound);
+    EXPECT_EQ(host.StoreScanList(0, slots).code, StoreErrc::NotFound);
     EXPECT_EQ(copy.Scalar("select count(*) from CHANNELTABLE where ENABLED = 0"), "0");
     EXPECT_EQ(copy.Scalar("select count(*) from SCANTABLE where [01] = 'CH01'"), "0");
 }
 
 TEST_F(StoreHost, ARefusedValueDropsTheWholeChannelUpdate) {
-    const StoreStatus stored = host.StoreChannel(Update(4, {{"VOX", "False"}, {"FTX", "abc"}}));
-    EXPECT_EQ(stored.code, StoreStatus::Code::Failed);
-    EXPECT_NE(stored.error.find("'abc' is not a valid floating point value"), std::string::npos)
-        << stored.error;
+    const StoreResult stored = host.StoreChannel(Update(4, {{"VOX", "False"}, {"FTX", "abc"}}));
+    EXPECT_EQ(stored.code, StoreErrc::Conversion);
+    EXPECT_NE(stored.detail.find("'abc' is not a valid floating point value"), std::string::npos)
+        << stored.detail;
     EXPECT_EQ(host.ChannelQuery().State(), QueryState::Browse);
     EXPECT_EQ(copy.Scalar("select ENABLED || VOX || FTX from CHANNELTABLE where CHANNELNO = '04'"),
               "11400.0");
@@ -62,12 +62,12 @@ TEST_F(StoreHost, ARefusedValueDropsTheWholeChannelUpdate) {
 
 TEST_F(StoreHost, AFailedPostIsReportedAndTheRowStaysInEditState) {
     ASSERT_TRUE(main->Execute("PRAGMA query_only = 1").ok());
-    const StoreStatus stored = host.StoreChannel(Update(9, {{"ENABLED", "False"}}));
-    EXPECT_EQ(stored.code, StoreStatus::Code::Failed);
-    EXPECT_EQ(stored.error, "attempt to write a readonly database (" + copy.Path() + ")");
+    const StoreResult stored = host.StoreChannel(Update(9, {{"ENABLED", "False"}}));
+    EXPECT_EQ(stored.code, StoreErrc::ReadOnly);
+    EXPECT_EQ(stored.detail, "attempt to write a readonly database (" + copy.Path() + ")");
     EXPECT_EQ(host.ChannelQuery().State(), QueryState::Edit);
     EXPECT_EQ(host.ChannelQuery().FieldText("ENABLED"), "False");
-    EXPECT_EQ(host.CommitPendingEdits().code, StoreStatus::Code::Failed);
+    EXPECT_EQ(host.CommitPendingEdits().code, StoreErrc::ReadOnly);
 
     ASSERT_TRUE(main->Execute("PRAGMA query_only = 0").ok());
     EXPECT_TRUE(host.CommitPendingEdits().ok());

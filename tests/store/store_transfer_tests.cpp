@@ -122,7 +122,7 @@ TEST_F(StoreTransfer, ReadLeavesTheStoreEqualToTheRadio) {
     const ChannelArr rows = bench.Channels();
     for (int n = 1; n <= 24; ++n) {
         EXPECT_EQ(
-            EncodeChannelBlock(n, rows[std::size_t(n - 1)], 400, 440, LANGUAGE_CHINESE).payload,
+            EncodeChannelBlock(n, rows[std::size_t(n - 1)], 400, 440, LANGUAGE_CHINESE).value(),
             image.Block(2, n - 1))
             << RowText(rows[std::size_t(n - 1)]);
     }
@@ -160,13 +160,13 @@ TEST_F(StoreTransfer, WritePutsExactlyTheStoreRowsIntoTheRadio) {
     EXPECT_EQ(bench.host.messages[0].event, TransferEvent::WriteDone);
 
     const RadioImage& written = bench.radio.Image();
-    EXPECT_EQ(written.blocks[0], EncodeCommonBlock(bench.Page(), true).payload);
+    EXPECT_EQ(written.blocks[0], EncodeCommonBlock(bench.Page(), true).value());
     EXPECT_EQ(written.blocks[0][5], 120);
     const ChannelArr rows = bench.Channels();
     for (int n = 1; n <= 24; ++n) {
         EXPECT_EQ(
             written.Block(2, n - 1),
-            EncodeChannelBlock(n, rows[std::size_t(n - 1)], 400, 440, LANGUAGE_CHINESE).payload)
+            EncodeChannelBlock(n, rows[std::size_t(n - 1)], 400, 440, LANGUAGE_CHINESE).value())
             << "channel " << n;
     }
     EXPECT_EQ(GetUnits24(&written.Block(2, 6)[6]), 3480100u);

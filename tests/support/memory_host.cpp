@@ -65,54 +65,54 @@ bool RecordingEffects::SendData(const uint8_t* data, uint16_t length) {
     return true;
 }
 
-StoreStatus MemoryHost::CommitPendingEdits() {
-    return failCommit ? StoreStatus::Failed("commit refused") : StoreStatus::Ok();
+StoreResult MemoryHost::CommitPendingEdits() {
+    return failCommit ? StoreResult::Error(StoreErrc::Engine, "commit refused") : StoreResult::Ok();
 }
 
-StoreStatus MemoryHost::LoadChannelRows(ChannelArr& rows) {
-    if (failLoadChannels) return StoreStatus::Failed("channel table unreadable");
+StoreResult MemoryHost::LoadChannelRows(ChannelArr& rows) {
+    if (failLoadChannels) return StoreResult::Error(StoreErrc::Engine, "channel table unreadable");
     rows = channels;
-    return StoreStatus::Ok();
+    return StoreResult::Ok();
 }
 
-StoreStatus MemoryHost::StoreChannel(const ChannelUpdate& update) {
+StoreResult MemoryHost::StoreChannel(const ChannelUpdate& update) {
     const std::string key = ChannelKey(update.channelNo);
     for (auto& row : channels) {
         if (row.CHANNELNO == key) {
-            if (failStore) return StoreStatus::Failed("disk full");
+            if (failStore) return StoreResult::Error(StoreErrc::Engine, "disk full");
             ApplyChannelUpdate(row, update);
-            return StoreStatus::Ok();
+            return StoreResult::Ok();
         }
     }
-    return StoreStatus::NoRow();
+    return StoreResult::Error(StoreErrc::NotFound, {});
 }
 
-StoreStatus MemoryHost::ReadCommonPage(CommonPage& out) {
+StoreResult MemoryHost::ReadCommonPage(CommonPage& out) {
     out = page;
-    return StoreStatus::Ok();
+    return StoreResult::Ok();
 }
 
-StoreStatus MemoryHost::ShowCommonPage(const CommonPage& in) {
-    if (failStore) return StoreStatus::Failed("disk full");
+StoreResult MemoryHost::ShowCommonPage(const CommonPage& in) {
+    if (failStore) return StoreResult::Error(StoreErrc::Engine, "disk full");
     page = in;
-    return StoreStatus::Ok();
+    return StoreResult::Ok();
 }
 
-StoreStatus MemoryHost::FillScanArr(ScanArr& out) {
+StoreResult MemoryHost::FillScanArr(ScanArr& out) {
     out = scans;
-    return StoreStatus::Ok();
+    return StoreResult::Ok();
 }
 
-StoreStatus MemoryHost::StoreScanList(int listNo,
+StoreResult MemoryHost::StoreScanList(int listNo,
                                       const std::array<std::string, SCAN_SLOT_COUNT>& slots) {
     for (auto& row : scans) {
         if (row.LIST == listNo) {
-            if (failStore) return StoreStatus::Failed("disk full");
+            if (failStore) return StoreResult::Error(StoreErrc::Engine, "disk full");
             row.slots = slots;
-            return StoreStatus::Ok();
+            return StoreResult::Ok();
         }
     }
-    return StoreStatus::NoRow();
+    return StoreResult::Error(StoreErrc::NotFound, {});
 }
 
 void RecordingEffects::ShowMessage(TransferEvent event, const std::string& text) {

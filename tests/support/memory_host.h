@@ -70,13 +70,13 @@ class MemoryHost : public RecordingEffects, public TransferData {
     bool failStore = false;
     bool failCommit = false;
 
-    StoreStatus CommitPendingEdits() override;
-    StoreStatus LoadChannelRows(ChannelArr& rows) override;
-    StoreStatus StoreChannel(const ChannelUpdate& update) override;
-    StoreStatus ReadCommonPage(CommonPage& out) override;
-    StoreStatus ShowCommonPage(const CommonPage& in) override;
-    StoreStatus FillScanArr(ScanArr& out) override;
-    StoreStatus StoreScanList(int listNo,
+    StoreResult CommitPendingEdits() override;
+    StoreResult LoadChannelRows(ChannelArr& rows) override;
+    StoreResult StoreChannel(const ChannelUpdate& update) override;
+    StoreResult ReadCommonPage(CommonPage& out) override;
+    StoreResult ShowCommonPage(const CommonPage& in) override;
+    StoreResult FillScanArr(ScanArr& out) override;
+    StoreResult StoreScanList(int listNo,
                               const std::array<std::string, SCAN_SLOT_COUNT>& slots) override;
 };
 

@@ -282,7 +282,7 @@ class EditorsTests : public QObject {
         QCOMPARE(shown.scanPauseSel, -1);
         const EncodedBlock block = EncodeCommonBlock(shown, true);
         QVERIFY(block.ok());
-        QCOMPARE(int(block.payload[common_layout::ScanFlags]), 0);
+        QCOMPARE(int(block.value()[common_layout::ScanFlags]), 0);
 
         QTest::keyClicks(page.suiDBEdit[2], QStringLiteral("5"));
         QVERIFY(w.form.PageBinding().Pending());

@@ -109,7 +109,7 @@ class EditorsTransferTests : public QObject {
             const EncodedBlock block =
                 EncodeChannelBlock(n, rows[std::size_t(n - 1)], 400, 440, LANGUAGE_CHINESE);
             QVERIFY(block.ok());
-            QVERIFY2(written.Block(BLOCK_CHANNEL, n - 1) == block.payload,
+            QVERIFY2(written.Block(BLOCK_CHANNEL, n - 1) == block.value(),
                      qPrintable(QString::number(n)));
         }
         std::vector<uint8_t> frame(4, 0);
@@ -131,7 +131,7 @@ class EditorsTransferTests : public QObject {
         QVERIFY(common[common_layout::ScanFlags] & 0x02);
         q36::CommonPage shown;
         QVERIFY(w.form.ReadCommonPage(shown).ok());
-        QVERIFY(common == EncodeCommonBlock(shown, true).payload);
+        QVERIFY(common == EncodeCommonBlock(shown, true).value());
 
         const DataBlock& list2 = written.Block(BLOCK_SCAN, 1);
         QCOMPARE(int(list2[SCAN_SLOTS_OFFSET]), 6);

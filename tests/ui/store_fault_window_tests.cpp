@@ -95,18 +95,18 @@ class FaultBeforeChannel6 : public TransferData {
     FaultBeforeChannel6(TransferData& store, StoreFault& fault) : store_(store), fault_(fault) {}
     bool done = false;
 
-    StoreStatus CommitPendingEdits() override { return store_.CommitPendingEdits(); }
-    StoreStatus LoadChannelRows(ChannelArr& rows) override { return store_.LoadChannelRows(rows); }
-    StoreStatus StoreChannel(const ChannelUpdate& update) override {
+    StoreResult CommitPendingEdits() override { return store_.CommitPendingEdits(); }
+    StoreResult LoadChannelRows(ChannelArr& rows) override { return store_.LoadChannelRows(rows); }
+    StoreResult StoreChannel(const ChannelUpdate& update) override {
         if (update.channelNo == 6 && !done) done = fault_.Do();
         return store_.StoreChannel(update);
     }
-    StoreStatus ReadCommonPage(CommonPage& page) override { return store_.ReadCommonPage(page); }
-    StoreStatus ShowCommonPage(const CommonPage& page) override {
+    StoreResult ReadCommonPage(CommonPage& page) override { return store_.ReadCommonPage(page); }
+    StoreResult ShowCommonPage(const CommonPage& page) override {
         return store_.ShowCommonPage(page);
     }
-    StoreStatus FillScanArr(ScanArr& scans) override { return store_.FillScanArr(scans); }
-    StoreStatus StoreScanList(int listNo,
+    StoreResult FillScanArr(ScanArr& scans) override { return store_.FillScanArr(scans); }
+    StoreResult StoreScanList(int listNo,
                               const std::array<std::string, SCAN_SLOT_COUNT>& slots) override {
         return store_.StoreScanList(listNo, slots);
     }

@@ -99,7 +99,7 @@ class StoreTransferWindowTests : public QObject {
         QCOMPARE(int(rows.size()), 24);
         for (int n = 1; n <= 24; ++n) {
             QVERIFY2(EncodeChannelBlock(n, rows[std::size_t(n - 1)], 400, 440, LANGUAGE_CHINESE)
-                             .payload == varied.Block(2, n - 1),
+                             .value() == varied.Block(2, n - 1),
                      qPrintable(QStringLiteral("channel %1").arg(n)));
         }
         ScanArr scans;
@@ -138,13 +138,13 @@ class StoreTransferWindowTests : public QObject {
         QCOMPARE(rows[4].FTX, std::string("433.0125"));
         for (int n = 1; n <= 24; ++n) {
             const DataBlock expected =
-                EncodeChannelBlock(n, rows[std::size_t(n - 1)], 400, 440, LANGUAGE_CHINESE).payload;
+                EncodeChannelBlock(n, rows[std::size_t(n - 1)], 400, 440, LANGUAGE_CHINESE).value();
             QVERIFY2(written.Block(2, n - 1) == expected,
                      qPrintable(QStringLiteral("channel %1").arg(n)));
             if (n != 5) QVERIFY(written.Block(2, n - 1) == varied.Block(2, n - 1));
         }
         for (int n = 1; n <= 5; ++n) QVERIFY(written.Block(3, n - 1) == varied.Block(3, n - 1));
-        QVERIFY(written.blocks[0] == EncodeCommonBlock(page, true).payload);
+        QVERIFY(written.blocks[0] == EncodeCommonBlock(page, true).value());
     }
 };
 

@@ -1,15 +1,14 @@
 #pragma once
-// Outcome of a store operation: a code the caller can act on and the text to show, which is the
-// database engine's own message (with the file's path) whenever the engine reported the fault.
+// Outcome of a store operation, and what a failed one reports.
 
-#include <string>
-#include <utility>
+#include "text/status.h"
 
 namespace q36 {
 
 enum class StoreErrc {
     Ok,
     NotFound,       // a locate or bookmark found no row
+    RowGone,        // the row being updated is no longer in its table
     CannotOpen,     // the database file is missing or cannot be opened
     NotDatabase,    // the file is not an SQLite database
     Damaged,        // the file is an SQLite database whose content is malformed
@@ -28,13 +27,8 @@ enum class StoreErrc {
     Engine,         // any other fault the engine reported
 };
 
-struct StoreResult {
-    StoreErrc code = StoreErrc::Ok;
-    std::string text;
-
-    static StoreResult Ok() { return {}; }
-    static StoreResult Error(StoreErrc code, std::string text) { return {code, std::move(text)}; }
-    bool ok() const { return code == StoreErrc::Ok; }
-};
+// The detail is the engine's own message (with the file's path) whenever the engine reported the
+// fault.
+using StoreResult = Status<StoreErrc>;
 
 }  // namespace q36
