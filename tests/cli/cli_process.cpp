@@ -150,6 +150,12 @@ int RadioProcess::Stop() {
     return code;
 }
 
+std::string PrintedText(const TextPair& pair, int language) {
+    std::string text = Tr(pair, language);
+    std::erase(text, '\r');
+    return text;
+}
+
 std::optional<std::string> RunPython(const std::string& script, std::string* error) {
     ScratchFolder folder;
     const std::string scriptPath = folder.File("script.py");

@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "support/scratch_folder.h"
+#include "text/language.h"
 
 namespace q36::test {
 
@@ -60,5 +61,8 @@ class RadioProcess {
 // Runs a Python snippet with the system interpreter (which has openpyxl and xlrd); returns its
 // stdout, or nothing when it failed (its stderr is added to error).
 std::optional<std::string> RunPython(const std::string& script, std::string* error = nullptr);
+
+// The pair's text as q36cli prints it: a two-line message as two plain lines.
+std::string PrintedText(const TextPair& pair, int language);
 
 }  // namespace q36::test

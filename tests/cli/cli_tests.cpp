@@ -100,8 +100,8 @@ struct CliTest : ::testing::Test {
         const ProcessResult read =
             RunQ36cli({"read", "--port", radio.Port(), "--band", kBand, "--out", workbook});
         ASSERT_EQ(read.exitCode, 0) << read.err;
-        EXPECT_NE(read.err.find("读频完成！"), std::string::npos) << read.err;
-        EXPECT_NE(read.err.find("文件已经成功保存！"), std::string::npos) << read.err;
+        EXPECT_NE(read.err.find(txt::MsgReadDone.zh), std::string::npos) << read.err;
+        EXPECT_NE(read.err.find(txt::MsgFileSaved.zh), std::string::npos) << read.err;
         EXPECT_TRUE(read.out.empty()) << "stdout is for requested data only: " << read.out;
     }
     static void TearDownTestSuite() {
@@ -173,7 +173,7 @@ TEST_F(CliTest, WriteTakesAnEditedWorkbookOfEitherLanguageIntoTheRadio) {
     ASSERT_EQ(write.exitCode, 0) << write.err;
     EXPECT_NE(write.err.find(Tr(exchange::texts::WorkbookInChinese, 1)), std::string::npos)
         << write.err;
-    EXPECT_NE(write.err.find("Device parameters update is complete"), std::string::npos);
+    EXPECT_NE(write.err.find(PrintedText(txt::MsgWriteDone, LANGUAGE_ENGLISH)), std::string::npos);
     radio.Stop();
     const auto written = LoadImageFile(image);
     ASSERT_TRUE(written);
@@ -190,16 +190,15 @@ TEST_F(CliTest, WriteTakesAnEditedWorkbookOfEitherLanguageIntoTheRadio) {
 }
 
 TEST_F(CliTest, EachHandshakeRefusalExitsWithFourAndItsMessage) {
-    const char* messages[] = {"机型不匹配, 请检查机型设置！", "密码错误！",
-                              "数据校验和错误, 清确认连接是否正确!",
-                              "未定义握手命令, 清确认连接是否正确!"};
+    const TextPair* messages[] = {&txt::MsgModelMismatch, &txt::MsgWrongPassword,
+                                  &txt::MsgChecksumError, &txt::MsgUnknownHandshake};
     for (int status = 1; status <= 4; ++status) {
         RadioProcess radio;
         ASSERT_TRUE(radio.Start({"--fault", "handshake-status=" + std::to_string(status)}));
         const ProcessResult read = RunQ36cli(
             {"read", "--port", radio.Port(), "--band", kBand, "--out", folder.File("x.xlsx")});
         EXPECT_EQ(read.exitCode, 4) << read.err;
-        EXPECT_NE(read.err.find(messages[status - 1]), std::string::npos) << read.err;
+        EXPECT_NE(read.err.find(messages[status - 1]->zh), std::string::npos) << read.err;
     }
 }
 
@@ -214,7 +213,7 @@ TEST_F(CliTest, FailuresExitWithTheirOwnCodes) {
             {"read", "--port", radio.Port(), "--band", kBand, "--out", folder.File("x.xlsx")});
         ::close(held);
         EXPECT_EQ(read.exitCode, 3) << read.err;
-        EXPECT_NE(read.err.find("被占用或者其它错误！"), std::string::npos) << read.err;
+        EXPECT_NE(read.err.find(txt::MsgPortBusy.zh), std::string::npos) << read.err;
         EXPECT_NE(read.err.find(std::string(txt::MsgPortInUse.zh)), std::string::npos) << read.err;
     }
     {  // a radio that never answers
@@ -223,7 +222,7 @@ TEST_F(CliTest, FailuresExitWithTheirOwnCodes) {
         const ProcessResult read = RunQ36cli(
             {"read", "--port", radio.Port(), "--band", kBand, "--out", folder.File("x.xlsx")});
         EXPECT_EQ(read.exitCode, 5) << read.err;
-        EXPECT_NE(read.err.find("应答超时!"), std::string::npos) << read.err;
+        EXPECT_NE(read.err.find(txt::MsgResponseTimeout.zh), std::string::npos) << read.err;
         EXPECT_FALSE(std::filesystem::exists(folder.File("x.xlsx")));
     }
     {  // a workbook frequency outside the band: nothing is sent
@@ -233,7 +232,7 @@ TEST_F(CliTest, FailuresExitWithTheirOwnCodes) {
         const ProcessResult write = RunQ36cli({"write", "--port", radio.Port(), "--band", kBand,
                                                "--in", EditedWorkbook("ws['D8'] = 300")});
         EXPECT_EQ(write.exitCode, 6) << write.err;
-        EXPECT_NE(write.err.find("频率错误！"), std::string::npos) << write.err;
+        EXPECT_NE(write.err.find(txt::MsgFreqError.zh), std::string::npos) << write.err;
         const ProcessResult tone =  // a CTCSS tone in no entry of the table
             RunQ36cli({"write", "--port", radio.Port(), "--band", kBand, "--in",
                        EditedWorkbook("ws['J5'] = 88.6")});
@@ -248,7 +247,7 @@ TEST_F(CliTest, FailuresExitWithTheirOwnCodes) {
         const ProcessResult write = RunQ36cli(
             {"write", "--port", "/dev/null", "--band", kBand, "--in", folder.File("damaged.xlsx")});
         EXPECT_EQ(write.exitCode, 7) << write.err;
-        EXPECT_NE(write.err.find("文件读取失败！"), std::string::npos) << write.err;
+        EXPECT_NE(write.err.find(txt::MsgFileReadFailed.zh), std::string::npos) << write.err;
     }
     {  // a workbook that cannot be written: found out before anything is sent
         RadioProcess radio;
@@ -257,7 +256,9 @@ TEST_F(CliTest, FailuresExitWithTheirOwnCodes) {
         const ProcessResult read = RunQ36cli({"read", "--port", radio.Port(), "--band", kBand,
                                               "--out", folder.File("no/such/x.xlsx")});
         EXPECT_EQ(read.exitCode, 7) << read.err;
-        EXPECT_NE(read.err.find("Mircorsoft"), std::string::npos) << read.err;
+        EXPECT_NE(read.err.find(PrintedText(exchange::texts::SaveFailed, LANGUAGE_CHINESE)),
+                  std::string::npos)
+            << read.err;
         radio.Stop();
         EXPECT_TRUE(ReadLines(log).empty());
     }
@@ -364,8 +365,8 @@ TEST_F(CliTest, EnglishRunPrintsTheEnglishTexts) {
         RunQ36cli({"read", "--port", radio.Port(), "--band", "136-174", "--no-scan-list", "--lang",
                    "en", "--out", folder.File("en.xls")});
     ASSERT_EQ(read.exitCode, 0) << read.err;
-    EXPECT_NE(read.err.find("Reading frequency Done!"), std::string::npos) << read.err;
-    EXPECT_NE(read.err.find("File has been successfully saved!"), std::string::npos) << read.err;
+    EXPECT_NE(read.err.find(txt::MsgReadDone.en), std::string::npos) << read.err;
+    EXPECT_NE(read.err.find(txt::MsgFileSaved.en), std::string::npos) << read.err;
     std::string error;
     const auto sheets = RunPython(
         "import xlrd\nprint(xlrd.open_workbook('" + folder.File("en.xls") + "').sheet_names())\n",

@@ -25,6 +25,7 @@
 #include "support/locking_process.h"
 #include "support/radio_bench.h"
 #include "support/radio_on_pty.h"
+#include "text/text_pairs.h"
 
 namespace q36::test {
 namespace {
@@ -54,7 +55,7 @@ TEST(CliPortVanishes, ReadExitsFiveWithNoAnswerAndWritesNoWorkbook) {
     const ProcessResult read =
         RunQ36cli({"read", "--port", radio.Port(), "--band", "400-440", "--out", out});
     EXPECT_EQ(read.exitCode, cli::ExitNoAnswer) << read.err;
-    EXPECT_TRUE(Contains(read.err, "无应答!")) << read.err;
+    EXPECT_TRUE(Contains(read.err, Tr(txt::MsgNoAnswer, LANGUAGE_CHINESE))) << read.err;
     EXPECT_LT(Clock::now() - started, 4s) << "the hangup, not the silence limit, ended the run";
     EXPECT_FALSE(std::filesystem::exists(out));
 }
@@ -79,7 +80,7 @@ TEST(CliPortVanishes, WriteExitsFiveAndTheRadioHoldsOnlyTheBlocksItReceived) {
     const ProcessResult write =
         RunQ36cli({"write", "--port", radio.Port(), "--band", "400-440", "--in", workbook});
     EXPECT_EQ(write.exitCode, cli::ExitNoAnswer) << write.err;
-    EXPECT_TRUE(Contains(write.err, "无应答!")) << write.err;
+    EXPECT_TRUE(Contains(write.err, Tr(txt::MsgNoAnswer, LANGUAGE_CHINESE))) << write.err;
     radio.Stop();
     const auto written = LoadImageFile(target);
     ASSERT_TRUE(written);
@@ -118,7 +119,7 @@ struct DeliveredRow {
     const char* name;
     Delivered fault;
     int exitCode;
-    const char* message;  // part of what the tool prints
+    std::string message;  // part of what the tool prints
 };
 
 class CliDeliveredDatabase : public ::testing::TestWithParam<DeliveredRow> {};
@@ -189,7 +190,8 @@ INSTANTIATE_TEST_SUITE_P(
                                    "file is not a database"},
                       DeliveredRow{"Empty", Delivered::Empty, cli::ExitFailure, "no such table"},
                       // Write protection is no obstacle: the working copy is the tool's own.
-                      DeliveredRow{"ReadOnly", Delivered::ReadOnly, cli::ExitDone, "读频完成！"},
+                      DeliveredRow{"ReadOnly", Delivered::ReadOnly, cli::ExitDone,
+                                   Tr(txt::MsgReadDone, LANGUAGE_CHINESE)},
                       DeliveredRow{"LockedForTenSeconds", Delivered::Locked, cli::ExitFailure,
                                    "database is locked"}),
     [](const ::testing::TestParamInfo<DeliveredRow>& info) {
@@ -344,45 +346,45 @@ INSTANTIATE_TEST_SUITE_P(
                    TransferKind::Read,
                    Working::Removed,
                    cli::ExitFailure,
-                   {"读频失败！", "readonly database"},
+                   {Tr(txt::MsgReadFailed, LANGUAGE_CHINESE), "readonly database"},
                    kFirstFive},
         WorkingRow{"ReadReadOnly",
                    TransferKind::Read,
                    Working::ReadOnly,
                    cli::ExitFailure,
-                   {"读频失败！", "readonly database"},
+                   {Tr(txt::MsgReadFailed, LANGUAGE_CHINESE), "readonly database"},
                    kFirstFive},
         WorkingRow{"ReadLocked",
                    TransferKind::Read,
                    Working::Locked,
                    cli::ExitFailure,
-                   {"读频失败！", "database is locked"},
+                   {Tr(txt::MsgReadFailed, LANGUAGE_CHINESE), "database is locked"},
                    kFirstFive},
         // Writing: rows still readable are sent; a store that cannot be read stops the write.
         WorkingRow{"WriteRemoved",
                    TransferKind::Write,
                    Working::Removed,
                    cli::ExitDone,
-                   {"设备参数更新完毕"},
+                   {PrintedText(txt::MsgWriteDone, LANGUAGE_CHINESE)},
                    kEverything},
         WorkingRow{"WriteGarbage",
                    TransferKind::Write,
                    Working::Garbage,
                    cli::ExitFailure,
-                   {"无应答!", "not a database"},
+                   {Tr(txt::MsgNoAnswer, LANGUAGE_CHINESE), "not a database"},
                    kFirstFive,
                    false},
         WorkingRow{"WriteReadOnly",
                    TransferKind::Write,
                    Working::ReadOnly,
                    cli::ExitDone,
-                   {"设备参数更新完毕"},
+                   {PrintedText(txt::MsgWriteDone, LANGUAGE_CHINESE)},
                    kEverything},
         WorkingRow{"WriteLocked",
                    TransferKind::Write,
                    Working::Locked,
                    cli::ExitFailure,
-                   {"无应答!", "database is locked"},
+                   {Tr(txt::MsgNoAnswer, LANGUAGE_CHINESE), "database is locked"},
                    kFirstFive}),
     [](const ::testing::TestParamInfo<WorkingRow>& info) { return std::string(info.param.name); });
 
@@ -391,7 +393,7 @@ TEST(CliWorkingStoreGarbage, ReadEndsWithTheEnginesMessage) {
     FaultRun run;
     ASSERT_NO_FATAL_FAILURE(RunWithFault(cli::TransferKind::Read, Working::Garbage, run));
     EXPECT_EQ(run.code, cli::ExitFailure) << run.printed;
-    EXPECT_TRUE(Contains(run.printed, "读频失败！")) << run.printed;
+    EXPECT_TRUE(Contains(run.printed, Tr(txt::MsgReadFailed, LANGUAGE_CHINESE))) << run.printed;
     EXPECT_TRUE(Contains(run.printed, "not a database") || Contains(run.printed, "malformed"))
         << run.printed;
 }

@@ -13,6 +13,7 @@
 #include "serial/tcomm.h"
 #include "sim/pty_radio_server.h"
 #include "support/radio_bench.h"
+#include "text/text_pairs.h"
 
 namespace q36::test {
 namespace {
@@ -73,7 +74,7 @@ TEST_F(PtyTransfer, ReadAndWriteWithScanListsThroughTermios) {
 
     MemoryHost reader;
     Run(reader, false);
-    ASSERT_EQ(reader.LastMessage(), "读频完成！");
+    ASSERT_EQ(reader.LastMessage(), txt::MsgReadDone.zh);
     EXPECT_EQ(frameCount, 31);
     EXPECT_EQ(reader.channels[3].RETONE, "CTCSS");
     EXPECT_EQ(reader.channels[3].REDATA, "88.5");
@@ -86,7 +87,7 @@ TEST_F(PtyTransfer, ReadAndWriteWithScanListsThroughTermios) {
     writer.channels[0].FTX = "433.0125";
     writer.scans[4].slots[15] = "CH24";
     Run(writer, true);
-    ASSERT_EQ(writer.LastMessage(), "设备参数更新完毕\r\n请重启设备！");
+    ASSERT_EQ(writer.LastMessage(), txt::MsgWriteDone.zh);
     EXPECT_EQ(frameCount, 31);
     StopRadio();
     for (int n = 1; n <= 24; ++n) {
@@ -103,7 +104,7 @@ TEST_F(PtyTransfer, SplitAnswerArrivesAsTwoDeliveriesAndIsRejected) {
     StartRadio();
     MemoryHost host;
     Run(host, false);
-    EXPECT_EQ(host.LastMessage(), "读频失败！");
+    EXPECT_EQ(host.LastMessage(), txt::MsgReadFailed.zh);
 }
 
 }  // namespace

@@ -118,7 +118,8 @@ class SaveAndOpen : public ::testing::Test {
         const ExchangeOutcome outcome = ExportWorkbook(
             path, [] { return true; }, queries, LANGUAGE_CHINESE);
         EXPECT_EQ(outcome.result, ExchangeResult::Saved);
-        EXPECT_EQ(MessageTexts(outcome), std::vector<std::string>{"文件已经成功保存！"});
+        EXPECT_EQ(MessageTexts(outcome),
+                  std::vector<std::string>{Tr(txt::MsgFileSaved, LANGUAGE_CHINESE)});
         return path;
     }
     // Writes the sample configuration's workbook with a few cells changed.
@@ -150,7 +151,8 @@ TEST_F(SaveAndOpen, ReadFromTheRadioSavedAndOpenedIntoAResetStoreIsRestoredExact
         const ExchangeOutcome outcome = ImportWorkbook(path, queries, settings_);
         EXPECT_EQ(outcome.result, ExchangeResult::ReadOk)
             << outcome.messages.back().FullText(LANGUAGE_CHINESE);
-        EXPECT_EQ(MessageTexts(outcome), std::vector<std::string>{"文件读取成功！"});
+        EXPECT_EQ(MessageTexts(outcome),
+                  std::vector<std::string>{Tr(txt::MsgFileReadOk, LANGUAGE_CHINESE)});
         const Configuration restored = target.Snapshot();
         EXPECT_EQ(restored.common, read.common) << name;
         EXPECT_EQ(restored.channels, read.channels) << name;
@@ -214,12 +216,10 @@ TEST_F(SaveAndOpen, FailedSaveShowsTheMessageWithTheSystemsReasonAndKeepsTheOldF
     ASSERT_EQ(outcome.messages.size(), 1u);
     const ExchangeMessage& message = outcome.messages[0];
     EXPECT_EQ(message.text, &texts::SaveFailed);
-    EXPECT_EQ(Tr(*message.caption, LANGUAGE_CHINESE), "提示");
+    EXPECT_EQ(Tr(*message.caption, LANGUAGE_CHINESE), texts::SaveFailedCaption.zh);
     EXPECT_TRUE(message.information);
-    EXPECT_EQ(
-        message.FullText(LANGUAGE_CHINESE),
-        "无法调用Mircorsoft   Excel!   \r\n请检查是否安装了Mircorsoft   Excel。\nIs a directory: " +
-            path);
+    EXPECT_EQ(message.FullText(LANGUAGE_CHINESE),
+              Tr(texts::SaveFailed, LANGUAGE_CHINESE) + "\nIs a directory: " + path);
     EXPECT_EQ(dir_.Names(), std::vector<std::string>{"folder.xlsx"});
 }
 
@@ -233,8 +233,11 @@ TEST_F(SaveAndOpen, ChannelOutOfBandLeavesTheWholeStoreUnchanged) {
     auto queries = store.Queries();
     const ExchangeOutcome outcome = ImportWorkbook(path, queries, settings_);
     EXPECT_EQ(outcome.result, ExchangeResult::FrequencyOutOfBand);
-    EXPECT_EQ(MessageTexts(outcome), (std::vector<std::string>{"频率错误！", "文件读取失败！"}));
-    EXPECT_EQ(outcome.messages[0].detail, "信道 07 发送频率: 300");
+    EXPECT_EQ(MessageTexts(outcome),
+              (std::vector<std::string>{Tr(txt::MsgFreqError, LANGUAGE_CHINESE),
+                                        Tr(txt::MsgFileReadFailed, LANGUAGE_CHINESE)}));
+    EXPECT_EQ(outcome.messages[0].detail,
+              Tr(txt::TxtChannel, LANGUAGE_CHINESE) + " 07 发送频率: 300");
     const Configuration after = store.Snapshot();
     EXPECT_EQ(after.common, before.common);
     EXPECT_EQ(after.channels, before.channels);
@@ -249,15 +252,18 @@ TEST_F(SaveAndOpen, FrequencyThatIsNoNumberNamesItsOwnMessage) {
     const ExchangeOutcome outcome = ImportWorkbook(path, queries, settings_);
     EXPECT_EQ(outcome.result, ExchangeResult::FrequencyNotNumber);
     EXPECT_EQ(MessageTexts(outcome),
-              (std::vector<std::string>{"频率必须输入数字！", "文件读取失败！"}));
-    EXPECT_EQ(outcome.messages[0].detail, "信道 19 接收频率: 四百");
+              (std::vector<std::string>{Tr(txt::MsgFreqNotNumber, LANGUAGE_CHINESE),
+                                        Tr(txt::MsgFileReadFailed, LANGUAGE_CHINESE)}));
+    EXPECT_EQ(outcome.messages[0].detail,
+              Tr(txt::TxtChannel, LANGUAGE_CHINESE) + " 19 接收频率: 四百");
 
     const std::string tone =
         EditedWorkbook([](Workbook& w) { w.sheets[1].PutText(4, 6, "88.6", CellFormat::Text); });
     const ExchangeOutcome refused = ImportWorkbook(tone, queries, settings_);
     EXPECT_EQ(refused.result, ExchangeResult::ToneValueRefused);
     EXPECT_EQ(refused.messages[0].text, &txt::MsgToneNotInTable);
-    EXPECT_EQ(refused.messages[0].detail, "信道 03 发数值: 88.6");
+    EXPECT_EQ(refused.messages[0].detail,
+              Tr(txt::TxtChannel, LANGUAGE_CHINESE) + " 03 发数值: 88.6");
 }
 
 TEST_F(SaveAndOpen, UnknownKeysAreSkippedAndDisabledChannelsTakeTheSheetsValues) {
@@ -302,7 +308,8 @@ TEST_F(SaveAndOpen, FailureWhileStoringRollsEverythingBack) {
     auto queries = store.Queries();
     const ExchangeOutcome outcome = ImportWorkbook(path, queries, settings_);
     EXPECT_EQ(outcome.result, ExchangeResult::ReadFailed);
-    EXPECT_EQ(MessageTexts(outcome), std::vector<std::string>{"文件读取失败！"});
+    EXPECT_EQ(MessageTexts(outcome),
+              std::vector<std::string>{Tr(txt::MsgFileReadFailed, LANGUAGE_CHINESE)});
     EXPECT_NE(outcome.messages[0].detail.find("disk is full"), std::string::npos)
         << outcome.messages[0].detail;
 
@@ -340,7 +347,8 @@ TEST_F(SaveAndOpen, BadFilesEndInReadFailedAndTouchNothing) {
     for (const std::string& path : {dir_.File("notes.xlsx"), dir_.File("absent.xls")}) {
         const ExchangeOutcome outcome = ImportWorkbook(path, queries, settings_);
         EXPECT_EQ(outcome.result, ExchangeResult::ReadFailed);
-        EXPECT_EQ(MessageTexts(outcome), std::vector<std::string>{"文件读取失败！"});
+        EXPECT_EQ(MessageTexts(outcome),
+                  std::vector<std::string>{Tr(txt::MsgFileReadFailed, LANGUAGE_CHINESE)});
         EXPECT_NE(outcome.messages[0].detail.find(path), std::string::npos);
     }
     const ExchangeOutcome cancelled = ImportWorkbook("", queries, settings_);

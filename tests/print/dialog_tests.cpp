@@ -89,7 +89,8 @@ TEST_F(PrintDialog, ShowingAgainPrintsTheStoreAsItIsThen) {
 
     dialog.show();
     EXPECT_EQ(commits, 1);
-    EXPECT_TRUE(Contains(PrintCurrent("before.pdf"), "Q36写频软件(400-440)"));
+    EXPECT_TRUE(Contains(PrintCurrent("before.pdf"),
+                         Tr(txt::ReportHeader, LANGUAGE_CHINESE) + "(400-440)"));
     dialog.hide();
 
     // Edits posted through the main window's connection while the dialog is closed, and
@@ -101,7 +102,7 @@ TEST_F(PrintDialog, ShowingAgainPrintsTheStoreAsItIsThen) {
     dialog.show();
     EXPECT_EQ(commits, 2);
     const std::vector<std::string> channels = PrintCurrent("channels.pdf");
-    EXPECT_TRUE(Contains(channels, "Q36写频软件(350-390)"));
+    EXPECT_TRUE(Contains(channels, Tr(txt::ReportHeader, LANGUAGE_CHINESE) + "(350-390)"));
     EXPECT_TRUE(Contains(channels, "03TrueFalse433.125"));
     dialog.SetItemIndex(0);
     EXPECT_TRUE(Contains(PrintCurrent("common.pdf"), Tr(txt::Label3, LANGUAGE_CHINESE) + "240"));

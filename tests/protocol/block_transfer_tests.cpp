@@ -4,6 +4,7 @@
 #include "codec/bits.h"
 #include "protocol/run_settings.h"
 #include "text/language.h"
+#include "text/text_pairs.h"
 #include "transfer_fixture.h"
 
 namespace q36::test {
@@ -78,26 +79,28 @@ TEST_F(BlockTransferTest, LastChannelMovesToTheScanPhaseOnlyWhenSent) {
 struct ChannelRefusal {
     const char* name;
     std::function<void(ChannelResult&)> change;
-    const char* zh;
-    const char* en;
+    std::function<std::string(int language)> text;
     bool progressReset;  // reset to 0 and hidden
 };
 
 TEST_F(BlockTransferTest, RefusedChannelShowsItsMessageAndSendsNothing) {
     const ChannelRefusal cases[] = {
         {"frequency not a number", [](ChannelResult& r) { r.REFREQUENCY = "43x"; },
-         "频率必须输入数字！", "Frequency must enter a number!", false},
-        {"frequency out of band", [](ChannelResult& r) { r.FTX = "440.0001"; }, "信道 5 频率错误！",
-         "Channel 5 Frequency Error!", true},
+         [](int l) { return Tr(txt::MsgFreqNotNumber, l); }, false},
+        {"frequency out of band", [](ChannelResult& r) { r.FTX = "440.0001"; },
+         [](int l) { return Tr(txt::TxtChannel, l) + " 5 " + Tr(txt::MsgFreqError, l); }, true},
         {"tone value empty",
          [](ChannelResult& r) {
              r.FTONE = "DCS+";
              r.SDATA = "";
          },
-         "亚音数值为空", "Tone value is empty", false},
+         [](int l) { return Tr(txt::MsgToneEmpty, l); }, false},
         {"tone value in no table", [](ChannelResult& r) { r.FTONE = "CTCSS", r.SDATA = "100"; },
-         "亚音数值不在亚音表中\n信道 05 发数值: 100",
-         "Tone value is not in the tone table\nChannel 05 TXValue: 100", false},
+         [](int l) {
+             return Tr(txt::MsgToneNotInTable, l) + "\n" + Tr(txt::TxtChannel, l) + " 05 " +
+                    Tr(txt::HeadTxValue, l) + ": 100";
+         },
+         false},
     };
     for (int language : {0, 1}) {
         settings.LanguageIndex = language;
@@ -110,7 +113,7 @@ TEST_F(BlockTransferTest, RefusedChannelShowsItsMessageAndSendsNothing) {
             transfer.SendChannelBlock(5);
             ASSERT_EQ(host.messages.size(), 1u) << c.name;
             EXPECT_EQ(host.messages[0].event, TransferEvent::CheckFailed) << c.name;
-            EXPECT_EQ(host.messages[0].text, language == 0 ? c.zh : c.en) << c.name;
+            EXPECT_EQ(host.messages[0].text, c.text(language)) << c.name;
             EXPECT_TRUE(host.sent.empty()) << c.name;
             EXPECT_EQ(host.progressPosition, c.progressReset ? 0 : 7) << c.name;
             EXPECT_EQ(host.progressVisible, !c.progressReset) << c.name;
@@ -124,7 +127,8 @@ TEST_F(BlockTransferTest, UnreadableChannelRowsStopTheWriteWithNoAnswerAndTheEng
     transfer.SendChannelBlock(1);
     ASSERT_EQ(host.messages.size(), 1u);
     EXPECT_EQ(host.messages[0].event, TransferEvent::StoreFailed);
-    EXPECT_EQ(host.messages[0].text, "无应答!\r\nchannel table unreadable");
+    EXPECT_EQ(host.messages[0].text,
+              Tr(txt::MsgNoAnswer, LANGUAGE_CHINESE) + "\r\nchannel table unreadable");
     EXPECT_EQ(host.progressPosition, 0);
     EXPECT_EQ(host.progressMax, 30);
     EXPECT_TRUE(host.sent.empty());
@@ -141,33 +145,27 @@ TEST_F(BlockTransferTest, ExampleCommonPageGoesOutAndMovesToTheChannels) {
 struct CommonRefusal {
     const char* name;
     std::function<void(CommonPage&)> change;
-    const char* zh;
-    const char* en;
+    const TextPair* text;
     bool noAnswer;  // shown as "no answer" with the progress reset
 };
 
 TEST_F(BlockTransferTest, RefusedCommonPageShowsItsMessageAndSendsNothing) {
     const CommonRefusal cases[] = {
-        {"TOT letters", [](CommonPage& p) { p.tot = "6O"; }, "TOT值必须是数字!",
-         "TOT value must be a number!", false},
-        {"TOT 251", [](CommonPage& p) { p.tot = "251"; }, "TOT范围：30~250", "TOT range: 30 ~ 250",
+        {"TOT letters", [](CommonPage& p) { p.tot = "6O"; }, &txt::MsgTotNotNumber, false},
+        {"TOT 251", [](CommonPage& p) { p.tot = "251"; }, &txt::MsgTotRange, false},
+        {"ANI letters", [](CommonPage& p) { p.ani = "12A"; }, &txt::MsgAniNotNumber, false},
+        {"ANI 65536", [](CommonPage& p) { p.ani = "65536"; }, &txt::MsgAniMax, false},
+        {"scan time letters", [](CommonPage& p) { p.lostTime = "x"; }, &txt::MsgScanTimeNotNumber,
          false},
-        {"ANI letters", [](CommonPage& p) { p.ani = "12A"; }, "ANI值必须是数字!",
-         "ANI value must be a number!", false},
-        {"ANI 65536", [](CommonPage& p) { p.ani = "65536"; }, "ANI值最大为65536",
-         "ANI value is a maximum of 65536", false},
-        {"scan time letters", [](CommonPage& p) { p.lostTime = "x"; }, "扫描再启动时间必须是数字!",
-         "Scan start time must be a number again!", false},
         {"scan time 251",
          [](CommonPage& p) {
              p.scanRestart = 1;
              p.lostTime = "251";
          },
-         "扫描再启动时间范围：2~250", "Scan range of another start-up time: 2 ~ 250", false},
-        {"TOT empty", [](CommonPage& p) { p.tot = ""; }, "无应答!", "No Answer!", true},
-        {"ANI mode unselected", [](CommonPage& p) { p.aniMode = -1; }, "无应答!", "No Answer!",
-         true},
-        {"scan time empty", [](CommonPage& p) { p.lostTime = ""; }, "无应答!", "No Answer!", true},
+         &txt::MsgScanTimeRange, false},
+        {"TOT empty", [](CommonPage& p) { p.tot = ""; }, &txt::MsgNoAnswer, true},
+        {"ANI mode unselected", [](CommonPage& p) { p.aniMode = -1; }, &txt::MsgNoAnswer, true},
+        {"scan time empty", [](CommonPage& p) { p.lostTime = ""; }, &txt::MsgNoAnswer, true},
     };
     for (int language : {0, 1}) {
         settings.LanguageIndex = language;
@@ -178,7 +176,7 @@ TEST_F(BlockTransferTest, RefusedCommonPageShowsItsMessageAndSendsNothing) {
             host.SetProgress(0, 30, 1);
             transfer.SendCommonBlock();
             ASSERT_EQ(host.messages.size(), 1u) << c.name;
-            EXPECT_EQ(host.messages[0].text, language == 0 ? c.zh : c.en) << c.name;
+            EXPECT_EQ(host.messages[0].text, Tr(*c.text, language)) << c.name;
             EXPECT_EQ(host.messages[0].event,
                       c.noAnswer ? TransferEvent::NoAnswer : TransferEvent::CheckFailed)
                 << c.name;
@@ -224,7 +222,7 @@ TEST_F(BlockTransferTest, ReceivedChannelWithBadChecksumIsRejected) {
         transfer.DispatchFrame(frame);
         EXPECT_EQ(host.sent, kReject);
         EXPECT_EQ(host.messages.back().event, TransferEvent::ReadFailed);
-        EXPECT_EQ(host.LastMessage(), language == 0 ? "读频失败！" : "Frequency of failure Read!");
+        EXPECT_EQ(host.LastMessage(), Tr(txt::MsgReadFailed, language));
         EXPECT_EQ(host.progressPosition, 0);
         EXPECT_EQ(host.channels[0].FTX, "400");
     }
@@ -254,7 +252,7 @@ TEST_F(BlockTransferTest, LastReceivedChannelEndsTheReadOrAsksForScanLists) {
     EXPECT_FALSE(host.timerRunning);
     ASSERT_EQ(host.messages.size(), 1u);
     EXPECT_EQ(host.messages[0].event, TransferEvent::ReadDone);
-    EXPECT_EQ(host.messages[0].text, "读频完成！");
+    EXPECT_EQ(host.messages[0].text, txt::MsgReadDone.zh);
     EXPECT_FALSE(host.progressVisible);
 }
 
@@ -276,18 +274,18 @@ TEST_F(BlockTransferTest, ReceivedBlockThatCannotBeStoredStopsTheRead) {
     EXPECT_TRUE(host.sent.empty());
     ASSERT_EQ(host.messages.size(), 1u);
     EXPECT_EQ(host.messages[0].event, TransferEvent::StoreFailed);
-    EXPECT_EQ(host.messages[0].text, "读频失败！\r\ndisk full");
+    EXPECT_EQ(host.messages[0].text, Tr(txt::MsgReadFailed, LANGUAGE_CHINESE) + "\r\ndisk full");
     EXPECT_EQ(host.progressPosition, 0);
 
     host.messages.clear();
     transfer.DispatchFrame(ReadData(EncodeCommonBlock(DefaultCommonPage(), true).value()));
     EXPECT_TRUE(host.sent.empty());
-    EXPECT_EQ(host.LastMessage(), "读频失败！\r\ndisk full");
+    EXPECT_EQ(host.LastMessage(), Tr(txt::MsgReadFailed, LANGUAGE_CHINESE) + "\r\ndisk full");
 
     host.messages.clear();
     transfer.DispatchFrame(ReadData(EncodeScanBlock(1, host.scans[0])));
     EXPECT_TRUE(host.sent.empty());
-    EXPECT_EQ(host.LastMessage(), "读频失败！\r\ndisk full");
+    EXPECT_EQ(host.LastMessage(), Tr(txt::MsgReadFailed, LANGUAGE_CHINESE) + "\r\ndisk full");
 }
 
 TEST_F(BlockTransferTest, ReceivedCommonBlockFillsThePageAndAsksForChannels) {
@@ -322,7 +320,7 @@ TEST_F(BlockTransferTest, ReceivedCommonBlockFillsThePageAndAsksForChannels) {
     host.sent.clear();
     Deliver(bad);
     EXPECT_EQ(host.sent, kReject);
-    EXPECT_EQ(host.LastMessage(), "读频失败！");
+    EXPECT_EQ(host.LastMessage(), txt::MsgReadFailed.zh);
     EXPECT_EQ(host.page.tot, "180");
 }
 
@@ -343,7 +341,7 @@ TEST_F(BlockTransferTest, ReceivedScanListsAreAcknowledgedUntilTheLast) {
     Deliver(ReadData(EncodeScanBlock(5, list)));
     EXPECT_TRUE(host.sent.empty());
     EXPECT_EQ(host.scans[4].slots[0], "CH05");
-    EXPECT_EQ(host.LastMessage(), "读频完成！");
+    EXPECT_EQ(host.LastMessage(), txt::MsgReadDone.zh);
     EXPECT_FALSE(host.progressVisible);
 
     host.messages.clear();
@@ -397,7 +395,7 @@ TEST_F(BlockTransferTest, WrittenBlocksReadBackIntoTheSameConfiguration) {
     for (const Bytes& block : blocks) read.Receive(block.data(), uint16_t(block.size()));
 
     ASSERT_EQ(reader.messages.size(), 1u);
-    EXPECT_EQ(reader.messages[0].text, "读频完成！");
+    EXPECT_EQ(reader.messages[0].text, txt::MsgReadDone.zh);
     EXPECT_EQ(read.FrameCount, 31);
     for (std::size_t i = 0; i < 24; ++i) {
         if (host.channels[i].ENABLED == "True") {

@@ -37,7 +37,7 @@ TEST_F(DispatchTest, CommandsAskTheUserAndSendTheHandshakeOneBytePerWrite) {
 
     WriteCommand(transfer, host);
     ASSERT_EQ(host.questions.size(), 1u);
-    EXPECT_EQ(host.questions[0], "请确认所有参数均设置完毕，\r\n确认写入？");
+    EXPECT_EQ(host.questions[0], txt::MsgConfirmWrite.zh);
     const uint8_t handshake[] = {4, 'A', 'B', 'C', 0x18};
     EXPECT_EQ(host.sent, BuildFrame(CMD_HANDSHAKE, handshake));
     EXPECT_EQ(writes, std::vector<uint16_t>(13, 1));
@@ -46,7 +46,7 @@ TEST_F(DispatchTest, CommandsAskTheUserAndSendTheHandshakeOneBytePerWrite) {
 
     host.sent.clear();
     ReadCommand(transfer, host);
-    EXPECT_EQ(host.questions.back(), "请确认写频线已经正确连接至设备!\r\n开始读取？");
+    EXPECT_EQ(host.questions.back(), txt::MsgConfirmRead.zh);
     EXPECT_EQ(host.sent, BuildFrame(CMD_HANDSHAKE, handshake));
     EXPECT_EQ(transfer.Mode(), TransferMode::Read);
     EXPECT_TRUE(host.messages.empty());
@@ -58,7 +58,7 @@ TEST_F(DispatchTest, CommandsWithoutPortOrConsentSendNothing) {
     ReadCommand(transfer, host);
     ASSERT_EQ(host.messages.size(), 2u);
     EXPECT_EQ(host.messages[0].event, TransferEvent::PortNotOpen);
-    EXPECT_EQ(host.messages[1].text, "请先打开串口!");
+    EXPECT_EQ(host.messages[1].text, txt::MsgOpenPortFirst.zh);
     EXPECT_EQ(host.progressPosition, 0);
     EXPECT_EQ(host.progressMax, 30);
     EXPECT_TRUE(host.questions.empty());
@@ -80,7 +80,7 @@ TEST_F(DispatchTest, WriteStopsWhenPendingEditsCannotBePosted) {
     host.failCommit = true;
     WriteCommand(transfer, host);
     ASSERT_EQ(host.messages.size(), 1u);
-    EXPECT_EQ(host.messages[0].text, "无应答!\r\ncommit refused");
+    EXPECT_EQ(host.messages[0].text, Tr(txt::MsgNoAnswer, LANGUAGE_CHINESE) + "\r\ncommit refused");
     EXPECT_TRUE(host.questions.empty());
     EXPECT_TRUE(host.sent.empty());
 }
@@ -115,7 +115,7 @@ TEST_F(DispatchTest, HandshakeReplyShowsFirmwareAndContinuesByMode) {
         host.firmwareStatus.clear();
         host.progressVisible = false;
         transfer.DispatchFrame(HandshakeReply(1, 2, 3));
-        EXPECT_EQ(host.firmwareStatus, "固件版本： 1.2.3") << mode;
+        EXPECT_EQ(host.firmwareStatus, Tr(txt::TxtFirmware, LANGUAGE_CHINESE) + " 1.2.3") << mode;
         EXPECT_TRUE(host.progressVisible) << mode;
         const auto frames = TakeSentFrames();
         if (mode == 0) {
@@ -132,7 +132,7 @@ TEST_F(DispatchTest, HandshakeReplyShowsFirmwareAndContinuesByMode) {
     }
     settings.LanguageIndex = 1;
     transfer.DispatchFrame(HandshakeReply(10, 0, 255));
-    EXPECT_EQ(host.firmwareStatus, "Firmware:  10.0.255");
+    EXPECT_EQ(host.firmwareStatus, Tr(txt::TxtFirmware, LANGUAGE_ENGLISH) + " 10.0.255");
 }
 
 TEST_F(DispatchTest, BadHandshakeReplyIsDroppedAndTheTimerRunsAgain) {
@@ -150,14 +150,14 @@ TEST_F(DispatchTest, BadHandshakeReplyIsDroppedAndTheTimerRunsAgain) {
     transfer.ResponseTimeout();
     ASSERT_EQ(host.messages.size(), 1u);
     EXPECT_EQ(host.messages[0].event, TransferEvent::Timeout);
-    EXPECT_EQ(host.messages[0].text, "应答超时!");
+    EXPECT_EQ(host.messages[0].text, txt::MsgResponseTimeout.zh);
 }
 
 TEST_F(DispatchTest, TimeoutShowsItsMessageAndALateAnswerStillContinues) {
     StartRead();
     host.progressVisible = true;
     transfer.ResponseTimeout();
-    EXPECT_EQ(host.LastMessage(), "应答超时!");
+    EXPECT_EQ(host.LastMessage(), txt::MsgResponseTimeout.zh);
     EXPECT_FALSE(host.progressVisible);
     EXPECT_FALSE(host.timerRunning);
     EXPECT_TRUE(host.sent.empty());
@@ -171,23 +171,19 @@ TEST_F(DispatchTest, TimeoutShowsItsMessageAndALateAnswerStillContinues) {
 
     settings.LanguageIndex = 1;
     transfer.ResponseTimeout();
-    EXPECT_EQ(host.LastMessage(), "Response Timeout!");
+    EXPECT_EQ(host.LastMessage(), txt::MsgResponseTimeout.en);
 }
 
 TEST_F(DispatchTest, RadioRefusalsShowTheirMessageAndSendNothing) {
     struct RefusalCase {
         uint8_t code;
-        const char* zh;
-        const char* en;
+        const TextPair* text;
     };
     const RefusalCase cases[] = {
-        {ST_MODEL_MISMATCH, "机型不匹配, 请检查机型设置！",
-         "Models do not match, please check the model set!"},
-        {ST_BAD_PASSWORD, "密码错误！", "Wrong password!"},
-        {ST_CHECKSUM_ERROR, "数据校验和错误, 清确认连接是否正确!",
-         "Data validation and error, the Qing confirm the connection is correct!"},
-        {ST_UNKNOWN_COMMAND, "未定义握手命令, 清确认连接是否正确!",
-         "Handshake command is not defined, clear to confirm the connection is correct!"},
+        {ST_MODEL_MISMATCH, &txt::MsgModelMismatch},
+        {ST_BAD_PASSWORD, &txt::MsgWrongPassword},
+        {ST_CHECKSUM_ERROR, &txt::MsgChecksumError},
+        {ST_UNKNOWN_COMMAND, &txt::MsgUnknownHandshake},
     };
     for (int language : {0, 1}) {
         settings.LanguageIndex = language;
@@ -198,7 +194,7 @@ TEST_F(DispatchTest, RadioRefusalsShowTheirMessageAndSendNothing) {
             Deliver(Status(c.code));
             ASSERT_EQ(host.messages.size(), 1u) << int(c.code);
             EXPECT_EQ(host.messages[0].event, TransferEvent::Refused);
-            EXPECT_EQ(host.messages[0].text, language == 0 ? c.zh : c.en);
+            EXPECT_EQ(host.messages[0].text, Tr(*c.text, language));
             EXPECT_TRUE(host.sent.empty()) << int(c.code);
             EXPECT_FALSE(host.timerRunning);
             EXPECT_TRUE(host.progressVisible);
@@ -283,7 +279,7 @@ TEST_F(DispatchTest, HandshakeReplyCutInTwoStillEndsInATimeout) {
     EXPECT_TRUE(host.timerRunning);
     EXPECT_TRUE(host.sent.empty());
     transfer.ResponseTimeout();
-    EXPECT_EQ(host.LastMessage(), "应答超时!");
+    EXPECT_EQ(host.LastMessage(), txt::MsgResponseTimeout.zh);
 }
 
 TEST_F(DispatchTest, LostPortEndsARunningTransferWithNoAnswer) {
@@ -297,14 +293,14 @@ TEST_F(DispatchTest, LostPortEndsARunningTransferWithNoAnswer) {
     EXPECT_EQ(host.progressPosition, 0);
     ASSERT_EQ(host.messages.size(), 1u);
     EXPECT_EQ(host.messages[0].event, TransferEvent::NoAnswer);
-    EXPECT_EQ(host.messages[0].text, "无应答!");
+    EXPECT_EQ(host.messages[0].text, txt::MsgNoAnswer.zh);
 
     // The commands now ask for a port instead of sending into nothing.
     host.sent.clear();
     ReadCommand(transfer, host);
     WriteCommand(transfer, host);
     EXPECT_TRUE(host.sent.empty());
-    EXPECT_EQ(host.LastMessage(), "请先打开串口!");
+    EXPECT_EQ(host.LastMessage(), txt::MsgOpenPortFirst.zh);
 }
 
 TEST_F(DispatchTest, LostPortBetweenTransfersOnlyClosesIt) {
@@ -333,7 +329,7 @@ TEST_F(DispatchTest, TruncatedReadBlockIsRejectedWithoutReadingPastItsEnd) {
         transfer.DispatchFrame(std::span(full).first(length));
         EXPECT_EQ(host.sent, (Bytes{0xC4, 0xD7, 0x80, 0x01, 0x03, 0x82, 0x04, 0x04, 0x04}))
             << length;
-        EXPECT_EQ(host.LastMessage(), "读频失败！") << length;
+        EXPECT_EQ(host.LastMessage(), txt::MsgReadFailed.zh) << length;
     }
 }
 
@@ -394,7 +390,7 @@ TEST_F(DispatchTest, StatusZeroTakesTheNextWriteStep) {
         if (c.done) {
             ASSERT_EQ(h.messages.size(), 1u) << c.name;
             EXPECT_EQ(h.messages[0].event, TransferEvent::WriteDone);
-            EXPECT_EQ(h.messages[0].text, "设备参数更新完毕\r\n请重启设备！");
+            EXPECT_EQ(h.messages[0].text, txt::MsgWriteDone.zh);
             EXPECT_FALSE(h.progressVisible) << c.name;
             EXPECT_EQ(t.Mode(), TransferMode::Idle) << c.name;
         } else {
@@ -459,7 +455,7 @@ TEST_F(DispatchTest, WriteWithoutScanListsEndsAfterChannel24) {
         Deliver(Status(ST_OK));
     }
     EXPECT_EQ(blocks, 25);
-    EXPECT_EQ(host.LastMessage(), "设备参数更新完毕\r\n请重启设备！");
+    EXPECT_EQ(host.LastMessage(), txt::MsgWriteDone.zh);
     EXPECT_TRUE(host.sent.empty());
     EXPECT_EQ(transfer.FrameCount, 26);
     EXPECT_EQ(host.progressMax, 25);

@@ -41,12 +41,12 @@ TEST_P(WholeTransfer, ReadStoresTheRadioAndEndsWithTheDoneMessage) {
     bench.Read();
     ASSERT_EQ(bench.host.messages.size(), 1u) << bench.host.LastMessage();
     EXPECT_EQ(bench.host.messages[0].event, TransferEvent::ReadDone);
-    EXPECT_EQ(bench.host.LastMessage(), "读频完成！");
+    EXPECT_EQ(bench.host.LastMessage(), txt::MsgReadDone.zh);
     EXPECT_EQ(bench.transfer.FrameCount, GetParam() ? 31 : 26);
     EXPECT_EQ(bench.host.progressPosition, bench.host.progressMax);
     EXPECT_EQ(bench.host.progressMax, GetParam() ? 30 : 25);
     EXPECT_FALSE(bench.host.progressVisible);
-    EXPECT_EQ(bench.host.firmwareStatus, "固件版本： 1.0.3");
+    EXPECT_EQ(bench.host.firmwareStatus, Tr(txt::TxtFirmware, LANGUAGE_CHINESE) + " 1.0.3");
     EXPECT_EQ(bench.host.channels[0].REFREQUENCY, "400.0000");
     EXPECT_EQ(bench.host.channels[9].ENABLED, "False");
     EXPECT_EQ(bench.host.page.tot, "120");
@@ -66,7 +66,7 @@ TEST_P(WholeTransfer, WritePutsTheHostRowsIntoTheRadio) {
     bench.host.scans[1].slots[0] = "CH03";
     bench.Write();
     ASSERT_EQ(bench.host.messages.size(), 1u) << bench.host.LastMessage();
-    EXPECT_EQ(bench.host.LastMessage(), "设备参数更新完毕\r\n请重启设备！");
+    EXPECT_EQ(bench.host.LastMessage(), txt::MsgWriteDone.zh);
     EXPECT_EQ(bench.transfer.FrameCount, GetParam() ? 31 : 26);
     EXPECT_EQ(bench.host.progressPosition, bench.host.progressMax);
     EXPECT_EQ(bench.transfer.Phase(), GetParam() ? WritePhase::Finished : WritePhase::ScanLists);
@@ -123,9 +123,8 @@ INSTANTIATE_TEST_SUITE_P(ScanListVariants, WholeTransfer, ::testing::Bool(), [](
 struct FaultyRadio : ::testing::Test {};
 
 TEST_F(FaultyRadio, HandshakeStatusShowsItsMessageAndNothingMoreIsSent) {
-    const char* expected[] = {"机型不匹配, 请检查机型设置！", "密码错误！",
-                              "数据校验和错误, 清确认连接是否正确!",
-                              "未定义握手命令, 清确认连接是否正确!"};
+    const TextPair* expected[] = {&txt::MsgModelMismatch, &txt::MsgWrongPassword,
+                                  &txt::MsgChecksumError, &txt::MsgUnknownHandshake};
     for (int status = 1; status <= 4; ++status) {
         RadioConfig config;
         config.faults.handshakeStatus = status;
@@ -133,7 +132,7 @@ TEST_F(FaultyRadio, HandshakeStatusShowsItsMessageAndNothingMoreIsSent) {
         bench.Read();
         ASSERT_EQ(bench.host.messages.size(), 1u);
         EXPECT_EQ(bench.host.messages[0].event, TransferEvent::Refused);
-        EXPECT_EQ(bench.host.LastMessage(), expected[status - 1]);
+        EXPECT_EQ(bench.host.LastMessage(), expected[status - 1]->zh);
         EXPECT_EQ(bench.radio.ReceivedFrames().size(), 1u) << "status " << status;
         EXPECT_FALSE(bench.host.timerRunning);
     }
@@ -143,11 +142,11 @@ TEST_F(FaultyRadio, WrongPasswordAndBandComeFromTheRadioItself) {
     RadioBench bench;
     bench.transfer.Password = "ABC";
     bench.Write();
-    EXPECT_EQ(bench.host.LastMessage(), "密码错误！");
+    EXPECT_EQ(bench.host.LastMessage(), txt::MsgWrongPassword.zh);
     RadioBench other;
     other.settings.BandIndex = 4;
     other.Read();
-    EXPECT_EQ(other.host.LastMessage(), "机型不匹配, 请检查机型设置！");
+    EXPECT_EQ(other.host.LastMessage(), txt::MsgModelMismatch.zh);
 }
 
 TEST_F(FaultyRadio, CorruptedReadBlockIsRejectedWithStatusThree) {
@@ -156,7 +155,7 @@ TEST_F(FaultyRadio, CorruptedReadBlockIsRejectedWithStatusThree) {
     RadioBench bench(config);
     bench.Read();
     ASSERT_EQ(bench.host.messages.size(), 1u);
-    EXPECT_EQ(bench.host.LastMessage(), "读频失败！");
+    EXPECT_EQ(bench.host.LastMessage(), txt::MsgReadFailed.zh);
     const std::vector<uint8_t> reject{0xC4, 0xD7, 0x80, 0x01, 0x03, 0x82, 0x04, 0x04, 0x04};
     EXPECT_EQ(bench.radio.ReceivedFrames().back(), reject);
     // The reset to 0 is followed at once by the count of deliveries, as after every delivery.
@@ -173,10 +172,10 @@ TEST_F(FaultyRadio, SilenceAfterTheHandshakeTimesOutAndALateAnswerStillContinues
     EXPECT_TRUE(bench.host.timerRunning);
     ASSERT_EQ(bench.link.Pending(), 1u);  // the answer is late: the timer fires first
     bench.transfer.ResponseTimeout();
-    EXPECT_EQ(bench.host.LastMessage(), "应答超时!");
+    EXPECT_EQ(bench.host.LastMessage(), txt::MsgResponseTimeout.zh);
     EXPECT_FALSE(bench.host.progressVisible);
     bench.Pump();
-    EXPECT_EQ(bench.host.LastMessage(), "读频完成！");
+    EXPECT_EQ(bench.host.LastMessage(), txt::MsgReadDone.zh);
 }
 
 TEST_F(FaultyRadio, SilenceAfterAChannelBlockLeavesTheWriteWaitingWithoutMessage) {
@@ -194,7 +193,7 @@ TEST_F(FaultyRadio, SplitReadBlockFailsItsCheckAndIsRejected) {
     config.faults.split.push_back({1, 0});
     RadioBench bench(config);
     bench.Read();
-    EXPECT_EQ(bench.host.messages.at(0).text, "读频失败！");
+    EXPECT_EQ(bench.host.messages.at(0).text, txt::MsgReadFailed.zh);
 }
 
 TEST_F(FaultyRadio, WriteStatusOnAChannelStopsTheWriteThere) {
@@ -203,7 +202,7 @@ TEST_F(FaultyRadio, WriteStatusOnAChannelStopsTheWriteThere) {
     RadioBench bench(config);
     bench.Write();
     ASSERT_EQ(bench.host.messages.size(), 1u);
-    EXPECT_EQ(bench.host.LastMessage(), "数据校验和错误, 清确认连接是否正确!");
+    EXPECT_EQ(bench.host.LastMessage(), txt::MsgChecksumError.zh);
     EXPECT_EQ(bench.radio.ReceivedFrames().size(), 9u);  // handshake, common, channels 1..7
 }
 
@@ -212,7 +211,7 @@ TEST_F(FaultyRadio, StatusZeroInPlaceOfTheReplyStartsTheFirstWrite) {
     config.faults.handshakeStatus = 0;
     RadioBench bench(config);
     bench.Write();
-    EXPECT_EQ(bench.host.LastMessage(), "设备参数更新完毕\r\n请重启设备！");
+    EXPECT_EQ(bench.host.LastMessage(), txt::MsgWriteDone.zh);
     // A second write after a finished one waits at the handshake: phase 3 takes no step.
     bench.host.messages.clear();
     bench.Write();

@@ -2,10 +2,12 @@
 
 #include <cerrno>
 
+#include "exchange/exchange_texts.h"
 #include "text/choice_lists.h"
 #include "text/language.h"
 #include "text/messages.h"
 #include "text/text_pairs.h"
+#include "ui/window_texts.h"
 
 namespace q36 {
 namespace {
@@ -13,9 +15,70 @@ namespace {
 constexpr int ZH = LANGUAGE_CHINESE;
 constexpr int EN = LANGUAGE_ENGLISH;
 
-TEST(LanguageTest, TrPicksTheTextOfTheLanguageGiven) {
-    EXPECT_EQ(Tr(txt::MsgReadDone, ZH), "读频完成！");
-    EXPECT_EQ(Tr(txt::MsgReadDone, EN), "Reading frequency Done!");
+// The exact words of the messages other tests name only by their pair, so that a changed text
+// is caught here and nowhere else.
+TEST(LanguageTest, TrGivesEachMessageItsExactTextInBothLanguages) {
+    const struct {
+        const TextPair* pair;
+        const char* zh;
+        const char* en;
+    } cases[] = {
+        // How a transfer ends, and the questions before it.
+        {&txt::MsgConfirmRead, "请确认写频线已经正确连接至设备!\r\n开始读取？",
+         "Make sure to write the frequency cable is properly connected to the device!\r\nTo start "
+         "reading?"},
+        {&txt::MsgConfirmWrite, "请确认所有参数均设置完毕，\r\n确认写入？",
+         "Make sure all parameters are set up,\r\nSure to write?"},
+        {&txt::MsgOpenPortFirst, "请先打开串口!", "Please open the serial port!"},
+        {&txt::MsgReadDone, "读频完成！", "Reading frequency Done!"},
+        {&txt::MsgReadFailed, "读频失败！", "Frequency of failure Read!"},
+        {&txt::MsgWriteDone, "设备参数更新完毕\r\n请重启设备！",
+         "Device parameters update is complete\r\nPlease restart the device!"},
+        {&txt::MsgNoAnswer, "无应答!", "No Answer!"},
+        {&txt::MsgResponseTimeout, "应答超时!", "Response Timeout!"},
+        {&txt::MsgModelMismatch, "机型不匹配, 请检查机型设置！",
+         "Models do not match, please check the model set!"},
+        {&txt::MsgWrongPassword, "密码错误！", "Wrong password!"},
+        {&txt::MsgChecksumError, "数据校验和错误, 清确认连接是否正确!",
+         "Data validation and error, the Qing confirm the connection is correct!"},
+        {&txt::MsgUnknownHandshake, "未定义握手命令, 清确认连接是否正确!",
+         "Handshake command is not defined, clear to confirm the connection is correct!"},
+        // Refused channel and common values.
+        {&txt::MsgFreqNotNumber, "频率必须输入数字！", "Frequency must enter a number!"},
+        {&txt::HeadTxValue, "发数值", "TXValue"},
+        {&txt::MsgToneEmpty, "亚音数值为空", "Tone value is empty"},
+        {&txt::MsgToneNotInTable, "亚音数值不在亚音表中", "Tone value is not in the tone table"},
+        {&txt::MsgTotNotNumber, "TOT值必须是数字!", "TOT value must be a number!"},
+        {&txt::MsgTotRange, "TOT范围：30~250", "TOT range: 30 ~ 250"},
+        {&txt::MsgAniNotNumber, "ANI值必须是数字!", "ANI value must be a number!"},
+        {&txt::MsgAniMax, "ANI值最大为65536", "ANI value is a maximum of 65536"},
+        {&txt::MsgScanTimeNotNumber, "扫描再启动时间必须是数字!",
+         "Scan start time must be a number again!"},
+        {&txt::MsgScanTimeRange, "扫描再启动时间范围：2~250",
+         "Scan range of another start-up time: 2 ~ 250"},
+        // The port.
+        {&txt::MsgPortInUse, "串口正被其它程序使用", "The port is in use by another program"},
+        {&txt::MsgPortMissing, "串口不存在或已被拔出",
+         "The port does not exist or has been unplugged"},
+        {&txt::MsgPortNoPermission, "没有使用此串口的权限", "No permission to use this port"},
+        // Save and Open.
+        {&txt::MsgFileExists, "文件已经存在，是否覆盖？", "File already exists, overwrite?"},
+        {&txt::MsgFileSaved, "文件已经成功保存！", "File has been successfully saved!"},
+        {&txt::MsgFileReadOk, "文件读取成功！", "File read successfully!"},
+        {&txt::MsgFileReadFailed, "文件读取失败！", "File read failed!"},
+        {&exchange::texts::SaveFailedCaption, "提示", "Msg"},
+        {&exchange::texts::SaveFailed,
+         "无法调用Mircorsoft   Excel!   \r\n请检查是否安装了Mircorsoft   Excel。",
+         "Can not call Mircorsoft Excel!   \r\nPlease check whether you have Mircorsoft Excel."},
+        // Reports and windows.
+        {&txt::ReportHeader, "Q36写频软件", "Q36 Programming Soft"},
+        {&ui::wtxt::NoFirmware, "NC", "NC"},
+        {&ui::wtxt::VersionPrefix, "VER:  ", "VER:  "},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(Tr(*c.pair, ZH), c.zh);
+        EXPECT_EQ(Tr(*c.pair, EN), c.en);
+    }
 }
 
 TEST(LanguageTest, ChoiceListEntryKIsPairKOfTheLanguageGiven) {

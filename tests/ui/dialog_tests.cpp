@@ -18,6 +18,7 @@
 #include "ui/param_form.h"
 #include "ui/ver_form.h"
 #include "ui/version_text.h"
+#include "ui/window_texts.h"
 #include "ui_test_registry.h"
 
 namespace q36::test {
@@ -200,7 +201,7 @@ class DialogTests : public QObject {
         QVERIFY(about.isVisible());
         QVERIFY(!about.isModal());
         QCOMPARE(about.findChild<QLabel*>(QStringLiteral("Label3"))->text(),
-                 QStringLiteral("VER:  1.1.0.4"));
+                 QString::fromStdString(Tr(ui::wtxt::VersionPrefix, LANGUAGE_CHINESE)) + "1.1.0.4");
 
         UrlCatcher catcher;
         const QString scheme = about.WebAddress().scheme();

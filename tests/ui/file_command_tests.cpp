@@ -185,7 +185,7 @@ class FileCommandTests : public QObject {
 
         window.form.SaveTButClick();
         QCOMPARE(answerer.Names(), QStringList{QStringLiteral("OverwriteQuestion")});
-        QCOMPARE(answerer.Texts(), QStringList{QStringLiteral("文件已经存在，是否覆盖？")});
+        QCOMPARE(answerer.Texts(), QStringList{Text(txt::MsgFileExists)});
         QVERIFY(!waitCursorDuringQuestion);
         // No caption: a blank one, as the window system puts the program's name in an empty one.
         QVERIFY(!caption.isEmpty() && caption.trimmed().isEmpty());
@@ -233,7 +233,7 @@ class FileCommandTests : public QObject {
         const std::string before = window.Snapshot();
         ModalAnswerer answerer;
         window.form.OpenTButClick();
-        QCOMPARE(answerer.Texts(), QStringList{QStringLiteral("文件读取失败！")});
+        QCOMPARE(answerer.Texts(), QStringList{Text(txt::MsgFileReadFailed)});
         QVERIFY(window.form.ImportAttempted());
         QCOMPARE(window.Snapshot(), before);
         QCOMPARE(QApplication::overrideCursor(), nullptr);
