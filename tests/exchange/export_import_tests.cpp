@@ -27,6 +27,8 @@
 namespace q36::exchange {
 namespace {
 
+constexpr int ZH = LANGUAGE_CHINESE;  // every case here runs in Chinese
+
 using q36::test::StoreCopy;
 using testing::ReadFileBytes;
 using testing::ScratchFolder;
@@ -39,7 +41,7 @@ class Store {
     Store() : path_(copy_.Path()) {
         EXPECT_TRUE(main_.Open(path_).ok());
         EXPECT_TRUE(scanEditor_.Open(path_).ok());
-        EXPECT_TRUE(ResetBandDefaults(main_, 400, 440, LANGUAGE_CHINESE).ok());
+        EXPECT_TRUE(ResetBandDefaults(main_, 400, 440, ZH).ok());
         EXPECT_TRUE(host.OpenQueries().ok());
     }
     ConfigurationQueries Queries() {
@@ -68,7 +70,7 @@ class Store {
     Connection scanEditor_;
 
   public:
-    StoreTransferData host{main_, scanEditor_, LANGUAGE_CHINESE};
+    StoreTransferData host{main_, scanEditor_, ZH};
 };
 
 // A radio whose memory differs from the band defaults: tones, powers, levels, a disabled
@@ -99,13 +101,12 @@ void ReadRadioInto(Store& store, const RadioImage& image) {
     VirtualRadio radio(RadioConfig{}, image);
     test::RecordingEffects effects;
     test::TransferOverLink(store.host, effects, radio, true);
-    EXPECT_EQ(effects.MessageTexts(),
-              std::vector<std::string>{Tr(txt::MsgReadDone, LANGUAGE_CHINESE)});
+    EXPECT_EQ(effects.MessageTexts(), std::vector<std::string>{Tr(txt::MsgReadDone, ZH)});
 }
 
 std::vector<std::string> MessageTexts(const ExchangeOutcome& outcome) {
     std::vector<std::string> texts;
-    for (const auto& m : outcome.messages) texts.push_back(Tr(*m.text, LANGUAGE_CHINESE));
+    for (const auto& m : outcome.messages) texts.push_back(Tr(*m.text, ZH));
     return texts;
 }
 
@@ -116,10 +117,9 @@ class SaveAndOpen : public ::testing::Test {
         auto queries = store.Queries();
         const std::string path = dir_.File(name);
         const ExchangeOutcome outcome = ExportWorkbook(
-            path, [] { return true; }, queries, LANGUAGE_CHINESE);
+            path, [] { return true; }, queries, ZH);
         EXPECT_EQ(outcome.result, ExchangeResult::Saved);
-        EXPECT_EQ(MessageTexts(outcome),
-                  std::vector<std::string>{Tr(txt::MsgFileSaved, LANGUAGE_CHINESE)});
+        EXPECT_EQ(MessageTexts(outcome), std::vector<std::string>{Tr(txt::MsgFileSaved, ZH)});
         return path;
     }
     // Writes the sample configuration's workbook with a few cells changed.
@@ -127,7 +127,7 @@ class SaveAndOpen : public ::testing::Test {
         Workbook workbook = BuildConfigurationWorkbook(testing::SampleConfiguration(), 0);
         edit(workbook);
         const std::string path = dir_.File("edited.xlsx");
-        EXPECT_TRUE(SaveWorkbookFile(workbook, path, LANGUAGE_CHINESE).ok());
+        EXPECT_TRUE(SaveWorkbookFile(workbook, path, ZH).ok());
         return path;
     }
     ScratchFolder dir_;
@@ -149,10 +149,8 @@ TEST_F(SaveAndOpen, ReadFromTheRadioSavedAndOpenedIntoAResetStoreIsRestoredExact
         ASSERT_NE(target.Snapshot().channels, read.channels);
         auto queries = target.Queries();
         const ExchangeOutcome outcome = ImportWorkbook(path, queries, settings_);
-        EXPECT_EQ(outcome.result, ExchangeResult::ReadOk)
-            << outcome.messages.back().FullText(LANGUAGE_CHINESE);
-        EXPECT_EQ(MessageTexts(outcome),
-                  std::vector<std::string>{Tr(txt::MsgFileReadOk, LANGUAGE_CHINESE)});
+        EXPECT_EQ(outcome.result, ExchangeResult::ReadOk) << outcome.messages.back().FullText(ZH);
+        EXPECT_EQ(MessageTexts(outcome), std::vector<std::string>{Tr(txt::MsgFileReadOk, ZH)});
         const Configuration restored = target.Snapshot();
         EXPECT_EQ(restored.common, read.common) << name;
         EXPECT_EQ(restored.channels, read.channels) << name;
@@ -179,27 +177,27 @@ TEST_F(SaveAndOpen, OverwriteQuestionIsAskedOnlyForAnExistingFileAndNoKeepsIt) {
     int asked = 0;
     const std::string path = dir_.File("kept.xls");
     EXPECT_EQ(ExportWorkbook(
-                  path, [&] { return ++asked, false; }, queries, LANGUAGE_CHINESE)
+                  path, [&] { return ++asked, false; }, queries, ZH)
                   .result,
               ExchangeResult::Saved);
     EXPECT_EQ(asked, 0);
 
     WriteFileBytes(path, "the user's archive");
     const ExchangeOutcome declined = ExportWorkbook(
-        path, [&] { return ++asked, false; }, queries, LANGUAGE_CHINESE);
+        path, [&] { return ++asked, false; }, queries, ZH);
     EXPECT_EQ(declined.result, ExchangeResult::SaveDeclined);
     EXPECT_TRUE(declined.messages.empty());
     EXPECT_EQ(asked, 1);
     EXPECT_EQ(ReadFileBytes(path), "the user's archive");
 
     EXPECT_EQ(ExportWorkbook(
-                  path, [&] { return ++asked, true; }, queries, LANGUAGE_CHINESE)
+                  path, [&] { return ++asked, true; }, queries, ZH)
                   .result,
               ExchangeResult::Saved);
     EXPECT_NE(ReadFileBytes(path), "the user's archive");
 
     const ExchangeOutcome cancelled = ExportWorkbook(
-        "", [&] { return ++asked, true; }, queries, LANGUAGE_CHINESE);
+        "", [&] { return ++asked, true; }, queries, ZH);
     EXPECT_EQ(cancelled.result, ExchangeResult::SaveCancelled);
     EXPECT_TRUE(cancelled.messages.empty());
     EXPECT_EQ(asked, 2);
@@ -211,15 +209,14 @@ TEST_F(SaveAndOpen, FailedSaveShowsTheMessageWithTheSystemsReasonAndKeepsTheOldF
     const std::string path = dir_.File("folder.xlsx");
     ASSERT_EQ(mkdir(path.c_str(), 0755), 0);  // the rename over it must fail
     const ExchangeOutcome outcome = ExportWorkbook(
-        path, [] { return true; }, queries, LANGUAGE_CHINESE);
+        path, [] { return true; }, queries, ZH);
     EXPECT_EQ(outcome.result, ExchangeResult::SaveFailed);
     ASSERT_EQ(outcome.messages.size(), 1u);
     const ExchangeMessage& message = outcome.messages[0];
     EXPECT_EQ(message.text, &texts::SaveFailed);
-    EXPECT_EQ(Tr(*message.caption, LANGUAGE_CHINESE), texts::SaveFailedCaption.zh);
+    EXPECT_EQ(Tr(*message.caption, ZH), texts::SaveFailedCaption.zh);
     EXPECT_TRUE(message.information);
-    EXPECT_EQ(message.FullText(LANGUAGE_CHINESE),
-              Tr(texts::SaveFailed, LANGUAGE_CHINESE) + "\nIs a directory: " + path);
+    EXPECT_EQ(message.FullText(ZH), Tr(texts::SaveFailed, ZH) + "\nIs a directory: " + path);
     EXPECT_EQ(dir_.Names(), std::vector<std::string>{"folder.xlsx"});
 }
 
@@ -233,11 +230,9 @@ TEST_F(SaveAndOpen, ChannelOutOfBandLeavesTheWholeStoreUnchanged) {
     auto queries = store.Queries();
     const ExchangeOutcome outcome = ImportWorkbook(path, queries, settings_);
     EXPECT_EQ(outcome.result, ExchangeResult::FrequencyOutOfBand);
-    EXPECT_EQ(MessageTexts(outcome),
-              (std::vector<std::string>{Tr(txt::MsgFreqError, LANGUAGE_CHINESE),
-                                        Tr(txt::MsgFileReadFailed, LANGUAGE_CHINESE)}));
-    EXPECT_EQ(outcome.messages[0].detail,
-              Tr(txt::TxtChannel, LANGUAGE_CHINESE) + " 07 发送频率: 300");
+    EXPECT_EQ(MessageTexts(outcome), (std::vector<std::string>{Tr(txt::MsgFreqError, ZH),
+                                                               Tr(txt::MsgFileReadFailed, ZH)}));
+    EXPECT_EQ(outcome.messages[0].detail, Tr(txt::TxtChannel, ZH) + " 07 发送频率: 300");
     const Configuration after = store.Snapshot();
     EXPECT_EQ(after.common, before.common);
     EXPECT_EQ(after.channels, before.channels);
@@ -251,19 +246,16 @@ TEST_F(SaveAndOpen, FrequencyThatIsNoNumberNamesItsOwnMessage) {
     auto queries = store.Queries();
     const ExchangeOutcome outcome = ImportWorkbook(path, queries, settings_);
     EXPECT_EQ(outcome.result, ExchangeResult::FrequencyNotNumber);
-    EXPECT_EQ(MessageTexts(outcome),
-              (std::vector<std::string>{Tr(txt::MsgFreqNotNumber, LANGUAGE_CHINESE),
-                                        Tr(txt::MsgFileReadFailed, LANGUAGE_CHINESE)}));
-    EXPECT_EQ(outcome.messages[0].detail,
-              Tr(txt::TxtChannel, LANGUAGE_CHINESE) + " 19 接收频率: 四百");
+    EXPECT_EQ(MessageTexts(outcome), (std::vector<std::string>{Tr(txt::MsgFreqNotNumber, ZH),
+                                                               Tr(txt::MsgFileReadFailed, ZH)}));
+    EXPECT_EQ(outcome.messages[0].detail, Tr(txt::TxtChannel, ZH) + " 19 接收频率: 四百");
 
     const std::string tone =
         EditedWorkbook([](Workbook& w) { w.sheets[1].PutText(4, 6, "88.6", CellFormat::Text); });
     const ExchangeOutcome refused = ImportWorkbook(tone, queries, settings_);
     EXPECT_EQ(refused.result, ExchangeResult::ToneValueRefused);
     EXPECT_EQ(refused.messages[0].text, &txt::MsgToneNotInTable);
-    EXPECT_EQ(refused.messages[0].detail,
-              Tr(txt::TxtChannel, LANGUAGE_CHINESE) + " 03 发数值: 88.6");
+    EXPECT_EQ(refused.messages[0].detail, Tr(txt::TxtChannel, ZH) + " 03 发数值: 88.6");
 }
 
 TEST_F(SaveAndOpen, UnknownKeysAreSkippedAndDisabledChannelsTakeTheSheetsValues) {
@@ -283,10 +275,9 @@ TEST_F(SaveAndOpen, UnknownKeysAreSkippedAndDisabledChannelsTakeTheSheetsValues)
     });
     auto queries = store.Queries();
     const ExchangeOutcome outcome = ImportWorkbook(path, queries, settings_);
-    ASSERT_EQ(outcome.result, ExchangeResult::ReadOk)
-        << outcome.messages.back().FullText(LANGUAGE_CHINESE);
+    ASSERT_EQ(outcome.result, ExchangeResult::ReadOk) << outcome.messages.back().FullText(ZH);
     EXPECT_EQ(outcome.messages[0].detail,
-              Tr(texts::SkippedRecords, LANGUAGE_CHINESE) + ": 信道参数 99, 扫描列表 6");
+              Tr(texts::SkippedRecords, ZH) + ": 信道参数 99, 扫描列表 6");
 
     const Configuration after = store.Snapshot();
     Configuration expected = testing::SampleConfiguration();
@@ -308,8 +299,7 @@ TEST_F(SaveAndOpen, FailureWhileStoringRollsEverythingBack) {
     auto queries = store.Queries();
     const ExchangeOutcome outcome = ImportWorkbook(path, queries, settings_);
     EXPECT_EQ(outcome.result, ExchangeResult::ReadFailed);
-    EXPECT_EQ(MessageTexts(outcome),
-              std::vector<std::string>{Tr(txt::MsgFileReadFailed, LANGUAGE_CHINESE)});
+    EXPECT_EQ(MessageTexts(outcome), std::vector<std::string>{Tr(txt::MsgFileReadFailed, ZH)});
     EXPECT_NE(outcome.messages[0].detail.find("disk is full"), std::string::npos)
         << outcome.messages[0].detail;
 
@@ -347,8 +337,7 @@ TEST_F(SaveAndOpen, BadFilesEndInReadFailedAndTouchNothing) {
     for (const std::string& path : {dir_.File("notes.xlsx"), dir_.File("absent.xls")}) {
         const ExchangeOutcome outcome = ImportWorkbook(path, queries, settings_);
         EXPECT_EQ(outcome.result, ExchangeResult::ReadFailed);
-        EXPECT_EQ(MessageTexts(outcome),
-                  std::vector<std::string>{Tr(txt::MsgFileReadFailed, LANGUAGE_CHINESE)});
+        EXPECT_EQ(MessageTexts(outcome), std::vector<std::string>{Tr(txt::MsgFileReadFailed, ZH)});
         EXPECT_NE(outcome.messages[0].detail.find(path), std::string::npos);
     }
     const ExchangeOutcome cancelled = ImportWorkbook("", queries, settings_);
