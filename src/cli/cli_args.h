@@ -11,6 +11,7 @@ namespace q36::cli {
 enum ExitCode : int {
     ExitDone = 0,
     ExitFailure = 1,  // the database or the working store failed; a received block failed its check
+    ExitDifferent = 1,  // diff: the two configurations differ
     ExitUsage = 2,
     ExitPort = 3,      // the port cannot be opened
     ExitRefused = 4,   // the radio answered with status 1..4

@@ -14,15 +14,16 @@ using namespace q36::cli;
 
 constexpr const char* kExitCodes =
     "exit codes:\n"
-    "  0  done\n"
+    "  0  done; for diff: the two are the same\n"
     "  1  the database or the working store failed (missing, damaged, read-only or locked: the\n"
-    "     engine's message is printed), or the radio sent a block that failed its check\n"
+    "     engine's message is printed), or the radio sent a block that failed its check; for\n"
+    "     diff: the two differ (the differences are on stdout)\n"
     "  2  wrong usage\n"
     "  3  the port cannot be opened (missing, busy or not a serial device)\n"
     "  4  the radio refused the handshake or a block (model, password, checksum, command)\n"
     "  5  no answer: the radio did not answer in time, fell silent, or the port vanished\n"
     "  6  a value failed its check before it was sent; nothing more was sent\n"
-    "  7  the workbook cannot be read or written\n"
+    "  7  the workbook cannot be read or written (for diff: or the image file cannot be read)\n"
     "  130, 143  stopped by SIGINT (Ctrl-C) or SIGTERM; what the radio holds is printed";
 
 struct Subcommand {
@@ -32,10 +33,9 @@ struct Subcommand {
 };
 
 constexpr Subcommand kSubcommands[] = {
-    {"ports", RunPortsCommand, kPortsUsage},
-    {"read", RunReadCommand, kReadUsage},
-    {"write", RunWriteCommand, kWriteUsage},
-    {"radio", RunRadioCommand, kRadioUsage},
+    {"ports", RunPortsCommand, kPortsUsage}, {"read", RunReadCommand, kReadUsage},
+    {"write", RunWriteCommand, kWriteUsage}, {"radio", RunRadioCommand, kRadioUsage},
+    {"diff", RunDiffCommand, kDiffUsage},
 };
 
 const Subcommand* Find(const std::string& name) {

@@ -13,5 +13,8 @@ inline constexpr const char* kWriteUsage =
 inline constexpr const char* kRadioUsage =
     "q36cli radio [--band 400-440] [--no-scan-list] [--password KZP] [--firmware 1.0.3] "
     "[--image FILE] [--link PATH] [--log FILE] [--pace] [--fault SPEC]...";
+inline constexpr const char* kDiffUsage =
+    "q36cli diff A B [--json] [--band 400-440] [--no-scan-list] [--password KZP] [--lang zh|en]  "
+    "(A, B: a workbook .xlsx/.xls, a memory image file, or radio:PORT)";
 
 }  // namespace q36::cli

@@ -38,21 +38,9 @@ std::string SkippedDetail(const ConfigurationCheck& check, int language) {
 
 }  // namespace
 
-ExchangeOutcome ImportWorkbook(const std::string& path, ConfigurationQueries& queries,
-                               int bandLowMHz, int bandHighMHz, int language,
-                               WorkbookLanguages languages) {
-    if (path.empty()) return {ExchangeResult::ReadCancelled, {}};
-
-    // The workbook's records go over what the store holds now.
-    Configuration configuration;
-    if (StoreResult loaded = LoadConfiguration(queries, configuration); !loaded.ok()) {
-        return {ExchangeResult::ReadFailed, {ReadFailedMessage(loaded.detail)}};
-    }
-    ImportRules rules;
-    rules.bandLowMHz = bandLowMHz;
-    rules.bandHighMHz = bandHighMHz;
-    rules.languages = languages;
-    rules.language = language;
+ExchangeOutcome ReadCheckedWorkbook(const std::string& path, const ImportRules& rules,
+                                    Configuration& configuration) {
+    const int language = rules.language;
     const ConfigurationCheck check = ReadConfigurationWorkbook(path, rules, configuration);
     ExchangeOutcome outcome{ExchangeResult::ReadFailed, {}, check.language};
     // The names in the messages are those of the language the workbook was found in.
@@ -75,9 +63,6 @@ ExchangeOutcome ImportWorkbook(const std::string& path, ConfigurationQueries& qu
                                        QuotedCellText(check.toneFault->text), language);
         outcome.result = ExchangeResult::ToneValueRefused;
         outcome.messages = {tone, ReadFailedMessage(path)};
-    } else if (StoreResult stored = SaveConfiguration(queries, configuration, language);
-               !stored.ok()) {
-        outcome.messages = {ReadFailedMessage(stored.detail)};
     } else {
         ExchangeMessage done;
         done.text = &txt::MsgFileReadOk;
@@ -89,9 +74,38 @@ ExchangeOutcome ImportWorkbook(const std::string& path, ConfigurationQueries& qu
 }
 
 ExchangeOutcome ImportWorkbook(const std::string& path, ConfigurationQueries& queries,
-                               const RunSettings& settings, WorkbookLanguages languages) {
+                               int bandLowMHz, int bandHighMHz, int language,
+                               WorkbookLanguages languages, const ConfirmImport& confirm) {
+    if (path.empty()) return {ExchangeResult::ReadCancelled, {}};
+
+    // The workbook's records go over what the store holds now.
+    Configuration configuration;
+    if (StoreResult loaded = LoadConfiguration(queries, configuration); !loaded.ok()) {
+        return {ExchangeResult::ReadFailed, {ReadFailedMessage(loaded.detail)}};
+    }
+    const Configuration current = configuration;
+    ImportRules rules;
+    rules.bandLowMHz = bandLowMHz;
+    rules.bandHighMHz = bandHighMHz;
+    rules.languages = languages;
+    rules.language = language;
+    ExchangeOutcome outcome = ReadCheckedWorkbook(path, rules, configuration);
+    if (outcome.result != ExchangeResult::ReadOk) return outcome;
+    if (confirm && !confirm(current, configuration)) {
+        return {ExchangeResult::ReadCancelled, {}, outcome.workbookLanguage};
+    }
+    if (StoreResult stored = SaveConfiguration(queries, configuration, language); !stored.ok()) {
+        outcome.result = ExchangeResult::ReadFailed;
+        outcome.messages = {ReadFailedMessage(stored.detail)};
+    }
+    return outcome;
+}
+
+ExchangeOutcome ImportWorkbook(const std::string& path, ConfigurationQueries& queries,
+                               const RunSettings& settings, WorkbookLanguages languages,
+                               const ConfirmImport& confirm) {
     return ImportWorkbook(path, queries, settings.BandLowMHz, settings.BandHighMHz,
-                          settings.LanguageIndex, languages);
+                          settings.LanguageIndex, languages, confirm);
 }
 
 }  // namespace q36::exchange

@@ -16,12 +16,14 @@
 #include <sstream>
 
 #include "cli_process.h"
+#include "codec/change_words.h"
 #include "codec/channel_block.h"
 #include "codec/channel_fields.h"
 #include "codec/frequency.h"
 #include "exchange/configuration_reader.h"
 #include "exchange/exchange_texts.h"
 #include "protocol/frame.h"
+#include "protocol/image_configuration.h"
 #include "protocol/radio_image.h"
 #include "text/language.h"
 #include "text/text_pairs.h"
@@ -189,6 +191,29 @@ TEST_F(CliTest, WriteTakesAnEditedWorkbookOfEitherLanguageIntoTheRadio) {
     EXPECT_EQ(written->Block(BLOCK_SCAN, 1), original.Block(BLOCK_SCAN, 1));
 }
 
+TEST_F(CliTest, DiffListsExactlyTheChangeBetweenWorkbooksImagesAndItsExitSaysWhether) {
+    const std::string image = shared->File("radio.img");
+    for (const std::string& other : {workbook, image}) {
+        const ProcessResult same = RunQ36cli({"diff", workbook, other});
+        EXPECT_EQ(same.exitCode, 0) << other << ": " << same.out << same.err;
+        EXPECT_EQ(same.out, "") << other;
+    }
+    const std::string edited = EditedWorkbook("ws['D8'] = 435.0125");
+    const std::string before = DecodeImage(VariedImage(), RunSettings{}).channels[6].FTX;
+    const FieldChange change{FieldChange::Part::Channel, 7, "FTX", before, "435.0125"};
+    const ProcessResult words = RunQ36cli({"diff", workbook, edited});
+    EXPECT_EQ(words.exitCode, 1) << words.err;
+    EXPECT_EQ(words.out, DescribeChange(change, workbook, edited, LANGUAGE_CHINESE) + "\n");
+    const ProcessResult json = RunQ36cli({"diff", image, edited, "--json", "--lang", "en"});
+    EXPECT_EQ(json.exitCode, 1) << json.err;
+    EXPECT_EQ(json.out,
+              "[\n {\"part\": \"channel\", \"number\": 7, \"column\": \"FTX\", \"a\": \"" + before +
+                  "\", \"b\": \"435.0125\"}\n]\n");
+    std::ofstream(folder.File("notes.txt")) << "neither a workbook nor an image";
+    EXPECT_EQ(RunQ36cli({"diff", workbook, folder.File("notes.txt")}).exitCode, 7);
+    EXPECT_EQ(RunQ36cli({"diff", workbook, "radio:/dev/null"}).exitCode, 2);  // no --band
+}
+
 TEST_F(CliTest, EachHandshakeRefusalExitsWithFourAndItsMessage) {
     const TextPair* messages[] = {&txt::MsgModelMismatch, &txt::MsgWrongPassword,
                                   &txt::MsgChecksumError, &txt::MsgUnknownHandshake};
@@ -284,8 +309,8 @@ TEST_F(CliTest, FailuresExitWithTheirOwnCodes) {
 
 TEST_F(CliTest, HelpAndVersionAnswerOnStdout) {
     const std::vector<std::vector<std::string>> asks = {
-        {"read", "--help"}, {"read", "-h"},      {"help", "read"}, {"write", "-h"},
-        {"ports", "-h"},    {"radio", "--help"}, {"--help"},       {"--version"}};
+        {"read", "--help"},  {"read", "-h"}, {"help", "read"}, {"write", "-h"}, {"ports", "-h"},
+        {"radio", "--help"}, {"diff", "-h"}, {"--help"},       {"--version"}};
     for (const auto& ask : asks) {
         const ProcessResult help = RunQ36cli(ask);
         EXPECT_EQ(help.exitCode, 0) << ask[0] << " " << help.err;
