@@ -151,8 +151,7 @@ int RunDiffCommand(int argc, char** argv) {
     if (int code = ReadSide(second, options, printer, b); code != ExitDone) return code;
 
     const int language = options.settings.LanguageIndex;
-    const std::vector<FieldChange> changes =
-        Diff(ComparableForm(a, language), ComparableForm(b, language), language);
+    const std::vector<FieldChange> changes = DiffComparable(a, b, language);
     if (options.json) {
         std::cout << ChangesJson(changes) << "\n";
     } else {

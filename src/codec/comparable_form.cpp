@@ -41,4 +41,9 @@ Configuration ComparableForm(Configuration configuration, int language) {
     return configuration;
 }
 
+std::vector<FieldChange> DiffComparable(const Configuration& a, const Configuration& b,
+                                        int language) {
+    return Diff(ComparableForm(a, language), ComparableForm(b, language), language);
+}
+
 }  // namespace q36

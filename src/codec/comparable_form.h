@@ -13,4 +13,8 @@ namespace q36 {
 // key and ENABLED, the rest empty. The common values are positions already and are not touched.
 Configuration ComparableForm(Configuration configuration, int language);
 
+// The differences from a to b by what they mean: Diff of their comparable forms.
+std::vector<FieldChange> DiffComparable(const Configuration& a, const Configuration& b,
+                                        int language);
+
 }  // namespace q36

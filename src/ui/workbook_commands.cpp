@@ -4,6 +4,9 @@
 #include <QFile>
 #include <QMessageBox>
 
+#include "changes_preview_dialog.h"
+#include "codec/comparable_form.h"
+#include "compare_texts.h"
 #include "exchange/exchange_texts.h"
 #include "exchange/export_workbook.h"
 #include "exchange/import_workbook.h"
@@ -112,7 +115,19 @@ void WorkbookCommands::Open() {
             ConfigurationQueries queries{side->ParamQuery(), side->ChannelQuery(),
                                          side->ScanQuery()};
             WaitCursor wait;
-            outcome = exchange::ImportWorkbook(FilePath(name), queries, window_.Settings());
+            // Nothing is stored before the user has seen what the file would change.
+            const auto confirm = [this, &wait](const Configuration& current,
+                                               const Configuration& incoming) {
+                const int language = window_.Settings().LanguageIndex;
+                wait.Stop();
+                const bool go =
+                    ConfirmChanges(&window_, DiffComparable(current, incoming, language),
+                                   QTr(ctxt::OpenQuestion, language), language);
+                if (go) wait.Start();
+                return go;
+            };
+            outcome = exchange::ImportWorkbook(FilePath(name), queries, window_.Settings(),
+                                               exchange::WorkbookLanguages::Current, confirm);
         } else {
             outcome = NoStore(exchange::ExchangeResult::ReadFailed);
         }

@@ -23,12 +23,15 @@ class WorkbookCommands {
 
     // Replaces the file dialogs.
     void SetChooser(std::unique_ptr<WorkbookFileChooser> chooser);
+    // The file dialogs (or a test's), for the other windows that ask for a workbook.
+    WorkbookFileChooser& Chooser() { return *chooser_; }
 
     // Posts pending edits, asks for a name (and, for an existing file, whether to replace it)
     // and writes the workbook; a cancelled dialog or "No" shows nothing.
     void Save();
-    // Asks for a workbook and reads it into the store, then shows the store on the pages; a
-    // cancelled dialog shows nothing, a workbook that cannot be taken leaves the store as it was.
+    // Asks for a workbook, checks it, shows what it would change and, on Yes, reads it into the
+    // store, then shows the store on the pages; a cancelled dialog or No shows nothing more, a
+    // workbook that cannot be taken leaves the store as it was.
     void Open();
 
     // Open got as far as a chosen file; cleared each time Open starts.

@@ -6,6 +6,7 @@
 #include <QDir>
 #include <QFile>
 #include <QMessageBox>
+#include <QPlainTextEdit>
 #include <QTableView>
 #include <QTest>
 
@@ -18,6 +19,7 @@
 #include "support/scratch_folder.h"
 #include "support/store_copy.h"
 #include "text/text_pairs.h"
+#include "ui/compare_texts.h"
 #include "ui/main_form.h"
 #include "ui/workbook_file_chooser.h"
 #include "ui_test_registry.h"
@@ -154,10 +156,35 @@ class FileCommandTests : public QObject {
         QVERIFY(saved.find("431.0125") != std::string::npos);
 
         QVERIFY(window.ChangeStore("425", "CH05", "150"));
+        // An edit still open counts as part of the current data the preview compares with.
+        QVERIFY(window.Channels().Locate("CHANNELNO", "05").ok());
+        QVERIFY(window.Channels().Edit().ok());
+        QVERIFY(window.Channels().WriteText("FTX", "433").ok());
         QVERIFY(window.Snapshot() != saved);
+        // The preview names the numbers and lists each change; No stores nothing.
+        const QString preview =
+            QString::fromStdString(
+                Fill(Fill(Fill(Tr(ui::ctxt::PreviewCounts, LANGUAGE_CHINESE), "{channels}", "2"),
+                          "{common}", "1"),
+                     "{lists}", "1")) +
+            QLatin1Char('\n') + Text(ui::ctxt::OpenQuestion);
+        int detailLines = 0;
+        answerer.On(QStringLiteral("ChangesPreview"), [&](QWidget& dialog) {
+            detailLines =
+                dialog.findChild<QPlainTextEdit*>(QStringLiteral("PreviewList"))->blockCount();
+            static_cast<QDialog&>(dialog).reject();
+        });
         window.form.OpenTButClick();
-        QCOMPARE(answerer.Texts(),
-                 QStringList({Text(txt::MsgFileSaved), Text(txt::MsgFileReadOk)}));
+        QCOMPARE(answerer.Texts(), QStringList({Text(txt::MsgFileSaved), preview}));
+        QCOMPARE(detailLines, 4);
+        const std::string declined = window.Snapshot();
+        QVERIFY(declined.find("\n03|True|True|425|") != std::string::npos);
+        QVERIFY(declined.find("\n05|True|True|433|") != std::string::npos);
+        answerer.On(QStringLiteral("ChangesPreview"),
+                    [](QWidget& dialog) { static_cast<QDialog&>(dialog).accept(); });
+        window.form.OpenTButClick();
+        QCOMPARE(answerer.Texts(), QStringList({Text(txt::MsgFileSaved), preview, preview,
+                                                Text(txt::MsgFileReadOk)}));
         QVERIFY(window.form.ImportAttempted());
         QCOMPARE(window.Snapshot(), saved);
         // The grid shows the restored row, still without its vertical scroll bar.

@@ -42,7 +42,8 @@ void ModalAnswerer::Poll() {
             Qt::SingleShotConnection);
     }
     auto* box = qobject_cast<QMessageBox*>(modal);
-    seen_.append({modal->objectName(), box ? box->text() : QString()});
+    // A dialog of the program's own that asks a question has its text as a property.
+    seen_.append({modal->objectName(), box ? box->text() : modal->property("text").toString()});
     if (const auto found = answers_.find(modal->objectName()); found != answers_.end()) {
         found->second(*modal);
     } else if (box) {

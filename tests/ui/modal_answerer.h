@@ -16,7 +16,7 @@ namespace q36::test {
 
 struct SeenModal {
     QString name;  // object name of the window
-    QString text;  // a message box's text, empty for other windows
+    QString text;  // a message box's text, or a dialog's "text" property; empty for others
 };
 
 class ModalAnswerer : public QObject {
