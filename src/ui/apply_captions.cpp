@@ -7,6 +7,7 @@
 
 #include "channel_grid.h"
 #include "common_page.h"
+#include "compare_texts.h"
 #include "main_form.h"
 #include "text/choice_lists.h"
 #include "text/text_pairs.h"
@@ -22,6 +23,7 @@ void TMainForm::ApplyCaptions() {
     PrintTBut->setText(QTr(txt::PrintTBut, language));
     WriteTBut->setText(QTr(txt::WriteTBut, language));
     ReadTBut->setText(QTr(txt::ReadTBut, language));
+    CompareTBut->setText(QTr(ctxt::CompareCaption, language));
     ParaTBut->setText(QTr(txt::ParaTBut, language));
     ScanTBut->setText(QTr(txt::ScanTBut, language));
     AboutTBut->setText(QTr(txt::AboutTBut, language));
@@ -35,6 +37,7 @@ void TMainForm::ApplyCaptions() {
     OperMenu->setTitle(QTr(txt::OperMenu, language));
     WiteMenu->setText(QTr(txt::WiteMenu, language));
     ReadMenu->setText(QTr(txt::ReadMenu, language));
+    CompareMenu->setText(QTr(ctxt::CompareMenu, language));
     SetMenu->setTitle(QTr(txt::SetMenu, language));
     PMenu->setText(QTr(txt::PMenu, language));
     MMenu->setText(QTr(txt::MMenu, language));

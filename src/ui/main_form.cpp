@@ -24,6 +24,7 @@
 #include "channel_grid.h"
 #include "common_page.h"
 #include "common_page_binding.h"
+#include "compare_form.h"
 #include "param_form.h"
 #include "pictures.h"
 #include "right_button_filter.h"
@@ -32,6 +33,7 @@
 #include "serial/port_probe.h"
 #include "serial/radio_link_settings.h"
 #include "status_panel.h"
+#include "store/configuration_store.h"
 #include "text/messages.h"
 #include "text/text_pairs.h"
 #include "tool_bar_button.h"
@@ -72,6 +74,10 @@ TMainForm::TMainForm(const RunSettings& settings, std::function<bool()> trayAvai
     BuildPages();
     BuildStatusBar();
     workbook_ = std::make_unique<WorkbookCommands>(*this);
+    compareForm_ = new TCompareForm(
+        settings_,
+        [this](Configuration& configuration) { return CurrentConfiguration(configuration); },
+        [this]() -> WorkbookFileChooser& { return workbook_->Chooser(); }, this);
     // Runs exactly while one of the transfer's timers does, set to fire when the first is due
     // (the response timer's 2000 ms until a transfer sets it).
     Timer1 = new QTimer(this);
@@ -146,6 +152,7 @@ void TMainForm::BuildMenus() {
     OperMenu->setObjectName(QStringLiteral("OperMenu"));
     ReadMenu = OperMenu->addAction(QString());
     WiteMenu = OperMenu->addAction(QString());
+    CompareMenu = OperMenu->addAction(QString());
     SetMenu = menuBar()->addMenu(QString());
     SetMenu->setObjectName(QStringLiteral("SetMenu"));
     PMenu = SetMenu->addAction(QString());
@@ -161,6 +168,7 @@ void TMainForm::BuildMenus() {
                                                       {ExitMenu, "ExitMenu"},
                                                       {ReadMenu, "ReadMenu"},
                                                       {WiteMenu, "WiteMenu"},
+                                                      {CompareMenu, "CompareMenu"},
                                                       {PMenu, "PMenu"},
                                                       {MMenu, "MMenu"},
                                                       {HMenu, "HMenu"},
@@ -174,6 +182,7 @@ void TMainForm::BuildMenus() {
     connect(N3, &QAction::triggered, this, &TMainForm::PrintTButClick);
     connect(ReadMenu, &QAction::triggered, this, &TMainForm::ReadTButClick);
     connect(WiteMenu, &QAction::triggered, this, &TMainForm::WriteTButClick);
+    connect(CompareMenu, &QAction::triggered, this, &TMainForm::CompareTButClick);
     connect(PMenu, &QAction::triggered, this, &TMainForm::ParaTButClick);
     connect(MMenu, &QAction::triggered, this, &TMainForm::ScanTButClick);
     connect(AMenu, &QAction::triggered, this, &TMainForm::AboutTButClick);
@@ -202,6 +211,7 @@ void TMainForm::BuildToolBar() {
     PrintTBut = add("PrintTBut", "print.svg");
     WriteTBut = add("WriteTBut", "write.svg");
     ReadTBut = add("ReadTBut", "read.svg");
+    CompareTBut = add("CompareTBut", "compare.svg");
     ParaTBut = add("ParaTBut", "params.svg");
     ScanTBut = add("ScanTBut", "scan.svg");
     AboutTBut = add("AboutTBut", "about.svg");
@@ -212,6 +222,7 @@ void TMainForm::BuildToolBar() {
     connect(PrintTBut, &QToolButton::clicked, this, &TMainForm::PrintTButClick);
     connect(WriteTBut, &QToolButton::clicked, this, &TMainForm::WriteTButClick);
     connect(ReadTBut, &QToolButton::clicked, this, &TMainForm::ReadTButClick);
+    connect(CompareTBut, &QToolButton::clicked, this, &TMainForm::CompareTButClick);
     connect(ParaTBut, &QToolButton::clicked, this, &TMainForm::ParaTButClick);
     connect(ScanTBut, &QToolButton::clicked, this, &TMainForm::ScanTButClick);
     connect(AboutTBut, &QToolButton::clicked, this, &TMainForm::AboutTButClick);
@@ -484,6 +495,26 @@ void TMainForm::PrintTButClick() {
     } catch (...) {
         // Printing never takes the window down; the dialog reports its own failures.
     }
+}
+
+void TMainForm::CompareTButClick() {
+    compareForm_->RefreshBackups();
+    compareForm_->show();
+    compareForm_->raise();
+    compareForm_->activateWindow();
+}
+
+bool TMainForm::CurrentConfiguration(Configuration& configuration) {
+    if (!SavePendingEdits() || !storeSide_) return false;
+    ConfigurationQueries queries{storeSide_->ParamQuery(), storeSide_->ChannelQuery(),
+                                 storeSide_->ScanQuery()};
+    const StoreResult loaded = LoadConfiguration(queries, configuration);
+    if (loaded.ok()) return true;
+    QMessageBox box(QMessageBox::Critical, QTr(wtxt::NoCaption, settings_.LanguageIndex),
+                    ShownText(loaded.detail), QMessageBox::Ok, this);
+    box.setObjectName(QStringLiteral("StoreMessage"));
+    box.exec();
+    return false;
 }
 
 void TMainForm::HideGridScrollBar() {

@@ -11,6 +11,7 @@
 #include <memory>
 #include <string>
 
+#include "codec/configuration.h"
 #include "protocol/run_settings.h"
 #include "protocol/transfer.h"
 #include "qt_notice_receiver.h"
@@ -37,6 +38,7 @@ class CommonParamPage;
 class RightButtonFilter;
 class StatusPanel;
 class TAboutForm;
+class TCompareForm;
 class TParamForm;
 class TScanForm;
 class TrayParking;
@@ -88,6 +90,13 @@ class TMainForm : public QMainWindow, public TransferEffects, public TransferDat
     void SaveTButClick();
     void OpenTButClick();
     void PrintTButClick();
+    // Opens the compare window (toolbar CompareTBut, menu CompareMenu).
+    void CompareTButClick();
+    // The compare window; its RadioRequested() is for whoever reads the radio into memory.
+    TCompareForm& CompareForm() { return *compareForm_; }
+    // The current data as a configuration: pending edits posted first, then the store's rows.
+    // False when either fails, after showing the engine's text.
+    bool CurrentConfiguration(Configuration& configuration);
     // Open got as far as a chosen file (cleared each time Open starts).
     bool ImportAttempted() const;
     // The store the window keeps its rows in; nullptr before ConnectDatabase succeeded.
@@ -175,6 +184,7 @@ class TMainForm : public QMainWindow, public TransferEffects, public TransferDat
     QAction* ExitMenu;
     QAction* ReadMenu;
     QAction* WiteMenu;
+    QAction* CompareMenu;
     QAction* PMenu;
     QAction* MMenu;
     QAction* HMenu;
@@ -186,6 +196,7 @@ class TMainForm : public QMainWindow, public TransferEffects, public TransferDat
     QToolButton* PrintTBut;
     QToolButton* WriteTBut;
     QToolButton* ReadTBut;
+    QToolButton* CompareTBut;
     QToolButton* ParaTBut;
     QToolButton* ScanTBut;
     QToolButton* AboutTBut;
@@ -225,6 +236,7 @@ class TMainForm : public QMainWindow, public TransferEffects, public TransferDat
     TParamForm* paramForm_ = nullptr;
     TAboutForm* aboutForm_ = nullptr;
     QDialog* printForm_ = nullptr;
+    TCompareForm* compareForm_ = nullptr;
     std::unique_ptr<WorkbookCommands> workbook_;
     TransferData* dataSide_ = nullptr;
     std::unique_ptr<Connection> connection_;

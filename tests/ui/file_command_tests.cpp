@@ -5,11 +5,17 @@
 #include <QApplication>
 #include <QDir>
 #include <QFile>
+#include <QLabel>
 #include <QMessageBox>
 #include <QPlainTextEdit>
+#include <QPushButton>
 #include <QTableView>
+#include <QTableWidget>
 #include <QTest>
+#include <QToolButton>
 
+#include "codec/change_words.h"
+#include "codec/channel_fields.h"
 #include "modal_answerer.h"
 #include "print/para_print_form.h"
 #include "protocol/run_settings.h"
@@ -296,6 +302,53 @@ class FileCommandTests : public QObject {
         QCOMPARE(answerer.Texts(), QStringList({Text(txt::MsgFileSaved), Text(txt::MsgFreqError),
                                                 Text(txt::MsgFileReadFailed)}));
         QCOMPARE(window.Snapshot(), before);
+    }
+
+    void CompareWindowListsAndMarksTheOneChangedCellAgainstAWorkbook() {
+        StoreWindow window;
+        QVERIFY(window.ready);
+        window.chosen->name = window.File(QStringLiteral("compare.xlsx"));
+        ModalAnswerer answerer;
+        window.form.SaveTButClick();
+        // An edit not yet posted is part of the current data.
+        QVERIFY(window.Channels().Locate("CHANNELNO", "03").ok());
+        QVERIFY(window.Channels().Edit().ok());
+        QVERIFY(window.Channels().WriteText("FTX", "412.5").ok());
+        auto* compareButton = window.form.findChild<QToolButton*>(QStringLiteral("CompareTBut"));
+        QVERIFY(compareButton);
+        compareButton->click();
+        auto* compare = window.form.findChild<QDialog*>(QStringLiteral("CompareForm"));
+        QVERIFY(compare && compare->isVisible());
+        compare->findChild<QPushButton*>(QStringLiteral("CompareWorkbookBut"))->click();
+
+        const FieldChange change{FieldChange::Part::Channel, 3, "FTX", "412.5000", "400.0000"};
+        const QStringList expected = {
+            QString::fromStdString(ChangePlace(change, LANGUAGE_CHINESE)),
+            QString::fromStdString(ChangeColumn(change, LANGUAGE_CHINESE)),
+            QStringLiteral("412.5000"), QStringLiteral("400.0000")};
+        auto* list = compare->findChild<QTableWidget*>(QStringLiteral("ChangeTable"));
+        QCOMPARE(list->rowCount(), 1);
+        QStringList row;
+        for (int c = 0; c < 4; ++c) row << list->item(0, c)->text();
+        QCOMPARE(row, expected);
+        QCOMPARE(list->horizontalHeaderItem(3)->text(), QStringLiteral("compare.xlsx"));
+        const std::string count =
+            Fill(Fill(Fill(Fill(Tr(ui::ctxt::DifferenceCount, 0), "{n}", "1"), "{channels}", "1"),
+                      "{common}", "0"),
+                 "{lists}", "0");
+        QCOMPARE(compare->findChild<QLabel*>(QStringLiteral("CountLabel"))->text(),
+                 QString::fromStdString(count));
+        // Exactly the changed cell of the other side's channels is marked.
+        auto* grid = compare->findChild<QTableWidget*>(QStringLiteral("ChangedGrid"));
+        int marked = 0;
+        for (int r = 0; r < grid->rowCount(); ++r) {
+            for (int c = 0; c < grid->columnCount(); ++c)
+                marked += grid->item(r, c)->background().style() != Qt::NoBrush;
+        }
+        QCOMPARE(marked, 1);
+        QVERIFY(grid->item(2, CHANNEL_TX_FREQ - 1)->background().style() != Qt::NoBrush);
+        QCOMPARE(grid->item(2, CHANNEL_TX_FREQ - 1)->text(), QStringLiteral("400.0000"));
+        QCOMPARE(answerer.Texts(), QStringList{Text(txt::MsgFileSaved)});
     }
 
     void PrintPostsPendingEditsBeforeTheDialogShows() {
