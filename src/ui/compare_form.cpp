@@ -100,6 +100,11 @@ TCompareForm::TCompareForm(const RunSettings& settings, std::function<bool(Confi
     channelGrid_->setVerticalHeaderLabels(rows);
     channelGrid_->verticalHeader()->setDefaultSectionSize(18);
     channelGrid_->horizontalHeader()->setSectionResizeMode(QHeaderView::Stretch);
+    // All 24 channels in view, as on the main window's grid.
+    channelGrid_->setMinimumHeight(CHANNEL_COUNT * 18 +
+                                   channelGrid_->horizontalHeader()->sizeHint().height() +
+                                   2 * channelGrid_->frameWidth());
+    channelGrid_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
 
     auto* close = new QPushButton(QTr(ctxt::CloseButton, language), this);
     close->setObjectName(QStringLiteral("CompareCloseBut"));
@@ -120,11 +125,11 @@ TCompareForm::TCompareForm(const RunSettings& settings, std::function<bool(Confi
     layout->addLayout(sources);
     layout->addWidget(againstLabel_);
     layout->addWidget(countLabel_);
-    layout->addWidget(changeTable_, 2);
+    layout->addWidget(changeTable_, 1);
     layout->addWidget(gridLabel_);
-    layout->addWidget(channelGrid_, 3);
+    layout->addWidget(channelGrid_);
     layout->addLayout(bottom);
-    resize(960, 760);
+    resize(960, 820);
     RefreshBackups();
 }
 

@@ -1,15 +1,21 @@
 // Pictures of the editors after a whole read of a virtual radio holding varied channels, common
 // values and scan lists, for checking them by eye:
 //   xvfb-run -a -s "-screen 0 1280x1024x24" editors_screens <folder>
-// saves editors-channels.png, editors-dcs-list.png, editors-common.png and scan-editor.png.
+// saves editors-channels.png, editors-dcs-list.png, editors-common.png and scan-editor.png, and,
+// after a few edits, compare-window.png (the store against the workbook saved before them) and
+// open-preview.png (the question before that workbook is opened, its details shown).
 
 #include <QAbstractItemView>
 #include <QApplication>
 #include <QComboBox>
 #include <QDir>
+#include <QFile>
 #include <QProcess>
+#include <QPushButton>
 #include <QTabWidget>
+#include <QTemporaryDir>
 #include <QTest>
+#include <QToolButton>
 #include <cstdio>
 
 #include "modal_answerer.h"
@@ -22,6 +28,7 @@
 #include "ui/main_form.h"
 #include "ui/qt_translation.h"
 #include "ui/scan_form.h"
+#include "ui/workbook_file_chooser.h"
 
 namespace {
 
@@ -80,6 +87,61 @@ q36::RadioImage VariedRadio() {
     return writer.radio.Image();
 }
 
+// Save and Open, and the compare window, all take the one workbook.
+class OneFileChooser final : public q36::ui::WorkbookFileChooser {
+  public:
+    explicit OneFileChooser(QString name) : name_(std::move(name)) {}
+    QString SaveFileName(QWidget*) override { return name_; }
+    QString OpenFileName(QWidget*) override { return name_; }
+
+  private:
+    QString name_;
+};
+
+// Changes two channels, a common value and a scan list slot in the store, each posted.
+bool EditStore(q36::ui::TMainForm& main) {
+    q36::Query& channels = main.StoreSide()->ChannelQuery();
+    q36::Query& common = main.StoreSide()->ParamQuery();
+    q36::Query& scans = main.StoreSide()->ScanQuery();
+    return channels.Locate("CHANNELNO", "03").ok() && channels.Edit().ok() &&
+           channels.WriteText("FTX", "402.5").ok() && channels.Post().ok() &&
+           channels.Locate("CHANNELNO", "05").ok() && channels.Edit().ok() &&
+           channels.WriteText("TXPOWER", "低").ok() && channels.WriteText("BW", "窄").ok() &&
+           channels.Post().ok() && common.Edit().ok() && common.WriteText("TOPSET", "60").ok() &&
+           common.Post().ok() && scans.Locate("LIST", "2").ok() && scans.Edit().ok() &&
+           scans.WriteText("04", "CH09").ok() && scans.Post().ok();
+}
+
+// The compare window against the workbook saved before the edits, and the preview Open shows.
+bool SnapCompareAndPreview(q36::ui::TMainForm& main, q36::test::ModalAnswerer& answerer,
+                           const QString& folder) {
+    QTemporaryDir files;
+    main.SetFileChooser(std::make_unique<OneFileChooser>(files.filePath("radio.xlsx")));
+    main.SaveTButClick();
+    // A backups folder of its own, holding that workbook as a backup, in place of the user's.
+    qputenv("XDG_DATA_HOME", files.path().toLocal8Bit());
+    QDir().mkpath(files.filePath("q36cps/backups"));
+    QFile::copy(files.filePath("radio.xlsx"),
+                files.filePath("q36cps/backups/2026-12-09_143012_400-440_fw1.0.3.xlsx"));
+    if (!EditStore(main)) {
+        std::printf("FAILED edits\n");
+        return false;
+    }
+    main.RefreshPages();
+    main.CompareTButClick();
+    auto* compare = main.findChild<QDialog*>(QStringLiteral("CompareForm"));
+    compare->findChild<QPushButton*>(QStringLiteral("CompareWorkbookBut"))->click();
+    bool ok = Snap(*compare, folder, QStringLiteral("compare-window"));
+    compare->close();
+    answerer.On(QStringLiteral("ChangesPreview"), [&](QWidget& dialog) {
+        dialog.findChild<QToolButton*>(QStringLiteral("PreviewDetails"))->click();
+        ok &= Snap(dialog, folder, QStringLiteral("open-preview"));
+        static_cast<QDialog&>(dialog).reject();
+    });
+    main.OpenTButClick();
+    return ok && answerer.Names().contains(QStringLiteral("ChangesPreview"));
+}
+
 }  // namespace
 
 int main(int argc, char* argv[]) {
@@ -129,5 +191,6 @@ int main(int argc, char* argv[]) {
         static_cast<q36::ui::TScanForm&>(window).Button2Click();
     });
     main.ScanTButClick();
+    ok &= SnapCompareAndPreview(main, answerer, folder);
     return ok ? 0 : 1;
 }
