@@ -198,6 +198,12 @@ class FileCommandTests : public QObject {
         QVERIFY(grid->model()->index(2, 3).data().toString().startsWith(QStringLiteral("412.5")));
         QCOMPARE(grid->verticalScrollBarPolicy(), Qt::ScrollBarAlwaysOff);
         QCOMPARE(QApplication::overrideCursor(), nullptr);
+        // The same file again changes nothing, and the preview says so before it asks.
+        window.form.OpenTButClick();
+        QCOMPARE(answerer.Texts().mid(4),
+                 QStringList({Text(ui::ctxt::NothingChanges) + QLatin1Char('\n') +
+                                  Text(ui::ctxt::OpenQuestion),
+                              Text(txt::MsgFileReadOk)}));
     }
 
     void OverwriteQuestionDecidesAndNeverRunsUnderTheWaitCursor() {
