@@ -7,7 +7,7 @@ namespace q36::ui::ctxt {
 
 // The window, its toolbar button and its item in the operations menu.
 inline constexpr TextPair CompareCaption{"对比", "Compare"};
-inline constexpr TextPair CompareMenu{"对比(&C)...", "&Compare..."};
+inline constexpr TextPair CompareMenu{"对比(&C)...", "Compare(&C)..."};
 
 // What the current data is set against.
 inline constexpr TextPair AgainstWorkbook{"工作簿...", "Workbook..."};
