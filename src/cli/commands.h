@@ -7,5 +7,6 @@ int RunPortsCommand(int argc, char** argv);
 int RunReadCommand(int argc, char** argv);
 int RunWriteCommand(int argc, char** argv);
 int RunRadioCommand(int argc, char** argv);
+int RunLogCommand(int argc, char** argv);
 
 }  // namespace q36::cli

@@ -18,6 +18,7 @@ enum class TransferEvent {
     NoAnswer,     // a block could not be built or sent, the radio fell silent, the port vanished
     Timeout,      // the response timer fired
     StoreFailed,  // the store could not be read or written; the engine's text follows
+    VerifyFailed,  // the radio read back after a write holds other values than were sent
 };
 
 class TransferEffects {

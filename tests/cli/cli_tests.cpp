@@ -319,10 +319,10 @@ TEST_F(CliTest, LastFramesGoOutWholeAndASignalEndsARunSayingWhatTheRadioHolds) {
         RadioProcess radio;
         const std::string log = folder.File("write.log");
         ASSERT_TRUE(radio.Start({"--pace", "--version", "1.0.3", "--log", log}));
-        const ProcessResult write =
-            RunQ36cli({"write", "--port", radio.Port(), "--band", kBand, "--in", workbook},
-                      std::chrono::seconds(30), {"TMPDIR=" + tmp},
-                      Interruption{std::chrono::milliseconds(1500), SIGINT});
+        const ProcessResult write = RunQ36cli(
+            {"write", "--port", radio.Port(), "--band", kBand, "--no-backup", "--in", workbook},
+            std::chrono::seconds(30), {"TMPDIR=" + tmp},
+            Interruption{std::chrono::milliseconds(1500), SIGINT});
         EXPECT_EQ(write.exitCode, 130) << write.err;
         radio.Stop();
         // The handshake, the common block and the channels; the last one has no answer yet.
