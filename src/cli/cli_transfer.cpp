@@ -155,9 +155,10 @@ int RunTransfer(TransferKind kind, const TransferTarget& target, const RunSettin
         if (runner.Running()) stoppedText = Tr(txt::MsgStoppedRead, language);
         firmware = transfer.Firmware;
         const std::optional<TransferEvent> event = effects.LastEvent();
-        records.push_back({WriteStage::Idle, runner.Running() ? "stopped"
-                                             : event         ? ResultWord(*event)
-                                                             : "no-answer",
+        records.push_back({WriteStage::Idle,
+                           runner.Running() ? "stopped"
+                           : event          ? ResultWord(*event)
+                                            : "no-answer",
                            ""});
     } else {
         WriteSequence sequence(data, effects, clock, settings, target.safety);
@@ -187,7 +188,8 @@ int RunTransfer(TransferKind kind, const TransferTarget& target, const RunSettin
     // whole before the port is given up.
     ClosePortDrained(comm);
     if (traced) {
-        if (const exchange::ExchangeStatus saved = exchange::SaveTextFile(target.trace, trace.Text());
+        if (const exchange::ExchangeStatus saved =
+                exchange::SaveTextFile(target.trace, trace.Text());
             !saved.ok())
             printer.Message(Tr(txt::MsgTraceNotSaved, language) + " " + saved.detail);
     }

@@ -51,7 +51,7 @@ struct TransferTarget {
     std::string port;
     std::string password;
     std::string file;
-    std::string trace;     // where the line trace is saved; none when empty
+    std::string trace;                 // where the line trace is saved; none when empty
     WriteSafety safety{false, false};  // a write's backup before and check after
 };
 

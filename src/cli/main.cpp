@@ -34,10 +34,8 @@ struct Subcommand {
 };
 
 constexpr Subcommand kSubcommands[] = {
-    {"ports", RunPortsCommand, kPortsUsage},
-    {"read", RunReadCommand, kReadUsage},
-    {"write", RunWriteCommand, kWriteUsage},
-    {"radio", RunRadioCommand, kRadioUsage},
+    {"ports", RunPortsCommand, kPortsUsage}, {"read", RunReadCommand, kReadUsage},
+    {"write", RunWriteCommand, kWriteUsage}, {"radio", RunRadioCommand, kRadioUsage},
     {"log", RunLogCommand, kLogUsage},
 };
 

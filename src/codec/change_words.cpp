@@ -109,8 +109,8 @@ ChangeCounts CountChanges(const std::vector<FieldChange>& changes) {
 std::string ChangeSummary(const std::vector<FieldChange>& changes, int language) {
     if (changes.empty()) return Tr(txt::TxtNoChange, language);
     const ChangeCounts counts = CountChanges(changes);
-    std::string text = Fill(Tr(txt::TxtChangeCounts, language), "{channels}",
-                            std::to_string(counts.channels));
+    std::string text =
+        Fill(Tr(txt::TxtChangeCounts, language), "{channels}", std::to_string(counts.channels));
     text = Fill(text, "{common}", std::to_string(counts.commonValues));
     return Fill(text, "{lists}", std::to_string(counts.scanLists));
 }

@@ -23,8 +23,7 @@ std::string SafePart(const std::string& text) {
 
 }  // namespace
 
-std::string BackupBaseName(std::time_t when, const std::string& band,
-                           const std::string& firmware) {
+std::string BackupBaseName(std::time_t when, const std::string& band, const std::string& firmware) {
     std::tm local{};
     localtime_r(&when, &local);
     char stamp[32];
@@ -47,9 +46,9 @@ Result<BackupFiles, ExchangeError> SaveBackup(const std::string& folder, const R
             !std::filesystem::exists(files.image, error))
             break;
     }
-    const ExchangeStatus saved = SaveWorkbookFile(
-        BuildConfigurationWorkbook(configuration, settings.LanguageIndex), files.workbook,
-        settings.LanguageIndex);
+    const ExchangeStatus saved =
+        SaveWorkbookFile(BuildConfigurationWorkbook(configuration, settings.LanguageIndex),
+                         files.workbook, settings.LanguageIndex);
     if (!saved.ok()) return saved;
     std::string why;
     if (!SaveImageFile(files.image, image, &why))

@@ -9,7 +9,7 @@
 namespace q36::exchange {
 
 struct ProgrammingLogEntry {
-    std::string program;    // "q36cps" or "q36cli"
+    std::string program;  // "q36cps" or "q36cli"
     std::string port;
     std::string band;
     std::string firmware;

@@ -139,7 +139,8 @@ std::string WriteSequence::Firmware() const {
 
 std::vector<StageRecord> WriteSequence::Records() const {
     std::vector<StageRecord> records = records_;
-    if (Running()) records.push_back({stage_, "stopped", stage_ == WriteStage::Verify ? "not-read" : ""});
+    if (Running())
+        records.push_back({stage_, "stopped", stage_ == WriteStage::Verify ? "not-read" : ""});
     return records;
 }
 
@@ -236,8 +237,8 @@ void WriteSequence::OnMessage(TransferEvent event, const std::string& text) {
             }
             records_.push_back({WriteStage::Verify, ResultWord(event), "not-read"});
             Finish(WriteEnd::CheckFailed, event);
-            front_.ShowMessage(event, writeDoneText_ + "\r\n" + Text(txt::MsgVerifyNotRead) +
-                                          "\r\n" + text);
+            front_.ShowMessage(
+                event, writeDoneText_ + "\r\n" + Text(txt::MsgVerifyNotRead) + "\r\n" + text);
             return;
         case WriteStage::Idle:
             // A late answer's message after the end: shown as the plain transfer shows it.
@@ -319,9 +320,9 @@ void WriteSequence::Advance() {
                                    writeDoneText_ + "\r\n" + Text(txt::MsgVerifyEqual));
                 return;
             }
-            std::string text = writeDoneText_ + "\r\n" +
-                               Fill(Text(txt::MsgVerifyDiffers), "{count}",
-                                    std::to_string(differences_.size()));
+            std::string text =
+                writeDoneText_ + "\r\n" +
+                Fill(Text(txt::MsgVerifyDiffers), "{count}", std::to_string(differences_.size()));
             for (const FieldChange& change : differences_) {
                 text += "\r\n" + DescribeChange(change, Text(txt::TxtSideSent),
                                                 Text(txt::TxtSideRadio), language);

@@ -232,7 +232,7 @@ void VirtualRadio::HandleFrame(const std::vector<uint8_t>& frame) {
             if (Listed(config_.faults.alter, type, index)) {
                 // One field kept other than written: a channel's receive frequency one unit up,
                 // the common block's TOT one second longer, a scan list's first slot.
-                const int at = type == BLOCK_CHANNEL ? channel_layout::RxFrequency
+                const int at = type == BLOCK_CHANNEL  ? channel_layout::RxFrequency
                                : type == BLOCK_COMMON ? common_layout::Tot
                                                       : SCAN_SLOTS_OFFSET;
                 ++kept[std::size_t(at)];

@@ -217,9 +217,12 @@ inline constexpr TextPair MsgVerifyNotRead{"写入后校验未能完成：",
 inline constexpr TextPair MsgBackupSaved{"已备份设备原有数据：{file}",
                                          "Backed up what the radio held: {file}"};
 inline constexpr TextPair MsgStoppedInCheck{
-    "已中断：写频已完成，写入后校验未完成。", "Interrupted: the write was complete; the check after it was not."};
-inline constexpr TextPair MsgTraceNotSaved{"通信记录未能保存：", "The line trace could not be saved:"};
-inline constexpr TextPair MsgLogNotKept{"编程记录未能保存：", "The programming log could not be kept:"};
+    "已中断：写频已完成，写入后校验未完成。",
+    "Interrupted: the write was complete; the check after it was not."};
+inline constexpr TextPair MsgTraceNotSaved{"通信记录未能保存：",
+                                           "The line trace could not be saved:"};
+inline constexpr TextPair MsgLogNotKept{"编程记录未能保存：",
+                                        "The programming log could not be kept:"};
 inline constexpr TextPair TxtSideSent{"写入", "sent"};
 inline constexpr TextPair TxtSideRadio{"设备中", "radio holds"};
 
