@@ -18,6 +18,7 @@ enum ExitCode : int {
     ExitNoAnswer = 5,  // response timeout, a silent radio, a vanished port
     ExitCheck = 6,     // a value failed its check before it was sent
     ExitWorkbook = 7,
+    ExitVerify = 8,  // the radio read back after a write holds other values than were sent
 };
 
 class Args {

@@ -1,8 +1,14 @@
 #include "cli_transfer.h"
 
 #include <cerrno>
+#include <ctime>
 
 #include "cli_args.h"
+#include "codec/change_words.h"
+#include "exchange/backup_files.h"
+#include "exchange/data_folder.h"
+#include "exchange/programming_log.h"
+#include "exchange/replacing_file.h"
 #include "runner/transfer_runner.h"
 #include "serial/radio_link_settings.h"
 #include "stop_report.h"
@@ -31,8 +37,34 @@ int ExitCodeOf(TransferEvent event) {
         case TransferEvent::ReadFailed:
         case TransferEvent::StoreFailed:
             return ExitFailure;
+        case TransferEvent::VerifyFailed:
+            return ExitVerify;
     }
     return ExitFailure;
+}
+
+// The log's lines for a transfer: one per stage.
+void LogStages(const std::vector<StageRecord>& records, const TransferTarget& target,
+               const RunSettings& settings, const std::string& firmware,
+               const std::string& backupFile, ProgressPrinter& printer) {
+    for (const StageRecord& record : records) {
+        static constexpr const char* kDirections[] = {"read", "backup", "write", "check"};
+        const exchange::ProgrammingLogEntry entry{
+            "q36cli",
+            target.port,
+            settings.BandText,
+            firmware,
+            kDirections[int(record.stage)],
+            record.result,
+            record.stage == WriteStage::Backup ? backupFile : std::string(),
+            record.check,
+            target.file};
+        if (const exchange::ExchangeStatus kept = exchange::AppendProgrammingLog(entry);
+            !kept.ok()) {
+            printer.Message(Tr(txt::MsgLogNotKept, settings.LanguageIndex) + " " + kept.detail);
+            return;
+        }
+    }
 }
 
 }  // namespace
@@ -58,22 +90,40 @@ void CliEffects::SetFirmwareStatus(const std::string& text) {
     printer_.Message(text);
 }
 
+bool CliEffects::KeepBackup(const RadioImage& image, const Configuration& configuration,
+                            const std::string& firmware, std::string& failure) {
+    const auto saved = exchange::SaveBackup(exchange::BackupsFolder(), image, configuration,
+                                            settings_, firmware, std::time(nullptr));
+    if (!saved.ok()) {
+        failure = saved.status().detail;
+        return false;
+    }
+    backupFile_ = saved.value().workbook;
+    printer_.Message(Fill(Tr(txt::MsgBackupSaved, settings_.LanguageIndex), "{file}",
+                          backupFile_ + " (" + saved.value().image + ")"));
+    return true;
+}
+
+bool CliEffects::ConfirmChanges(const std::vector<FieldChange>& changes) {
+    printer_.Message(ChangeSummary(changes, settings_.LanguageIndex));
+    return true;
+}
+
 int RunTransfer(TransferKind kind, const TransferTarget& target, const RunSettings& settings,
                 TransferData& data, ProgressPrinter& printer) {
     QueueNoticeReceiver receiver;
     TComm comm(receiver);
     ApplyRadioLinkSettings(comm);
     comm.SetCommName(target.port);
-    CliEffects effects(comm, printer);
+    CliEffects effects(comm, printer, settings);
     const SystemClock clock;
-    TransferRunner runner(data, effects, clock, settings);
-    Transfer& transfer = runner.GetTransfer();
-    transfer.Password = target.password;
+    LineTrace trace(clock);
+    LineTrace* traced = target.trace.empty() ? nullptr : &trace;
+    const int language = settings.LanguageIndex;
 
     try {
         comm.OpenPort();
     } catch (const ECommsError& error) {
-        const int language = settings.LanguageIndex;
         std::string text =
             PortBusyMessage(target.port, language) + "\r\n" +
             PortOpenErrorText(error.what(), error.ErrorNumber(), error.SystemError(), language);
@@ -85,22 +135,67 @@ int RunTransfer(TransferKind kind, const TransferTarget& target, const RunSettin
         printer.Message(text);
         return ExitPort;
     }
-    transfer.PortOpen = true;
+    const auto stopping = [] { return StopSignal() != 0; };
 
-    // Naming the file on the command line is the user's yes: no question is asked.
-    if (kind == TransferKind::Read ? runner.PrepareRead() : runner.PrepareWrite()) {
-        kind == TransferKind::Read ? runner.StartRead() : runner.StartWrite();
-        // Once asked to stop, nothing more is answered: the radio keeps what it had.
-        runner.RunOnPort(comm, receiver, [] { return StopSignal() != 0; });
+    std::vector<StageRecord> records;
+    std::string firmware;
+    std::string stoppedText;
+    if (kind == TransferKind::Read) {
+        TransferRunner runner(data, effects, clock, settings);
+        runner.SetTrace(traced);
+        Transfer& transfer = runner.GetTransfer();
+        transfer.Password = target.password;
+        transfer.PortOpen = true;
+        // Naming the file on the command line is the user's yes: no question is asked.
+        if (runner.PrepareRead()) {
+            runner.StartRead();
+            // Once asked to stop, nothing more is answered: the radio keeps what it had.
+            runner.RunOnPort(comm, receiver, stopping);
+        }
+        if (runner.Running()) stoppedText = Tr(txt::MsgStoppedRead, language);
+        firmware = transfer.Firmware;
+        const std::optional<TransferEvent> event = effects.LastEvent();
+        records.push_back({WriteStage::Idle,
+                           runner.Running() ? "stopped"
+                           : event          ? ResultWord(*event)
+                                            : "no-answer",
+                           ""});
+    } else {
+        WriteSequence sequence(data, effects, clock, settings, target.safety);
+        sequence.SetTrace(traced);
+        if (sequence.Prepare(target.password, true)) {
+            sequence.Start();
+            sequence.RunOnPort(comm, receiver, stopping);
+        }
+        if (sequence.Running()) {
+            switch (sequence.Stage()) {
+                case WriteStage::Write:
+                    stoppedText = StoppedWriteText(sequence.WriteTransfer()->AcceptedWrite(),
+                                                   target.file, language);
+                    break;
+                case WriteStage::Verify:
+                    stoppedText = Tr(txt::MsgStoppedInCheck, language);
+                    break;
+                default:
+                    stoppedText = Tr(txt::MsgStoppedBeforeSending, language);
+                    break;
+            }
+        }
+        records = sequence.Records();
+        firmware = sequence.Firmware();
     }
     // The last frame (an acknowledgement, a refusal, the block under way when stopped) goes out
     // whole before the port is given up.
     ClosePortDrained(comm);
-    if (runner.Running()) {
-        printer.Message(
-            kind == TransferKind::Read
-                ? Tr(txt::MsgStoppedRead, settings.LanguageIndex)
-                : StoppedWriteText(transfer.AcceptedWrite(), target.file, settings.LanguageIndex));
+    if (traced) {
+        if (const exchange::ExchangeStatus saved =
+                exchange::SaveTextFile(target.trace, trace.Text());
+            !saved.ok())
+            printer.Message(Tr(txt::MsgTraceNotSaved, language) + " " + saved.detail);
+    }
+    LogStages(records, target, settings, firmware, effects.BackupFile(), printer);
+    if (!stoppedText.empty()) {
+        printer.Message(stoppedText);
         return ExitCodeOfSignal(StopSignal());
     }
     return effects.LastEvent() ? ExitCodeOf(*effects.LastEvent()) : ExitNoAnswer;

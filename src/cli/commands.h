@@ -8,5 +8,6 @@ int RunReadCommand(int argc, char** argv);
 int RunWriteCommand(int argc, char** argv);
 int RunRadioCommand(int argc, char** argv);
 int RunDiffCommand(int argc, char** argv);
+int RunLogCommand(int argc, char** argv);
 
 }  // namespace q36::cli

@@ -79,9 +79,11 @@ int ReadSide(const std::string& side, const DiffOptions& options, ProgressPrinte
     const int language = options.settings.LanguageIndex;
     if (side.rfind(kRadioPrefix, 0) == 0) {
         ConfigurationData data;
-        const int read = RunTransfer(TransferKind::Read,
-                                     {side.substr(kRadioPrefix.size()), options.password, side},
-                                     options.settings, data, printer);
+        TransferTarget target;
+        target.port = side.substr(kRadioPrefix.size());
+        target.password = options.password;
+        target.file = side;
+        const int read = RunTransfer(TransferKind::Read, target, options.settings, data, printer);
         configuration = data.Value();
         return read;
     }

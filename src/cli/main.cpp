@@ -24,6 +24,8 @@ constexpr const char* kExitCodes =
     "  5  no answer: the radio did not answer in time, fell silent, or the port vanished\n"
     "  6  a value failed its check before it was sent; nothing more was sent\n"
     "  7  the workbook cannot be read or written (for diff: or the image file cannot be read)\n"
+    "  8  write: the radio read back after the write holds other values than were sent (the\n"
+    "     fields are listed); a check that could not read the radio exits with that read's code\n"
     "  130, 143  stopped by SIGINT (Ctrl-C) or SIGTERM; what the radio holds is printed";
 
 struct Subcommand {
@@ -35,7 +37,7 @@ struct Subcommand {
 constexpr Subcommand kSubcommands[] = {
     {"ports", RunPortsCommand, kPortsUsage}, {"read", RunReadCommand, kReadUsage},
     {"write", RunWriteCommand, kWriteUsage}, {"radio", RunRadioCommand, kRadioUsage},
-    {"diff", RunDiffCommand, kDiffUsage},
+    {"diff", RunDiffCommand, kDiffUsage},    {"log", RunLogCommand, kLogUsage},
 };
 
 const Subcommand* Find(const std::string& name) {

@@ -31,7 +31,8 @@ int RunReadCommand(int argc, char** argv) {
     };
     if (StopSignal() != 0) return stoppedHere();
     const int transferred =
-        RunTransfer(TransferKind::Read, {options.port, options.password, options.file},
+        RunTransfer(TransferKind::Read,
+                    {options.port, options.password, options.file, options.trace, {false, false}},
                     options.settings, run.Data(), run.Printer());
     if (transferred != ExitDone) return transferred;
     if (StopSignal() != 0) return stoppedHere();

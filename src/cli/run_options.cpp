@@ -9,7 +9,9 @@ int ParseRunOptions(int argc, char** argv, const std::string& fileOption, const 
                     RunOptions& options) {
     Args args;
     std::string error;
-    if (!args.Parse(argc, argv, {"port", "band", "password", "lang", fileOption}, {"no-scan-list"},
+    std::vector<std::string> flags{"no-scan-list"};
+    if (fileOption == "in") flags.insert(flags.end(), {"no-backup", "no-verify"});
+    if (!args.Parse(argc, argv, {"port", "band", "password", "lang", "trace", fileOption}, flags,
                     error)) {
         return UsageError(error, usage);
     }
@@ -32,6 +34,9 @@ int ParseRunOptions(int argc, char** argv, const std::string& fileOption, const 
     options.settings.FactoryLock = 1;
     options.port = args.Get("port");
     options.file = args.Get(fileOption);
+    options.trace = args.Get("trace");
+    options.backup = !args.Has("no-backup");
+    options.verify = !args.Has("no-verify");
     return ExitDone;
 }
 

@@ -6,10 +6,11 @@ namespace q36::cli {
 inline constexpr const char* kPortsUsage = "q36cli ports";
 inline constexpr const char* kReadUsage =
     "q36cli read  --port PATH --band 400-440 [--no-scan-list] [--password KZP] [--lang zh|en] "
-    "--out FILE";
+    "[--trace FILE] --out FILE";
 inline constexpr const char* kWriteUsage =
     "q36cli write --port PATH --band 400-440 [--no-scan-list] [--password KZP] [--lang zh|en] "
-    "--in FILE";
+    "[--no-backup] [--no-verify] [--trace FILE] --in FILE";
+inline constexpr const char* kLogUsage = "q36cli log";
 inline constexpr const char* kRadioUsage =
     "q36cli radio [--band 400-440] [--no-scan-list] [--password KZP] [--firmware 1.0.3] "
     "[--image FILE] [--link PATH] [--log FILE] [--pace] [--fault SPEC]...";

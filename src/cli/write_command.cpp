@@ -32,7 +32,12 @@ int RunWriteCommand(int argc, char** argv) {
         run.Printer().Message(Tr(txt::MsgStoppedBeforeSending, language));
         return ExitCodeOfSignal(signal);
     }
-    return RunTransfer(TransferKind::Write, {options.port, options.password, options.file},
+    return RunTransfer(TransferKind::Write,
+                       {options.port,
+                        options.password,
+                        options.file,
+                        options.trace,
+                        {options.backup, options.verify}},
                        options.settings, run.Data(), run.Printer());
 }
 

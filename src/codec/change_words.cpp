@@ -106,4 +106,13 @@ ChangeCounts CountChanges(const std::vector<FieldChange>& changes) {
     return counts;
 }
 
+std::string ChangeSummary(const std::vector<FieldChange>& changes, int language) {
+    if (changes.empty()) return Tr(txt::TxtNoChange, language);
+    const ChangeCounts counts = CountChanges(changes);
+    std::string text =
+        Fill(Tr(txt::TxtChangeCounts, language), "{channels}", std::to_string(counts.channels));
+    text = Fill(text, "{common}", std::to_string(counts.commonValues));
+    return Fill(text, "{lists}", std::to_string(counts.scanLists));
+}
+
 }  // namespace q36

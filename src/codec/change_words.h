@@ -28,5 +28,7 @@ struct ChangeCounts {
     bool operator==(const ChangeCounts&) const = default;
 };
 ChangeCounts CountChanges(const std::vector<FieldChange>& changes);
+// "将改变 2 个信道、1 项公共参数、0 个扫描列表。", or "没有任何改变。" when nothing changes.
+std::string ChangeSummary(const std::vector<FieldChange>& changes, int language);
 
 }  // namespace q36

@@ -4,6 +4,7 @@
 
 #include "channel_fields.h"
 #include "common_fields.h"
+#include "frequency.h"
 
 namespace q36 {
 
@@ -19,9 +20,24 @@ Configuration BlankConfiguration() {
 
 namespace {
 
+// Frequencies and tone values are numbers however they are written: a workbook gives "400" where
+// a read stores "400.0000".
+bool NumericColumn(std::string_view column) {
+    return column == "FTX" || column == "REFREQUENCY" || column == "SDATA" || column == "REDATA";
+}
+
+bool SameNumber(const std::string& a, const std::string& b) {
+    const auto x = ParseDecimalText(a);
+    const auto y = ParseDecimalText(b);
+    return x && y && x->negative == y->negative && x->intDigits == y->intDigits &&
+           x->fracDigits == y->fracDigits;
+}
+
 void Compare(std::vector<FieldChange>& changes, FieldChange::Part part, int number,
              std::string_view column, std::string before, std::string after) {
     if (before == after) return;
+    if (part == FieldChange::Part::Channel && NumericColumn(column) && SameNumber(before, after))
+        return;
     changes.push_back({part, number, std::string(column), std::move(before), std::move(after)});
 }
 

@@ -34,10 +34,10 @@ struct FieldChange {
     bool operator==(const FieldChange&) const = default;
 };
 
-// Every field whose stored text differs from a to b: the common values in their column order,
-// then the channels and the scan lists in order, each by column. List words are given in the
-// language named (0 Chinese, 1 English). Channels or lists that only one side has count as
-// differing in every field.
+// Every field whose stored text differs from a to b (frequencies and tone values by their number):
+// the common values in their column order, then the channels and the scan lists in order, each by
+// column. List words are given in the language named (0 Chinese, 1 English). Channels or lists that
+// only one side has count as differing in every field.
 std::vector<FieldChange> Diff(const Configuration& a, const Configuration& b, int language);
 
 }  // namespace q36

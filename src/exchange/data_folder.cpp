@@ -1,32 +1,36 @@
 #include "data_folder.h"
 
-#include <pwd.h>
-#include <unistd.h>
-
+#include <cerrno>
 #include <cstdlib>
+#include <filesystem>
+#include <system_error>
 
 namespace q36::exchange {
 
-namespace {
-
-std::string HomeFolder() {
-    if (const char* home = std::getenv("HOME"); home && *home) return home;
-    // A service started without HOME still has an entry in the password database.
-    if (const passwd* entry = ::getpwuid(::getuid()); entry && entry->pw_dir) return entry->pw_dir;
-    return "/tmp";
-}
-
-}  // namespace
-
 std::string DataFolder() {
-    const char* data = std::getenv("XDG_DATA_HOME");
-    const std::string base =
-        data && data[0] == '/' ? std::string(data) : HomeFolder() + "/.local/share";
-    return base + "/q36cps";
+    // A relative XDG_DATA_HOME is to be ignored, as the base directory rules say.
+    const char* xdg = std::getenv("XDG_DATA_HOME");
+    if (xdg && xdg[0] == '/') return std::string(xdg) + "/q36cps";
+    const char* home = std::getenv("HOME");
+    return std::string(home && home[0] ? home : ".") + "/.local/share/q36cps";
 }
 
 std::string BackupsFolder() {
     return DataFolder() + "/backups";
+}
+
+ExchangeStatus MakeFolders(const std::string& folder) {
+    std::error_code error;
+    std::filesystem::create_directories(folder, error);
+    if (error) {
+        return ExchangeStatus::Error(ExchangeError::CannotCreate,
+                                     DetailWithPath(error.message(), folder));
+    }
+    if (!std::filesystem::is_directory(folder, error)) {
+        return ExchangeStatus::Error(ExchangeError::CannotCreate,
+                                     DetailWithPath(SystemErrorText(ENOTDIR), folder));
+    }
+    return ExchangeStatus::Ok();
 }
 
 }  // namespace q36::exchange

@@ -1,16 +1,18 @@
 #pragma once
-// Where both programs keep what they write for the user beyond the workbooks named: the data
-// folder of the XDG base directories and the backups in it.
+// The folder both programs keep the user's own files in (backups, the programming log):
+// $XDG_DATA_HOME/q36cps, else ~/.local/share/q36cps.
 
 #include <string>
 
+#include "exchange_status.h"
+
 namespace q36::exchange {
 
-// "$XDG_DATA_HOME/q36cps", or "~/.local/share/q36cps" when the variable is unset, empty or not
-// an absolute path (as the XDG base directory rules ask). Not created here.
 std::string DataFolder();
-
-// The backups of the radio taken before a write: DataFolder() + "/backups".
+// DataFolder()/backups.
 std::string BackupsFolder();
+
+// Creates folder and the folders above it that are missing.
+ExchangeStatus MakeFolders(const std::string& folder);
 
 }  // namespace q36::exchange

@@ -108,4 +108,13 @@ void ReplacingFile::Discard() {
     }
 }
 
+ExchangeStatus SaveTextFile(const std::string& path, const std::string& text) {
+    ReplacingFile file(path);
+    ExchangeStatus status = file.Create();
+    if (status.ok())
+        status = file.Write(std::span(reinterpret_cast<const uint8_t*>(text.data()), text.size()));
+    if (status.ok()) status = file.Commit();
+    return status;
+}
+
 }  // namespace q36::exchange

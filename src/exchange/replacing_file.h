@@ -36,4 +36,7 @@ class ReplacingFile {
     bool committed_ = false;
 };
 
+// Writes text as the whole content of path through a replacing file.
+ExchangeStatus SaveTextFile(const std::string& path, const std::string& text);
+
 }  // namespace q36::exchange

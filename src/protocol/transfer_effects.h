@@ -9,15 +9,16 @@ namespace q36 {
 
 // Why a message is shown, so that front ends can act on it beyond showing the text.
 enum class TransferEvent {
-    PortNotOpen,  // a command needs an open port
-    ReadDone,     // the last block of a read was stored
-    WriteDone,    // the radio accepted the last block of a write
-    Refused,      // the radio answered with status 1..4
-    ReadFailed,   // a received block failed its check and was rejected
-    CheckFailed,  // a value failed its check while a block was encoded; nothing was sent
-    NoAnswer,     // a block could not be built or sent, the radio fell silent, the port vanished
-    Timeout,      // the response timer fired
-    StoreFailed,  // the store could not be read or written; the engine's text follows
+    PortNotOpen,   // a command needs an open port
+    ReadDone,      // the last block of a read was stored
+    WriteDone,     // the radio accepted the last block of a write
+    Refused,       // the radio answered with status 1..4
+    ReadFailed,    // a received block failed its check and was rejected
+    CheckFailed,   // a value failed its check while a block was encoded; nothing was sent
+    NoAnswer,      // a block could not be built or sent, the radio fell silent, the port vanished
+    Timeout,       // the response timer fired
+    StoreFailed,   // the store could not be read or written; the engine's text follows
+    VerifyFailed,  // the radio read back after a write holds other values than were sent
 };
 
 class TransferEffects {

@@ -8,10 +8,15 @@ namespace {
 
 using std::chrono::milliseconds;
 
-// How often a runner on a port looks up even when nothing arrives and no timer is due.
-constexpr milliseconds kPollLimit(100);
-
 }  // namespace
+
+milliseconds PortWait(const std::optional<Clock::TimePoint>& deadline, const Clock& clock) {
+    // How often a runner on a port looks up even when nothing arrives and no timer is due.
+    constexpr milliseconds kPollLimit(100);
+    if (!deadline) return kPollLimit;
+    const auto left = std::chrono::duration_cast<milliseconds>(*deadline - clock.Now());
+    return std::clamp(left + milliseconds(1), milliseconds(0), kPollLimit);
+}
 
 TransferRunner::TransferRunner(TransferData& data, TransferEffects& effects, const Clock& clock,
                                const RunSettings& settings)
@@ -69,19 +74,7 @@ std::optional<Clock::TimePoint> TransferRunner::NextDeadline() const {
 void TransferRunner::Serve(TComm& comm, QueueNoticeReceiver& receiver,
                            const std::function<bool()>& done,
                            const std::function<bool()>& stopping) {
-    comm.OnReceiveData = [this, stopping](TComm&, const uint8_t* buffer, uint16_t length) {
-        if (!stopping || !stopping()) Deliver(buffer, length);
-    };
-    comm.OnRequestHangup = [this](TComm& sender) { PortVanished(sender); };
-    while (!done()) {
-        milliseconds wait = kPollLimit;
-        if (const auto deadline = NextDeadline()) {
-            const auto left = std::chrono::duration_cast<milliseconds>(*deadline - clock_.Now());
-            wait = std::clamp(left + milliseconds(1), milliseconds(0), kPollLimit);
-        }
-        receiver.WaitAndDispatch(comm, wait);
-        Tick();
-    }
+    ServePort(*this, clock_, comm, receiver, done, stopping);
 }
 
 void TransferRunner::RunOnPort(TComm& comm, QueueNoticeReceiver& receiver,

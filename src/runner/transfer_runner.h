@@ -94,6 +94,27 @@ class TransferRunner final : private TransferTimers {
     std::optional<Clock::TimePoint> silenceDeadline_;
 };
 
+// How long a runner on a port waits for a notice: until its next deadline, at most a tenth of a
+// second.
+std::chrono::milliseconds PortWait(const std::optional<Clock::TimePoint>& deadline,
+                                   const Clock& clock);
+
+// Serves comm for target (a runner, or a sequence of them): its notices go to target's Deliver
+// and PortVanished, and its timers fire, until done() is true; done is asked before every wait.
+// Deliveries that arrive once stopping() is true are dropped, so nothing more is sent.
+template <typename Target>
+void ServePort(Target& target, const Clock& clock, TComm& comm, QueueNoticeReceiver& receiver,
+               const std::function<bool()>& done, const std::function<bool()>& stopping) {
+    comm.OnReceiveData = [&target, stopping](TComm&, const uint8_t* buffer, uint16_t length) {
+        if (!stopping || !stopping()) target.Deliver(buffer, length);
+    };
+    comm.OnRequestHangup = [&target](TComm& sender) { target.PortVanished(sender); };
+    while (!done()) {
+        receiver.WaitAndDispatch(comm, PortWait(target.NextDeadline(), clock));
+        target.Tick();
+    }
+}
+
 // Lets every queued block out (within TComm's bound) and closes the port: wherever a port is
 // closed after sending.
 void ClosePortDrained(TComm& comm);

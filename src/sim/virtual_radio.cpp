@@ -4,6 +4,7 @@
 
 #include "codec/bits.h"
 #include "codec/channel_block.h"
+#include "codec/common_block.h"
 #include "codec/scan_block.h"
 #include "codec/text_checks.h"
 #include "protocol/frame.h"
@@ -53,11 +54,13 @@ bool ParseFault(const std::string& text, RadioFaults& faults, std::string& error
         faults.hangupAfter = n[0];
     } else if (name == "cut-in" && ParseInts(value, n, 2)) {
         faults.cutIn.push_back({n[0], n[1]});
+    } else if (name == "alter" && ParseInts(value, n, 2)) {
+        faults.alter.push_back({n[0], n[1]});
     } else {
         error = "unknown fault '" + text +
                 "' (handshake-status=N, silent-after=K, corrupt=TYPE:INDEX, split=TYPE:INDEX, "
                 "write-status=TYPE:INDEX:N, garbage-before=TYPE:INDEX, duplicate=TYPE:INDEX, "
-                "hangup-after=K, cut-in=TYPE:INDEX)";
+                "hangup-after=K, cut-in=TYPE:INDEX, alter=TYPE:INDEX)";
         return false;
     }
     return true;
@@ -224,7 +227,16 @@ void VirtualRadio::HandleFrame(const std::vector<uint8_t>& frame) {
                 if (fault.block == BlockRef{type, index})
                     return SendStatus(uint8_t(fault.status), {type, index});
             }
-            std::copy(payload.begin(), payload.end(), image_.Block(type, index).begin());
+            DataBlock& kept = image_.Block(type, index);
+            std::copy(payload.begin(), payload.end(), kept.begin());
+            if (Listed(config_.faults.alter, type, index)) {
+                // One field kept other than written: a channel's receive frequency one unit up,
+                // the common block's TOT one second longer, a scan list's first slot.
+                const int at = type == BLOCK_CHANNEL  ? channel_layout::RxFrequency
+                               : type == BLOCK_COMMON ? common_layout::Tot
+                                                      : SCAN_SLOTS_OFFSET;
+                ++kept[std::size_t(at)];
+            }
             if (onImageChanged) onImageChanged(image_);
             return SendStatus(ST_OK, {type, index});
         }

@@ -37,6 +37,8 @@ struct RadioFaults {
     // Answers of which only the first half is sent before the line is cut (30 ms later), as a
     // cable pulled in the middle of a frame.
     std::vector<BlockRef> cutIn;
+    // Written blocks the radio acknowledges but keeps with one field changed.
+    std::vector<BlockRef> alter;
     struct WriteStatus {
         BlockRef block;
         int status;
@@ -46,7 +48,7 @@ struct RadioFaults {
 
 // Parses one fault description: handshake-status=N, silent-after=K, corrupt=TYPE:INDEX,
 // split=TYPE:INDEX, write-status=TYPE:INDEX:N, garbage-before=TYPE:INDEX, duplicate=TYPE:INDEX,
-// hangup-after=K, cut-in=TYPE:INDEX. False with a reason for anything else.
+// hangup-after=K, cut-in=TYPE:INDEX, alter=TYPE:INDEX. False with a reason for anything else.
 bool ParseFault(const std::string& text, RadioFaults& faults, std::string& error);
 
 struct RadioConfig {

@@ -196,5 +196,34 @@ inline constexpr TextPair TxtScanSlot{"第 {n} 位", "slot {n}"};
 inline constexpr TextPair TxtFieldChange{"{where} {column}：{first} {before}，{second} {after}",
                                          "{where} {column}: {first} {before}, {second} {after}"};
 inline constexpr TextPair TxtEmptyValue{"（空）", "(empty)"};
+// What a change of the whole configuration amounts to ("{channels}", "{common}", "{lists}").
+inline constexpr TextPair TxtChangeCounts{
+    "将改变 {channels} 个信道、{common} 项公共参数、{lists} 个扫描列表。",
+    "This will change {channels} channels, {common} common values and {lists} scan lists."};
+inline constexpr TextPair TxtNoChange{"没有任何改变。", "Nothing will change."};
+
+// The write made safe: the backup read before it and the check read after it ("{count}").
+inline constexpr TextPair MsgBackupFailed{"写入前备份失败，没有向设备写入任何数据。",
+                                          "The backup before writing failed; nothing was written "
+                                          "to the radio."};
+inline constexpr TextPair MsgVerifyEqual{"写入后校验：设备中的数据与写入的完全相同。",
+                                         "Verified after writing: the radio holds exactly what "
+                                         "was written."};
+inline constexpr TextPair MsgVerifyDiffers{
+    "写入后校验：设备中有 {count} 项与写入的不同：",
+    "Verify after writing: {count} fields in the radio differ from what was written:"};
+inline constexpr TextPair MsgVerifyNotRead{"写入后校验未能完成：",
+                                           "The check after writing could not be made:"};
+inline constexpr TextPair MsgBackupSaved{"已备份设备原有数据：{file}",
+                                         "Backed up what the radio held: {file}"};
+inline constexpr TextPair MsgStoppedInCheck{
+    "已中断：写频已完成，写入后校验未完成。",
+    "Interrupted: the write was complete; the check after it was not."};
+inline constexpr TextPair MsgTraceNotSaved{"通信记录未能保存：",
+                                           "The line trace could not be saved:"};
+inline constexpr TextPair MsgLogNotKept{"编程记录未能保存：",
+                                        "The programming log could not be kept:"};
+inline constexpr TextPair TxtSideSent{"写入", "sent"};
+inline constexpr TextPair TxtSideRadio{"设备中", "radio holds"};
 
 }  // namespace q36::txt

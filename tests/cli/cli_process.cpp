@@ -7,6 +7,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -75,9 +76,15 @@ ProcessResult RunQ36cli(const std::vector<std::string>& args, std::chrono::milli
                                      0600);
     std::vector<std::string> argv{Q36cliPath()};
     argv.insert(argv.end(), args.begin(), args.end());
-    std::vector<std::string> env;
-    for (char** e = environ; *e; ++e) env.emplace_back(*e);
-    env.insert(env.end(), extraEnv.begin(), extraEnv.end());
+    // The extra variables replace those of the same name.
+    std::vector<std::string> env = extraEnv;
+    for (char** e = environ; *e; ++e) {
+        const std::string_view entry(*e);
+        const auto named = [&](const std::string& extra) {
+            return entry.substr(0, entry.find('=') + 1) == extra.substr(0, extra.find('=') + 1);
+        };
+        if (std::none_of(extraEnv.begin(), extraEnv.end(), named)) env.emplace_back(*e);
+    }
     auto argp = Pointers(argv);
     auto envp = Pointers(env);
     ProcessResult result;

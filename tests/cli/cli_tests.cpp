@@ -214,6 +214,69 @@ TEST_F(CliTest, DiffListsExactlyTheChangeBetweenWorkbooksImagesAndItsExitSaysWhe
     EXPECT_EQ(RunQ36cli({"diff", workbook, "radio:/dev/null"}).exitCode, 2);  // no --band
 }
 
+TEST_F(CliTest, SafeWriteKeepsTheRadioBeforeItChecksItAfterAndLogsEachStage) {
+    const std::vector<std::string> env{"XDG_DATA_HOME=" + folder.File("data")};
+    const std::string backups = folder.File("data/q36cps/backups");
+    const std::string image = folder.File("target.img");
+    ASSERT_TRUE(SaveImageFile(image, DefaultRadioImage(400, 440)));
+    {  // The radio keeps channel 8 other than written: the check names it and exits 8.
+        RadioProcess radio;
+        ASSERT_TRUE(radio.Start({"--image", image, "--fault", "alter=2:7"}));
+        const ProcessResult write =
+            RunQ36cli({"write", "--port", radio.Port(), "--band", kBand, "--trace",
+                       folder.File("trace.tsv"), "--in", workbook},
+                      std::chrono::seconds(60), env);
+        EXPECT_EQ(write.exitCode, 8) << write.err;
+        EXPECT_NE(write.err.find(Fill(Tr(txt::MsgVerifyDiffers, 0), "{count}", "1")),
+                  std::string::npos)
+            << write.err;
+        EXPECT_NE(write.err.find("信道 8 接收频率"), std::string::npos) << write.err;
+    }
+    // The backup holds the radio's memory before the write, as image and as workbook.
+    std::vector<std::string> kept;
+    for (const auto& entry : std::filesystem::directory_iterator(backups))
+        kept.push_back(entry.path().filename().string());
+    std::sort(kept.begin(), kept.end());
+    ASSERT_EQ(kept.size(), 2u);
+    EXPECT_TRUE(kept[0].ends_with("_400-440_fw1.0.3.img")) << kept[0];
+    EXPECT_EQ(LoadImageFile(backups + "/" + kept[0]), DefaultRadioImage(400, 440));
+    EXPECT_TRUE(kept[1].ends_with("_400-440_fw1.0.3.xlsx")) << kept[1];
+    // The trace has the 30 written blocks among its frames.
+    const std::vector<std::string> trace = ReadLines(folder.File("trace.tsv"));
+    EXPECT_EQ(std::count_if(trace.begin(), trace.end(),
+                            [](const std::string& l) {
+                                return l.find("\tsent\tframe\tC4 D7 94 23") != std::string::npos;
+                            }),
+              30);
+    {  // A backup read that fails sends no write block.
+        RadioProcess radio;
+        const std::string log = folder.File("radio.log");
+        ASSERT_TRUE(radio.Start({"--image", image, "--log", log, "--fault", "corrupt=2:3"}));
+        const ProcessResult write =
+            RunQ36cli({"write", "--port", radio.Port(), "--band", kBand, "--in", workbook},
+                      std::chrono::seconds(60), env);
+        EXPECT_EQ(write.exitCode, 1) << write.err;
+        EXPECT_NE(write.err.find(Tr(txt::MsgBackupFailed, 0)), std::string::npos) << write.err;
+        radio.Stop();
+        for (const std::string& frame : ReadLines(log))
+            EXPECT_NE(frame.substr(0, 8), "C4 D7 94") << frame;
+    }
+    const ProcessResult log = RunQ36cli({"log"}, std::chrono::seconds(10), env);
+    std::vector<std::string> stages;
+    std::istringstream lines(log.out);
+    for (std::string line; std::getline(lines, line);) {
+        std::vector<std::string> cells;
+        for (std::size_t at = 0, tab; at <= line.size(); at = tab + 1) {
+            tab = std::min(line.find('\t', at), line.size());
+            cells.push_back(line.substr(at, tab - at));
+        }
+        if (cells.size() == 10) stages.push_back(cells[5] + " " + cells[6] + " " + cells[8]);
+    }
+    EXPECT_EQ(stages,
+              (std::vector<std::string>{"direction result check", "backup done ", "write done ",
+                                        "check done differs: 1", "backup bad-block "}));
+}
+
 TEST_F(CliTest, EachHandshakeRefusalExitsWithFourAndItsMessage) {
     const TextPair* messages[] = {&txt::MsgModelMismatch, &txt::MsgWrongPassword,
                                   &txt::MsgChecksumError, &txt::MsgUnknownHandshake};
@@ -344,10 +407,10 @@ TEST_F(CliTest, LastFramesGoOutWholeAndASignalEndsARunSayingWhatTheRadioHolds) {
         RadioProcess radio;
         const std::string log = folder.File("write.log");
         ASSERT_TRUE(radio.Start({"--pace", "--version", "1.0.3", "--log", log}));
-        const ProcessResult write =
-            RunQ36cli({"write", "--port", radio.Port(), "--band", kBand, "--in", workbook},
-                      std::chrono::seconds(30), {"TMPDIR=" + tmp},
-                      Interruption{std::chrono::milliseconds(1500), SIGINT});
+        const ProcessResult write = RunQ36cli(
+            {"write", "--port", radio.Port(), "--band", kBand, "--no-backup", "--in", workbook},
+            std::chrono::seconds(30), {"TMPDIR=" + tmp},
+            Interruption{std::chrono::milliseconds(1500), SIGINT});
         EXPECT_EQ(write.exitCode, 130) << write.err;
         radio.Stop();
         // The handshake, the common block and the channels; the last one has no answer yet.

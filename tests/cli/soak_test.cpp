@@ -81,8 +81,9 @@ TEST(SoakTest, TwentyRadiosWrittenInARowFromOneWorkbookLeaveNothingBehind) {
         ASSERT_TRUE(SaveImageFile(image, ErasedImage())) << where;
         RadioProcess radio;
         ASSERT_TRUE(radio.Start({"--image", image})) << where;
-        const ProcessResult write = RunQ36cli(
-            {"write", "--port", radio.Port(), "--band", kBand, "--in", workbook}, kRunTimeout, env);
+        const ProcessResult write = RunQ36cli({"write", "--port", radio.Port(), "--band", kBand,
+                                               "--no-backup", "--no-verify", "--in", workbook},
+                                              kRunTimeout, env);
         ASSERT_EQ(write.exitCode, 0) << where << ": " << write.err;
         EXPECT_EQ(radio.Stop(), 0) << where;
         const auto written = LoadImageFile(image);

@@ -77,8 +77,8 @@ TEST(CliPortVanishes, WriteExitsFiveAndTheRadioHoldsOnlyTheBlocksItReceived) {
     ASSERT_TRUE(SaveImageFile(target, DefaultRadioImage(400, 440)));
     RadioProcess radio;
     ASSERT_TRUE(radio.Start({"--image", target, "--fault", "hangup-after=14"}));
-    const ProcessResult write =
-        RunQ36cli({"write", "--port", radio.Port(), "--band", "400-440", "--in", workbook});
+    const ProcessResult write = RunQ36cli({"write", "--port", radio.Port(), "--band", "400-440",
+                                           "--no-backup", "--no-verify", "--in", workbook});
     EXPECT_EQ(write.exitCode, cli::ExitNoAnswer) << write.err;
     EXPECT_TRUE(Contains(write.err, Tr(txt::MsgNoAnswer, LANGUAGE_CHINESE))) << write.err;
     radio.Stop();
@@ -301,8 +301,8 @@ void RunWithFault(cli::TransferKind kind, Working fault, FaultRun& run) {
         cli::ProgressPrinter printer(out);
         InjectingData host(store.connection(), fault);
         EXPECT_TRUE(host.OpenQueries().ok());
-        run.code =
-            cli::RunTransfer(kind, {served.Path(), "KZP", "test.xlsx"}, settings, host, printer);
+        run.code = cli::RunTransfer(kind, {served.Path(), "KZP", "test.xlsx", "", {false, false}},
+                                    settings, host, printer);
         // A block the store refused may stay pending in the query; the tool never posts it, as it
         // exits without saving, so only the file counts. The host lets go of any lock here.
         kept = host.KeptPath();
