@@ -7,5 +7,7 @@ int RunPortsCommand(int argc, char** argv);
 int RunReadCommand(int argc, char** argv);
 int RunWriteCommand(int argc, char** argv);
 int RunRadioCommand(int argc, char** argv);
+int RunInfoCommand(int argc, char** argv);
+int RunDoctorCommand(int argc, char** argv);
 
 }  // namespace q36::cli
