@@ -8,15 +8,6 @@ namespace q36::cli {
 
 namespace {
 
-// text with every occurrence of name replaced by value.
-std::string Fill(std::string text, const std::string& name, const std::string& value) {
-    for (std::size_t at = text.find(name); at != std::string::npos;
-         at = text.find(name, at + value.size())) {
-        text.replace(at, name.size(), value);
-    }
-    return text;
-}
-
 // "channel 3" or "channels 1-13"; empty for none.
 std::string Range(const TextPair& one, const TextPair& range, int last, int language) {
     if (last < 1) return {};

@@ -1,6 +1,7 @@
 #include "common_fields.h"
 
 #include "text/choice_lists.h"
+#include "text/text_pairs.h"
 
 namespace q36 {
 
@@ -8,37 +9,40 @@ namespace {
 
 using Kind = CommonField::Kind;
 
-constexpr CommonField List(std::string_view column, ChoiceList list, int CommonPage::*position) {
-    return {column, Kind::List, list, position, nullptr, nullptr};
+constexpr CommonField List(std::string_view column, const TextPair& label, ChoiceList list,
+                           int CommonPage::*position) {
+    return {column, &label, Kind::List, list, position, nullptr, nullptr};
 }
-constexpr CommonField Edit(std::string_view column, std::string CommonPage::*text) {
-    return {column, Kind::Edit, {}, nullptr, text, nullptr};
+constexpr CommonField Edit(std::string_view column, const TextPair& label,
+                           std::string CommonPage::*text) {
+    return {column, &label, Kind::Edit, {}, nullptr, text, nullptr};
 }
-constexpr CommonField Check(std::string_view column, bool CommonPage::*checked) {
-    return {column, Kind::Check, {}, nullptr, nullptr, checked};
+constexpr CommonField Check(std::string_view column, const TextPair& label,
+                            bool CommonPage::*checked) {
+    return {column, &label, Kind::Check, {}, nullptr, nullptr, checked};
 }
 
 }  // namespace
 
 const std::array<CommonField, 18> CommonFields{{
-    List("AVIMODE", lists::AniMode, &CommonPage::aniMode),
-    List("LOWALARM", lists::Voltage, &CommonPage::lowAlarm),
-    List("LOWBAN", lists::Voltage, &CommonPage::lowBan),
-    List("POWERPRESS", lists::PowerPress, &CommonPage::powerPress),
-    List("KEYAPRESS", lists::KeyAPress, &CommonPage::keyAPress),
-    List("KEYBPRESS", lists::KeyBPress, &CommonPage::keyBPress),
-    List("SCANPAUSE", lists::ScanPause, &CommonPage::scanPause),
-    List("SCANRESTAR", lists::ScanRestart, &CommonPage::scanRestart),
-    List("SCANCHANSEL", lists::ScanChanSel, &CommonPage::scanChanSel),
-    List("SCANPAUSESEL", lists::ScanPauseSel, &CommonPage::scanPauseSel),
-    Edit("AVISET", &CommonPage::ani),
-    Edit("TOPSET", &CommonPage::tot),
-    Edit("LOSTTIME", &CommonPage::lostTime),
-    Edit("HIGHTRANPOWER", &CommonPage::highPower),
-    Edit("MIDTRANPOWER", &CommonPage::midPower),
-    Edit("LOWTRANPOWER", &CommonPage::lowPower),
-    Check("TEMCONTROL", &CommonPage::temControl),
-    Check("KEYENABLED", &CommonPage::keyEnabled),
+    List("AVIMODE", txt::Label2, lists::AniMode, &CommonPage::aniMode),
+    List("LOWALARM", txt::Label5, lists::Voltage, &CommonPage::lowAlarm),
+    List("LOWBAN", txt::Label6, lists::Voltage, &CommonPage::lowBan),
+    List("POWERPRESS", txt::Label7, lists::PowerPress, &CommonPage::powerPress),
+    List("KEYAPRESS", txt::Label8, lists::KeyAPress, &CommonPage::keyAPress),
+    List("KEYBPRESS", txt::Label9, lists::KeyBPress, &CommonPage::keyBPress),
+    List("SCANPAUSE", txt::Label13, lists::ScanPause, &CommonPage::scanPause),
+    List("SCANRESTAR", txt::Label14, lists::ScanRestart, &CommonPage::scanRestart),
+    List("SCANCHANSEL", txt::Label16, lists::ScanChanSel, &CommonPage::scanChanSel),
+    List("SCANPAUSESEL", txt::Label17, lists::ScanPauseSel, &CommonPage::scanPauseSel),
+    Edit("AVISET", txt::LabelANI, &CommonPage::ani),
+    Edit("TOPSET", txt::Label3, &CommonPage::tot),
+    Edit("LOSTTIME", txt::Label15, &CommonPage::lostTime),
+    Edit("HIGHTRANPOWER", txt::Label18, &CommonPage::highPower),
+    Edit("MIDTRANPOWER", txt::Label19, &CommonPage::midPower),
+    Edit("LOWTRANPOWER", txt::Label20, &CommonPage::lowPower),
+    Check("TEMCONTROL", txt::Label10, &CommonPage::temControl),
+    Check("KEYENABLED", txt::Label11, &CommonPage::keyEnabled),
 }};
 
 const CommonField* CommonFieldOf(std::string_view column) {

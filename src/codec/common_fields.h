@@ -14,6 +14,7 @@ namespace q36 {
 struct CommonField {
     enum class Kind { List, Edit, Check };
     std::string_view column;  // PARAMETABLE column
+    const TextPair* label;    // its caption on the page ("TOT  设置：")
     Kind kind;
     ChoiceList list;                // List: its entries
     int CommonPage::*position;      // List

@@ -40,4 +40,18 @@ std::vector<uint8_t> BuildFrame(uint8_t command, std::span<const uint8_t> payloa
 // hold offset 4+n fails without being read past its end.
 bool CheckReceivedFrame(std::span<const uint8_t> frame, int n);
 
+// Cuts a byte stream into frames by their head and length byte: what the program sends goes out
+// a byte at a time, and whoever watches it wants whole frames. Bytes before a head are passed
+// as one piece of their own.
+class FrameSplitter {
+  public:
+    // The frames (and pieces that are none) the bytes complete.
+    std::vector<std::vector<uint8_t>> Push(const uint8_t* data, std::size_t length);
+    // Whatever is held of a frame not yet whole.
+    std::vector<uint8_t> TakeRest();
+
+  private:
+    std::vector<uint8_t> held_;
+};
+
 }  // namespace q36

@@ -183,10 +183,9 @@ bool Transfer::DispatchFrame(std::span<const uint8_t> frame) {
             // Dropped: no frame acted on, so the wait for the reply (if any) goes on.
             if (!CheckReceivedFrame(frame, HANDSHAKE_REPLY_PAYLOAD)) return false;
             effects_.SetProgressVisible(true);
-            effects_.SetFirmwareStatus(FirmwareStatusText(std::to_string(frame[4]) + "." +
-                                                              std::to_string(frame[5]) + "." +
-                                                              std::to_string(frame[6]),
-                                                          settings_.LanguageIndex));
+            Firmware = std::to_string(frame[4]) + "." + std::to_string(frame[5]) + "." +
+                       std::to_string(frame[6]);
+            effects_.SetFirmwareStatus(FirmwareStatusText(Firmware, settings_.LanguageIndex));
             if (lastMode_ == TransferMode::Write)
                 SendCommonBlock();
             else if (lastMode_ == TransferMode::Read)

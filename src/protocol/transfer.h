@@ -60,6 +60,7 @@ class Transfer {
     int ProgressTotal = 30;  // deliveries a full transfer expects: 30 with scan lists, 25 without
     bool PortOpen = false;   // the serial port is open; no transfer starts without it
     std::string Password = "KZP";  // radio password; its first three characters are sent
+    std::string Firmware;          // the version the radio's last handshake reply gave ("1.0.3")
 
     // Sets ProgressTotal from the settings' HasScanList, as showing the main window does.
     void ApplyVariant();

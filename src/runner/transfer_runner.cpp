@@ -15,7 +15,17 @@ constexpr milliseconds kPollLimit(100);
 
 TransferRunner::TransferRunner(TransferData& data, TransferEffects& effects, const Clock& clock,
                                const RunSettings& settings)
-    : clock_(clock), transfer_(data, effects, *this, settings) {}
+    : clock_(clock), effects_(effects), transfer_(data, effects_, *this, settings) {}
+
+bool TransferRunner::TracedEffects::SendData(const uint8_t* data, uint16_t length) {
+    if (trace) trace->Sent(data, length);
+    return front.SendData(data, length);
+}
+
+void TransferRunner::Deliver(const uint8_t* buffer, uint16_t length) {
+    if (effects_.trace) effects_.trace->Delivered(buffer, length);
+    transfer_.Receive(buffer, length);
+}
 
 void TransferRunner::StartResponseTimer() {
     responseDeadline_ = clock_.Now() + milliseconds(Transfer::ResponseTimeoutMs);

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "clock.h"
+#include "line_trace.h"
 #include "protocol/transfer.h"
 #include "serial/queue_notice_receiver.h"
 #include "serial/tcomm.h"
@@ -35,8 +36,11 @@ class TransferRunner final : private TransferTimers {
     bool PrepareWrite() { return transfer_.PrepareWrite(); }
     void StartWrite() { transfer_.StartWrite(); }
 
+    // Records what the transfer sends and receives from now on into trace (none: nothing).
+    void SetTrace(LineTrace* trace) { effects_.trace = trace; }
+
     // A delivery of the line.
-    void Deliver(const uint8_t* buffer, uint16_t length) { transfer_.Receive(buffer, length); }
+    void Deliver(const uint8_t* buffer, uint16_t length);
     // The port's line hung up (the cable was pulled): the port is given up, and a transfer under
     // way ends with the no-answer message.
     void PortVanished(TComm& comm);
@@ -65,7 +69,26 @@ class TransferRunner final : private TransferTimers {
     void StartSilenceTimer() override;
     void StopSilenceTimer() override;
 
+    // The front end's effects, with what is sent passed to the trace on the way.
+    struct TracedEffects final : TransferEffects {
+        explicit TracedEffects(TransferEffects& effects) : front(effects) {}
+        bool SendData(const uint8_t* data, uint16_t length) override;
+        void ShowMessage(TransferEvent event, const std::string& text) override {
+            front.ShowMessage(event, text);
+        }
+        void SetProgress(int minimum, int maximum, int position) override {
+            front.SetProgress(minimum, maximum, position);
+        }
+        void SetProgressVisible(bool visible) override { front.SetProgressVisible(visible); }
+        void SetFirmwareStatus(const std::string& text) override { front.SetFirmwareStatus(text); }
+        void Repaint() override { front.Repaint(); }
+
+        TransferEffects& front;
+        LineTrace* trace = nullptr;
+    };
+
     const Clock& clock_;
+    TracedEffects effects_;
     Transfer transfer_;
     std::optional<Clock::TimePoint> responseDeadline_;
     std::optional<Clock::TimePoint> silenceDeadline_;

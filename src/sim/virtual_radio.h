@@ -11,7 +11,7 @@
 #include <string>
 #include <vector>
 
-#include "radio_image.h"
+#include "protocol/radio_image.h"
 
 namespace q36 {
 

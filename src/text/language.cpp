@@ -50,4 +50,12 @@ int ChoiceIndexOfAny(ChoiceList list, std::string_view text, int language) {
     return -1;
 }
 
+std::string Fill(std::string text, std::string_view name, std::string_view value) {
+    for (std::size_t at = text.find(name); at != std::string::npos;
+         at = text.find(name, at + value.size())) {
+        text.replace(at, name.size(), value);
+    }
+    return text;
+}
+
 }  // namespace q36

@@ -24,6 +24,9 @@ struct TextPair {
 // The text of the pair in language; any language but English gives the Chinese text.
 std::string Tr(const TextPair& pair, int language);
 
+// text with every occurrence of name (a placeholder such as "{file}") replaced by value.
+std::string Fill(std::string text, std::string_view name, std::string_view value);
+
 // A pick list stored as consecutive pairs: entry k is list[2k + language].
 using ChoiceList = std::span<const std::string_view>;
 

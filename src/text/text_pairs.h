@@ -187,4 +187,14 @@ inline constexpr TextPair TxtScanListRange{"扫描列表 {first}-{last}", "scan 
 inline constexpr TextPair TxtListSeparator{"、", ", "};
 inline constexpr TextPair TxtListLastSeparator{"和", " and "};
 
+// A field that differs between two configurations, in plain words ("{where}", "{column}", the
+// two sides' names and values).
+inline constexpr TextPair TxtWhereCommon{"公共参数", "Common"};
+inline constexpr TextPair TxtWhereChannel{"信道 {n}", "Channel {n}"};
+inline constexpr TextPair TxtWhereScanList{"扫描列表 {n}", "Scan list {n}"};
+inline constexpr TextPair TxtScanSlot{"第 {n} 位", "slot {n}"};
+inline constexpr TextPair TxtFieldChange{"{where} {column}：{first} {before}，{second} {after}",
+                                         "{where} {column}: {first} {before}, {second} {after}"};
+inline constexpr TextPair TxtEmptyValue{"（空）", "(empty)"};
+
 }  // namespace q36::txt

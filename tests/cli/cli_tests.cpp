@@ -22,8 +22,8 @@
 #include "exchange/configuration_reader.h"
 #include "exchange/exchange_texts.h"
 #include "protocol/frame.h"
+#include "protocol/radio_image.h"
 #include "runner/connection_texts.h"
-#include "sim/radio_image.h"
 #include "text/language.h"
 #include "text/text_pairs.h"
 

@@ -10,7 +10,7 @@
 
 #include "cli_process.h"
 #include "codec/data_block.h"
-#include "sim/radio_image.h"
+#include "protocol/radio_image.h"
 
 namespace q36::test {
 namespace {

@@ -10,7 +10,7 @@
 #include "codec/channel_block.h"
 #include "codec/common_block.h"
 #include "codec/scan_block.h"
-#include "sim/radio_image.h"
+#include "protocol/radio_image.h"
 
 namespace q36::test {
 

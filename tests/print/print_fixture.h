@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-#include "sim/radio_image.h"
+#include "protocol/radio_image.h"
 #include "store/connection.h"
 #include "support/store_copy.h"
 

@@ -3,7 +3,7 @@
 #include <filesystem>
 #include <fstream>
 
-#include "sim/radio_image.h"
+#include "protocol/radio_image.h"
 #include "sim/virtual_radio.h"
 #include "support/scratch_folder.h"
 
