@@ -18,7 +18,8 @@ constexpr const char* kExitCodes =
     "  1  the database or the working store failed (missing, damaged, read-only or locked: the\n"
     "     engine's message is printed), or the radio sent a block that failed its check\n"
     "  2  wrong usage\n"
-    "  3  the port cannot be opened (missing, busy or not a serial device)\n"
+    "  3  the port cannot be opened (missing, busy or not a serial device); doctor: a check of\n"
+    "     the device failed (missing, the console, not permitted, held, does not open)\n"
     "  4  the radio refused the handshake or a block (model, password, checksum, command)\n"
     "  5  no answer: the radio did not answer in time, fell silent, or the port vanished\n"
     "  6  a value failed its check before it was sent; nothing more was sent\n"
@@ -34,9 +35,10 @@ struct Subcommand {
 };
 
 constexpr Subcommand kSubcommands[] = {
-    {"ports", RunPortsCommand, kPortsUsage}, {"read", RunReadCommand, kReadUsage},
-    {"write", RunWriteCommand, kWriteUsage}, {"radio", RunRadioCommand, kRadioUsage},
-    {"log", RunLogCommand, kLogUsage},
+    {"ports", RunPortsCommand, kPortsUsage},    {"read", RunReadCommand, kReadUsage},
+    {"write", RunWriteCommand, kWriteUsage},    {"radio", RunRadioCommand, kRadioUsage},
+    {"log", RunLogCommand, kLogUsage},          {"info", RunInfoCommand, kInfoUsage},
+    {"doctor", RunDoctorCommand, kDoctorUsage},
 };
 
 const Subcommand* Find(const std::string& name) {

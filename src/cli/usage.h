@@ -14,5 +14,9 @@ inline constexpr const char* kLogUsage = "q36cli log";
 inline constexpr const char* kRadioUsage =
     "q36cli radio [--band 400-440] [--no-scan-list] [--password KZP] [--firmware 1.0.3] "
     "[--image FILE] [--link PATH] [--log FILE] [--pace] [--fault SPEC]...";
+inline constexpr const char* kInfoUsage =
+    "q36cli info  --port PATH --band 400-440 [--password KZP] [--lang zh|en]";
+inline constexpr const char* kDoctorUsage =
+    "q36cli doctor [--port PATH] [--band 400-440] [--password KZP] [--lang zh|en]";
 
 }  // namespace q36::cli
