@@ -9,5 +9,7 @@ int RunWriteCommand(int argc, char** argv);
 int RunRadioCommand(int argc, char** argv);
 int RunDiffCommand(int argc, char** argv);
 int RunLogCommand(int argc, char** argv);
+int RunInfoCommand(int argc, char** argv);
+int RunDoctorCommand(int argc, char** argv);
 
 }  // namespace q36::cli

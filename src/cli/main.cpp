@@ -19,7 +19,8 @@ constexpr const char* kExitCodes =
     "     engine's message is printed), or the radio sent a block that failed its check; for\n"
     "     diff: the two differ (the differences are on stdout)\n"
     "  2  wrong usage\n"
-    "  3  the port cannot be opened (missing, busy or not a serial device)\n"
+    "  3  the port cannot be opened (missing, busy or not a serial device); doctor: a check of\n"
+    "     the device failed (missing, the console, not permitted, held, does not open)\n"
     "  4  the radio refused the handshake or a block (model, password, checksum, command)\n"
     "  5  no answer: the radio did not answer in time, fell silent, or the port vanished\n"
     "  6  a value failed its check before it was sent; nothing more was sent\n"
@@ -38,6 +39,7 @@ constexpr Subcommand kSubcommands[] = {
     {"ports", RunPortsCommand, kPortsUsage}, {"read", RunReadCommand, kReadUsage},
     {"write", RunWriteCommand, kWriteUsage}, {"radio", RunRadioCommand, kRadioUsage},
     {"diff", RunDiffCommand, kDiffUsage},    {"log", RunLogCommand, kLogUsage},
+    {"info", RunInfoCommand, kInfoUsage},    {"doctor", RunDoctorCommand, kDoctorUsage},
 };
 
 const Subcommand* Find(const std::string& name) {

@@ -17,5 +17,9 @@ inline constexpr const char* kRadioUsage =
 inline constexpr const char* kDiffUsage =
     "q36cli diff A B [--json] [--band 400-440] [--no-scan-list] [--password KZP] [--lang zh|en]  "
     "(A, B: a workbook .xlsx/.xls, a memory image file, or radio:PORT)";
+inline constexpr const char* kInfoUsage =
+    "q36cli info  --port PATH --band 400-440 [--password KZP] [--lang zh|en]";
+inline constexpr const char* kDoctorUsage =
+    "q36cli doctor [--port PATH] [--band 400-440] [--password KZP] [--lang zh|en]";
 
 }  // namespace q36::cli

@@ -4,29 +4,11 @@
 
 #include "codec/bits.h"
 #include "frame.h"
+#include "handshake.h"
 #include "text/messages.h"
 #include "text/text_pairs.h"
 
 namespace q36 {
-
-namespace {
-
-const TextPair* StatusMessage(uint8_t status) {
-    switch (status) {
-        case ST_MODEL_MISMATCH:
-            return &txt::MsgModelMismatch;
-        case ST_BAD_PASSWORD:
-            return &txt::MsgWrongPassword;
-        case ST_CHECKSUM_ERROR:
-            return &txt::MsgChecksumError;
-        case ST_UNKNOWN_COMMAND:
-            return &txt::MsgUnknownHandshake;
-        default:
-            return nullptr;
-    }
-}
-
-}  // namespace
 
 Transfer::Transfer(TransferData& data, TransferEffects& effects, TransferTimers& timers,
                    const RunSettings& settings)
@@ -120,10 +102,7 @@ void Transfer::SendFrame(std::span<const uint8_t> payload, uint8_t command) {
 }
 
 void Transfer::SendHandshake() {
-    uint8_t payload[HANDSHAKE_PAYLOAD] = {uint8_t(settings_.BandIndex), 0, 0, 0, 0x18};
-    for (std::size_t i = 0; i < 3 && i < Password.size(); ++i)
-        payload[1 + i] = uint8_t(Password[i]);
-    SendFrame(payload, CMD_HANDSHAKE);
+    SendFrame(HandshakePayload(settings_.BandIndex, Password), CMD_HANDSHAKE);
 }
 
 void Transfer::SendReadRequest(uint8_t blockType) {
@@ -221,7 +200,7 @@ bool Transfer::DispatchFrame(std::span<const uint8_t> frame) {
                     NextWriteStep();
                 else if (lastMode_ == TransferMode::Read)
                     SendReadRequest(BLOCK_COMMON);
-            } else if (const TextPair* pair = StatusMessage(status)) {
+            } else if (const TextPair* pair = RadioStatusMessage(status)) {
                 Message(TransferEvent::Refused, Text(*pair));
             } else {
                 return false;

@@ -51,16 +51,14 @@ long UnitOf(std::string_view name, std::string_view prefix) {
     return unit;
 }
 
-// The devices the kernel writes its console to ("tty0 ttyS0"), by name. A program that took one
-// of them would put it in raw mode and read what the console's user types.
+}  // namespace
+
 std::vector<std::string> ConsoleNames(const std::string& sysTtyDir) {
     std::vector<std::string> names = {"console", "tty0"};
     std::ifstream active(sysTtyDir + "/console/active");
     for (std::string name; active >> name;) names.push_back(name);
     return names;
 }
-
-}  // namespace
 
 std::vector<std::string> ExistingPortsOf(const std::string& pathList) {
     std::vector<std::string> ports;

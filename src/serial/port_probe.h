@@ -25,4 +25,9 @@ std::vector<std::string> ExistingPortsOf(const std::string& pathList);
 // family in numeric order. The kernel's console devices (sysTtyDir/console/active) are left out.
 std::vector<std::string> ScanSerialDevices(const std::string& devDir, const std::string& sysTtyDir);
 
+// The names under /dev of the devices the kernel writes its console to ("console", "tty0" and
+// those of sysTtyDir/console/active, such as ttyS0). A program that took one of them would put
+// it in raw mode and read what the console's user types.
+std::vector<std::string> ConsoleNames(const std::string& sysTtyDir);
+
 }  // namespace q36

@@ -447,6 +447,7 @@ void TMainForm::ParaTButClick() {
     if (!paramForm_) return;
     paramForm_->ListDialogPorts();
     paramForm_->SetPortName(QString::fromStdString(comm_.CommName()));
+    paramForm_->SetHeldPort(comm_.IsOpen() ? QString::fromStdString(comm_.CommName()) : QString());
     if (paramForm_->exec() != QDialog::Accepted) return;
     comm_.SetCommName(CoreText(paramForm_->PortName()));
     // After the dialog only the status bar reports a port that cannot be opened.

@@ -1,5 +1,6 @@
 #include "param_form.h"
 
+#include <QApplication>
 #include <QComboBox>
 #include <QGridLayout>
 #include <QHBoxLayout>
@@ -10,9 +11,11 @@
 #include <QVBoxLayout>
 
 #include "list_only_key_filter.h"
+#include "runner/connection_check.h"
 #include "text/text_pairs.h"
 #include "ui_text.h"
 #include "window_placement.h"
+#include "window_texts.h"
 
 namespace q36::ui {
 
@@ -25,6 +28,7 @@ const char* const DefaultPassword = "KZP";
 TParamForm::TParamForm(const RunSettings& settings, PortLister listPorts, QWidget* parent)
     : QDialog(parent),
       listPorts_(std::move(listPorts)),
+      settings_(settings),
       language_(settings.LanguageIndex),
       Label1(new QLabel(this)),
       Label2(new QLabel(this)),
@@ -33,7 +37,8 @@ TParamForm::TParamForm(const RunSettings& settings, PortLister listPorts, QWidge
       suiComboBox(new QComboBox(this)),
       PWEdit(new QLineEdit(this)),
       Button1(new QPushButton(this)),
-      Button2(new QPushButton(this)) {
+      Button2(new QPushButton(this)),
+      CheckButton(new QPushButton(this)) {
     setObjectName(QStringLiteral("TParamForm"));
     Label1->setObjectName(QStringLiteral("Label1"));
     Label2->setObjectName(QStringLiteral("Label2"));
@@ -43,6 +48,7 @@ TParamForm::TParamForm(const RunSettings& settings, PortLister listPorts, QWidge
     PWEdit->setObjectName(QStringLiteral("PWEdit"));
     Button1->setObjectName(QStringLiteral("Button1"));
     Button2->setObjectName(QStringLiteral("Button2"));
+    CheckButton->setObjectName(QStringLiteral("CheckButton"));
     setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint |
                    Qt::WindowCloseButtonHint);
     setFixedSize(325, 216);
@@ -67,6 +73,7 @@ TParamForm::TParamForm(const RunSettings& settings, PortLister listPorts, QWidge
     grid->addWidget(Label4, 2, 1);
     grid->setColumnStretch(1, 1);
     auto* buttons = new QHBoxLayout;
+    buttons->addWidget(CheckButton);
     buttons->addStretch();
     buttons->addWidget(Button1);
     buttons->addWidget(Button2);
@@ -81,6 +88,7 @@ TParamForm::TParamForm(const RunSettings& settings, PortLister listPorts, QWidge
     ListOnlyKeyFilter::Install(*suiComboBox);
     connect(Button1, &QPushButton::clicked, this, &TParamForm::Button1Click);
     connect(Button2, &QPushButton::clicked, this, &TParamForm::Button2Click);
+    connect(CheckButton, &QPushButton::clicked, this, &TParamForm::CheckConnectionClick);
 
     ListDialogPorts();
     Label4->setText(QString::fromStdString(settings.BandText));
@@ -95,6 +103,7 @@ void TParamForm::ApplyCaptions() {
     Label3->setText(QTr(txt::ParamLabel3, language_));
     Button1->setText(QTr(txt::ButtonOk, language_));
     Button2->setText(QTr(txt::ButtonCancel, language_));
+    CheckButton->setText(QTr(wtxt::CheckConnection, language_));
 }
 
 void TParamForm::ListDialogPorts() {
@@ -126,6 +135,26 @@ void TParamForm::SetPortName(const QString& port) {
 
 std::string TParamForm::Password() const {
     return CoreText(PWEdit->text());
+}
+
+void TParamForm::CheckConnectionClick() {
+    const std::string port = CoreText(PortName());
+    CheckOptions options;
+    options.bandIndex = settings_.BandIndex;
+    options.password = Password();
+    options.language = language_;
+    options.heldByThisProgram = !heldPort_.isEmpty() && heldPort_ == PortName();
+    // The check waits for the radio's answer (2 s at most), the window still.
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    const ConnectionCheck check = CheckConnection(port, options);
+    QApplication::restoreOverrideCursor();
+    QStringList lines;
+    for (const CheckLine& line : check.lines)
+        lines << QString::fromStdString(CheckLineText(port, line, language_));
+    QMessageBox box(QMessageBox::Information, QTr(wtxt::CheckConnection, language_),
+                    lines.join(QLatin1Char('\n')), QMessageBox::Ok, this);
+    box.setObjectName(QStringLiteral("ConnectionCheckMessage"));
+    box.exec();
 }
 
 void TParamForm::Button1Click() {

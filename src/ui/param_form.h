@@ -33,6 +33,12 @@ class TParamForm : public QDialog {
     // The radio password, "KZP" unless changed.
     std::string Password() const;
 
+    // The port the main window holds open, empty when none: checking it says so and leaves the
+    // port alone instead of opening it a second time.
+    void SetHeldPort(const QString& port) { heldPort_ = port; }
+    // Runs the connection check on the chosen port and shows its lines in a message box.
+    void CheckConnectionClick();
+
     // Confirm: refused with a message while the password is empty.
     void Button1Click();
     void Button2Click();
@@ -41,7 +47,9 @@ class TParamForm : public QDialog {
     void ApplyCaptions();
 
     PortLister listPorts_;
+    RunSettings settings_;
     int language_;
+    QString heldPort_;
     QLabel* Label1;
     QLabel* Label2;
     QLabel* Label3;
@@ -50,6 +58,7 @@ class TParamForm : public QDialog {
     QLineEdit* PWEdit;
     QPushButton* Button1;
     QPushButton* Button2;
+    QPushButton* CheckButton;
 };
 
 }  // namespace q36::ui

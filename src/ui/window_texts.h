@@ -17,6 +17,9 @@ inline constexpr TextPair MakerFax{"传真: 000-00000001", " Fax:  000-00000001"
 // The web address: a Chinese page, and an English one for language 1.
 inline constexpr TextPair MakerWeb{"https://www.example.com/zh/", "https://www.example.com/en/"};
 
+// The port dialog's connection check: its button, and the caption of the box with its lines.
+inline constexpr TextPair CheckConnection{"检查连接", "Check connection"};
+
 // Shown the same in both languages.
 inline constexpr TextPair NoFirmware{"NC", "NC"};
 inline constexpr TextPair VersionPrefix{"VER:  ", "VER:  "};

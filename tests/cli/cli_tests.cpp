@@ -25,6 +25,7 @@
 #include "protocol/frame.h"
 #include "protocol/image_configuration.h"
 #include "protocol/radio_image.h"
+#include "runner/connection_texts.h"
 #include "text/language.h"
 #include "text/text_pairs.h"
 
@@ -372,8 +373,9 @@ TEST_F(CliTest, FailuresExitWithTheirOwnCodes) {
 
 TEST_F(CliTest, HelpAndVersionAnswerOnStdout) {
     const std::vector<std::vector<std::string>> asks = {
-        {"read", "--help"},  {"read", "-h"}, {"help", "read"}, {"write", "-h"}, {"ports", "-h"},
-        {"radio", "--help"}, {"diff", "-h"}, {"--help"},       {"--version"}};
+        {"read", "--help"}, {"read", "-h"},       {"help", "read"}, {"write", "-h"},
+        {"ports", "-h"},    {"radio", "--help"},  {"--help"},       {"--version"},
+        {"info", "-h"},     {"doctor", "--help"}, {"diff", "-h"}};
     for (const auto& ask : asks) {
         const ProcessResult help = RunQ36cli(ask);
         EXPECT_EQ(help.exitCode, 0) << ask[0] << " " << help.err;
@@ -461,6 +463,47 @@ TEST_F(CliTest, EnglishRunPrintsTheEnglishTexts) {
         &error);
     ASSERT_TRUE(sheets) << error;
     EXPECT_EQ(*sheets, "['CommonSettings', 'ChannelSettings', 'ScanList']\n");
+}
+
+TEST_F(CliTest, DoctorSaysWhatStandsInTheWayAndInfoWhatTheRadioAnswers) {
+    namespace texts = connection::texts;
+    const auto said = [](const ProcessResult& run, const TextPair& pair) {
+        return run.out.find(Tr(pair, LANGUAGE_CHINESE)) != std::string::npos;
+    };
+    const ProcessResult missing = RunQ36cli({"doctor", "--port", "/dev/q36-missing"});
+    EXPECT_EQ(missing.exitCode, 3);
+    EXPECT_TRUE(said(missing, texts::DeviceMissing)) << missing.out;
+    EXPECT_FALSE(said(missing, texts::DeviceExists)) << missing.out;
+
+    RadioProcess radio;
+    const std::string link = folder.File("cable");
+    ASSERT_TRUE(radio.Start({"--link", link}));
+    const ProcessResult free = RunQ36cli({"doctor", "--port", link});
+    EXPECT_EQ(free.exitCode, 0) << free.out;
+    EXPECT_EQ(std::count(free.out.begin(), free.out.end(), '\n'), 6) << free.out;
+    EXPECT_EQ(free.out.find(Tr(texts::MarkFailed, LANGUAGE_CHINESE)), std::string::npos);
+    EXPECT_TRUE(said(free, texts::NotHeld) && free.out.find("1.0.3") != std::string::npos)
+        << free.out;
+    const ProcessResult info = RunQ36cli({"info", "--port", link, "--band", kBand});
+    EXPECT_EQ(info.exitCode, 0) << info.err;
+    EXPECT_EQ(info.out.rfind(std::string(txt::TxtFirmware.zh) + " 1.0.3\n", 0), 0u) << info.out;
+    EXPECT_TRUE(said(info, texts::InfoAccepted)) << info.out;
+
+    const pid_t holder = ::fork();  // another program with the port open, and no lock
+    if (holder == 0) {
+        if (::open(radio.Port().c_str(), O_RDWR | O_NOCTTY) >= 0) ::pause();
+        ::_exit(1);
+    }
+    ASSERT_GT(holder, 0);
+    ProcessResult held;
+    for (int tries = 0; tries < 50 && held.exitCode != 3; ++tries)
+        held = RunQ36cli({"doctor", "--port", link});
+    ::kill(holder, SIGKILL);
+    ::waitpid(holder, nullptr, 0);
+    EXPECT_EQ(held.exitCode, 3) << held.out;
+    EXPECT_NE(held.out.find("PID " + std::to_string(holder) + " (cli_tests)"), std::string::npos)
+        << held.out;
+    EXPECT_FALSE(said(held, texts::Opens)) << "a held port is not opened: " << held.out;
 }
 
 TEST_F(CliTest, PortsListsTheChosenPathsAndSkipsMissingOnes) {

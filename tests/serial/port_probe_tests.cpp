@@ -1,5 +1,9 @@
 #include "serial/port_probe.h"
 
+#include <signal.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
 #include <gtest/gtest.h>
 
 #include <cstdlib>
@@ -7,6 +11,7 @@
 #include <fstream>
 
 #include "comm_fixture.h"
+#include "serial/port_facts.h"
 
 namespace q36::test {
 namespace {
@@ -55,6 +60,54 @@ TEST(PortProbe, ScanListsSerialFamiliesInNumericOrderAndOnlyUartsWithHardware) {
     std::ofstream(root / "sys" / "console" / "active") << "tty0 ttyS0 ttyUSB10\n";
     EXPECT_EQ(ScanSerialDevices(dev, (root / "sys").string()),
               std::vector<std::string>({dev + "/ttyUSB2", dev + "/ttyACM0", dev + "/ttyS2"}));
+}
+
+TEST(PortFacts, ConsolesAreKnownByNameAndLockFilesByTheirLiveOrEndedProcess) {
+    namespace fs = std::filesystem;
+    const fs::path root = fs::path(::testing::TempDir()) / "q36_facts";
+    fs::remove_all(root);
+    fs::create_directories(root / "sys" / "console");
+    fs::create_directories(root / "dev");
+    fs::create_directories(root / "lock");
+    std::ofstream(root / "sys" / "console" / "active") << "ttyS7\n";
+    std::ofstream(root / "dev" / "ttyS7");
+    PtyPair pty;
+    EXPECT_TRUE(IsConsoleDevice((root / "dev" / "ttyS7").string(), (root / "sys").string()));
+    EXPECT_FALSE(IsConsoleDevice(pty.SlavePath(), (root / "sys").string()));
+    EXPECT_EQ(ConsoleDevicesOf((root / "dev").string(), (root / "sys").string()),
+              std::vector<std::string>{(root / "dev" / "ttyS7").string()});
+
+    int ready[2];
+    ASSERT_EQ(::pipe(ready), 0);
+    const pid_t child = ::fork();
+    if (child == 0) {  // without the pty's master, which would make it the line's far end
+        for (int fd = 3; fd < 1024; ++fd) {
+            if (fd != ready[1]) ::close(fd);
+        }
+        (void)!::write(ready[1], "r", 1);
+        ::pause();
+        ::_exit(0);
+    }
+    char byte = 0;
+    ::close(ready[1]);
+    ASSERT_EQ(::read(ready[0], &byte, 1), 1);
+    ::close(ready[0]);
+    const std::string lock =
+        (root / "lock" / ("LCK.." + fs::path(pty.SlavePath()).filename().string())).string();
+    const auto holdersNamedBy = [&](pid_t pid) {
+        std::ofstream(lock) << "      " << pid << "\n";
+        return FindPortHolders(pty.SlavePath(), "/proc", {(root / "lock").string()}).holders;
+    };
+    const auto live = holdersNamedBy(child);
+    ::kill(child, SIGKILL);
+    ::waitpid(child, nullptr, 0);
+    const auto stale = holdersNamedBy(child);
+    ASSERT_EQ(live.size(), 1u);
+    EXPECT_EQ(live[0].pid, child);
+    EXPECT_TRUE(live[0].alive);
+    EXPECT_EQ(live[0].lockFile, lock);
+    ASSERT_EQ(stale.size(), 1u);
+    EXPECT_FALSE(stale[0].alive);
 }
 
 }  // namespace

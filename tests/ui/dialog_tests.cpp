@@ -9,13 +9,16 @@
 
 #include "modal_answerer.h"
 #include "protocol/run_settings.h"
+#include "runner/connection_texts.h"
 #include "store/query.h"
 #include "support/radio_bench.h"
+#include "support/radio_on_pty.h"
 #include "support/store_copy.h"
 #include "text/text_pairs.h"
 #include "ui/about_form.h"
 #include "ui/login_form.h"
 #include "ui/param_form.h"
+#include "ui/ui_text.h"
 #include "ui/ver_form.h"
 #include "ui/version_text.h"
 #include "ui/window_texts.h"
@@ -164,6 +167,27 @@ class DialogTests : public QObject {
         dialog.findChild<QLineEdit*>(QStringLiteral("PWEdit"))->setText(QStringLiteral("KZP"));
         dialog.findChild<QPushButton*>(QStringLiteral("Button1"))->click();
         QCOMPARE(dialog.result(), int(QDialog::Accepted));
+    }
+
+    void PortDialogChecksTheChosenPortAndLeavesTheWindowsOwnAlone() {
+        RadioOnPty radio(DefaultRadioImage(400, 440));
+        QVERIFY(radio.Start());
+        const RunSettings settings;
+        ui::TParamForm dialog(settings,
+                              [&radio] { return std::vector<std::string>{radio.Path()}; });
+        ModalAnswerer answerer;
+        auto* check = dialog.findChild<QPushButton*>(QStringLiteral("CheckButton"));
+        check->click();
+        QCOMPARE(answerer.Texts().size(), 1);
+        QCOMPARE(answerer.Texts()[0].count(QLatin1Char('\n')), 5);
+        QVERIFY(!answerer.Texts()[0].contains(ui::QTr(connection::texts::MarkFailed, 0)));
+        QVERIFY(answerer.Texts()[0].contains(QStringLiteral("1.0.3")));
+        // The window's own port: said so, neither opened again nor sent a handshake.
+        dialog.SetHeldPort(QString::fromStdString(radio.Path()));
+        check->click();
+        QVERIFY(answerer.Texts()[1].contains(ui::QTr(connection::texts::HeldBySelf, 0)));
+        QCOMPARE(radio.StoppedRadio().ReceivedFrames().size(), std::size_t(1));
+        QCOMPARE(dialog.result(), int(QDialog::Rejected));
     }
 
     void VersionTextHasFourNumbers_data() {
