@@ -4,6 +4,7 @@
 // written or read, and the messages the exchange's outcome names.
 
 #include <memory>
+#include <string>
 
 namespace q36::exchange {
 struct ExchangeOutcome;
@@ -33,6 +34,9 @@ class WorkbookCommands {
 
     // Open got as far as a chosen file; cleared each time Open starts.
     bool ImportAttempted() const { return importAttempted_; }
+    // The workbook last opened or saved; empty before one was.
+    const std::string& LastFile() const { return lastFile_; }
+    WorkbookFileChooser& Chooser() { return *chooser_; }
 
   private:
     bool AskOverwrite();
@@ -41,6 +45,7 @@ class WorkbookCommands {
     TMainForm& window_;
     std::unique_ptr<WorkbookFileChooser> chooser_;
     bool importAttempted_ = false;
+    std::string lastFile_;
 };
 
 }  // namespace q36::ui
