@@ -1,4 +1,5 @@
-// Whole read and write transfers of q36cli against `q36cli radio --pace`, which answers at the
+// Whole read and write transfers of q36cli against `q36cli radio --pace` (the plain write, and
+// the safe write: the backup read, the write and the read-back check), which answers at the
 // 9600-baud rate over a pseudo-terminal. Each run is set against the least time the protocol
 // allows: every byte of both directions at 960 bytes a second, plus the 100 ms pause that ends
 // each delivery. Also reports the q36cli process's CPU time and peak resident memory, and where
@@ -431,6 +432,15 @@ int main(int argc, char** argv) {
     }
     PrintTraffic("read", readTraffic);
     PrintTraffic("write", writeTraffic);
+    // The safe write is a read, the write and a read again on the one port.
+    LineTraffic safeTraffic = readTraffic;
+    for (const LineTraffic* part : {&writeTraffic, &readTraffic}) {
+        safeTraffic.hostBytes += part->hostBytes;
+        safeTraffic.radioBytes += part->radioBytes;
+        safeTraffic.deliveries += part->deliveries;
+    }
+    PrintTraffic("safe", safeTraffic);
+    const char* kinds[] = {"read", "write", "safe"};
 
     std::string folder =
         (std::filesystem::temp_directory_path() / "q36-transfer-bench-XXXXXX").string();
@@ -445,6 +455,8 @@ int main(int argc, char** argv) {
             std::filesystem::remove_all(path, ec);
         }
     } removeFolder{folder};
+    // The safe write's backups and the programming log stay in the bench's own folder.
+    ::setenv("XDG_DATA_HOME", folder.c_str(), 1);
 
     PacedRadio radio;
     if (!radio.Start(q36cli)) {
@@ -463,28 +475,28 @@ int main(int argc, char** argv) {
     bool failed = false;
     int retried = 0;
     double worstRatio = 0, worstCpuShare = 0, worstPeakMb = 0;
-    Breakdown breakdown[2];
-    for (int kind = 0; kind < 2 && !failed; ++kind) {
+    Breakdown breakdown[3];
+    for (int kind = 0; kind < 3 && !failed; ++kind) {
         const bool read = kind == 0;
-        const LineTraffic& traffic = read ? readTraffic : writeTraffic;
+        const LineTraffic& traffic = read ? readTraffic : kind == 1 ? writeTraffic : safeTraffic;
         for (int run = 1; run <= options.runs && !failed; ++run) {
-            const std::vector<std::string> argv{
+            std::vector<std::string> argv{
                 q36cli,    read ? "read" : "write", "--port", radio.Port(), "--band",
                 "400-440", read ? "--out" : "--in", workbook};
+            if (kind == 1) argv.insert(argv.end() - 2, {"--no-backup", "--no-verify"});
             RunResult r = RunTransfer(argv);
             if (r.exitCode != 0 && retried < kRetries) {
                 // The radio sleeps between its bytes; on a loaded machine it can be held up for
                 // 100 ms in the middle of an answer, and the program then takes the answer's
                 // two pieces for two deliveries. Such a run is shown and run once more.
                 ++retried;
-                std::printf("%-5s %3d failed with exit code %d, run again:%s\n",
-                            read ? "read" : "write", run, r.exitCode,
-                            Messages(r.stderrText).c_str());
+                std::printf("%-5s %3d failed with exit code %d, run again:%s\n", kinds[kind], run,
+                            r.exitCode, Messages(r.stderrText).c_str());
                 r = RunTransfer(argv);
             }
             if (r.exitCode != 0) {
-                std::fprintf(stderr, "transfer_bench: %s run %d exited %d:\n%s\n",
-                             read ? "read" : "write", run, r.exitCode, r.stderrText.c_str());
+                std::fprintf(stderr, "transfer_bench: %s run %d exited %d:\n%s\n", kinds[kind], run,
+                             r.exitCode, r.stderrText.c_str());
                 failed = true;
                 break;
             }
@@ -495,9 +507,8 @@ int main(int argc, char** argv) {
             worstCpuShare = std::max(worstCpuShare, cpuShare);
             worstPeakMb = std::max(worstPeakMb, r.peakMb);
             std::printf("%-5s %3d %8.3f %8.3f %6.3f %9.3f %8.3f %6.2f %8.1f %8.3f %8.3f\n",
-                        read ? "read" : "write", run, r.wall, floor, ratio,
-                        r.wall / traffic.PtyFloorSeconds(), r.cpu, 100.0 * cpuShare, r.peakMb,
-                        r.firstAnswer, r.lastAnswer);
+                        kinds[kind], run, r.wall, floor, ratio, r.wall / traffic.PtyFloorSeconds(),
+                        r.cpu, 100.0 * cpuShare, r.peakMb, r.firstAnswer, r.lastAnswer);
 
             // The first answer is the handshake reply; what comes before it beyond the reply's own
             // time on the line is the program starting and preparing. Over the pty the program's
@@ -517,14 +528,14 @@ int main(int argc, char** argv) {
     std::printf(
         "\nwhere the time goes (means; the exchange against the radio's paced answers and "
         "pauses):\n");
-    for (int kind = 0; kind < 2; ++kind) {
+    for (int kind = 0; kind < 3; ++kind) {
         const Breakdown& b = breakdown[kind];
         if (b.runs == 0) continue;
         std::printf(
             "%-5s  start-up before the first answer %.3f s, exchange %.3f s (least %.3f s), "
             "after the last answer %.3f s\n",
-            kind == 0 ? "read" : "write", b.startUp / b.runs, b.exchange / b.runs,
-            b.exchangeFloor / b.runs, b.finish / b.runs);
+            kinds[kind], b.startUp / b.runs, b.exchange / b.runs, b.exchangeFloor / b.runs,
+            b.finish / b.runs);
     }
     const double lineByte = 1.0 / kLineBytesPerSecond;
     std::printf(

@@ -68,6 +68,10 @@ class WriteSequence {
     WriteSequence& operator=(const WriteSequence&) = delete;
     ~WriteSequence();
 
+    // The switches for the next write.
+    void SetSafety(WriteSafety safety) { safety_ = safety; }
+    WriteSafety Safety() const { return safety_; }
+
     // Records every stage's frames into trace (none: nothing).
     void SetTrace(LineTrace* trace) { trace_ = trace; }
 

@@ -9,6 +9,7 @@
 #include "common_page.h"
 #include "compare_texts.h"
 #include "main_form.h"
+#include "safety_texts.h"
 #include "text/choice_lists.h"
 #include "text/text_pairs.h"
 #include "ui_text.h"
@@ -41,6 +42,10 @@ void TMainForm::ApplyCaptions() {
     SetMenu->setTitle(QTr(txt::SetMenu, language));
     PMenu->setText(QTr(txt::PMenu, language));
     MMenu->setText(QTr(txt::MMenu, language));
+    BackupMenu->setText(QTr(wtxt::BackupMenu, language));
+    VerifyMenu->setText(QTr(wtxt::VerifyMenu, language));
+    BackupsFolderMenu->setText(QTr(wtxt::BackupsFolderMenu, language));
+    TraceMenu->setText(QTr(wtxt::TraceMenu, language));
     HelpMune->setTitle(QTr(txt::HelpMune, language));
     AMenu->setText(QTr(txt::AMenu, language));
     HMenu->setText(QTr(txt::HMenu, language));

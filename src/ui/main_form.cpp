@@ -25,6 +25,7 @@
 #include "common_page.h"
 #include "common_page_binding.h"
 #include "compare_form.h"
+#include "exchange/data_folder.h"
 #include "param_form.h"
 #include "pictures.h"
 #include "right_button_filter.h"
@@ -59,7 +60,10 @@ TMainForm::TMainForm(const RunSettings& settings, std::function<bool()> trayAvai
                               Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint),
       settings_(settings),
       comm_(receiver_),
-      runner_(*this, *this, clock_, settings_) {
+      runner_(*this, *this, clock_, settings_),
+      sequence_(*this, *this, clock_, settings_, WriteSafety{}),
+      trace_(clock_),
+      backupsFolder_(exchange::BackupsFolder()) {
     setObjectName(QStringLiteral("TMainForm"));
     receiver_.SetComm(&comm_);
     // Binary frames: without these settings the line would swallow XON/XOFF bytes of a block.
@@ -68,6 +72,8 @@ TMainForm::TMainForm(const RunSettings& settings, std::function<bool()> trayAvai
         CommReceiveData(buffer, length);
     };
     comm_.OnRequestHangup = [this](TComm&) { CommHangup(); };
+    runner_.SetTrace(&trace_);
+    sequence_.SetTrace(&trace_);
 
     BuildMenus();
     BuildToolBar();
@@ -157,6 +163,19 @@ void TMainForm::BuildMenus() {
     SetMenu->setObjectName(QStringLiteral("SetMenu"));
     PMenu = SetMenu->addAction(QString());
     MMenu = SetMenu->addAction(QString());
+    SetMenu->addSeparator();
+    BackupMenu = SetMenu->addAction(QString());
+    VerifyMenu = SetMenu->addAction(QString());
+    BackupsFolderMenu = SetMenu->addAction(QString());
+    TraceMenu = SetMenu->addAction(QString());
+    for (QAction* toggle : {BackupMenu, VerifyMenu}) {
+        toggle->setCheckable(true);
+        toggle->setChecked(true);
+        connect(toggle, &QAction::toggled, this, [this] {
+            sequence_.SetSafety({BackupMenu->isChecked(), VerifyMenu->isChecked()});
+            Q_EMIT WriteSafetyChanged(BackupMenu->isChecked(), VerifyMenu->isChecked());
+        });
+    }
     HelpMune = menuBar()->addMenu(QString());
     HelpMune->setObjectName(QStringLiteral("HelpMune"));
     HMenu = HelpMune->addAction(QString());
@@ -171,6 +190,10 @@ void TMainForm::BuildMenus() {
                                                       {CompareMenu, "CompareMenu"},
                                                       {PMenu, "PMenu"},
                                                       {MMenu, "MMenu"},
+                                                      {BackupMenu, "BackupMenu"},
+                                                      {VerifyMenu, "VerifyMenu"},
+                                                      {BackupsFolderMenu, "BackupsFolderMenu"},
+                                                      {TraceMenu, "TraceMenu"},
                                                       {HMenu, "HMenu"},
                                                       {AMenu, "AMenu"}};
     for (const auto& [action, name] : names) action->setObjectName(QString::fromLatin1(name));
@@ -185,6 +208,8 @@ void TMainForm::BuildMenus() {
     connect(CompareMenu, &QAction::triggered, this, &TMainForm::CompareTButClick);
     connect(PMenu, &QAction::triggered, this, &TMainForm::ParaTButClick);
     connect(MMenu, &QAction::triggered, this, &TMainForm::ScanTButClick);
+    connect(BackupsFolderMenu, &QAction::triggered, this, &TMainForm::BackupsFolderClick);
+    connect(TraceMenu, &QAction::triggered, this, &TMainForm::SaveTraceClick);
     connect(AMenu, &QAction::triggered, this, &TMainForm::AboutTButClick);
     connect(ExitMenu, &QAction::triggered, this, &TMainForm::ExitTButClick);
 }
@@ -399,7 +424,8 @@ bool TMainForm::ReopenPort(std::string* message) {
 }
 
 void TMainForm::ArmTimer() {
-    const auto deadline = runner_.NextDeadline();
+    NoteTransferEnd();
+    const auto deadline = writeLast_ ? sequence_.NextDeadline() : runner_.NextDeadline();
     if (!deadline) {
         Timer1->stop();
         return;
@@ -411,20 +437,34 @@ void TMainForm::ArmTimer() {
 
 void TMainForm::ReadTButClick() {
     if (paramForm_) TransferState().Password = paramForm_->Password();
-    if (runner_.PrepareRead() && AskYesNo(Tr(txt::MsgConfirmRead, settings_.LanguageIndex)))
+    writeLast_ = false;
+    if (runner_.PrepareRead() && AskYesNo(Tr(txt::MsgConfirmRead, settings_.LanguageIndex))) {
+        trace_.Clear();
+        transferUnlogged_ = true;
+        lastReadResult_ = "stopped";
         runner_.StartRead();
+    }
     ArmTimer();
 }
 
 void TMainForm::WriteTButClick() {
     if (paramForm_) TransferState().Password = paramForm_->Password();
-    if (runner_.PrepareWrite() && AskYesNo(Tr(txt::MsgConfirmWrite, settings_.LanguageIndex)))
-        runner_.StartWrite();
+    writeLast_ = true;
+    lastBackup_.clear();
+    if (sequence_.Prepare(TransferState().Password, TransferState().PortOpen) &&
+        AskYesNo(Tr(txt::MsgConfirmWrite, settings_.LanguageIndex))) {
+        trace_.Clear();
+        transferUnlogged_ = true;
+        sequence_.Start();
+    }
     ArmTimer();
 }
 
 void TMainForm::CommReceiveData(const uint8_t* buffer, uint16_t length) {
-    runner_.Deliver(buffer, length);
+    if (writeLast_)
+        sequence_.Deliver(buffer, length);
+    else
+        runner_.Deliver(buffer, length);
     ArmTimer();
     RefreshPages();
 }
@@ -433,13 +473,21 @@ void TMainForm::CommHangup() {
     // The adapter went away: the window gives up the port, says so, and a transfer under way
     // ends with the no-answer message.
     const std::string name = comm_.CommName();
-    runner_.PortVanished(comm_);
+    if (writeLast_) {
+        sequence_.PortVanished(comm_);
+        TransferState().PortOpen = false;
+    } else {
+        runner_.PortVanished(comm_);
+    }
     SetStatusPanel(0, QString::fromStdString(PortBusyStatusText(name, settings_.LanguageIndex)));
     ArmTimer();
 }
 
 void TMainForm::Timer1Timer() {
-    runner_.Tick();
+    if (writeLast_)
+        sequence_.Tick();
+    else
+        runner_.Tick();
     ArmTimer();
 }
 
@@ -526,17 +574,19 @@ bool TMainForm::SendData(const uint8_t* data, uint16_t length) {
     return comm_.SendData(data, length);
 }
 
-void TMainForm::ShowMessage(TransferEvent, const std::string& text) {
+void TMainForm::ShowMessage(TransferEvent event, const std::string& text) {
+    if (!writeLast_) lastReadResult_ = ResultWord(event);
     QMessageBox box(QMessageBox::Information, QTr(txt::MainCaption, settings_.LanguageIndex),
                     ShownText(text), QMessageBox::Ok, this);
     box.setObjectName(QStringLiteral("TransferMessage"));
     box.exec();
 }
 
-bool TMainForm::AskYesNo(const std::string& question) {
+bool TMainForm::AskYesNo(const std::string& question, const std::string& details) {
     QMessageBox box(QMessageBox::Question, QTr(wtxt::NoCaption, settings_.LanguageIndex),
                     ShownText(question), QMessageBox::Yes | QMessageBox::No, this);
     box.setObjectName(QStringLiteral("TransferQuestion"));
+    if (!details.empty()) box.setDetailedText(ShownText(details));
     return box.exec() == QMessageBox::Yes;
 }
 

@@ -15,7 +15,9 @@
 #include "protocol/run_settings.h"
 #include "protocol/transfer.h"
 #include "qt_notice_receiver.h"
+#include "runner/line_trace.h"
 #include "runner/transfer_runner.h"
+#include "runner/write_sequence.h"
 #include "serial/tcomm.h"
 #include "store/connection.h"
 #include "store/store_transfer_data.h"
@@ -45,7 +47,7 @@ class TrayParking;
 class WorkbookCommands;
 class WorkbookFileChooser;
 
-class TMainForm : public QMainWindow, public TransferEffects, public TransferData {
+class TMainForm : public QMainWindow, public WriteSequenceFront, public TransferData {
     Q_OBJECT
   public:
     // settings are those start-up chose; they must outlive the window. trayAvailable tells
@@ -79,6 +81,18 @@ class TMainForm : public QMainWindow, public TransferEffects, public TransferDat
     // says so and message holds the busy message (with the system's reason beside it).
     bool ReopenPort(std::string* message = nullptr);
 
+    // The safe write's switches (both on unless set), as the 设置 menu shows them.
+    void SetWriteSafety(WriteSafety safety);
+    WriteSafety GetWriteSafety() const { return sequence_.Safety(); }
+    // Where backups are kept; the backups folder of the data folder unless a test sets another.
+    void SetBackupsFolder(const std::string& folder) { backupsFolder_ = folder; }
+    // The backup the last write took (its workbook), empty when none was.
+    const std::string& LastBackup() const { return lastBackup_; }
+    // The write sequence, for its state after a write.
+    const WriteSequence& Sequence() const { return sequence_; }
+    // The last transfer's line trace.
+    const LineTrace& Trace() const { return trace_; }
+
     // Commands of the toolbar and the menus.
     void ReadTButClick();
     void WriteTButClick();
@@ -97,6 +111,10 @@ class TMainForm : public QMainWindow, public TransferEffects, public TransferDat
     // The current data as a configuration: pending edits posted first, then the store's rows.
     // False when either fails, after showing the engine's text.
     bool CurrentConfiguration(Configuration& configuration);
+    // Opens the backups folder in the file manager.
+    void BackupsFolderClick();
+    // Saves the last transfer's line trace under a name the chooser gives.
+    void SaveTraceClick();
     // Open got as far as a chosen file (cleared each time Open starts).
     bool ImportAttempted() const;
     // The store the window keeps its rows in; nullptr before ConnectDatabase succeeded.
@@ -138,8 +156,13 @@ class TMainForm : public QMainWindow, public TransferEffects, public TransferDat
     void SetProgressVisible(bool visible) override;
     void SetFirmwareStatus(const std::string& text) override;
     void Repaint() override;
-    // A Yes/No question with an empty caption, before a transfer starts; true for Yes.
-    bool AskYesNo(const std::string& question);
+    // A Yes/No question with an empty caption, before a transfer starts; true for Yes. details,
+    // when given, is behind the box's details button.
+    bool AskYesNo(const std::string& question, const std::string& details = {});
+    // The safe write's steps: the backup into the backups folder, the changes asked about.
+    bool KeepBackup(const RadioImage& image, const Configuration& configuration,
+                    const std::string& firmware, std::string& failure) override;
+    bool ConfirmChanges(const std::vector<FieldChange>& changes) override;
     // The transfer's data side, passed on to the data side set.
     StoreResult CommitPendingEdits() override;
     StoreResult LoadChannelRows(ChannelArr& rows) override;
@@ -153,6 +176,8 @@ class TMainForm : public QMainWindow, public TransferEffects, public TransferDat
   Q_SIGNALS:
     // The window was closed; the program ends.
     void Closed();
+    // The user turned a safe-write switch.
+    void WriteSafetyChanged(bool backup, bool verify);
 
   protected:
     void showEvent(QShowEvent* event) override;
@@ -171,6 +196,10 @@ class TMainForm : public QMainWindow, public TransferEffects, public TransferDat
     void DetachStore();
     // Sets Timer1 to fire when the runner's next timer is due, or stops it.
     void ArmTimer();
+    // After each input of a transfer: a transfer that has just ended is written to the
+    // programming log.
+    void NoteTransferEnd();
+    void LogStages(const std::vector<StageRecord>& records);
 
     // Menus.
     QMenu* FileMenu;
@@ -187,6 +216,10 @@ class TMainForm : public QMainWindow, public TransferEffects, public TransferDat
     QAction* CompareMenu;
     QAction* PMenu;
     QAction* MMenu;
+    QAction* BackupMenu;
+    QAction* VerifyMenu;
+    QAction* BackupsFolderMenu;
+    QAction* TraceMenu;
     QAction* HMenu;
     QAction* AMenu;
     // Toolbar.
@@ -232,6 +265,15 @@ class TMainForm : public QMainWindow, public TransferEffects, public TransferDat
         const Clock* other_ = nullptr;
     } clock_;
     TransferRunner runner_;
+    WriteSequence sequence_;
+    LineTrace trace_;
+    // Which one the line's deliveries and the timers go to: the read's runner or the write's
+    // sequence; and whether it has not yet been logged as ended.
+    bool writeLast_ = false;
+    bool transferUnlogged_ = false;
+    std::string backupsFolder_;
+    std::string lastBackup_;
+    std::string lastReadResult_;  // the log word of the last read's end
 
     TParamForm* paramForm_ = nullptr;
     TAboutForm* aboutForm_ = nullptr;

@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QEventLoop>
 #include <QMessageBox>
+#include <QSettings>
 
 #include "about_form.h"
 #include "login_form.h"
@@ -51,6 +52,20 @@ int StartUp::Run() {
 
     mainForm_ = std::make_unique<TMainForm>(settings_, trayAvailable_);
     creationOrder_ << mainForm_->objectName();
+    // The safe write's switches are the user's choice from one run to the next
+    // ($XDG_CONFIG_HOME/q36cps/q36cps.conf).
+    {
+        QSettings stored(QSettings::IniFormat, QSettings::UserScope, QStringLiteral("q36cps"),
+                         QStringLiteral("q36cps"));
+        mainForm_->SetWriteSafety({stored.value(QStringLiteral("write/backup"), true).toBool(),
+                                   stored.value(QStringLiteral("write/verify"), true).toBool()});
+    }
+    QObject::connect(mainForm_.get(), &TMainForm::WriteSafetyChanged, [](bool backup, bool verify) {
+        QSettings stored(QSettings::IniFormat, QSettings::UserScope, QStringLiteral("q36cps"),
+                         QStringLiteral("q36cps"));
+        stored.setValue(QStringLiteral("write/backup"), backup);
+        stored.setValue(QStringLiteral("write/verify"), verify);
+    });
     if (std::string error; !mainForm_->ConnectDatabase(databasePath_, error)) {
         StoreFailed(error);
         return 1;

@@ -97,6 +97,7 @@ void WorkbookCommands::Save() {
         } else {
             outcome = NoStore(exchange::ExchangeResult::SaveFailed);
         }
+        if (outcome.Succeeded()) lastFile_ = FilePath(name);
         ShowOutcome(outcome);
     } catch (...) {
         // A failure that escaped the exchange must not end the program; the store is unchanged.
@@ -133,6 +134,7 @@ void WorkbookCommands::Open() {
         }
         // What the pages show is the store as the import left it, before any message.
         window_.RefreshPages();
+        if (outcome.Succeeded()) lastFile_ = FilePath(name);
         ShowOutcome(outcome);
         if (!outcome.Succeeded()) window_.HideGridScrollBar();
     } catch (...) {

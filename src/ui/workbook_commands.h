@@ -4,6 +4,7 @@
 // written or read, and the messages the exchange's outcome names.
 
 #include <memory>
+#include <string>
 
 namespace q36::exchange {
 struct ExchangeOutcome;
@@ -23,8 +24,6 @@ class WorkbookCommands {
 
     // Replaces the file dialogs.
     void SetChooser(std::unique_ptr<WorkbookFileChooser> chooser);
-    // The file dialogs (or a test's), for the other windows that ask for a workbook.
-    WorkbookFileChooser& Chooser() { return *chooser_; }
 
     // Posts pending edits, asks for a name (and, for an existing file, whether to replace it)
     // and writes the workbook; a cancelled dialog or "No" shows nothing.
@@ -36,6 +35,9 @@ class WorkbookCommands {
 
     // Open got as far as a chosen file; cleared each time Open starts.
     bool ImportAttempted() const { return importAttempted_; }
+    // The workbook last opened or saved; empty before one was.
+    const std::string& LastFile() const { return lastFile_; }
+    WorkbookFileChooser& Chooser() { return *chooser_; }
 
   private:
     bool AskOverwrite();
@@ -44,6 +46,7 @@ class WorkbookCommands {
     TMainForm& window_;
     std::unique_ptr<WorkbookFileChooser> chooser_;
     bool importAttempted_ = false;
+    std::string lastFile_;
 };
 
 }  // namespace q36::ui

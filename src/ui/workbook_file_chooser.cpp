@@ -3,6 +3,7 @@
 #include <QFileDialog>
 #include <QFileInfo>
 
+#include "safety_texts.h"
 #include "ui_text.h"
 #include "window_texts.h"
 
@@ -32,6 +33,12 @@ QString DialogFileChooser::SaveFileName(QWidget* parent) {
 
 QString DialogFileChooser::OpenFileName(QWidget* parent) {
     return Choose(parent, QFileDialog::AcceptOpen, language_, lastFolder_);
+}
+
+QString WorkbookFileChooser::TraceFileName(QWidget* parent, int language) {
+    return QFileDialog::getSaveFileName(parent, QTr(wtxt::TraceMenu, language),
+                                        QStringLiteral("line-trace.tsv"),
+                                        QTr(wtxt::TraceFilter, language));
 }
 
 }  // namespace q36::ui

@@ -15,6 +15,9 @@ class WorkbookFileChooser {
     virtual QString SaveFileName(QWidget* parent) = 0;
     // The workbook to open; empty when the user cancelled.
     virtual QString OpenFileName(QWidget* parent) = 0;
+    // The name to save a line trace under; empty when the user cancelled. A file dialog unless
+    // a chooser gives its own.
+    virtual QString TraceFileName(QWidget* parent, int language);
 };
 
 // File dialogs that list workbooks only. A typed name is taken as it is (no extension is added)

@@ -7,6 +7,7 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QProgressBar>
+#include <QSignalSpy>
 #include <QTabWidget>
 #include <QTest>
 #include <QTimer>
@@ -24,6 +25,7 @@
 #include "ui/common_page.h"
 #include "ui/main_form.h"
 #include "ui/param_form.h"
+#include "ui/safety_texts.h"
 #include "ui/tray_parking.h"
 #include "ui_test_registry.h"
 
@@ -145,6 +147,17 @@ class MainWindowTests : public QObject {
         form.WriteTButClick();
         QCOMPARE(answerer.Texts().mid(1),
                  QStringList({Text(txt::MsgOpenPortFirst), Text(txt::MsgOpenPortFirst)}));
+
+        // The safe write's switches start on; a turn reaches the write and is reported to keep.
+        auto* backup = form.findChild<QAction*>(QStringLiteral("BackupMenu"));
+        auto* verify = form.findChild<QAction*>(QStringLiteral("VerifyMenu"));
+        QVERIFY(backup && verify && backup->isChecked() && verify->isChecked());
+        QSignalSpy changed(&form, &ui::TMainForm::WriteSafetyChanged);
+        verify->trigger();
+        QVERIFY(form.GetWriteSafety().backup && !form.GetWriteSafety().verify);
+        QCOMPARE(changed.takeFirst(), QVariantList({true, false}));
+        form.findChild<QAction*>(QStringLiteral("TraceMenu"))->trigger();
+        QCOMPARE(answerer.Texts().last(), Text(ui::wtxt::MsgNoTrace));
     }
 
     void FirstPortFoundIsOpened() {

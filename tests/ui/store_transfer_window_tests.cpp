@@ -15,10 +15,12 @@
 #include "store/store_transfer_data.h"
 #include "support/radio_bench.h"
 #include "support/radio_on_pty.h"
+#include "support/scratch_folder.h"
 #include "support/store_copy.h"
 #include "text/messages.h"
 #include "text/text_pairs.h"
 #include "ui/main_form.h"
+#include "ui/safety_texts.h"
 #include "ui_test_registry.h"
 
 namespace q36::test {
@@ -123,14 +125,26 @@ class StoreTransferWindowTests : public QObject {
         QVERIFY(grid.Edit().ok());
         QVERIFY(grid.WriteText("FTX", "433.0125").ok());
 
+        // The write with its backup and check (both on by default): the backup holds the target
+        // radio as it was, the question counts what changes against it, and the completion
+        // message says that the radio holds what was written.
+        ScratchFolder backups;
+        form.SetBackupsFolder(backups.Path());
         form.Comm().SetCommName(target.Path());
         QVERIFY(form.ReopenPort());
         form.WriteTButClick();
-        QVERIFY2(WaitFor([&] { return answerer.Texts().contains(Text(txt::MsgWriteDone)); }),
+        const QString done = Text(txt::MsgWriteDone) + "\n" + Text(txt::MsgVerifyEqual);
+        QVERIFY2(WaitFor([&] { return answerer.Texts().contains(done); }),
                  qPrintable(answerer.Texts().join(QStringLiteral(" | "))));
-        QCOMPARE(answerer.Texts().mid(2),
-                 QStringList({Text(txt::MsgConfirmWrite), Text(txt::MsgWriteDone)}));
+        const QString changes = QString::fromStdString(
+            Fill(Tr(ui::wtxt::MsgConfirmChanges, 0), "{summary}",
+                 Fill(Fill(Fill(Tr(txt::TxtChangeCounts, 0), "{channels}", "24"), "{common}", "1"),
+                      "{lists}", "2")));
+        QCOMPARE(answerer.Texts().mid(2), QStringList({Text(txt::MsgConfirmWrite), changes, done}));
         QVERIFY(!grid.InEditMode());
+        QVERIFY(LoadImageFile(form.LastBackup().substr(0, form.LastBackup().size() - 5) + ".img") ==
+                DefaultRadioImage(400, 440));
+        QVERIFY(!form.Trace().Empty());
 
         const RadioImage& written = target.StoppedImage();
         QVERIFY(form.LoadChannelRows(rows).ok());

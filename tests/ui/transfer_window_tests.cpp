@@ -126,6 +126,7 @@ class TransferWindowTests : public QObject {
         const RunSettings settings;
         ui::TMainForm form(settings, [] { return false; });
         form.SetDataSide(&data);
+        form.SetWriteSafety({false, false});  // the plain write, frame for frame
         ModalAnswerer answerer;
         form.OpenFirstPort();
         form.show();

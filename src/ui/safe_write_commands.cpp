@@ -1,0 +1,119 @@
+// The main window's safe write: the switches of the 设置 menu, the backup kept before a write,
+// the question about its changes, the backups folder, the line trace and the programming log.
+
+#include <QDesktopServices>
+#include <QDir>
+#include <QFileDialog>
+#include <QMessageBox>
+#include <QUrl>
+#include <ctime>
+
+#include "codec/change_words.h"
+#include "exchange/backup_files.h"
+#include "exchange/data_folder.h"
+#include "exchange/programming_log.h"
+#include "exchange/replacing_file.h"
+#include "main_form.h"
+#include "safety_texts.h"
+#include "text/text_pairs.h"
+#include "ui_text.h"
+#include "window_texts.h"
+#include "workbook_commands.h"
+#include "workbook_file_chooser.h"
+
+namespace q36::ui {
+
+void TMainForm::SetWriteSafety(WriteSafety safety) {
+    BackupMenu->setChecked(safety.backup);
+    VerifyMenu->setChecked(safety.verify);
+    sequence_.SetSafety(safety);
+}
+
+bool TMainForm::KeepBackup(const RadioImage& image, const Configuration& configuration,
+                           const std::string& firmware, std::string& failure) {
+    const auto saved = exchange::SaveBackup(backupsFolder_, image, configuration, settings_,
+                                            firmware, std::time(nullptr));
+    if (!saved.ok()) {
+        failure = saved.status().detail;
+        return false;
+    }
+    lastBackup_ = saved.value().workbook;
+    return true;
+}
+
+bool TMainForm::ConfirmChanges(const std::vector<FieldChange>& changes) {
+    const int language = settings_.LanguageIndex;
+    std::string details;
+    for (const FieldChange& change : changes) {
+        details += (details.empty() ? "" : "\n") +
+                   DescribeChange(change, Tr(txt::TxtSideRadio, language),
+                                  Tr(txt::TxtSideSent, language), language);
+    }
+    return AskYesNo(
+        Fill(Tr(wtxt::MsgConfirmChanges, language), "{summary}", ChangeSummary(changes, language)),
+        details);
+}
+
+namespace {
+
+void Tell(QWidget* parent, QMessageBox::Icon icon, const std::string& text, int language) {
+    QMessageBox box(icon, QTr(wtxt::NoCaption, language), ShownText(text), QMessageBox::Ok, parent);
+    box.setObjectName(QStringLiteral("SafetyMessage"));
+    box.exec();
+}
+
+}  // namespace
+
+void TMainForm::BackupsFolderClick() {
+    const int language = settings_.LanguageIndex;
+    const std::string text = Fill(Tr(wtxt::MsgFolderNotOpened, language), "{file}", backupsFolder_);
+    if (const exchange::ExchangeStatus made = exchange::MakeFolders(backupsFolder_); !made.ok())
+        return Tell(this, QMessageBox::Warning, text + "\n" + made.detail, language);
+    if (!QDesktopServices::openUrl(QUrl::fromLocalFile(QString::fromStdString(backupsFolder_))))
+        Tell(this, QMessageBox::Warning, text, language);
+}
+
+void TMainForm::SaveTraceClick() {
+    const int language = settings_.LanguageIndex;
+    if (trace_.Empty())
+        return Tell(this, QMessageBox::Information, Tr(wtxt::MsgNoTrace, language), language);
+    const QString name = workbook_->Chooser().TraceFileName(this, language);
+    if (name.isEmpty()) return;
+    const std::string path = CoreText(name);
+    if (const exchange::ExchangeStatus saved = exchange::SaveTextFile(path, trace_.Text());
+        !saved.ok()) {
+        return Tell(this, QMessageBox::Warning,
+                    Tr(txt::MsgTraceNotSaved, language) + "\n" + saved.detail, language);
+    }
+    Tell(this, QMessageBox::Information, Fill(Tr(wtxt::MsgTraceSaved, language), "{file}", path),
+         language);
+}
+
+void TMainForm::NoteTransferEnd() {
+    if (!transferUnlogged_) return;
+    if (writeLast_ ? sequence_.Running() : runner_.Running()) return;
+    transferUnlogged_ = false;
+    if (writeLast_) return LogStages(sequence_.Records());
+    LogStages({{WriteStage::Idle, lastReadResult_, ""}});
+}
+
+void TMainForm::LogStages(const std::vector<StageRecord>& records) {
+    static constexpr const char* kDirections[] = {"read", "backup", "write", "check"};
+    const std::string firmware = writeLast_ ? sequence_.Firmware() : runner_.GetTransfer().Firmware;
+    for (const StageRecord& record : records) {
+        const exchange::ProgrammingLogEntry entry{
+            "q36cps",
+            comm_.CommName(),
+            settings_.BandText,
+            firmware,
+            kDirections[int(record.stage)],
+            record.result,
+            record.stage == WriteStage::Backup ? lastBackup_ : std::string(),
+            record.check,
+            workbook_->LastFile()};
+        // The record is a convenience: a log that cannot be kept does not stop the work.
+        if (!exchange::AppendProgrammingLog(entry).ok()) return;
+    }
+}
+
+}  // namespace q36::ui
