@@ -9,6 +9,7 @@
 #include "exchange/data_folder.h"
 #include "exchange/programming_log.h"
 #include "exchange/replacing_file.h"
+#include "runner/connection_texts.h"
 #include "runner/transfer_runner.h"
 #include "serial/radio_link_settings.h"
 #include "stop_report.h"
@@ -128,9 +129,8 @@ int RunTransfer(TransferKind kind, const TransferTarget& target, const RunSettin
             PortBusyMessage(target.port, language) + "\r\n" +
             PortOpenErrorText(error.what(), error.ErrorNumber(), error.SystemError(), language);
         if (error.ErrorNumber() == EACCES || error.ErrorNumber() == EPERM) {
-            text +=
-                "\r\nhint: add your user to the 'dialout' group (sudo usermod -aG dialout $USER) "
-                "and log in again";
+            text += "\r\n" + Tr(connection::texts::FixLabel, language) +
+                    Tr(connection::texts::FixDialout, language);
         }
         printer.Message(text);
         return ExitPort;

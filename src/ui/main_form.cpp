@@ -425,7 +425,8 @@ bool TMainForm::ReopenPort(std::string* message) {
 
 void TMainForm::ArmTimer() {
     NoteTransferEnd();
-    const auto deadline = writeLast_ ? sequence_.NextDeadline() : runner_.NextDeadline();
+    const auto deadline =
+        driving_ == Driving::Write ? sequence_.NextDeadline() : ReadRunner().NextDeadline();
     if (!deadline) {
         Timer1->stop();
         return;
@@ -437,7 +438,7 @@ void TMainForm::ArmTimer() {
 
 void TMainForm::ReadTButClick() {
     if (paramForm_) TransferState().Password = paramForm_->Password();
-    writeLast_ = false;
+    driving_ = Driving::Read;
     if (runner_.PrepareRead() && AskYesNo(Tr(txt::MsgConfirmRead, settings_.LanguageIndex))) {
         trace_.Clear();
         transferUnlogged_ = true;
@@ -449,7 +450,7 @@ void TMainForm::ReadTButClick() {
 
 void TMainForm::WriteTButClick() {
     if (paramForm_) TransferState().Password = paramForm_->Password();
-    writeLast_ = true;
+    driving_ = Driving::Write;
     lastBackup_.clear();
     if (sequence_.Prepare(TransferState().Password, TransferState().PortOpen) &&
         AskYesNo(Tr(txt::MsgConfirmWrite, settings_.LanguageIndex))) {
@@ -461,10 +462,10 @@ void TMainForm::WriteTButClick() {
 }
 
 void TMainForm::CommReceiveData(const uint8_t* buffer, uint16_t length) {
-    if (writeLast_)
+    if (driving_ == Driving::Write)
         sequence_.Deliver(buffer, length);
     else
-        runner_.Deliver(buffer, length);
+        ReadRunner().Deliver(buffer, length);
     ArmTimer();
     RefreshPages();
 }
@@ -473,21 +474,20 @@ void TMainForm::CommHangup() {
     // The adapter went away: the window gives up the port, says so, and a transfer under way
     // ends with the no-answer message.
     const std::string name = comm_.CommName();
-    if (writeLast_) {
+    if (driving_ == Driving::Write)
         sequence_.PortVanished(comm_);
-        TransferState().PortOpen = false;
-    } else {
-        runner_.PortVanished(comm_);
-    }
+    else
+        ReadRunner().PortVanished(comm_);
+    TransferState().PortOpen = false;
     SetStatusPanel(0, QString::fromStdString(PortBusyStatusText(name, settings_.LanguageIndex)));
     ArmTimer();
 }
 
 void TMainForm::Timer1Timer() {
-    if (writeLast_)
+    if (driving_ == Driving::Write)
         sequence_.Tick();
     else
-        runner_.Tick();
+        ReadRunner().Tick();
     ArmTimer();
 }
 
@@ -575,7 +575,7 @@ bool TMainForm::SendData(const uint8_t* data, uint16_t length) {
 }
 
 void TMainForm::ShowMessage(TransferEvent event, const std::string& text) {
-    if (!writeLast_) lastReadResult_ = ResultWord(event);
+    if (driving_ != Driving::Write) lastReadResult_ = ResultWord(event);
     QMessageBox box(QMessageBox::Information, QTr(txt::MainCaption, settings_.LanguageIndex),
                     ShownText(text), QMessageBox::Ok, this);
     box.setObjectName(QStringLiteral("TransferMessage"));

@@ -12,6 +12,7 @@
 #include <string>
 
 #include "codec/configuration.h"
+#include "protocol/configuration_data.h"
 #include "protocol/run_settings.h"
 #include "protocol/transfer.h"
 #include "qt_notice_receiver.h"
@@ -92,6 +93,11 @@ class TMainForm : public QMainWindow, public WriteSequenceFront, public Transfer
     const WriteSequence& Sequence() const { return sequence_; }
     // The last transfer's line trace.
     const LineTrace& Trace() const { return trace_; }
+
+    // Reads the radio into memory, the store and the pages left alone, and hands what it holds
+    // to done once the read completed; a read that fails shows its message. False when no read
+    // started (no port: the message says so).
+    bool ReadRadioInto(std::function<void(const Configuration&)> done);
 
     // Commands of the toolbar and the menus.
     void ReadTButClick();
@@ -267,10 +273,21 @@ class TMainForm : public QMainWindow, public WriteSequenceFront, public Transfer
     TransferRunner runner_;
     WriteSequence sequence_;
     LineTrace trace_;
-    // Which one the line's deliveries and the timers go to: the read's runner or the write's
-    // sequence; and whether it has not yet been logged as ended.
-    bool writeLast_ = false;
+    // Which transfer the line's deliveries and the timers go to: the read's runner, the write's
+    // sequence or the read into memory; and whether it has not yet been logged as ended.
+    enum class Driving { Read, Write, MemoryRead };
+    Driving driving_ = Driving::Read;
     bool transferUnlogged_ = false;
+    // The read into memory: its own runner on the window's line, its configuration, and what
+    // is done with it once the read completed.
+    class MemoryReadEffects;
+    std::unique_ptr<ConfigurationData> memoryData_;
+    std::unique_ptr<MemoryReadEffects> memoryEffects_;
+    std::unique_ptr<TransferRunner> memoryRunner_;
+    std::function<void(const Configuration&)> memoryDone_;
+    bool memoryReadComplete_ = false;
+    // The runner of the transfer being driven, for a read (into the store or into memory).
+    TransferRunner& ReadRunner();
     std::string backupsFolder_;
     std::string lastBackup_;
     std::string lastReadResult_;  // the log word of the last read's end
@@ -286,6 +303,32 @@ class TMainForm : public QMainWindow, public WriteSequenceFront, public Transfer
     // The scan list editor works through a connection of its own.
     std::unique_ptr<Connection> scanConnection_;
     TScanForm* scanForm_ = nullptr;
+};
+
+// The read into memory's effects: the window's line, progress and firmware panel; its messages
+// are the window's but for the completion, which hands the configuration on instead.
+class TMainForm::MemoryReadEffects final : public TransferEffects {
+  public:
+    explicit MemoryReadEffects(TMainForm& window) : window_(window) {}
+    bool SendData(const uint8_t* data, uint16_t length) override {
+        return window_.SendData(data, length);
+    }
+    void ShowMessage(TransferEvent event, const std::string& text) override {
+        if (event == TransferEvent::ReadDone) {
+            window_.lastReadResult_ = ResultWord(event);
+            window_.memoryReadComplete_ = true;
+            return;
+        }
+        window_.ShowMessage(event, text);
+    }
+    void SetProgress(int minimum, int maximum, int position) override {
+        window_.SetProgress(minimum, maximum, position);
+    }
+    void SetProgressVisible(bool visible) override { window_.SetProgressVisible(visible); }
+    void SetFirmwareStatus(const std::string& text) override { window_.SetFirmwareStatus(text); }
+
+  private:
+    TMainForm& window_;
 };
 
 }  // namespace q36::ui

@@ -5,6 +5,7 @@
 #include <QDir>
 #include <QFileDialog>
 #include <QMessageBox>
+#include <QTimer>
 #include <QUrl>
 #include <ctime>
 
@@ -14,6 +15,7 @@
 #include "exchange/programming_log.h"
 #include "exchange/replacing_file.h"
 #include "main_form.h"
+#include "param_form.h"
 #include "safety_texts.h"
 #include "text/text_pairs.h"
 #include "ui_text.h"
@@ -89,17 +91,53 @@ void TMainForm::SaveTraceClick() {
          language);
 }
 
+TransferRunner& TMainForm::ReadRunner() {
+    return driving_ == Driving::MemoryRead && memoryRunner_ ? *memoryRunner_ : runner_;
+}
+
+bool TMainForm::ReadRadioInto(std::function<void(const Configuration&)> done) {
+    if (paramForm_) TransferState().Password = paramForm_->Password();
+    if (!memoryEffects_) memoryEffects_ = std::make_unique<MemoryReadEffects>(*this);
+    memoryData_ = std::make_unique<ConfigurationData>();
+    memoryRunner_ =
+        std::make_unique<TransferRunner>(*memoryData_, *memoryEffects_, clock_, settings_);
+    Transfer& transfer = memoryRunner_->GetTransfer();
+    transfer.ApplyVariant();
+    transfer.Password = TransferState().Password;
+    transfer.PortOpen = TransferState().PortOpen;
+    memoryRunner_->SetTrace(&trace_);
+    driving_ = Driving::MemoryRead;
+    memoryDone_ = std::move(done);
+    memoryReadComplete_ = false;
+    if (!memoryRunner_->PrepareRead()) return false;
+    trace_.Clear();
+    transferUnlogged_ = true;
+    lastReadResult_ = "stopped";
+    memoryRunner_->StartRead();
+    ArmTimer();
+    return true;
+}
+
 void TMainForm::NoteTransferEnd() {
+    if (memoryReadComplete_) {
+        memoryReadComplete_ = false;
+        // Handed on once the runner has returned: done may start another transfer.
+        QTimer::singleShot(
+            0, this, [this, configuration = memoryData_->Value(), done = std::move(memoryDone_)] {
+                if (done) done(configuration);
+            });
+    }
     if (!transferUnlogged_) return;
-    if (writeLast_ ? sequence_.Running() : runner_.Running()) return;
+    if (driving_ == Driving::Write ? sequence_.Running() : ReadRunner().Running()) return;
     transferUnlogged_ = false;
-    if (writeLast_) return LogStages(sequence_.Records());
+    if (driving_ == Driving::Write) return LogStages(sequence_.Records());
     LogStages({{WriteStage::Idle, lastReadResult_, ""}});
 }
 
 void TMainForm::LogStages(const std::vector<StageRecord>& records) {
     static constexpr const char* kDirections[] = {"read", "backup", "write", "check"};
-    const std::string firmware = writeLast_ ? sequence_.Firmware() : runner_.GetTransfer().Firmware;
+    const std::string firmware =
+        driving_ == Driving::Write ? sequence_.Firmware() : ReadRunner().GetTransfer().Firmware;
     for (const StageRecord& record : records) {
         const exchange::ProgrammingLogEntry entry{
             "q36cps",

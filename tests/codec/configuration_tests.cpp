@@ -5,7 +5,9 @@
 
 #include <gtest/gtest.h>
 
+#include "codec/change_words.h"
 #include "codec/channel_fields.h"
+#include "text/text_pairs.h"
 
 namespace q36 {
 namespace {
@@ -30,6 +32,20 @@ TEST(Configuration, DiffNamesEveryChangedFieldWithBothStoredTexts) {
     EXPECT_EQ(Diff(before, after, 0), expected);
     EXPECT_EQ(Diff(after, before, 1)[0],
               (FieldChange{Part::Common, 0, "AVIMODE", "after PTT", ""}));
+
+    // In plain words, and counted as the question before a write counts them.
+    EXPECT_EQ(DescribeChange(expected[2], "A", "B", 1), "Channel 3 TxFreq: A (empty), B 435.0125");
+    EXPECT_EQ(DescribeChange(expected[4], "A", "B", 0), "扫描列表 5 第 16 位：A （空），B CH24");
+    EXPECT_EQ(ChangeColumn({Part::Common, 0, "TOPSET", "", ""}, 1), "TOT   Set");
+    EXPECT_EQ(CountChanges(expected), (ChangeCounts{1, 2, 1}));
+    EXPECT_EQ(ChangeSummary({}, 1), Tr(txt::TxtNoChange, 1));
+
+    // A frequency or tone value is the same number however it is written.
+    Configuration written = after;
+    written.channels[2].FTX = "435.01250";
+    EXPECT_EQ(Diff(after, written, 0), std::vector<FieldChange>{});
+    written.channels[2].FTX = "435.0126";
+    EXPECT_EQ(Diff(after, written, 0).size(), 1u);
 
     after.channels.pop_back();  // a channel only one side has differs in every field it holds
     EXPECT_EQ(Diff(before, after, 0).size(), expected.size() + 1);  // LEVEL "0" against ""

@@ -3,6 +3,7 @@
 #include <vector>
 
 #include "protocol/frame.h"
+#include "protocol/image_configuration.h"
 
 namespace q36 {
 namespace {
@@ -102,6 +103,33 @@ TEST(FrameTest, ShortDeliveryFailsWithoutReadingPastItsEnd) {
     for (std::size_t length = 0; length < 40; ++length) {
         EXPECT_FALSE(CheckReceivedFrame(std::span(data).first(length), 35)) << length;
     }
+}
+
+TEST(FrameTest, SplitterCutsABytewiseStreamIntoFramesAndNoiseAndTheImageKeepsDataFrames) {
+    const std::vector<uint8_t> status = BuildFrame(CMD_STATUS, std::vector<uint8_t>{ST_OK});
+    DataBlock block{BLOCK_CHANNEL, 6, 24, 1, 2, 3};
+    const std::vector<uint8_t> data = BuildFrame(CMD_WRITE_DATA, block);
+    std::vector<uint8_t> stream{0x00, 0xC4};  // noise, and a head byte that starts no frame
+    stream.insert(stream.end(), status.begin(), status.end());
+    stream.insert(stream.end(), data.begin(), data.end());
+    FrameSplitter splitter;
+    std::vector<std::vector<uint8_t>> pieces;
+    for (uint8_t byte : stream) {
+        for (auto& piece : splitter.Push(&byte, 1)) pieces.push_back(piece);
+    }
+    ASSERT_EQ(pieces.size(), 3u);
+    EXPECT_EQ(pieces[0], (std::vector<uint8_t>{0x00, 0xC4}));
+    EXPECT_EQ(pieces[1], status);
+    EXPECT_EQ(pieces[2], data);
+    EXPECT_TRUE(splitter.TakeRest().empty());
+
+    RadioImage image;
+    EXPECT_FALSE(TakeDataFrame(pieces[1], image));  // no data frame
+    std::vector<uint8_t> damaged = data;
+    damaged[10] ^= 1;
+    EXPECT_FALSE(TakeDataFrame(damaged, image));
+    EXPECT_TRUE(TakeDataFrame(data, image));
+    EXPECT_EQ(image.Block(BLOCK_CHANNEL, 6), block);
 }
 
 }  // namespace

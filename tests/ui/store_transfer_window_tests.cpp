@@ -9,6 +9,7 @@
 #include "codec/common_block.h"
 #include "codec/scan_block.h"
 #include "modal_answerer.h"
+#include "protocol/image_configuration.h"
 #include "protocol/run_settings.h"
 #include "pty_pair.h"
 #include "store/query.h"
@@ -146,7 +147,13 @@ class StoreTransferWindowTests : public QObject {
                 DefaultRadioImage(400, 440));
         QVERIFY(!form.Trace().Empty());
 
+        // A read into memory (as the compare window asks for) gives what the radio holds and
+        // leaves the store alone.
+        std::optional<Configuration> held;
+        QVERIFY(form.ReadRadioInto([&](const Configuration& c) { held = c; }));
+        QVERIFY(WaitFor([&] { return held.has_value(); }));
         const RadioImage& written = target.StoppedImage();
+        QVERIFY(*held == DecodeImage(written, settings));
         QVERIFY(form.LoadChannelRows(rows).ok());
         QCOMPARE(rows[4].FTX, std::string("433.0125"));
         for (int n = 1; n <= 24; ++n) {
