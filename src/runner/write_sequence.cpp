@@ -1,6 +1,7 @@
 #include "write_sequence.h"
 
 #include "codec/change_words.h"
+#include "codec/comparable_form.h"
 #include "protocol/frame.h"
 #include "protocol/image_configuration.h"
 #include "text/text_pairs.h"
@@ -295,7 +296,8 @@ void WriteSequence::Advance() {
                                    Text(txt::MsgNoAnswer) + "\r\n" + loaded.detail);
                 return;
             }
-            if (!front_.ConfirmChanges(Diff(backup, written, language))) {
+            // Compared by meaning: the store keeps "400" where the radio gives "400.0000".
+            if (!front_.ConfirmChanges(DiffComparable(backup, written, language))) {
                 records_.push_back({WriteStage::Write, "declined", ""});
                 Finish(WriteEnd::Declined, std::nullopt);
                 return;

@@ -16,13 +16,7 @@
 namespace q36::ui {
 
 QString ChangesPreviewDialog::CountsText(const std::vector<FieldChange>& changes, int language) {
-    if (changes.empty()) return QTr(ctxt::NothingChanges, language);
-    const ChangeCounts counts = CountChanges(changes);
-    std::string text = Tr(ctxt::PreviewCounts, language);
-    text = Fill(text, "{channels}", std::to_string(counts.channels));
-    text = Fill(text, "{common}", std::to_string(counts.commonValues));
-    text = Fill(text, "{lists}", std::to_string(counts.scanLists));
-    return QString::fromStdString(text);
+    return QString::fromStdString(ChangeSummary(changes, language));
 }
 
 ChangesPreviewDialog::ChangesPreviewDialog(const std::vector<FieldChange>& changes,

@@ -38,10 +38,6 @@ inline constexpr TextPair CloseButton{"关闭", "Close"};
 
 // The preview before a command stores or sends anything.
 inline constexpr TextPair PreviewCaption{"改变预览", "Preview of changes"};
-inline constexpr TextPair PreviewCounts{
-    "将改变 {channels} 个信道、{common} 项公共参数、{lists} 个扫描列表。",
-    "This will change {channels} channels, {common} common values and {lists} scan lists."};
-inline constexpr TextPair NothingChanges{"没有任何改变。", "Nothing will change."};
 inline constexpr TextPair PreviewDetails{"详细信息", "Details"};
 // The two sides of each line of the details: now, and after the command.
 inline constexpr TextPair PreviewNow{"现在", "now"};

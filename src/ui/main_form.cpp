@@ -25,6 +25,7 @@
 #include "common_page.h"
 #include "common_page_binding.h"
 #include "compare_form.h"
+#include "compare_texts.h"
 #include "exchange/data_folder.h"
 #include "param_form.h"
 #include "pictures.h"
@@ -84,6 +85,12 @@ TMainForm::TMainForm(const RunSettings& settings, std::function<bool()> trayAvai
         settings_,
         [this](Configuration& configuration) { return CurrentConfiguration(configuration); },
         [this]() -> WorkbookFileChooser& { return workbook_->Chooser(); }, this);
+    // Against the radio: read into memory on the window's line, then shown.
+    connect(compareForm_, &TCompareForm::RadioRequested, this, [this] {
+        ReadRadioInto([this](const Configuration& radio) {
+            compareForm_->ShowAgainst(radio, QTr(ctxt::RadioName, settings_.LanguageIndex));
+        });
+    });
     // Runs exactly while one of the transfer's timers does, set to fire when the first is due
     // (the response timer's 2000 ms until a transfer sets it).
     Timer1 = new QTimer(this);
@@ -582,11 +589,10 @@ void TMainForm::ShowMessage(TransferEvent event, const std::string& text) {
     box.exec();
 }
 
-bool TMainForm::AskYesNo(const std::string& question, const std::string& details) {
+bool TMainForm::AskYesNo(const std::string& question) {
     QMessageBox box(QMessageBox::Question, QTr(wtxt::NoCaption, settings_.LanguageIndex),
                     ShownText(question), QMessageBox::Yes | QMessageBox::No, this);
     box.setObjectName(QStringLiteral("TransferQuestion"));
-    if (!details.empty()) box.setDetailedText(ShownText(details));
     return box.exec() == QMessageBox::Yes;
 }
 

@@ -162,9 +162,8 @@ class TMainForm : public QMainWindow, public WriteSequenceFront, public Transfer
     void SetProgressVisible(bool visible) override;
     void SetFirmwareStatus(const std::string& text) override;
     void Repaint() override;
-    // A Yes/No question with an empty caption, before a transfer starts; true for Yes. details,
-    // when given, is behind the box's details button.
-    bool AskYesNo(const std::string& question, const std::string& details = {});
+    // A Yes/No question with an empty caption, before a transfer starts; true for Yes.
+    bool AskYesNo(const std::string& question);
     // The safe write's steps: the backup into the backups folder, the changes asked about.
     bool KeepBackup(const RadioImage& image, const Configuration& configuration,
                     const std::string& firmware, std::string& failure) override;

@@ -9,6 +9,7 @@
 #include <QUrl>
 #include <ctime>
 
+#include "changes_preview_dialog.h"
 #include "codec/change_words.h"
 #include "exchange/backup_files.h"
 #include "exchange/data_folder.h"
@@ -45,15 +46,7 @@ bool TMainForm::KeepBackup(const RadioImage& image, const Configuration& configu
 
 bool TMainForm::ConfirmChanges(const std::vector<FieldChange>& changes) {
     const int language = settings_.LanguageIndex;
-    std::string details;
-    for (const FieldChange& change : changes) {
-        details += (details.empty() ? "" : "\n") +
-                   DescribeChange(change, Tr(txt::TxtSideRadio, language),
-                                  Tr(txt::TxtSideSent, language), language);
-    }
-    return AskYesNo(
-        Fill(Tr(wtxt::MsgConfirmChanges, language), "{summary}", ChangeSummary(changes, language)),
-        details);
+    return ui::ConfirmChanges(this, changes, QTr(wtxt::MsgConfirmChanges, language), language);
 }
 
 namespace {

@@ -15,9 +15,8 @@ inline constexpr TextPair MsgNoTrace{"还没有通信记录：请先读频或写
 inline constexpr TextPair MsgTraceSaved{"通信记录已保存：{file}", "Line trace saved: {file}"};
 inline constexpr TextPair MsgFolderNotOpened{"无法打开文件夹：{file}",
                                              "The folder cannot be opened: {file}"};
-// Before a write, against the backup just read ("{summary}" is the count of changes).
-inline constexpr TextPair MsgConfirmChanges{"与刚读出的备份相比，写频{summary}\n是否继续写频？",
-                                            "Compared with the backup just read: {summary}\n"
-                                            "Write now?"};
+// The question after the count of what a write changes against the backup just read.
+inline constexpr TextPair MsgConfirmChanges{"（与刚读出的设备备份相比）是否继续写频？",
+                                            "(Compared with the backup just read.) Write now?"};
 
 }  // namespace q36::ui::wtxt

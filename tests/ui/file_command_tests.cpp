@@ -170,7 +170,7 @@ class FileCommandTests : public QObject {
         // The preview names the numbers and lists each change; No stores nothing.
         const QString preview =
             QString::fromStdString(
-                Fill(Fill(Fill(Tr(ui::ctxt::PreviewCounts, LANGUAGE_CHINESE), "{channels}", "2"),
+                Fill(Fill(Fill(Tr(txt::TxtChangeCounts, LANGUAGE_CHINESE), "{channels}", "2"),
                           "{common}", "1"),
                      "{lists}", "1")) +
             QLatin1Char('\n') + Text(ui::ctxt::OpenQuestion);
@@ -200,10 +200,9 @@ class FileCommandTests : public QObject {
         QCOMPARE(QApplication::overrideCursor(), nullptr);
         // The same file again changes nothing, and the preview says so before it asks.
         window.form.OpenTButClick();
-        QCOMPARE(answerer.Texts().mid(4),
-                 QStringList({Text(ui::ctxt::NothingChanges) + QLatin1Char('\n') +
-                                  Text(ui::ctxt::OpenQuestion),
-                              Text(txt::MsgFileReadOk)}));
+        QCOMPARE(answerer.Texts().mid(4), QStringList({Text(txt::TxtNoChange) + QLatin1Char('\n') +
+                                                           Text(ui::ctxt::OpenQuestion),
+                                                       Text(txt::MsgFileReadOk)}));
     }
 
     void OverwriteQuestionDecidesAndNeverRunsUnderTheWaitCursor() {

@@ -20,6 +20,7 @@
 #include "support/store_copy.h"
 #include "text/messages.h"
 #include "text/text_pairs.h"
+#include "ui/compare_form.h"
 #include "ui/main_form.h"
 #include "ui/safety_texts.h"
 #include "ui_test_registry.h"
@@ -133,14 +134,22 @@ class StoreTransferWindowTests : public QObject {
         form.SetBackupsFolder(backups.Path());
         form.Comm().SetCommName(target.Path());
         QVERIFY(form.ReopenPort());
+        // The compare window against the radio (read into memory): the fresh radio's channel 1.
+        Q_EMIT form.CompareForm().RadioRequested();
+        QVERIFY(WaitFor([&] { return !form.CompareForm().Changes().empty(); }));
+        const auto& compared = form.CompareForm().Changes();
+        QVERIFY(std::any_of(compared.begin(), compared.end(), [](const FieldChange& c) {
+            return c.number == 1 && c.column == "FTX" && c.after == "400.0000";
+        }));
         form.WriteTButClick();
         const QString done = Text(txt::MsgWriteDone) + "\n" + Text(txt::MsgVerifyEqual);
         QVERIFY2(WaitFor([&] { return answerer.Texts().contains(done); }),
                  qPrintable(answerer.Texts().join(QStringLiteral(" | "))));
-        const QString changes = QString::fromStdString(
-            Fill(Tr(ui::wtxt::MsgConfirmChanges, 0), "{summary}",
-                 Fill(Fill(Fill(Tr(txt::TxtChangeCounts, 0), "{channels}", "24"), "{common}", "1"),
-                      "{lists}", "2")));
+        const QString changes =
+            QString::fromStdString(
+                Fill(Fill(Fill(Tr(txt::TxtChangeCounts, 0), "{channels}", "24"), "{common}", "1"),
+                     "{lists}", "2")) +
+            "\n" + Text(ui::wtxt::MsgConfirmChanges);
         QCOMPARE(answerer.Texts().mid(2), QStringList({Text(txt::MsgConfirmWrite), changes, done}));
         QVERIFY(!grid.InEditMode());
         QVERIFY(LoadImageFile(form.LastBackup().substr(0, form.LastBackup().size() - 5) + ".img") ==
