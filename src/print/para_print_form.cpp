@@ -133,14 +133,14 @@ QPrinterInfo TParaPrintForm::DefaultPrinter() const {
     return QPrinterInfo::defaultPrinter();
 }
 
-QString TParaPrintForm::AskPdfFileName() {
+QString TParaPrintForm::AskPdfFileName(const ReportForm& report) {
     QFileDialog dialog(this, QtText(texts::SavePdfCaption, settings_.LanguageIndex),
                        QDir::homePath());
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setFileMode(QFileDialog::AnyFile);
     dialog.setNameFilter(QtText(texts::PdfFilter, settings_.LanguageIndex));
     dialog.setDefaultSuffix(QStringLiteral("pdf"));
-    dialog.selectFile(currentReport_->Caption() + QStringLiteral(".pdf"));
+    dialog.selectFile(report.Caption() + QStringLiteral(".pdf"));
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return {};
     return dialog.selectedFiles().front();
 }
@@ -152,22 +152,30 @@ void TParaPrintForm::RadioGroup1Click() {
 }
 
 void TParaPrintForm::SpeedButton1Click() {
-    if (CurrentDataReady()) PreviewReport(*currentReport_, this);
+    if (!CurrentDataReady()) return;
+    ReportForm* shown = currentReport_;
+    PreviewReport(*shown, this, settings_.LanguageIndex, [this, shown] { PrintReport(*shown); });
 }
 
 void TParaPrintForm::SpeedButton2Click() {
-    if (!CurrentDataReady()) return;
+    if (CurrentDataReady()) PrintReport(*currentReport_);
+}
+
+void TParaPrintForm::PrintReport(ReportForm& report) {
+    // The default print queue takes the report without a further dialog; with several printers
+    // it is the one the system names as default.
     const QPrinterInfo printer = DefaultPrinter();
     if (!printer.isNull()) {
         QPrinter target(printer, QPrinter::HighResolution);
         SetUpA4Page(target);
-        target.setDocName(currentReport_->Caption());
-        // As with the preview, a printer's own failure is left to the printing system to report.
-        currentReport_->Render(target, QDate::currentDate());
+        target.setDocName(report.Caption());
+        target.setCreator(QtText(txt::ReportHeader, settings_.LanguageIndex));
+        // A printer's own failure is left to the printing system to report.
+        report.Render(target, QDate::currentDate());
         return;
     }
-    const QString path = AskPdfFileName();
-    if (!path.isEmpty()) SaveCurrentAsPdf(path);
+    const QString path = AskPdfFileName(report);
+    if (!path.isEmpty()) SaveAsPdf(report, path);
 }
 
 bool TParaPrintForm::CurrentDataReady() {
@@ -179,7 +187,7 @@ bool TParaPrintForm::CurrentDataReady() {
     return false;
 }
 
-void TParaPrintForm::SaveCurrentAsPdf(const QString& path) {
+void TParaPrintForm::SaveAsPdf(const ReportForm& report, const QString& path) {
     // The whole document is made in memory first and then replaces the file in one step, so a
     // failed save leaves an existing file as it was.
     QByteArray document;
@@ -187,10 +195,10 @@ void TParaPrintForm::SaveCurrentAsPdf(const QString& path) {
         QBuffer buffer(&document);
         buffer.open(QIODevice::WriteOnly);
         QPdfWriter writer(&buffer);
-        writer.setTitle(currentReport_->Caption());
+        writer.setTitle(report.Caption());
         writer.setCreator(QtText(txt::ReportHeader, settings_.LanguageIndex));
         SetUpA4Page(writer);
-        if (currentReport_->Render(writer, QDate::currentDate()) == 0) document.clear();
+        if (report.Render(writer, QDate::currentDate()) == 0) document.clear();
     }
     QSaveFile file(path);
     if (document.isEmpty() || !file.open(QIODevice::WriteOnly) ||

@@ -68,7 +68,7 @@ class TParaPrintForm : public QDialog {
     // The printer Print uses; a null printer when none is installed or none is the default.
     virtual QPrinterInfo DefaultPrinter() const;
     // Asks where to save the report when there is no printer; empty when the user cancels.
-    virtual QString AskPdfFileName();
+    virtual QString AskPdfFileName(const ReportForm& report);
 
   private:
     void RadioGroup1Click();
@@ -77,7 +77,10 @@ class TParaPrintForm : public QDialog {
 
     // False, after telling the user why, when the current report's data could not be read.
     bool CurrentDataReady();
-    void SaveCurrentAsPdf(const QString& path);
+    // Print and the preview's print button: the report to the default printer, or to a PDF file
+    // the user names when there is none.
+    void PrintReport(ReportForm& report);
+    void SaveAsPdf(const ReportForm& report, const QString& path);
     void ShowFailure(const QString& text);
 
     const RunSettings& settings_;

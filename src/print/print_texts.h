@@ -12,4 +12,13 @@ inline constexpr TextPair PdfFilter{"PDF 文件 (*.pdf)", "PDF files (*.pdf)"};
 // Shown above the file's path and the system's reason when the file could not be written.
 inline constexpr TextPair PdfNotSaved{"文件保存失败！", "The file could not be saved!"};
 
+// The preview window's toolbar.
+inline constexpr TextPair PreviewFitWidth{"适合宽度", "Fit width"};
+inline constexpr TextPair PreviewZoomIn{"放大", "Zoom in"};
+inline constexpr TextPair PreviewZoomOut{"缩小", "Zoom out"};
+inline constexpr TextPair PreviewPrevious{"上一页", "Previous page"};
+inline constexpr TextPair PreviewNext{"下一页", "Next page"};
+inline constexpr TextPair PreviewPrint{"打印", "Print"};
+inline constexpr TextPair PreviewClose{"关闭", "Close"};
+
 }  // namespace q36::print::texts

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <QAction>
 #include <QApplication>
 #include <QFile>
 #include <QGroupBox>
@@ -30,7 +31,7 @@ class NoPrinterDialog : public print::TParaPrintForm {
 
   protected:
     QPrinterInfo DefaultPrinter() const override { return {}; }
-    QString AskPdfFileName() override {
+    QString AskPdfFileName(const print::ReportForm&) override {
         ++asked;
         return pdfPath;
     }
@@ -149,6 +150,20 @@ TEST_F(PrintDialog, PrintWithoutAPrinterSavesThePdfFileTheUserNames) {
     EXPECT_TRUE(Contains(lines, "24True"));
     EXPECT_TRUE(Contains(lines, QDate::currentDate().toString(Qt::ISODate).toStdString()));
 
+    // The preview's print button takes the same path: here, the file the user names.
+    const std::string fromPreview = copy.Folder() + "/preview.pdf";
+    dialog.pdfPath = QString::fromStdString(fromPreview);
+    {
+        ModalAnswerer answerer(&dialog, [](QWidget* preview) {
+            if (auto* action = preview->findChild<QAction*>(QStringLiteral("PreviewPrint")))
+                action->trigger();
+        });
+        Click("SpeedButton1");
+        EXPECT_TRUE(answerer.Answered());
+    }
+    EXPECT_EQ(dialog.asked, 3);
+    EXPECT_TRUE(Contains(PdfLines(fromPreview), Tr(txt::ChannelReportTitle, LANGUAGE_CHINESE)));
+
     // A folder that does not exist: the user is told, with the path.
     dialog.pdfPath = QString::fromStdString(copy.Folder() + "/missing/common.pdf");
     QString told;
@@ -160,7 +175,7 @@ TEST_F(PrintDialog, PrintWithoutAPrinterSavesThePdfFileTheUserNames) {
     }
     EXPECT_TRUE(told.startsWith(Q(print::texts::PdfNotSaved))) << told.toStdString();
     EXPECT_TRUE(told.contains(dialog.pdfPath));
-    EXPECT_EQ(dialog.asked, 3);
+    EXPECT_EQ(dialog.asked, 4);
 }
 
 TEST_F(PrintDialog, ADamagedStoreIsReportedInsteadOfPrintingEmptyPages) {
