@@ -381,6 +381,8 @@ TEST_F(CliTest, HelpAndVersionAnswerOnStdout) {
         EXPECT_EQ(help.exitCode, 0) << ask[0] << " " << help.err;
         EXPECT_EQ(help.out.rfind(ask[0] == "--version" ? "q36cli 1." : "usage: q36cli", 0), 0u)
             << help.out;
+        // The version's second line names the database the subcommands start from.
+        if (ask[0] == "--version") EXPECT_NE(help.out.find("\n数据库："), std::string::npos);
     }
 }
 
