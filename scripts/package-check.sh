@@ -64,7 +64,7 @@ cat >"$scratch/gui.sh" <<'GUI'
 scratch=$1
 /usr/bin/q36cps >"$scratch/gui.log" 2>&1 &
 pid=$! shown=0
-for _ in $(seq 20); do
+for _ in $(seq 40); do
   sleep 0.5
   kill -0 "$pid" 2>/dev/null || break
   xwd -root -silent >"$scratch/screen.xwd" || continue
