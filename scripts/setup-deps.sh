@@ -14,6 +14,7 @@ packages=(
   xvfb xauth imagemagick x11-apps poppler-utils
   fonts-wqy-microhei qt6-translations-l10n
   python3-openpyxl python3-xlrd
+  dpkg-dev file librsvg2-bin lintian desktop-file-utils appstream man-db
 )
 
 missing=()

@@ -123,3 +123,6 @@ fuzz_all() {
   return $failed
 }
 step "fuzz run" fuzz_all
+
+# The Debian package: built, installed on this machine, its programs run, lintian, removed.
+step "package" bash scripts/package-check.sh "$build"

@@ -6,6 +6,7 @@
 #include "cli_args.h"
 #include "commands.h"
 #include "stop_signals.h"
+#include "store/database_location.h"
 #include "usage.h"
 
 namespace {
@@ -54,7 +55,7 @@ std::string AllUsages() {
     for (const Subcommand& command : kSubcommands) {
         text += (text.empty() ? "" : "\n       ") + std::string(command.usage);
     }
-    return text + "\n       q36cli help [SUBCOMMAND] | --version";
+    return text + "\n       q36cli help [SUBCOMMAND] | --version [--lang zh|en]";
 }
 
 }  // namespace
@@ -65,7 +66,14 @@ int main(int argc, char** argv) {
     const std::string command = argv[1];
     if (const Subcommand* subcommand = Find(command)) return subcommand->run(argc - 2, argv + 2);
     if (command == "--version" || command == "-V") {
-        std::cout << "q36cli " << Q36_PROGRAM_VERSION << "\n";
+        // The second line names the database copy the subcommands start from.
+        const bool english =
+            argc > 3 && std::string(argv[2]) == "--lang" && std::string(argv[3]) == "en";
+        std::cout << "q36cli " << Q36_PROGRAM_VERSION << "\n"
+                  << q36::DatabaseLocationText(q36::ProgramDatabase(), english
+                                                                           ? q36::LANGUAGE_ENGLISH
+                                                                           : q36::LANGUAGE_CHINESE)
+                  << "\n";
         return ExitDone;
     }
     if (command == "help" && argc > 2) {

@@ -1,18 +1,15 @@
 #include "data_folder.h"
 
 #include <cerrno>
-#include <cstdlib>
 #include <filesystem>
 #include <system_error>
+
+#include "store/database_location.h"
 
 namespace q36::exchange {
 
 std::string DataFolder() {
-    // A relative XDG_DATA_HOME is to be ignored, as the base directory rules say.
-    const char* xdg = std::getenv("XDG_DATA_HOME");
-    if (xdg && xdg[0] == '/') return std::string(xdg) + "/q36cps";
-    const char* home = std::getenv("HOME");
-    return std::string(home && home[0] ? home : ".") + "/.local/share/q36cps";
+    return UserDataFolder();
 }
 
 std::string BackupsFolder() {

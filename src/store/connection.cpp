@@ -7,6 +7,7 @@
 #include <filesystem>
 #include <vector>
 
+#include "database_location.h"
 #include "schema.h"
 #include "sql_text.h"
 
@@ -56,7 +57,7 @@ std::string ProgramDirectory() {
 }
 
 std::string DefaultDatabasePath() {
-    return ProgramDirectory() + std::string(DATABASE_FILE_NAME);
+    return ProgramDatabase().path;
 }
 
 Connection::~Connection() {

@@ -64,7 +64,8 @@ class Connection {
 // The folder of the running program, ending with '/'; empty when it cannot be determined.
 std::string ProgramDirectory();
 
-// The store's path in the program's folder.
+// The store's path: beside the program, or an installed program's copy in the user's data
+// folder (see database_location.h).
 std::string DefaultDatabasePath();
 
 // Maps an engine result code to the store's error code.

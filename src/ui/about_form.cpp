@@ -7,6 +7,7 @@
 #include <QPushButton>
 
 #include "pictures.h"
+#include "store/database_location.h"
 #include "text/text_pairs.h"
 #include "ui_text.h"
 #include "version_text.h"
@@ -107,6 +108,7 @@ QUrl TAboutForm::WebAddress() const {
 void TAboutForm::showEvent(QShowEvent* event) {
     Label3->setText(QTr(wtxt::VersionPrefix, language_) +
                     QString::fromStdString(ProgramVersionText()));
+    Label3->setToolTip(QString::fromStdString(DatabaseLocationText(ProgramDatabase(), language_)));
     Label3->adjustSize();
     QDialog::showEvent(event);
 }

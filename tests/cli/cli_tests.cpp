@@ -26,6 +26,7 @@
 #include "protocol/image_configuration.h"
 #include "protocol/radio_image.h"
 #include "runner/connection_texts.h"
+#include "store/database_location.h"
 #include "text/language.h"
 #include "text/text_pairs.h"
 
@@ -381,6 +382,11 @@ TEST_F(CliTest, HelpAndVersionAnswerOnStdout) {
         EXPECT_EQ(help.exitCode, 0) << ask[0] << " " << help.err;
         EXPECT_EQ(help.out.rfind(ask[0] == "--version" ? "q36cli 1." : "usage: q36cli", 0), 0u)
             << help.out;
+        // The version's second line names the database the subcommands start from.
+        if (ask[0] == "--version") {
+            const std::string line = Tr(q36::texts::DatabaseBesideProgram, LANGUAGE_CHINESE);
+            EXPECT_NE(help.out.find(line.substr(0, line.find('{'))), std::string::npos);
+        }
     }
 }
 

@@ -6,6 +6,7 @@
 #include <fstream>
 
 #include "store/connection.h"
+#include "store/database_location.h"
 #include "store_fixture.h"
 #include "support/locking_process.h"
 
@@ -31,6 +32,38 @@ TEST(Connection, OpensTheDeliveredStoreButNeverCreatesOne) {
         EXPECT_FALSE(connection.IsOpen());
         EXPECT_FALSE(std::filesystem::exists(missing));
     }
+}
+
+TEST(DatabaseLocation, BuildFolderUsesItsOwnFileAndAnInstalledProgramKeepsAFreshUserCopy) {
+    namespace fs = std::filesystem;
+    StoreCopy root;  // root/Q36DataBase.mdb stands for a build folder's file
+    EXPECT_EQ(LocateDatabase(root.Folder(), root.Folder() + "/data").path, root.Path());
+    EXPECT_FALSE(fs::exists(root.Folder() + "/data"));
+
+    const std::string share = root.Folder() + "/share/q36cps/Q36DataBase.mdb";
+    fs::create_directories(root.Folder() + "/bin");
+    fs::create_directories(root.Folder() + "/share/q36cps");
+    fs::copy_file(root.Path(), share);
+    const std::string bin = root.Folder() + "/bin/", data = root.Folder() + "/data";
+    // Missing, then not older, then older than the delivered file.
+    const DatabaseSource expected[] = {DatabaseSource::NewUserCopy, DatabaseSource::UserCopy,
+                                       DatabaseSource::NewUserCopy};
+    for (int i = 0; i < 3; ++i) {
+        if (i == 2) {
+            fs::last_write_time(data + "/Q36DataBase.mdb",
+                                fs::last_write_time(share) - std::chrono::hours(1));
+        }
+        const DatabaseLocation found = LocateDatabase(bin, data);
+        EXPECT_EQ(found.source, expected[i]) << i;
+        EXPECT_EQ(found.path, data + "/Q36DataBase.mdb");
+        EXPECT_EQ(found.delivered, share);
+        EXPECT_EQ(found.error, "");
+        EXPECT_EQ(fs::exists(data + "/Q36DataBase.mdb.old"), i == 2);
+        Connection connection;
+        EXPECT_TRUE(connection.Open(found.path).ok()) << i;
+    }
+    EXPECT_TRUE(Contains(DatabaseLocationText(LocateDatabase(bin, data), LANGUAGE_ENGLISH),
+                         "(a copy of " + share + ")"));
 }
 
 struct Damage {

@@ -10,6 +10,8 @@
 #include "modal_answerer.h"
 #include "protocol/run_settings.h"
 #include "runner/connection_texts.h"
+#include "store/connection.h"
+#include "store/database_location.h"
 #include "store/query.h"
 #include "support/radio_bench.h"
 #include "support/radio_on_pty.h"
@@ -226,6 +228,10 @@ class DialogTests : public QObject {
         QVERIFY(!about.isModal());
         QCOMPARE(about.findChild<QLabel*>(QStringLiteral("Label3"))->text(),
                  QString::fromStdString(Tr(ui::wtxt::VersionPrefix, LANGUAGE_CHINESE)) + "1.1.0.4");
+        // Its tooltip names the database the program works with: here the build folder's.
+        QCOMPARE(about.findChild<QLabel*>(QStringLiteral("Label3"))->toolTip(),
+                 QString::fromStdString(Fill(Tr(texts::DatabaseBesideProgram, LANGUAGE_CHINESE),
+                                             "{file}", DefaultDatabasePath())));
 
         UrlCatcher catcher;
         const QString scheme = about.WebAddress().scheme();
