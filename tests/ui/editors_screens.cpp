@@ -20,7 +20,6 @@
 #include <QToolButton>
 #include <cstdio>
 
-#include "dark_palette.h"
 #include "modal_answerer.h"
 #include "support/radio_bench.h"
 #include "support/radio_on_pty.h"
@@ -150,8 +149,9 @@ bool SnapCompareAndPreview(q36::ui::TMainForm& main, q36::test::ModalAnswerer& a
 int main(int argc, char* argv[]) {
     setenv("Q36_PORTS", "", 0);
     QApplication application(argc, argv);
+    // Qt's palette from a dark button colour: white text on black fields, as a dark theme.
     if (qgetenv("Q36_SCREENS_PALETTE") == "dark")
-        QApplication::setPalette(q36::test::DarkPalette());
+        QApplication::setPalette(QPalette(QColor(49, 54, 59)));
     const QString folder = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QStringLiteral(".");
     QDir().mkpath(folder);
     q36::ui::UseQtTexts(q36::LANGUAGE_CHINESE);
