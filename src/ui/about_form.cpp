@@ -53,7 +53,8 @@ TAboutForm::TAboutForm(int language, QWidget* parent)
     Label5 = AddLabel("Label5", 17, 168);
     Label8 = AddLabel("Label8", 48, 168);
     Label8->setFixedWidth(305);
-    Label8->setStyleSheet(QStringLiteral("color: blue;"));
+    // The palette's link colour: blue on a light desktop, a light blue on a dark one.
+    Label8->setStyleSheet(QStringLiteral("color: palette(link);"));
     QFont underlined = Label8->font();
     underlined.setUnderline(true);
     Label8->setFont(underlined);

@@ -49,6 +49,14 @@ bool ChannelGridModel::RowEnabled(int row) const {
     return StoredText(row, col::Enabled) != QLatin1String("False");
 }
 
+QVariant ChannelGridModel::CellBackground(int row, int column) const {
+    if (column == col::ChannelNo) return ChannelNoBackground;
+    if (!RowEnabled(row)) return DisabledBackground;
+    // Record numbers count from 1: the second, fourth, ... rows are tinted.
+    if (row % 2 == 1) return EvenRowTint;
+    return {};
+}
+
 QVariant ChannelGridModel::data(const QModelIndex& index, int role) const {
     if (!index.isValid()) return {};
     const int row = index.row();
@@ -69,13 +77,10 @@ QVariant ChannelGridModel::data(const QModelIndex& index, int role) const {
         case Qt::TextAlignmentRole:
             return int(Qt::AlignCenter);
         case Qt::BackgroundRole:
-            if (column == col::ChannelNo) return ChannelNoBackground;
-            if (!RowEnabled(row)) return DisabledBackground;
-            // Record numbers count from 1: the second, fourth, ... rows are tinted.
-            if (row % 2 == 1) return EvenRowTint;
-            return {};
+            return CellBackground(row, column);
         case Qt::ForegroundRole:
             if (!RowEnabled(row)) return DisabledText;
+            if (CellBackground(row, column).isValid()) return TintedText;
             return {};
         default:
             return {};

@@ -23,6 +23,9 @@ inline const QColor EvenRowTint(220, 248, 255);
 inline const QColor ChannelNoBackground(192, 220, 192);
 inline const QColor DisabledBackground(255, 255, 255);
 inline const QColor DisabledText(128, 128, 128);
+// The text of every cell with a colour of its own: the tints are light whatever the desktop's
+// palette, so their text must not follow a dark palette's light text.
+inline const QColor TintedText(0, 0, 0);
 
 class ChannelGridModel : public QueryTableModel {
     Q_OBJECT
@@ -40,6 +43,9 @@ class ChannelGridModel : public QueryTableModel {
 
     // Whether the channel of the row is enabled (its ENABLED does not read "False").
     bool RowEnabled(int row) const;
+    // The cell's own colour: the channel numbers, a disabled row, the tinted rows; invalid where
+    // the palette's base shows.
+    QVariant CellBackground(int row, int column) const;
 
     QVariant data(const QModelIndex& index, int role = Qt::DisplayRole) const override;
     Qt::ItemFlags flags(const QModelIndex& index) const override;

@@ -32,6 +32,12 @@ namespace {
 // The colour of a changed cell: clearly visible, and dark text stays readable on it.
 const QColor kChanged(255, 205, 90);
 
+// The light mark keeps dark text under a dark palette too.
+void MarkChanged(QTableWidgetItem& item) {
+    item.setBackground(kChanged);
+    item.setForeground(QColor(Qt::black));
+}
+
 QTableWidgetItem* Cell(const QString& text) {
     auto* item = new QTableWidgetItem(text);
     item->setFlags(Qt::ItemIsEnabled | Qt::ItemIsSelectable);
@@ -218,7 +224,7 @@ void TCompareForm::FillList() {
                                  QString::fromStdString(ChangeValue(change.after, language))};
         for (int c = 0; c < 4; ++c) {
             QTableWidgetItem* item = Cell(texts[c]);
-            if (c == 3) item->setBackground(kChanged);
+            if (c == 3) MarkChanged(*item);
             changeTable_->setItem(r, c, item);
         }
     }
@@ -240,7 +246,7 @@ void TCompareForm::FillGrid(const Configuration& other) {
                 Cell(channel ? QString::fromStdString(ChannelFieldText(*channel, k)) : QString());
             const auto found = changed.find({row + 1, std::string(ChannelColumns[std::size_t(k)])});
             if (found != changed.end()) {
-                item->setBackground(kChanged);
+                MarkChanged(*item);
                 // What the current data holds, where the mouse rests.
                 item->setToolTip(QTr(ctxt::HereTitle, language) + QStringLiteral(": ") +
                                  QString::fromStdString(ChangeValue(found->second, language)));

@@ -117,6 +117,9 @@ void GridCellDelegate::paint(QPainter* painter, const QStyleOptionViewItem& opti
         QStyle* style = cell.widget ? cell.widget->style() : QApplication::style();
         style->drawControl(QStyle::CE_ItemViewItem, &cell, painter, cell.widget);
         QStyleOptionButton box;
+        // A white box with a dark mark, as on a light desktop: a dark palette's box would vanish
+        // into a dark row and show as a black hole in a tinted one.
+        box.palette = QPalette(QColor(240, 240, 240));
         const QSize size(13, 13);
         box.rect = QRect(option.rect.center() - QPoint(size.width() / 2, size.height() / 2), size);
         box.state = QStyle::State_Enabled;
@@ -144,7 +147,9 @@ void GridCellDelegate::paint(QPainter* painter, const QStyleOptionViewItem& opti
     painter->setPen(whole.palette.color(QPalette::Normal, whole.state & QStyle::State_Selected
                                                               ? QPalette::HighlightedText
                                                               : QPalette::Text));
-    if (const QVariant pen = index.data(Qt::ForegroundRole); pen.canConvert<QColor>())
+    // A selected cell keeps the highlight's text colour, as the other columns do.
+    if (const QVariant pen = index.data(Qt::ForegroundRole);
+        pen.canConvert<QColor>() && !(whole.state & QStyle::State_Selected))
         painter->setPen(pen.value<QColor>());
     painter->drawText(option.rect.adjusted(1, 0, -ListButtonWidth, 0), Qt::AlignCenter, shown);
     painter->restore();

@@ -1,5 +1,6 @@
 #include "pictures.h"
 
+#include <QGuiApplication>
 #include <QPainter>
 #include <QSvgRenderer>
 
@@ -26,7 +27,10 @@ QPixmap SvgPixmap(const QString& path, QSize size) {
     EnsureRegistered();
     QSvgRenderer renderer(path);
     if (!renderer.isValid()) return {};
-    QPixmap pixmap(size);
+    // Drawn at the screen's own pixel density, so that a scaled screen shows it sharp.
+    const qreal ratio = qApp ? qApp->devicePixelRatio() : 1.0;
+    QPixmap pixmap(size * ratio);
+    pixmap.setDevicePixelRatio(ratio);
     pixmap.fill(Qt::transparent);
     QPainter painter(&pixmap);
     painter.setRenderHint(QPainter::Antialiasing);
@@ -35,11 +39,9 @@ QPixmap SvgPixmap(const QString& path, QSize size) {
 }
 
 QIcon ToolIcon(const QString& name) {
-    QIcon icon;
-    for (int side : {16, 20, 24, 32}) {
-        icon.addPixmap(SvgPixmap(QStringLiteral(":/icons/") + name, QSize(side, side)));
-    }
-    return icon;
+    EnsureRegistered();
+    // Qt's SVG icon engine draws the picture afresh at every size and pixel density.
+    return QIcon(QStringLiteral(":/icons/") + name);
 }
 
 QIcon ProgramIcon() {

@@ -27,6 +27,10 @@ QVariant ScanGridModel::data(const QModelIndex& index, int role) const {
         case Qt::BackgroundRole:
             if (index.column() == 0) return ListColumnBackground;
             return {};
+        case Qt::ForegroundRole:
+            // The list column's tint is light under any palette.
+            if (index.column() == 0) return QColor(Qt::black);
+            return {};
         default:
             return {};
     }

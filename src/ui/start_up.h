@@ -31,6 +31,9 @@ class StartUp {
     StartUp(const StartUp&) = delete;
     StartUp& operator=(const StartUp&) = delete;
 
+    // The run's language, chosen on the command line before Run; Chinese when never set.
+    void SetLanguageIndex(int language) { settings_.LanguageIndex = language; }
+
     // Runs the whole program; returns its exit code when the main window has closed or a
     // start-up dialog was cancelled.
     int Run();

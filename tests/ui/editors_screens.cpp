@@ -4,6 +4,8 @@
 // saves editors-channels.png, editors-dcs-list.png, editors-common.png and scan-editor.png, and,
 // after a few edits, compare-window.png (the store against the workbook saved before them) and
 // open-preview.png (the question before that workbook is opened, its details shown).
+// With Q36_SCREENS_PALETTE=dark the windows show a dark desktop palette; with QT_SCALE_FACTOR=2
+// (and a screen large enough) they show at twice the size.
 
 #include <QAbstractItemView>
 #include <QApplication>
@@ -147,6 +149,9 @@ bool SnapCompareAndPreview(q36::ui::TMainForm& main, q36::test::ModalAnswerer& a
 int main(int argc, char* argv[]) {
     setenv("Q36_PORTS", "", 0);
     QApplication application(argc, argv);
+    // Qt's palette from a dark button colour: white text on black fields, as a dark theme.
+    if (qgetenv("Q36_SCREENS_PALETTE") == "dark")
+        QApplication::setPalette(QPalette(QColor(49, 54, 59)));
     const QString folder = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QStringLiteral(".");
     QDir().mkpath(folder);
     q36::ui::UseQtTexts(q36::LANGUAGE_CHINESE);

@@ -20,6 +20,7 @@
 #include "ui/common_page.h"
 #include "ui/common_page_binding.h"
 #include "ui/pick_list_box.h"
+#include "ui/pictures.h"
 #include "ui/scan_form.h"
 #include "ui/scan_grid_model.h"
 #include "ui_test_registry.h"
@@ -80,6 +81,34 @@ class EditorsTests : public QObject {
         // Record numbers count from 1: the fourth row is tinted, the fifth is not.
         QVERIFY(!w.Cell(4, col::Ftx).data(Qt::BackgroundRole).isValid());
         QCOMPARE(w.Cell(3, col::Ftx).data(Qt::BackgroundRole).value<QColor>(), ui::EvenRowTint);
+    }
+
+    void EveryCellIsReadableUnderADarkPaletteAndIconsAreSharpWhenScaled() {
+        const QPalette before = QApplication::palette();
+        // Qt's palette from a dark button colour: white text on black fields.
+        QApplication::setPalette(QPalette(QColor(49, 54, 59)));
+        EditorWindow w;
+        QVERIFY(w.Open());
+        QVERIFY(
+            w.Grid().Model().setData(w.Cell(4, col::Enabled), Qt::Unchecked, Qt::CheckStateRole));
+        const auto luminance = [](const QColor& c) {
+            return 0.2126 * c.redF() + 0.7152 * c.greenF() + 0.0722 * c.blueF();
+        };
+        // A cell without a colour of its own shows the palette's field and text.
+        const QPalette& shown = w.Grid().palette();
+        for (int row = 0; row < 24; ++row) {
+            for (int column = 0; column < col::Count; ++column) {
+                const QColor back = w.Cell(row, column).data(Qt::BackgroundRole).value<QColor>();
+                const QColor pen = w.Cell(row, column).data(Qt::ForegroundRole).value<QColor>();
+                QVERIFY2(qAbs(luminance(back.isValid() ? back : shown.base().color()) -
+                              luminance(pen.isValid() ? pen : shown.text().color())) > 0.3,
+                         qPrintable(QStringLiteral("row %1 column %2").arg(row).arg(column)));
+            }
+        }
+        QApplication::setPalette(before);
+        // Drawn from the SVG at twice the size, not enlarged from a small picture.
+        QCOMPARE(ui::ToolIcon(QStringLiteral("open.svg")).pixmap(QSize(20, 20), 2.0).size(),
+                 QSize(40, 40));
     }
 
     void FrequenciesAreCheckedAgainstTheBand() {

@@ -18,6 +18,7 @@
 #include "text/text_pairs.h"
 #include "ui/login_form.h"
 #include "ui/main_form.h"
+#include "ui/program_options.h"
 #include "ui/start_up.h"
 #include "ui/ver_form.h"
 #include "ui_test_registry.h"
@@ -65,10 +66,28 @@ class StartUpTests : public QObject {
         QCOMPARE(startUp.MainForm(), nullptr);
     }
 
+    void ConfirmedDialogsLeadToTheMainWindowWhichEndsTheProgram_data() {
+        QTest::addColumn<QStringList>("arguments");
+        QTest::addColumn<int>("language");
+        QTest::newRow("default") << QStringList() << LANGUAGE_CHINESE;
+        QTest::newRow("--lang en")
+            << QStringList{QStringLiteral("--lang"), QStringLiteral("en")} << LANGUAGE_ENGLISH;
+        QTest::newRow("--lang=zh") << QStringList{QStringLiteral("--lang=zh")} << LANGUAGE_CHINESE;
+    }
+
     void ConfirmedDialogsLeadToTheMainWindowWhichEndsTheProgram() {
+        QFETCH(QStringList, arguments);
+        QFETCH(int, language);
+        std::vector<std::string> given;
+        for (const QString& argument : arguments) given.push_back(argument.toStdString());
+        const ui::ProgramOptions options = ui::ParseProgramOptions(given);
         PortsSetting none("");
         ModalAnswerer answerer;
-        answerer.On(QStringLiteral("TLoginForm"), Choose(4));
+        QString bandCaption;
+        answerer.On(QStringLiteral("TLoginForm"), [&](QWidget& dialog) {
+            bandCaption = dialog.windowTitle();
+            Choose(4)(dialog);
+        });
         answerer.On(QStringLiteral("TVerForm"), Choose(1));
         QString okButton;
         answerer.On(QStringLiteral("PortMessage"), [&](QWidget& box) {
@@ -78,6 +97,7 @@ class StartUpTests : public QObject {
         });
         StoreCopy store;
         ui::StartUp startUp(store.Path(), [] { return false; });
+        startUp.SetLanguageIndex(options.languageIndex);
         QString caption;
         QString firstChannelTx;
         bool scanButtonEnabled = true;
@@ -109,17 +129,24 @@ class StartUpTests : public QObject {
         QCOMPARE(answerer.Names(),
                  QStringList({QStringLiteral("TLoginForm"), QStringLiteral("TVerForm"),
                               QStringLiteral("PortMessage")}));
-        QCOMPARE(answerer.Texts().last(),
-                 QString::fromStdString(Tr(txt::MsgNoPort, LANGUAGE_CHINESE)));
+        QCOMPARE(answerer.Texts().last(), QString::fromStdString(Tr(txt::MsgNoPort, language)));
+        QCOMPARE(bandCaption, QString::fromStdString(Tr(txt::BandDialogCaption, language)));
         // Qt's own button is in the program's language.
-        QVERIFY(okButton.contains(QRegularExpression(QStringLiteral("\\p{Han}"))));
-        QCOMPARE(caption, QString::fromStdString(Tr(txt::MainCaption, LANGUAGE_CHINESE)) +
+        QCOMPARE(okButton.contains(QRegularExpression(QStringLiteral("\\p{Han}"))),
+                 language == LANGUAGE_CHINESE);
+        QCOMPARE(caption, QString::fromStdString(Tr(txt::MainCaption, language)) +
                               QStringLiteral("(136-174)"));
         QCOMPARE(startUp.Settings().BandIndex, 4);
         QVERIFY(!startUp.Settings().HasScanList);
         QVERIFY(!scanButtonEnabled);
-        QCOMPARE(portStatus, QString::fromStdString(Tr(txt::TxtNoCom, LANGUAGE_CHINESE)));
+        QCOMPARE(portStatus, QString::fromStdString(Tr(txt::TxtNoCom, language)));
         QCOMPARE(firstChannelTx, QStringLiteral("136.0000"));
+    }
+
+    void BadLanguageOptionsAreRefusedAndHelpIsAsked() {
+        QCOMPARE(ui::ParseProgramOptions({"--lang", "fr"}).error, ui::OptionError::BadLanguage);
+        QCOMPARE(ui::ParseProgramOptions({"--lang="}).error, ui::OptionError::MissingLanguage);
+        QVERIFY(ui::ParseProgramOptions({"-style", "fusion", "-h"}).help);
     }
 
     void MissingStoreEndsTheProgramWithTheEnginesMessage() {
