@@ -48,24 +48,11 @@ int ExitCodeOf(TransferEvent event) {
 void LogStages(const std::vector<StageRecord>& records, const TransferTarget& target,
                const RunSettings& settings, const std::string& firmware,
                const std::string& backupFile, ProgressPrinter& printer) {
-    for (const StageRecord& record : records) {
-        static constexpr const char* kDirections[] = {"read", "backup", "write", "check"};
-        const exchange::ProgrammingLogEntry entry{
-            "q36cli",
-            target.port,
-            settings.BandText,
-            firmware,
-            kDirections[int(record.stage)],
-            record.result,
-            record.stage == WriteStage::Backup ? backupFile : std::string(),
-            record.check,
-            target.file};
-        if (const exchange::ExchangeStatus kept = exchange::AppendProgrammingLog(entry);
-            !kept.ok()) {
-            printer.Message(Tr(txt::MsgLogNotKept, settings.LanguageIndex) + " " + kept.detail);
-            return;
-        }
-    }
+    const exchange::ProgrammingLogEntry base{
+        "q36cli", target.port, settings.BandText, firmware, "", "", "", "", target.file};
+    if (const exchange::ExchangeStatus kept = exchange::AppendStages(records, base, backupFile);
+        !kept.ok())
+        printer.Message(Tr(txt::MsgLogNotKept, settings.LanguageIndex) + " " + kept.detail);
 }
 
 }  // namespace

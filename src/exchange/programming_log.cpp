@@ -65,4 +65,18 @@ ExchangeStatus AppendProgrammingLog(const ProgrammingLogEntry& entry) {
     return ExchangeStatus::Ok();
 }
 
+ExchangeStatus AppendStages(const std::vector<StageRecord>& records,
+                            const ProgrammingLogEntry& base, const std::string& backupFile) {
+    static constexpr const char* kDirections[] = {"read", "backup", "write", "check"};
+    for (const StageRecord& record : records) {
+        ProgrammingLogEntry entry = base;
+        entry.direction = kDirections[int(record.stage)];
+        entry.result = record.result;
+        entry.backup = record.stage == WriteStage::Backup ? backupFile : std::string();
+        entry.check = record.check;
+        if (ExchangeStatus kept = AppendProgrammingLog(entry); !kept.ok()) return kept;
+    }
+    return ExchangeStatus::Ok();
+}
+
 }  // namespace q36::exchange

@@ -3,8 +3,10 @@
 // programming-log.tsv of the data folder, appended by both programs.
 
 #include <string>
+#include <vector>
 
 #include "exchange_status.h"
+#include "runner/write_sequence.h"
 
 namespace q36::exchange {
 
@@ -29,5 +31,11 @@ std::string ProgrammingLogHeader();
 // Appends the entry with the local time in front (the file and its header are made when
 // missing); tabs and line breaks in the values become spaces.
 ExchangeStatus AppendProgrammingLog(const ProgrammingLogEntry& entry);
+
+// Appends one line per stage a transfer ran: base gives program, port, band, firmware and
+// workbook, each record its direction, result and check; backupFile goes on the backup's line.
+// Stops at the first line that cannot be kept.
+ExchangeStatus AppendStages(const std::vector<StageRecord>& records,
+                            const ProgrammingLogEntry& base, const std::string& backupFile);
 
 }  // namespace q36::exchange

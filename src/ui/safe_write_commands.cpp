@@ -128,23 +128,13 @@ void TMainForm::NoteTransferEnd() {
 }
 
 void TMainForm::LogStages(const std::vector<StageRecord>& records) {
-    static constexpr const char* kDirections[] = {"read", "backup", "write", "check"};
     const std::string firmware =
         driving_ == Driving::Write ? sequence_.Firmware() : ReadRunner().GetTransfer().Firmware;
-    for (const StageRecord& record : records) {
-        const exchange::ProgrammingLogEntry entry{
-            "q36cps",
-            comm_.CommName(),
-            settings_.BandText,
-            firmware,
-            kDirections[int(record.stage)],
-            record.result,
-            record.stage == WriteStage::Backup ? lastBackup_ : std::string(),
-            record.check,
-            workbook_->LastFile()};
-        // The record is a convenience: a log that cannot be kept does not stop the work.
-        if (!exchange::AppendProgrammingLog(entry).ok()) return;
-    }
+    const exchange::ProgrammingLogEntry base{
+        "q36cps", comm_.CommName(),     settings_.BandText, firmware, "", "", "",
+        "",       workbook_->LastFile()};
+    // The record is a convenience: a log that cannot be kept does not stop the work.
+    exchange::AppendStages(records, base, lastBackup_);
 }
 
 }  // namespace q36::ui
