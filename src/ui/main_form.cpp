@@ -564,10 +564,23 @@ bool TMainForm::CurrentConfiguration(Configuration& configuration) {
     if (!SavePendingEdits() || !storeSide_) return false;
     ConfigurationQueries queries{storeSide_->ParamQuery(), storeSide_->ChannelQuery(),
                                  storeSide_->ScanQuery()};
-    const StoreResult loaded = LoadConfiguration(queries, configuration);
-    if (loaded.ok()) return true;
+    return StoreAnswered(LoadConfiguration(queries, configuration));
+}
+
+bool TMainForm::ApplyConfiguration(const Configuration& next,
+                                   [[maybe_unused]] const TextPair& stepName) {
+    if (!SavePendingEdits() || !storeSide_) return false;
+    ConfigurationQueries queries{storeSide_->ParamQuery(), storeSide_->ChannelQuery(),
+                                 storeSide_->ScanQuery()};
+    const StoreResult saved = SaveConfiguration(queries, next, settings_.LanguageIndex);
+    RefreshPages();
+    return StoreAnswered(saved);
+}
+
+bool TMainForm::StoreAnswered(const StoreResult& result) {
+    if (result.ok()) return true;
     QMessageBox box(QMessageBox::Critical, QTr(wtxt::NoCaption, settings_.LanguageIndex),
-                    ShownText(loaded.detail), QMessageBox::Ok, this);
+                    ShownText(result.detail), QMessageBox::Ok, this);
     box.setObjectName(QStringLiteral("StoreMessage"));
     box.exec();
     return false;

@@ -117,6 +117,11 @@ class TMainForm : public QMainWindow, public WriteSequenceFront, public Transfer
     // The current data as a configuration: pending edits posted first, then the store's rows.
     // False when either fails, after showing the engine's text.
     bool CurrentConfiguration(Configuration& configuration);
+    // Stores next as the current data in one transaction and shows it on the pages: the commands
+    // that change many values at once (paste, fill, clear, an import) go through it, each as one
+    // edit named stepName. False, after the engine's text is shown, when the store refuses; the
+    // store then holds what it held.
+    bool ApplyConfiguration(const Configuration& next, const TextPair& stepName);
     // Opens the backups folder in the file manager.
     void BackupsFolderClick();
     // Saves the last transfer's line trace under a name the chooser gives.
@@ -205,6 +210,8 @@ class TMainForm : public QMainWindow, public WriteSequenceFront, public Transfer
     // programming log.
     void NoteTransferEnd();
     void LogStages(const std::vector<StageRecord>& records);
+    // True for a store that succeeded; otherwise shows the engine's text and returns false.
+    bool StoreAnswered(const StoreResult& result);
 
     // Menus.
     QMenu* FileMenu;
