@@ -7,6 +7,7 @@
 
 #include "codec/change_words.h"
 #include "codec/channel_fields.h"
+#include "codec/edit_history.h"
 #include "text/text_pairs.h"
 
 namespace q36 {
@@ -75,6 +76,39 @@ TEST(Configuration, ADisabledChannelKeepsItsValuesUnlessAWriterEnablesItFirst) {
     record.FTX = "420";
     EXPECT_TRUE(ApplyChannelUpdate(row, RecordUpdate(row, record)));
     EXPECT_EQ(row, record);
+}
+
+TEST(EditHistory, UndoRedoDropsRedoStepsKeepsItsDepthAndKnowsCleanAndWritten) {
+    const TextPair name{"改", "Edit"};
+    std::vector<Configuration> states(4, BlankConfiguration());
+    for (int i = 1; i < 4; ++i) states[std::size_t(i)].channels[0].FTX = std::to_string(400 + i);
+    EditHistory history(2);
+    history.Reset(states[0]);
+    EXPECT_FALSE(history.Record(name, "", states[0]));  // nothing changed: no step
+    EXPECT_TRUE(history.Record(name, "a", states[1]));
+    history.MarkWritten();
+    EXPECT_TRUE(history.IsClean());
+    EXPECT_TRUE(history.Record(name, "b", states[2]));
+    EXPECT_FALSE(history.IsClean());
+    // Undone back to what was written: clean again, and the step before the write says so.
+    history.Undo();
+    EXPECT_EQ(history.Current(), states[1]);
+    EXPECT_TRUE(history.IsClean());
+    EXPECT_TRUE(history.WrittenBefore(*history.UndoStep()));
+    EXPECT_FALSE(history.WrittenBefore(*history.RedoStep()));
+    // A new step drops the one undone; the depth of 2 drops the oldest.
+    EXPECT_TRUE(history.Record(name, "c", states[3]));
+    EXPECT_EQ(history.RedoStep(), nullptr);
+    EXPECT_TRUE(history.Record(name, "d", states[0]));
+    EXPECT_EQ(history.StepCount(), 2u);
+    history.Undo();
+    history.Undo();
+    history.Undo();  // nothing left: stays
+    EXPECT_EQ(history.Current(), states[1]);
+    EXPECT_EQ(history.UndoStep(), nullptr);
+    history.Redo();
+    EXPECT_EQ(history.Current(), states[3]);
+    EXPECT_EQ(history.UndoStep()->detail, "c");
 }
 
 }  // namespace
