@@ -19,6 +19,7 @@
 #include <QVBoxLayout>
 #include <algorithm>
 #include <chrono>
+#include <filesystem>
 
 #include "about_form.h"
 #include "channel_grid.h"
@@ -26,11 +27,13 @@
 #include "common_page_binding.h"
 #include "compare_form.h"
 #include "compare_texts.h"
+#include "edit_texts.h"
 #include "exchange/data_folder.h"
 #include "param_form.h"
 #include "pictures.h"
 #include "right_button_filter.h"
 #include "scan_form.h"
+#include "scan_grid_model.h"
 #include "serial/comms_error.h"
 #include "serial/port_probe.h"
 #include "serial/radio_link_settings.h"
@@ -41,6 +44,7 @@
 #include "tool_bar_button.h"
 #include "tray_parking.h"
 #include "ui_text.h"
+#include "undo_commands.h"
 #include "window_placement.h"
 #include "window_texts.h"
 #include "workbook_commands.h"
@@ -81,6 +85,7 @@ TMainForm::TMainForm(const RunSettings& settings, std::function<bool()> trayAvai
     BuildPages();
     BuildStatusBar();
     workbook_ = std::make_unique<WorkbookCommands>(*this);
+    BuildEditHistory();
     compareForm_ = new TCompareForm(
         settings_,
         [this](Configuration& configuration) { return CurrentConfiguration(configuration); },
@@ -150,6 +155,8 @@ bool TMainForm::ConnectDatabase(const std::string& path, std::string& error) {
     scanForm_ =
         new TScanForm(storeSide_->ScanQuery(), *scanConnection_, settings_.LanguageIndex, this);
     scanForm_->SetChannelCommit([this] { SavePendingEdits(); });
+    connect(&scanForm_->Model(), &QAbstractItemModel::dataChanged, undo_.get(),
+            &UndoCommands::ScheduleSettle);
     return true;
 }
 
@@ -166,6 +173,12 @@ void TMainForm::BuildMenus() {
     ReadMenu = OperMenu->addAction(QString());
     WiteMenu = OperMenu->addAction(QString());
     CompareMenu = OperMenu->addAction(QString());
+    OperMenu->addSeparator();
+    UndoMenu = OperMenu->addAction(QString());
+    UndoMenu->setShortcut(QKeySequence::Undo);
+    RedoMenu = OperMenu->addAction(QString());
+    RedoMenu->setShortcuts(
+        {QKeySequence(Qt::CTRL | Qt::Key_Y), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z)});
     SetMenu = menuBar()->addMenu(QString());
     SetMenu->setObjectName(QStringLiteral("SetMenu"));
     PMenu = SetMenu->addAction(QString());
@@ -195,6 +208,8 @@ void TMainForm::BuildMenus() {
                                                       {ReadMenu, "ReadMenu"},
                                                       {WiteMenu, "WiteMenu"},
                                                       {CompareMenu, "CompareMenu"},
+                                                      {UndoMenu, "UndoMenu"},
+                                                      {RedoMenu, "RedoMenu"},
                                                       {PMenu, "PMenu"},
                                                       {MMenu, "MMenu"},
                                                       {BackupMenu, "BackupMenu"},
@@ -351,12 +366,16 @@ void TMainForm::FirstShow() {
         }
     }
     RefreshPages();
+    // What start-up left in the store is where the history begins.
+    undo_->Reset();
 }
 
 void TMainForm::closeEvent(QCloseEvent* event) {
     tray_->Icon().hide();
     QMainWindow::closeEvent(event);
-    if (event->isAccepted()) Q_EMIT Closed();
+    if (!event->isAccepted()) return;
+    KeepRecoveryCopy();
+    Q_EMIT Closed();
 }
 
 void TMainForm::PageChanged(int index) {
@@ -450,6 +469,7 @@ void TMainForm::ReadTButClick() {
         trace_.Clear();
         transferUnlogged_ = true;
         lastReadResult_ = "stopped";
+        undo_->BeginRead();
         runner_.StartRead();
     }
     ArmTimer();
@@ -530,11 +550,23 @@ void TMainForm::SetFileChooser(std::unique_ptr<WorkbookFileChooser> chooser) {
 }
 
 void TMainForm::SaveTButClick() {
-    workbook_->Save();
+    if (!workbook_->Save()) return;
+    undo_->MarkClean();
+    WorkbookUsed(workbook_->LastFile());
 }
 
 void TMainForm::OpenTButClick() {
-    workbook_->Open();
+    undo_->Settle();
+    bool opened = false;
+    {
+        const UndoCommands::Hold quiet(*undo_);
+        opened = workbook_->Open();
+    }
+    if (!opened) return;
+    undo_->RecordStep(etxt::OpenName,
+                      std::filesystem::path(workbook_->LastFile()).filename().string());
+    undo_->MarkClean();
+    WorkbookUsed(workbook_->LastFile());
 }
 
 bool TMainForm::ImportAttempted() const {
@@ -567,8 +599,17 @@ bool TMainForm::CurrentConfiguration(Configuration& configuration) {
     return StoreAnswered(LoadConfiguration(queries, configuration));
 }
 
-bool TMainForm::ApplyConfiguration(const Configuration& next,
-                                   [[maybe_unused]] const TextPair& stepName) {
+bool TMainForm::ApplyConfiguration(const Configuration& next, const TextPair& stepName) {
+    undo_->Settle();
+    {
+        const UndoCommands::Hold quiet(*undo_);
+        if (!StoreConfiguration(next)) return false;
+    }
+    undo_->RecordStep(stepName);
+    return true;
+}
+
+bool TMainForm::StoreConfiguration(const Configuration& next) {
     if (!SavePendingEdits() || !storeSide_) return false;
     ConfigurationQueries queries{storeSide_->ParamQuery(), storeSide_->ChannelQuery(),
                                  storeSide_->ScanQuery()};

@@ -45,6 +45,7 @@ class TCompareForm;
 class TParamForm;
 class TScanForm;
 class TrayParking;
+class UndoCommands;
 class WorkbookCommands;
 class WorkbookFileChooser;
 
@@ -122,6 +123,20 @@ class TMainForm : public QMainWindow, public WriteSequenceFront, public Transfer
     // edit named stepName. False, after the engine's text is shown, when the store refuses; the
     // store then holds what it held.
     bool ApplyConfiguration(const Configuration& next, const TextPair& stepName);
+    // The history undo (UndoMenu, Ctrl+Z) and redo (RedoMenu, Ctrl+Y, Ctrl+Shift+Z) go through.
+    UndoCommands& Undo() { return *undo_; }
+    // Opens the workbook name through Open's checks and preview, without the file dialog.
+    bool OpenWorkbookFile(const QString& name);
+    // The workbooks the File menu lists, most recent first.
+    QStringList RecentWorkbookList() const;
+    // Where the window keeps its changes neither saved nor written when it closes, as the
+    // recovery copy of its band; none (nothing kept) unless set.
+    void SetRecoveryFolder(const std::string& folder) { recoveryFolder_ = folder; }
+    // The recovery copy of the run's band in that folder.
+    std::string RecoveryCopyPath() const;
+    // Offers to open the recovery copy of the run's band, if there is one: Yes opens it as an
+    // Open does, No deletes it.
+    void OfferRecoveryCopy();
     // Opens the backups folder in the file manager.
     void BackupsFolderClick();
     // Saves the last transfer's line trace under a name the chooser gives.
@@ -212,6 +227,18 @@ class TMainForm : public QMainWindow, public WriteSequenceFront, public Transfer
     void LogStages(const std::vector<StageRecord>& records);
     // True for a store that succeeded; otherwise shows the engine's text and returns false.
     bool StoreAnswered(const StoreResult& result);
+    // Undo, recent workbooks and the recovery copy.
+    void BuildEditHistory();
+    // What the window shows: the queries' rows with their unposted edits, and the page's values
+    // while it holds an edit. False, quietly, when the store cannot be read.
+    bool ShownConfiguration(Configuration& configuration);
+    // Stores next and shows it, recording no step.
+    bool StoreConfiguration(const Configuration& next);
+    void ShowRecentWorkbooks();
+    void WorkbookUsed(const std::string& path);
+    void KeepRecoveryCopy();
+    // Marks the history at the end of a read or a write to the radio.
+    void NoteTransferForHistory();
 
     // Menus.
     QMenu* FileMenu;
@@ -226,6 +253,8 @@ class TMainForm : public QMainWindow, public WriteSequenceFront, public Transfer
     QAction* ReadMenu;
     QAction* WiteMenu;
     QAction* CompareMenu;
+    QAction* UndoMenu;
+    QAction* RedoMenu;
     QAction* PMenu;
     QAction* MMenu;
     QAction* BackupMenu;
@@ -309,6 +338,10 @@ class TMainForm : public QMainWindow, public WriteSequenceFront, public Transfer
     // The scan list editor works through a connection of its own.
     std::unique_ptr<Connection> scanConnection_;
     TScanForm* scanForm_ = nullptr;
+    std::unique_ptr<UndoCommands> undo_;
+    QList<QAction*> recentActions_;
+    QAction* recentSeparator_ = nullptr;
+    std::string recoveryFolder_;
 };
 
 // The read into memory's effects: the window's line, progress and firmware panel; its messages

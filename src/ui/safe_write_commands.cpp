@@ -123,6 +123,7 @@ void TMainForm::NoteTransferEnd() {
     if (!transferUnlogged_) return;
     if (driving_ == Driving::Write ? sequence_.Running() : ReadRunner().Running()) return;
     transferUnlogged_ = false;
+    NoteTransferForHistory();
     if (driving_ == Driving::Write) return LogStages(sequence_.Records());
     LogStages({{WriteStage::Idle, lastReadResult_, ""}});
 }

@@ -6,6 +6,7 @@
 #include <QSettings>
 
 #include "about_form.h"
+#include "exchange/data_folder.h"
 #include "login_form.h"
 #include "main_form.h"
 #include "param_form.h"
@@ -89,7 +90,10 @@ int StartUp::Run() {
 
     QEventLoop untilClosed;
     QObject::connect(mainForm_.get(), &TMainForm::Closed, &untilClosed, &QEventLoop::quit);
+    // Changes a run ended with, neither saved nor written, are kept for the next run of the band.
+    mainForm_->SetRecoveryFolder(exchange::DataFolder());
     mainForm_->show();
+    mainForm_->OfferRecoveryCopy();
     untilClosed.exec();
 
     aboutForm_->hide();

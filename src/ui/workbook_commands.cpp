@@ -75,12 +75,12 @@ void WorkbookCommands::SetChooser(std::unique_ptr<WorkbookFileChooser> chooser) 
     if (chooser) chooser_ = std::move(chooser);
 }
 
-void WorkbookCommands::Save() {
+bool WorkbookCommands::Save() {
     try {
-        if (!window_.SavePendingEdits()) return;
+        if (!window_.SavePendingEdits()) return false;
         window_.HideGridScrollBar();
         const QString name = chooser_->SaveFileName(&window_);
-        if (name.isEmpty()) return;
+        if (name.isEmpty()) return false;
         exchange::ExchangeOutcome outcome;
         if (StoreTransferData* side = window_.StoreSide()) {
             ConfigurationQueries queries{side->ParamQuery(), side->ChannelQuery(),
@@ -99,17 +99,29 @@ void WorkbookCommands::Save() {
         }
         if (outcome.Succeeded()) lastFile_ = FilePath(name);
         ShowOutcome(outcome);
+        return outcome.Succeeded();
     } catch (...) {
         // A failure that escaped the exchange must not end the program; the store is unchanged.
     }
+    return false;
 }
 
-void WorkbookCommands::Open() {
+bool WorkbookCommands::Open() {
     importAttempted_ = false;
     try {
-        if (!window_.SavePendingEdits()) return;
+        if (!window_.SavePendingEdits()) return false;
         const QString name = chooser_->OpenFileName(&window_);
-        if (name.isEmpty()) return;
+        if (name.isEmpty()) return false;
+        return OpenFile(name);
+    } catch (...) {
+        // As for Save: swallowed, the store keeps what it held.
+    }
+    return false;
+}
+
+bool WorkbookCommands::OpenFile(const QString& name) {
+    try {
+        if (!window_.SavePendingEdits()) return false;
         importAttempted_ = true;
         exchange::ExchangeOutcome outcome;
         if (StoreTransferData* side = window_.StoreSide()) {
@@ -137,9 +149,11 @@ void WorkbookCommands::Open() {
         if (outcome.Succeeded()) lastFile_ = FilePath(name);
         ShowOutcome(outcome);
         if (!outcome.Succeeded()) window_.HideGridScrollBar();
+        return outcome.Succeeded();
     } catch (...) {
         // As for Save: swallowed, the store keeps what it held.
     }
+    return false;
 }
 
 bool WorkbookCommands::AskOverwrite() {

@@ -6,6 +6,8 @@
 #include <memory>
 #include <string>
 
+class QString;
+
 namespace q36::exchange {
 struct ExchangeOutcome;
 }
@@ -26,12 +28,14 @@ class WorkbookCommands {
     void SetChooser(std::unique_ptr<WorkbookFileChooser> chooser);
 
     // Posts pending edits, asks for a name (and, for an existing file, whether to replace it)
-    // and writes the workbook; a cancelled dialog or "No" shows nothing.
-    void Save();
+    // and writes the workbook; a cancelled dialog or "No" shows nothing. True once written.
+    bool Save();
     // Asks for a workbook, checks it, shows what it would change and, on Yes, reads it into the
     // store, then shows the store on the pages; a cancelled dialog or No shows nothing more, a
-    // workbook that cannot be taken leaves the store as it was.
-    void Open();
+    // workbook that cannot be taken leaves the store as it was. True once read into the store.
+    bool Open();
+    // Open of the workbook name, without the file dialog.
+    bool OpenFile(const QString& name);
 
     // Open got as far as a chosen file; cleared each time Open starts.
     bool ImportAttempted() const { return importAttempted_; }
