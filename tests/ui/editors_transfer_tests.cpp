@@ -2,10 +2,12 @@
 // scan list editor is what a write puts into the virtual radio on a pseudo-terminal, and a read
 // puts the radio's values back into every editor.
 
+#include <QAction>
 #include <QComboBox>
 #include <QLineEdit>
 #include <QTabWidget>
 
+#include "codec/change_words.h"
 #include "codec/channel_block.h"
 #include "codec/channel_fields.h"
 #include "codec/common_block.h"
@@ -21,6 +23,7 @@
 #include "text/text_pairs.h"
 #include "ui/common_page.h"
 #include "ui/common_page_binding.h"
+#include "ui/edit_texts.h"
 #include "ui/scan_form.h"
 #include "ui/scan_grid_model.h"
 #include "ui_test_registry.h"
@@ -173,6 +176,84 @@ class EditorsTransferTests : public QObject {
         // The page reaches its row when it is next saved.
         QVERIFY(w.form.CommitPendingEdits().ok());
         QCOMPARE(w.FileText("select * from PARAMETABLE", 0, "TOPSET"), std::string("120"));
+    }
+
+    void EveryKindOfStepIsUndoneAndRedoneAndNamedInTheMenu() {
+        EditorWindow w;
+        QVERIFY(w.Open());
+        auto& page = w.form.CommonPage();
+        ModalAnswerer answerer;
+        auto* undo = w.form.findChild<QAction*>(QStringLiteral("UndoMenu"));
+        auto* redo = w.form.findChild<QAction*>(QStringLiteral("RedoMenu"));
+        QVERIFY(!undo->isEnabled());
+        QCOMPARE(undo->text(), Q(ui::etxt::UndoMenu));
+        const auto edited = [](const FieldChange& change) {
+            return QString::fromStdString(
+                Fill(Tr(ui::etxt::UndoStepMenu, LANGUAGE_CHINESE), "{step}",
+                     Fill(Fill(Tr(ui::etxt::StepDetail, LANGUAGE_CHINESE), "{detail}",
+                               ChangePlace(change, 0) + " " + ChangeColumn(change, 0)),
+                          "{name}", Tr(ui::etxt::EditName, LANGUAGE_CHINESE))));
+        };
+        // Each kind of step: its undo named, undone, redone; then undone for the next.
+        const QString tx = w.Stored(2, col::Ftx);
+        const QString tot = page.suiDBEdit[2]->text();
+        const std::function<void()> edits[] = {
+            [&] { w.TypeInto(2, col::Ftx, QStringLiteral("431.125")); },
+            [&] {
+                page.suiDBEdit[2]->setText(QStringLiteral("90"));
+                Q_EMIT page.suiDBEdit[2]->textEdited(QStringLiteral("90"));
+                Q_EMIT page.suiDBEdit[2]->editingFinished();
+            },
+            [&] {
+                w.form.ScanForm()->Model().setData(w.form.ScanForm()->Model().index(1, 1), "CH01");
+            },
+        };
+        const FieldChange places[] = {{FieldChange::Part::Channel, 3, "FTX", "", ""},
+                                      {FieldChange::Part::Common, 0, "TOPSET", "", ""},
+                                      {FieldChange::Part::ScanList, 2, "01", "", ""}};
+        const std::function<QString()> shown[] = {
+            [&] { return w.Stored(2, col::Ftx); }, [&] { return page.suiDBEdit[2]->text(); },
+            [&] { return w.form.ScanForm()->Model().StoredText(1, 1); }};
+        for (int k = 0; k < 3; ++k) {
+            const QString before = shown[k]();
+            edits[k]();
+            QCoreApplication::processEvents();
+            const QString after = shown[k]();
+            QVERIFY(after != before);
+            QCOMPARE(undo->text(), edited(places[k]));
+            undo->trigger();
+            QCOMPARE(shown[k](), before);
+            QVERIFY(redo->isEnabled());
+            redo->trigger();
+            QCOMPARE(shown[k](), after);
+            undo->trigger();
+        }
+        QCOMPARE(w.FileText("select * from CHANNELTABLE", 2, "FTX"), tx.toStdString());
+        QCOMPARE(w.FileText("select * from PARAMETABLE", 0, "TOPSET"), tot.toStdString());
+
+        // A command through the seam: one step of its name; a new step drops the redo steps.
+        Configuration next;
+        QVERIFY(w.form.CurrentConfiguration(next));
+        next.channels[5].FTX = "433";
+        next.channels[6].FTX = "434";
+        QVERIFY(w.form.ApplyConfiguration(next, ui::etxt::OpenName));
+        QVERIFY(!redo->isEnabled());
+        QCOMPARE(undo->text(), QString::fromStdString(Fill(Tr(ui::etxt::UndoStepMenu, 0), "{step}",
+                                                           Tr(ui::etxt::OpenName, 0))));
+        // A read from the virtual radio is one step; undone, the values before it come back.
+        RadioOnPty radio(DefaultRadioImage(400, 440));
+        QVERIFY(radio.Start());
+        QVERIFY(UsePort(w.form, radio.Path()));
+        w.form.ReadTButClick();
+        QVERIFY(WaitFor([&] { return answerer.Texts().contains(Q(txt::MsgReadDone)); }));
+        QVERIFY(w.Stored(5, col::Ftx) != QStringLiteral("433"));
+        QCOMPARE(undo->text(), QString::fromStdString(Fill(Tr(ui::etxt::UndoStepMenu, 0), "{step}",
+                                                           Tr(ui::etxt::ReadName, 0))));
+        undo->trigger();
+        QCOMPARE(w.Stored(5, col::Ftx), QStringLiteral("433"));
+        QCOMPARE(w.FileText("select * from CHANNELTABLE", 6, "FTX"), std::string("434"));
+        undo->trigger();
+        QVERIFY(w.Stored(6, col::Ftx) != QStringLiteral("434"));
     }
 
     void RefusedWriteSendsNothingAndLeavesTheEditors() {

@@ -2,10 +2,13 @@
 // in place of the file dialogs and answers every message box.
 
 #include <QAbstractButton>
+#include <QAction>
 #include <QApplication>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QLabel>
+#include <QMenu>
 #include <QMessageBox>
 #include <QPlainTextEdit>
 #include <QPushButton>
@@ -26,7 +29,9 @@
 #include "support/store_copy.h"
 #include "text/text_pairs.h"
 #include "ui/compare_texts.h"
+#include "ui/edit_texts.h"
 #include "ui/main_form.h"
+#include "ui/recent_workbooks.h"
 #include "ui/workbook_file_chooser.h"
 #include "ui_test_registry.h"
 
@@ -133,6 +138,28 @@ class FileCommandTests : public QObject {
     Q_OBJECT
   private Q_SLOTS:
 
+    void RecentWorkbooksAreTheLastEightThatExistAndOpenThroughTheChecks() {
+        StoreWindow window;
+        QStringList made;
+        for (int i = 0; i < 9; ++i) {
+            made << QFileInfo(window.File(QStringLiteral("r%1.xlsx").arg(i))).absoluteFilePath();
+            WriteFile(made.last(), "no workbook");
+            ui::NoteRecentWorkbook(made.last());
+        }
+        ui::NoteRecentWorkbook(made[3]);  // again: first, and once
+        QFile::remove(made[8]);
+        QCOMPARE(window.form.RecentWorkbookList(),
+                 QStringList({made[3], made[7], made[6], made[5], made[4], made[2], made[1]}));
+        auto* menu = window.form.findChild<QMenu*>(QStringLiteral("FileMenu"));
+        Q_EMIT menu->aboutToShow();
+        QVERIFY(!window.form.findChild<QAction*>(QStringLiteral("RecentFile7")));
+        ModalAnswerer answerer;
+        window.form.findChild<QAction*>(QStringLiteral("RecentFile0"))->trigger();
+        QCOMPARE(window.chosen->asked, 0);
+        QVERIFY(window.form.ImportAttempted());
+        QVERIFY(answerer.Texts().contains(Text(txt::MsgFileReadFailed)));
+    }
+
     void SaveThenOpenRestoresTheStore_data() {
         QTest::addColumn<QString>("name");
         QTest::newRow("xlsx") << QStringLiteral("config.xlsx");
@@ -198,6 +225,19 @@ class FileCommandTests : public QObject {
         QVERIFY(grid->model()->index(2, 3).data().toString().startsWith(QStringLiteral("412.5")));
         QCOMPARE(grid->verticalScrollBarPolicy(), Qt::ScrollBarAlwaysOff);
         QCOMPARE(QApplication::overrideCursor(), nullptr);
+        // Open is one step, named with its file, and the File menu lists the file first.
+        auto* undo = window.form.findChild<QAction*>(QStringLiteral("UndoMenu"));
+        QCOMPARE(undo->text(), QString::fromStdString(
+                                   Fill(Tr(ui::etxt::UndoStepMenu, LANGUAGE_CHINESE), "{step}",
+                                        Fill(Fill(Tr(ui::etxt::StepDetail, LANGUAGE_CHINESE),
+                                                  "{detail}", name.toStdString()),
+                                             "{name}", Tr(ui::etxt::OpenName, LANGUAGE_CHINESE)))));
+        QCOMPARE(window.form.RecentWorkbookList().value(0),
+                 QFileInfo(window.chosen->name).absoluteFilePath());
+        undo->trigger();
+        QCOMPARE(window.Snapshot(), declined);
+        window.form.findChild<QAction*>(QStringLiteral("RedoMenu"))->trigger();
+        QCOMPARE(window.Snapshot(), saved);
         // The same file again changes nothing, and the preview says so before it asks.
         window.form.OpenTButClick();
         QCOMPARE(answerer.Texts().mid(4), QStringList({Text(txt::TxtNoChange) + QLatin1Char('\n') +
