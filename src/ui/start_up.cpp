@@ -4,6 +4,7 @@
 #include <QEventLoop>
 #include <QMessageBox>
 #include <QSettings>
+#include <QTimer>
 
 #include "about_form.h"
 #include "exchange/data_folder.h"
@@ -93,7 +94,8 @@ int StartUp::Run() {
     // Changes a run ended with, neither saved nor written, are kept for the next run of the band.
     mainForm_->SetRecoveryFolder(exchange::DataFolder());
     mainForm_->show();
-    mainForm_->OfferRecoveryCopy();
+    // Asked from the loop, so that a window closed meanwhile still ends it.
+    QTimer::singleShot(0, mainForm_.get(), [form = mainForm_.get()] { form->OfferRecoveryCopy(); });
     untilClosed.exec();
 
     aboutForm_->hide();

@@ -2,7 +2,9 @@
 // cancelling either dialog ends the program before the main window exists.
 
 #include <QAbstractButton>
+#include <QApplication>
 #include <QComboBox>
+#include <QFile>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QRegularExpression>
@@ -14,12 +16,17 @@
 #include "protocol/run_settings.h"
 #include "pty_pair.h"
 #include "support/radio_bench.h"
+#include "support/scratch_folder.h"
 #include "support/store_copy.h"
 #include "text/text_pairs.h"
+#include "ui/channel_grid.h"
+#include "ui/channel_grid_model.h"
+#include "ui/edit_texts.h"
 #include "ui/login_form.h"
 #include "ui/main_form.h"
 #include "ui/program_options.h"
 #include "ui/start_up.h"
+#include "ui/undo_commands.h"
 #include "ui/ver_form.h"
 #include "ui_test_registry.h"
 
@@ -141,6 +148,55 @@ class StartUpTests : public QObject {
         QVERIFY(!scanButtonEnabled);
         QCOMPARE(portStatus, QString::fromStdString(Tr(txt::TxtNoCom, language)));
         QCOMPARE(firstChannelTx, QStringLiteral("136.0000"));
+    }
+
+    void ChangesLeftAtCloseAreOfferedAtTheNextStartOfTheSameBandOnly() {
+        ScratchFolder home;
+        const QByteArray dataHome = qgetenv("XDG_DATA_HOME");
+        qputenv("XDG_DATA_HOME", QByteArray::fromStdString(home.Path()));
+        PortsSetting none("");
+        StoreCopy store;
+        // One run of band index band; the window closes once done says so (or after 5 s).
+        const auto run = [&](int band, const std::function<bool(ui::TMainForm&)>& done) {
+            ModalAnswerer answerer;
+            answerer.On(QStringLiteral("TLoginForm"), Choose(band));
+            ui::StartUp startUp(store.Path(), [] { return false; });
+            QTimer closer;
+            int ticks = 0;
+            QObject::connect(&closer, &QTimer::timeout, [&] {
+                ui::TMainForm* form = startUp.MainForm();
+                if (!form || !form->isVisible() || QApplication::activeModalWidget()) return;
+                if (!done(*form) && ++ticks < 500) return;
+                closer.stop();
+                form->close();
+            });
+            closer.start(10);
+            startUp.Run();
+            return answerer.Names();
+        };
+        QString shownTx;
+        run(4, [](ui::TMainForm& form) {
+            Configuration next;
+            if (!form.CurrentConfiguration(next)) return false;
+            next.channels[0].FTX = "150.5";
+            return form.ApplyConfiguration(next, ui::etxt::EditName);
+        });
+        const std::string copy = home.Path() + "/q36cps/recovery-136-174.xlsx";
+        QVERIFY(QFile::exists(QString::fromStdString(copy)));
+        // Another band's start leaves it alone; the same band's offers it, and Yes opens it.
+        QVERIFY(!run(0, [](ui::TMainForm&) {
+                     return true;
+                 }).contains(QStringLiteral("RecoveryQuestion")));
+        QVERIFY(QFile::exists(QString::fromStdString(copy)));
+        const QStringList asked = run(4, [&](ui::TMainForm& form) {
+            shownTx = form.Grid().Model().StoredText(0, 3);
+            return form.Undo().History().UndoStep() != nullptr;
+        });
+        QVERIFY(asked.contains(QStringLiteral("RecoveryQuestion")));
+        QCOMPARE(shownTx, QStringLiteral("150.5"));
+        // Opened, and kept again at this close: its changes are still neither saved nor written.
+        QVERIFY(QFile::exists(QString::fromStdString(copy)));
+        qputenv("XDG_DATA_HOME", dataHome);
     }
 
     void BadLanguageOptionsAreRefusedAndHelpIsAsked() {
