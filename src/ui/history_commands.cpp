@@ -32,6 +32,10 @@ void TMainForm::BuildEditHistory() {
         [this](Configuration& configuration) { return ShownConfiguration(configuration); },
         [this](const Configuration& next) { return StoreConfiguration(next); }, *UndoMenu,
         *RedoMenu, settings_.LanguageIndex);
+    undo_->SetBusy([this] {
+        return runner_.Running() || sequence_.Running() ||
+               (memoryRunner_ && memoryRunner_->Running());
+    });
     // A cell the store took, a common control left or picked, a scan slot chosen.
     connect(&DBGridEh->Model(), &QAbstractItemModel::dataChanged, undo_.get(),
             &UndoCommands::ScheduleSettle);

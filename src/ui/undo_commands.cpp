@@ -83,6 +83,7 @@ bool UndoCommands::RecordStep(const TextPair& name, std::string detail) {
 }
 
 void UndoCommands::Undo() {
+    if (reading_ || (busy_ && busy_())) return;
     Settle();
     const EditStep* step = history_.UndoStep();
     if (!step) return;
@@ -95,6 +96,7 @@ void UndoCommands::Undo() {
 }
 
 void UndoCommands::Redo() {
+    if (reading_ || (busy_ && busy_())) return;
     Settle();
     const EditStep* step = history_.RedoStep();
     if (!step) return;

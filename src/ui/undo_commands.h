@@ -23,6 +23,8 @@ class UndoCommands : public QObject {
                  std::function<bool(const Configuration&)> store, QAction& undo, QAction& redo,
                  int language, QObject* parent = nullptr);
 
+    // While busy says so (a transfer runs and reads or encodes the store), undo and redo wait.
+    void SetBusy(std::function<bool()> busy) { busy_ = std::move(busy); }
     // What is shown becomes the start: no steps, and clean.
     void Reset();
     // Notes an edit as a step once the event loop is idle again (the edits of one user action
@@ -68,6 +70,7 @@ class UndoCommands : public QObject {
 
     std::function<bool(Configuration&)> shown_;
     std::function<bool(const Configuration&)> store_;
+    std::function<bool()> busy_;
     QAction& undo_;
     QAction& redo_;
     int language_;
