@@ -14,7 +14,6 @@
 #include "channel_grid.h"
 #include "common_page.h"
 #include "common_page_binding.h"
-#include "edit_texts.h"
 #include "exchange/data_folder.h"
 #include "exchange/export_workbook.h"
 #include "main_form.h"
@@ -22,6 +21,7 @@
 #include "store/configuration_store.h"
 #include "ui_text.h"
 #include "undo_commands.h"
+#include "undo_texts.h"
 #include "window_texts.h"
 #include "workbook_commands.h"
 
@@ -105,7 +105,7 @@ bool TMainForm::OpenWorkbookFile(const QString& name) {
     }
     ShowRecentWorkbooks();
     if (!opened) return false;
-    undo_->RecordStep(etxt::OpenName, QFileInfo(name).fileName().toStdString());
+    undo_->RecordStep(utxt::OpenName, QFileInfo(name).fileName().toStdString());
     // The recovery copy is deleted once opened: what it brought is still neither saved nor
     // written.
     if (CoreText(name) != RecoveryCopyPath()) {
@@ -138,7 +138,7 @@ void TMainForm::KeepRecoveryCopy() {
             failure += message.detail.empty() ? std::string() : message.detail + "\n";
     }
     QMessageBox box(QMessageBox::Warning, QTr(wtxt::NoCaption, language),
-                    QTr(etxt::RecoveryNotKept, language) + ShownText(failure), QMessageBox::Ok,
+                    QTr(utxt::RecoveryNotKept, language) + ShownText(failure), QMessageBox::Ok,
                     this);
     box.setObjectName(QStringLiteral("RecoveryMessage"));
     box.exec();
@@ -150,7 +150,7 @@ void TMainForm::OfferRecoveryCopy() {
     if (path.empty() || !std::filesystem::is_regular_file(path, error)) return;
     const int language = settings_.LanguageIndex;
     QMessageBox box(QMessageBox::Question, QTr(wtxt::NoCaption, language),
-                    QTr(etxt::RecoveryQuestion, language), QMessageBox::Yes | QMessageBox::No,
+                    QTr(utxt::RecoveryQuestion, language), QMessageBox::Yes | QMessageBox::No,
                     this);
     box.setObjectName(QStringLiteral("RecoveryQuestion"));
     box.setInformativeText(QString::fromStdString(path));

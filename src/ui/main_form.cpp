@@ -27,7 +27,6 @@
 #include "common_page_binding.h"
 #include "compare_form.h"
 #include "compare_texts.h"
-#include "edit_texts.h"
 #include "exchange/data_folder.h"
 #include "param_form.h"
 #include "pictures.h"
@@ -45,6 +44,7 @@
 #include "tray_parking.h"
 #include "ui_text.h"
 #include "undo_commands.h"
+#include "undo_texts.h"
 #include "window_placement.h"
 #include "window_texts.h"
 #include "workbook_commands.h"
@@ -563,7 +563,7 @@ void TMainForm::OpenTButClick() {
         opened = workbook_->Open();
     }
     if (!opened) return;
-    undo_->RecordStep(etxt::OpenName,
+    undo_->RecordStep(utxt::OpenName,
                       std::filesystem::path(workbook_->LastFile()).filename().string());
     undo_->MarkClean();
     WorkbookUsed(workbook_->LastFile());

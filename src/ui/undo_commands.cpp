@@ -4,8 +4,8 @@
 #include <QTimer>
 
 #include "codec/change_words.h"
-#include "edit_texts.h"
 #include "ui_text.h"
+#include "undo_texts.h"
 
 namespace q36::ui {
 
@@ -56,7 +56,7 @@ void UndoCommands::Settle() {
     // A text stored in another form of the same value (a frequency's trailing zero) is no edit.
     const std::string detail = EditDetail(history_.Current(), now);
     if (detail.empty()) return;
-    history_.Record(etxt::EditName, detail, now);
+    history_.Record(utxt::EditName, detail, now);
     UpdateActions();
 }
 
@@ -69,7 +69,7 @@ std::string UndoCommands::EditDetail(const Configuration& before,
     // A tone type resets its value too: still one place. Changes in several places say so.
     for (const FieldChange& change : changes) {
         if (change.part != first.part || change.number != first.number)
-            return Fill(Tr(etxt::MorePlaces, language_), "{first}", detail);
+            return Fill(Tr(utxt::MorePlaces, language_), "{first}", detail);
     }
     return detail;
 }
@@ -116,7 +116,7 @@ void UndoCommands::BeginRead() {
 void UndoCommands::EndRead(bool complete) {
     if (!reading_) return;
     reading_ = false;
-    RecordStep(etxt::ReadName);
+    RecordStep(utxt::ReadName);
     if (complete) MarkClean();
 }
 
@@ -140,10 +140,10 @@ bool UndoCommands::HasUnsavedChanges() {
 QString UndoCommands::StepText(const TextPair& pattern, const EditStep& step) const {
     std::string name = Tr(step.name, language_);
     if (!step.detail.empty()) {
-        name = Fill(Fill(Tr(etxt::StepDetail, language_), "{detail}", step.detail), "{name}", name);
+        name = Fill(Fill(Tr(utxt::StepDetail, language_), "{detail}", step.detail), "{name}", name);
     }
     std::string text = Fill(Tr(pattern, language_), "{step}", name);
-    if (history_.WrittenBefore(step)) text += Tr(etxt::BeforeWrite, language_);
+    if (history_.WrittenBefore(step)) text += Tr(utxt::BeforeWrite, language_);
     return QString::fromStdString(text);
 }
 
@@ -152,8 +152,8 @@ void UndoCommands::UpdateActions() {
     const EditStep* redo = history_.RedoStep();
     undo_.setEnabled(undo != nullptr);
     redo_.setEnabled(redo != nullptr);
-    undo_.setText(undo ? StepText(etxt::UndoStepMenu, *undo) : QTr(etxt::UndoMenu, language_));
-    redo_.setText(redo ? StepText(etxt::RedoStepMenu, *redo) : QTr(etxt::RedoMenu, language_));
+    undo_.setText(undo ? StepText(utxt::UndoStepMenu, *undo) : QTr(utxt::UndoMenu, language_));
+    redo_.setText(redo ? StepText(utxt::RedoStepMenu, *redo) : QTr(utxt::RedoMenu, language_));
 }
 
 }  // namespace q36::ui

@@ -23,9 +23,9 @@
 #include "text/text_pairs.h"
 #include "ui/common_page.h"
 #include "ui/common_page_binding.h"
-#include "ui/edit_texts.h"
 #include "ui/scan_form.h"
 #include "ui/scan_grid_model.h"
+#include "ui/undo_texts.h"
 #include "ui_test_registry.h"
 
 namespace q36::test {
@@ -186,13 +186,13 @@ class EditorsTransferTests : public QObject {
         auto* undo = w.form.findChild<QAction*>(QStringLiteral("UndoMenu"));
         auto* redo = w.form.findChild<QAction*>(QStringLiteral("RedoMenu"));
         QVERIFY(!undo->isEnabled());
-        QCOMPARE(undo->text(), Q(ui::etxt::UndoMenu));
+        QCOMPARE(undo->text(), Q(ui::utxt::UndoMenu));
         const auto edited = [](const FieldChange& change) {
             return QString::fromStdString(
-                Fill(Tr(ui::etxt::UndoStepMenu, LANGUAGE_CHINESE), "{step}",
-                     Fill(Fill(Tr(ui::etxt::StepDetail, LANGUAGE_CHINESE), "{detail}",
+                Fill(Tr(ui::utxt::UndoStepMenu, LANGUAGE_CHINESE), "{step}",
+                     Fill(Fill(Tr(ui::utxt::StepDetail, LANGUAGE_CHINESE), "{detail}",
                                ChangePlace(change, 0) + " " + ChangeColumn(change, 0)),
-                          "{name}", Tr(ui::etxt::EditName, LANGUAGE_CHINESE))));
+                          "{name}", Tr(ui::utxt::EditName, LANGUAGE_CHINESE))));
         };
         // Each kind of step: its undo named, undone, redone; then undone for the next.
         const QString tx = w.Stored(2, col::Ftx);
@@ -236,10 +236,10 @@ class EditorsTransferTests : public QObject {
         QVERIFY(w.form.CurrentConfiguration(next));
         next.channels[5].FTX = "433";
         next.channels[6].FTX = "434";
-        QVERIFY(w.form.ApplyConfiguration(next, ui::etxt::OpenName));
+        QVERIFY(w.form.ApplyConfiguration(next, ui::utxt::OpenName));
         QVERIFY(!redo->isEnabled());
-        QCOMPARE(undo->text(), QString::fromStdString(Fill(Tr(ui::etxt::UndoStepMenu, 0), "{step}",
-                                                           Tr(ui::etxt::OpenName, 0))));
+        QCOMPARE(undo->text(), QString::fromStdString(Fill(Tr(ui::utxt::UndoStepMenu, 0), "{step}",
+                                                           Tr(ui::utxt::OpenName, 0))));
         // A read from the virtual radio is one step; undone, the values before it come back.
         RadioOnPty radio(DefaultRadioImage(400, 440));
         QVERIFY(radio.Start());
@@ -247,8 +247,8 @@ class EditorsTransferTests : public QObject {
         w.form.ReadTButClick();
         QVERIFY(WaitFor([&] { return answerer.Texts().contains(Q(txt::MsgReadDone)); }));
         QVERIFY(w.Stored(5, col::Ftx) != QStringLiteral("433"));
-        QCOMPARE(undo->text(), QString::fromStdString(Fill(Tr(ui::etxt::UndoStepMenu, 0), "{step}",
-                                                           Tr(ui::etxt::ReadName, 0))));
+        QCOMPARE(undo->text(), QString::fromStdString(Fill(Tr(ui::utxt::UndoStepMenu, 0), "{step}",
+                                                           Tr(ui::utxt::ReadName, 0))));
         undo->trigger();
         QCOMPARE(w.Stored(5, col::Ftx), QStringLiteral("433"));
         QCOMPARE(w.FileText("select * from CHANNELTABLE", 6, "FTX"), std::string("434"));

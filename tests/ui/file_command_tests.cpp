@@ -29,9 +29,9 @@
 #include "support/store_copy.h"
 #include "text/text_pairs.h"
 #include "ui/compare_texts.h"
-#include "ui/edit_texts.h"
 #include "ui/main_form.h"
 #include "ui/recent_workbooks.h"
+#include "ui/undo_texts.h"
 #include "ui/workbook_file_chooser.h"
 #include "ui_test_registry.h"
 
@@ -228,10 +228,10 @@ class FileCommandTests : public QObject {
         // Open is one step, named with its file, and the File menu lists the file first.
         auto* undo = window.form.findChild<QAction*>(QStringLiteral("UndoMenu"));
         QCOMPARE(undo->text(), QString::fromStdString(
-                                   Fill(Tr(ui::etxt::UndoStepMenu, LANGUAGE_CHINESE), "{step}",
-                                        Fill(Fill(Tr(ui::etxt::StepDetail, LANGUAGE_CHINESE),
+                                   Fill(Tr(ui::utxt::UndoStepMenu, LANGUAGE_CHINESE), "{step}",
+                                        Fill(Fill(Tr(ui::utxt::StepDetail, LANGUAGE_CHINESE),
                                                   "{detail}", name.toStdString()),
-                                             "{name}", Tr(ui::etxt::OpenName, LANGUAGE_CHINESE)))));
+                                             "{name}", Tr(ui::utxt::OpenName, LANGUAGE_CHINESE)))));
         QCOMPARE(window.form.RecentWorkbookList().value(0),
                  QFileInfo(window.chosen->name).absoluteFilePath());
         undo->trigger();

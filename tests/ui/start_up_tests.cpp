@@ -21,12 +21,12 @@
 #include "text/text_pairs.h"
 #include "ui/channel_grid.h"
 #include "ui/channel_grid_model.h"
-#include "ui/edit_texts.h"
 #include "ui/login_form.h"
 #include "ui/main_form.h"
 #include "ui/program_options.h"
 #include "ui/start_up.h"
 #include "ui/undo_commands.h"
+#include "ui/undo_texts.h"
 #include "ui/ver_form.h"
 #include "ui_test_registry.h"
 
@@ -179,7 +179,7 @@ class StartUpTests : public QObject {
             Configuration next;
             if (!form.CurrentConfiguration(next)) return false;
             next.channels[0].FTX = "150.5";
-            return form.ApplyConfiguration(next, ui::etxt::EditName);
+            return form.ApplyConfiguration(next, ui::utxt::EditName);
         });
         const std::string copy = home.Path() + "/q36cps/recovery-136-174.xlsx";
         QVERIFY(QFile::exists(QString::fromStdString(copy)));

@@ -3,7 +3,7 @@
 
 #include "text/language.h"
 
-namespace q36::ui::etxt {
+namespace q36::ui::utxt {
 
 // The two actions when there is nothing to take back or do again.
 inline constexpr TextPair UndoMenu{"撤销", "Undo"};
@@ -31,4 +31,4 @@ inline constexpr TextPair RecoveryQuestion{
     "were kept as a recovery copy. Open it?"};
 inline constexpr TextPair RecoveryNotKept{"未能保留恢复副本：", "The recovery copy was not kept: "};
 
-}  // namespace q36::ui::etxt
+}  // namespace q36::ui::utxt
