@@ -54,6 +54,9 @@ if [ $full -eq 0 ]; then
 fi
 step "test" ctest --test-dir "$build" --output-on-failure -j "$jobs" --timeout 300
 
+# Both reports through a real print queue: a CUPS server of its own with a cups-pdf queue.
+step "print queue" bash scripts/print-queue-check.sh "$build"
+
 # Everything but the desktop program again under AddressSanitizer and UndefinedBehaviorSanitizer.
 # The Qt tests stay out: they would double this step's time and test the toolkit more than us.
 asan=${Q36_ASAN_BUILD_DIR:-build-asan}
