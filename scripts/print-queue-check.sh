@@ -70,6 +70,8 @@ for _ in $(seq 50); do [ -S "$CUPS_SERVER" ] && break; sleep 0.2; done
 # default one turns glyphs into shapes that no PDF reader gives back as text.
 lpadmin -p Q36PDF -E -v cups-pdf:/ -P "$ppd" -o pdftops-renderer-default=pdftocairo 2>/dev/null ||
   fail "the cups-pdf queue was not made"
+# A second queue, first in the list and taking no jobs: the reports must go to the default.
+lpadmin -p A36OTHER -v cups-pdf:/ -P "$ppd" 2>/dev/null || fail "the second queue was not made"
 lpadmin -d Q36PDF
 lpstat -d | grep -q Q36PDF || fail "the queue is not the default printer"
 
