@@ -210,7 +210,14 @@ std::vector<CellRefusal> ApplyChannelCells(ChannelResult& row,
     ChannelResult next = row;
     std::vector<CellRefusal> refused;
     const int channel = ChannelNumber(row, 0);
-    for (const auto& [column, text] : cells) {
+    // A channel that is disabled goes so after its other values, as a user unticks it last and
+    // the workbook import writes it: it then keeps the values it came with.
+    std::vector<std::pair<int, std::string>> ordered = cells;
+    std::stable_partition(ordered.begin(), ordered.end(), [&](const auto& cell) {
+        return cell.first != Enabled ||
+               ConvertCell(next, Enabled, cell.second, rules).stored != "False";
+    });
+    for (const auto& [column, text] : ordered) {
         // The channel number is the row's key: a copied one is passed over, not refused.
         if (column <= Key || column >= CHANNEL_COLUMN_COUNT) continue;
         const Converted value = ConvertCell(next, column, text, rules);

@@ -51,8 +51,8 @@ std::string ChannelCellText(const ChannelResult& row, int column);
 std::string ChannelCellsText(const ChannelArr& rows, const std::vector<int>& rowIndexes,
                              const std::vector<int>& columns);
 
-// Applies (column, text) cells to a row in their order, through every check; the refused ones
-// are returned and then the row is left exactly as it was.
+// Applies (column, text) cells to a row in their order (but a disabling ENABLED last), through
+// every check; the refused ones are returned and then the row is left exactly as it was.
 std::vector<CellRefusal> ApplyChannelCells(ChannelResult& row,
                                            const std::vector<std::pair<int, std::string>>& cells,
                                            const CellRules& rules);
