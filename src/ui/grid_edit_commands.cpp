@@ -1,9 +1,11 @@
 #include "grid_edit_commands.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QClipboard>
 #include <QGuiApplication>
 #include <QItemSelectionModel>
+#include <QKeyEvent>
 #include <QMenu>
 #include <QMessageBox>
 #include <algorithm>
@@ -44,6 +46,27 @@ GridEditCommands::GridEditCommands(TMainForm& window, QMenu& menu)
     connect(fillDown_, &QAction::triggered, this, &GridEditCommands::FillDown);
     connect(clearChannel_, &QAction::triggered, this, &GridEditCommands::ClearChannel);
     connect(resetPage_, &QAction::triggered, this, &GridEditCommands::ResetPage);
+    qApp->installEventFilter(this);
+}
+
+bool GridEditCommands::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() != QEvent::ShortcutOverride) return false;
+    auto* key = static_cast<QKeyEvent*>(event);
+    const bool copy = key->matches(QKeySequence::Copy);
+    const bool paste = key->matches(QKeySequence::Paste);
+    auto* editor = qobject_cast<QWidget*>(watched);
+    ChannelGrid& grid = window_.Grid();
+    if ((!copy && !paste) || !editor || !grid.viewport()->isAncestorOf(editor)) return false;
+    const bool manyCells =
+        grid.selectionModel() && grid.selectionModel()->selectedIndexes().size() > 1;
+    QString text = paste ? QGuiApplication::clipboard()->text() : QString();
+    while (text.endsWith(QLatin1Char('\n')) || text.endsWith(QLatin1Char('\r'))) text.chop(1);
+    const bool block = text.contains(QLatin1Char('\t')) || text.contains(QLatin1Char('\n'));
+    if (!manyCells && !block) return false;
+    // Not accepted: the menu's shortcut runs instead of the editor's own copy or paste.
+    grid.FlushEditor();
+    key->ignore();
+    return true;
 }
 
 void GridEditCommands::ApplyCaptions() {
@@ -60,6 +83,8 @@ void GridEditCommands::Selection(std::vector<int>& rows, std::vector<int>& colum
     std::set<int> rowSet;
     std::set<int> columnSet;
     ChannelGrid& grid = window_.Grid();
+    // The grid's commands do nothing on the common page, where the grid's selection is not seen.
+    if (!grid.isVisibleTo(&window_)) return;
     QModelIndexList cells =
         grid.selectionModel() ? grid.selectionModel()->selectedIndexes() : QModelIndexList();
     if (cells.isEmpty() && grid.currentIndex().isValid()) cells << grid.currentIndex();

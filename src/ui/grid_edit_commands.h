@@ -35,6 +35,11 @@ class GridEditCommands : public QObject {
     void ClearChannel();
     void ResetPage();
 
+  protected:
+    // Ctrl+C and Ctrl+V in a cell's open editor are the commands' when they concern more than that
+    // cell: a selection of many cells, or a block of cells on the clipboard.
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
   private:
     // The selected rows and columns of the grid, each sorted; the current cell when none is.
     void Selection(std::vector<int>& rows, std::vector<int>& columns) const;

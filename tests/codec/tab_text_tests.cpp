@@ -53,6 +53,16 @@ TEST(ChannelCellsTest, TakesEachFormOnceAndRefusesTheWholeRow) {
     EXPECT_EQ(row, before);
     EXPECT_EQ(DescribeCellRefusal(refused[0], LANGUAGE_ENGLISH),
               "Channel 3 TxFreq: \"200\" - the frequency is outside the radio's band");
+
+    // One value fills a larger selection; a block beyond the last row is cut off there.
+    const ChannelArr rows = BandDefaultConfiguration(136, 174, LANGUAGE_CHINESE).channels;
+    CellsOutcome filled = PasteChannelCells(rows, 20, 11, 4, 2, ParseTabText("N\n"), rules);
+    EXPECT_FALSE(filled.cutOff);
+    EXPECT_EQ(filled.rows[23].ADDSCAN, "不添加");  // "N" is no word of the scan list
+    EXPECT_EQ(filled.refused.size(), 4u);
+    filled = PasteChannelCells(rows, 23, 11, 1, 1, ParseTabText("N\nN\n"), rules);
+    EXPECT_TRUE(filled.cutOff);
+    EXPECT_EQ(filled.rows[23].BW, "窄");
 }
 
 }  // namespace

@@ -46,9 +46,17 @@ class GridEditTests : public QObject {
         QVERIFY(w.form.ApplyConfiguration(start, ui::etxt::PasteMenu));
 
         ModalAnswerer answerer;
+        // Ctrl+C in the open frequency editor copies the whole selection.
         Select(w, 0, 0, 2, col::Count - 1);
-        Trigger(w, "CopyMenu");
+        w.form.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&w.form));
+        w.Grid().selectionModel()->setCurrentIndex(w.Cell(0, col::Ftx),
+                                                   QItemSelectionModel::NoUpdate);
+        QLineEdit* editor = w.OpenEditor<QLineEdit>();
+        QVERIFY(editor);
+        QTest::keyClick(editor, Qt::Key_C, Qt::ControlModifier);
         const QString copied = QGuiApplication::clipboard()->text();
+        QCOMPARE(copied.count(QLatin1Char('\n')), 3);
         Select(w, 10, 0, 10, 0);
         Trigger(w, "PasteMenu");
         for (int r = 0; r < 3; ++r) {
@@ -121,6 +129,16 @@ class GridEditTests : public QObject {
         QVERIFY(w.form.CurrentConfiguration(now));
         QCOMPARE(now.channels, BandDefaultConfiguration(400, 440, LANGUAGE_CHINESE).channels);
         QCOMPARE(now.common, start.common);
+        // On the common page only its values go back.
+        w.form.findChild<QTabWidget*>(QStringLiteral("suiPageControl1"))->setCurrentIndex(0);
+        now.common.tot = "30";
+        now.channels[0].FTX = "410";
+        QVERIFY(w.form.ApplyConfiguration(now, ui::etxt::PasteMenu));
+        Trigger(w, "ResetPageMenu");
+        Configuration reset;
+        QVERIFY(w.form.CurrentConfiguration(reset));
+        QCOMPARE(reset.common, BandDefaultCommon());
+        QCOMPARE(reset.channels, now.channels);
     }
 
   private:
