@@ -27,6 +27,7 @@
 #include "compare_form.h"
 #include "compare_texts.h"
 #include "exchange/data_folder.h"
+#include "grid_edit_commands.h"
 #include "param_form.h"
 #include "pictures.h"
 #include "right_button_filter.h"
@@ -161,6 +162,8 @@ void TMainForm::BuildMenus() {
     N3 = FileMenu->addAction(QString());
     N4 = FileMenu->addSeparator();
     ExitMenu = FileMenu->addAction(QString());
+    EditMenu = menuBar()->addMenu(QString());
+    editCommands_ = new GridEditCommands(*this, *EditMenu);
     OperMenu = menuBar()->addMenu(QString());
     OperMenu->setObjectName(QStringLiteral("OperMenu"));
     ReadMenu = OperMenu->addAction(QString());
