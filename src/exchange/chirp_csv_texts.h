@@ -51,6 +51,7 @@ inline constexpr TextPair RefusePower{"无法识别的 Power", "Power not recogn
 inline constexpr TextPair RefuseSkip{"未知的 Skip", "unknown Skip"};
 
 // Said after an export.
+inline constexpr TextPair SaveFailed{"CSV 文件保存失败！", "The CSV file could not be saved!"};
 inline constexpr TextPair NotHeld{
     "CHIRP CSV 不能保存以下内容，文件中没有：VOX、静噪等级、遇忙禁发、扫描列表、公共参数；"
     "未启用的信道不写入。",
