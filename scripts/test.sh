@@ -83,7 +83,7 @@ step "tsan test" env TSAN_OPTIONS="halt_on_error=1 ${TSAN_OPTIONS:-}" \
 # libFuzzer on every input the radio or a file controls, 60 s a target, two at a time. New inputs
 # collect in the build folder; the committed seeds under tests/fuzz/<target>/ are only read.
 fuzz=${Q36_FUZZ_BUILD_DIR:-build-fuzz}
-targets=(transfer xlsx xls codec_text)
+targets=(transfer xlsx xls codec_text chirp_csv)
 step "fuzz build" bash -c "cmake -S . -B '$fuzz' -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DQ36_WERROR=ON \
   -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++ -DQ36_FUZZ=ON -DQ36_BUILD_GUI=OFF \
   && cmake --build '$fuzz' -j $jobs --target ${targets[*]/#/fuzz_}"

@@ -81,6 +81,7 @@ void WorkbookCommands::Save() {
         window_.HideGridScrollBar();
         const QString name = chooser_->SaveFileName(&window_);
         if (name.isEmpty()) return;
+        if (IsCsvFileName(name)) return SaveCsv(name);
         exchange::ExchangeOutcome outcome;
         if (StoreTransferData* side = window_.StoreSide()) {
             ConfigurationQueries queries{side->ParamQuery(), side->ChannelQuery(),
@@ -111,6 +112,7 @@ void WorkbookCommands::Open() {
         const QString name = chooser_->OpenFileName(&window_);
         if (name.isEmpty()) return;
         importAttempted_ = true;
+        if (IsCsvFileName(name)) return OpenCsv(name);
         exchange::ExchangeOutcome outcome;
         if (StoreTransferData* side = window_.StoreSide()) {
             ConfigurationQueries queries{side->ParamQuery(), side->ChannelQuery(),
