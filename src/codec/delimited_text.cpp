@@ -1,15 +1,17 @@
-#include "csv_table.h"
+#include "delimited_text.h"
 
-namespace q36::exchange {
+namespace q36 {
 
-std::optional<std::vector<CsvRecord>> ParseCsv(std::string_view text) {
+std::optional<std::vector<DelimitedRecord>> ParseDelimited(std::string_view text, char separator,
+                                                           QuoteRule rule) {
     if (text.starts_with("\xEF\xBB\xBF")) text.remove_prefix(3);
-    std::vector<CsvRecord> records;
-    CsvRecord record{1, {}};
+    const bool strict = rule == QuoteRule::Strict;
+    std::vector<DelimitedRecord> records;
+    DelimitedRecord record{1, {}};
     std::string field;
     bool quoted = false;     // inside a quoted field
     bool wasQuoted = false;  // the current field was quoted and has been closed
-    bool anything = false;   // the current record has begun
+    bool begun = false;      // something of the current record has been read
     int line = 1;
     const auto endField = [&] {
         record.fields.push_back(std::move(field));
@@ -19,8 +21,8 @@ std::optional<std::vector<CsvRecord>> ParseCsv(std::string_view text) {
     const auto endRecord = [&] {
         endField();
         records.push_back(std::move(record));
-        record = CsvRecord{line, {}};
-        anything = false;
+        record = DelimitedRecord{line, {}};
+        begun = false;
     };
     for (std::size_t i = 0; i < text.size(); ++i) {
         const char c = text[i];
@@ -37,35 +39,36 @@ std::optional<std::vector<CsvRecord>> ParseCsv(std::string_view text) {
             }
             continue;
         }
-        if (c == '"') {
-            if (!field.empty() || wasQuoted) return std::nullopt;
-            quoted = true;
-            anything = true;
-        } else if (c == ',') {
+        if (c == separator) {
             endField();
-            anything = true;
-        } else if (c == '\r' && i + 1 < text.size() && text[i + 1] == '\n') {
-            continue;  // the LF that follows ends the record
-        } else if (c == '\n') {
+            begun = true;
+        } else if (c == '\n' || c == '\r') {
+            // "\r\n" is one line end.
+            if (c == '\r' && i + 1 < text.size() && text[i + 1] == '\n') ++i;
             ++line;
             endRecord();
+        } else if (c == '"' && field.empty() && !wasQuoted) {
+            quoted = true;
+            begun = true;
         } else {
-            if (wasQuoted) return std::nullopt;
+            if (strict && (c == '"' || wasQuoted)) return std::nullopt;
             field += c;
-            anything = true;
+            begun = true;
         }
     }
-    if (quoted) return std::nullopt;
-    if (anything || !field.empty()) endRecord();
+    if (quoted && strict) return std::nullopt;
+    if (begun || quoted || !field.empty()) endRecord();
     return records;
 }
 
-std::string CsvLine(const std::vector<std::string>& fields) {
+std::string DelimitedLine(const std::vector<std::string>& fields, char separator,
+                          std::string_view lineEnd) {
+    const char special[] = {separator, '"', '\r', '\n', '\0'};
     std::string line;
     for (std::size_t k = 0; k < fields.size(); ++k) {
-        if (k > 0) line += ',';
+        if (k > 0) line += separator;
         const std::string& field = fields[k];
-        if (field.find_first_of(",\"\r\n") == std::string::npos) {
+        if (field.find_first_of(special) == std::string::npos) {
             line += field;
             continue;
         }
@@ -76,7 +79,8 @@ std::string CsvLine(const std::vector<std::string>& fields) {
         }
         line += '"';
     }
-    return line + "\r\n";
+    line += lineEnd;
+    return line;
 }
 
-}  // namespace q36::exchange
+}  // namespace q36
