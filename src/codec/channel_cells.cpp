@@ -16,22 +16,7 @@ namespace q36 {
 
 namespace {
 
-enum Column : int {
-    Key = 0,
-    Enabled = 1,
-    Vox = 2,
-    Ftx = 3,
-    Ftone = 4,
-    Sdata = 5,
-    TxPower = 6,
-    RxFreq = 7,
-    Retone = 8,
-    Redata = 9,
-    Level = 10,
-    Bw = 11,
-    AddScan = 12,
-    Busy = 13
-};
+using namespace channel_column;
 
 std::string Trimmed(std::string_view text) {
     const auto first = text.find_first_not_of(" \t\r\n");
@@ -219,7 +204,7 @@ std::vector<CellRefusal> ApplyChannelCells(ChannelResult& row,
     });
     for (const auto& [column, text] : ordered) {
         // The channel number is the row's key: a copied one is passed over, not refused.
-        if (column <= Key || column >= CHANNEL_COLUMN_COUNT) continue;
+        if (column <= ChannelNo || column >= CHANNEL_COLUMN_COUNT) continue;
         const Converted value = ConvertCell(next, column, text, rules);
         if (value.refusal) {
             refused.push_back({channel, column, text, *value.refusal});
