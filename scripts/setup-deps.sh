@@ -15,6 +15,7 @@ packages=(
   fonts-wqy-microhei qt6-translations-l10n
   python3-openpyxl python3-xlrd
   dpkg-dev file librsvg2-bin lintian desktop-file-utils appstream man-db
+  cups printer-driver-cups-pdf
 )
 
 missing=()

@@ -54,6 +54,9 @@ if [ $full -eq 0 ]; then
 fi
 step "test" ctest --test-dir "$build" --output-on-failure -j "$jobs" --timeout 300
 
+# Both reports through a real print queue: a CUPS server of its own with a cups-pdf queue.
+step "print queue" bash scripts/print-queue-check.sh "$build"
+
 # Everything but the desktop program again under AddressSanitizer and UndefinedBehaviorSanitizer.
 # The Qt tests stay out: they would double this step's time and test the toolkit more than us.
 asan=${Q36_ASAN_BUILD_DIR:-build-asan}
@@ -80,7 +83,7 @@ step "tsan test" env TSAN_OPTIONS="halt_on_error=1 ${TSAN_OPTIONS:-}" \
 # libFuzzer on every input the radio or a file controls, 60 s a target, two at a time. New inputs
 # collect in the build folder; the committed seeds under tests/fuzz/<target>/ are only read.
 fuzz=${Q36_FUZZ_BUILD_DIR:-build-fuzz}
-targets=(transfer xlsx xls codec_text)
+targets=(transfer xlsx xls codec_text chirp_csv)
 step "fuzz build" bash -c "cmake -S . -B '$fuzz' -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DQ36_WERROR=ON \
   -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++ -DQ36_FUZZ=ON -DQ36_BUILD_GUI=OFF \
   && cmake --build '$fuzz' -j $jobs --target ${targets[*]/#/fuzz_}"

@@ -84,7 +84,7 @@ int main(int argc, char** argv) {
         return PrintUsage(subcommand->usage);
     }
     if (command == "help" || command == "--help" || command == "-h") {
-        std::cout << "usage: " << AllUsages() << "\n" << kExitCodes << "\n";
+        std::cout << "usage: " << AllUsages() << "\n" << kExitCodes << "\n" << kCsvNote << "\n";
         return ExitDone;
     }
     return UsageError("unknown subcommand '" + command + "'", AllUsages());

@@ -1,7 +1,9 @@
-// q36cli read: reads a radio into a workbook.
+// q36cli read: reads a radio into a workbook, or into a CHIRP CSV for a name ending in .csv.
 
 #include "cli_run.h"
 #include "commands.h"
+#include "exchange/chirp_csv.h"
+#include "exchange/chirp_csv_outcome.h"
 #include "exchange/export_workbook.h"
 #include "exchange_messages.h"
 #include "run_options.h"
@@ -41,6 +43,16 @@ int RunReadCommand(int argc, char** argv) {
         return ExitFailure;
     }
     // The overwrite question is answered Yes: naming the file on the command line is the answer.
+    if (exchange::IsCsvName(options.file)) {
+        Configuration read;
+        if (StoreResult loaded = LoadConfiguration(run.Queries(), read); !loaded.ok()) {
+            run.Printer().Message(loaded.detail);
+            return ExitFailure;
+        }
+        return ReportExchange(exchange::ExportChirpCsv(
+                                  options.file, [] { return true; }, read),
+                              run.Printer(), language);
+    }
     return ReportExchange(exchange::ExportWorkbook(
                               options.file, [] { return true; }, run.Queries(), language),
                           run.Printer(), language);

@@ -25,6 +25,13 @@ inline constexpr int CHANNEL_RX_TONE = 8;   // RETONE, the type of REDATA
 inline constexpr int CHANNEL_RX_VALUE = 9;  // REDATA
 inline constexpr int CHANNEL_LEVEL = 10;    // LEVEL, the one integer column
 
+// Every column's position, named as the grid shows it.
+namespace channel_column {
+inline constexpr int ChannelNo = 0, Enabled = 1, Vox = 2, Ftx = 3, Ftone = 4, Sdata = 5,
+                     TxPower = 6, RxFreq = 7, Retone = 8, Redata = 9, Level = 10, Bw = 11,
+                     AddScan = 12, Busy = 13, Count = CHANNEL_COLUMN_COUNT;
+}  // namespace channel_column
+
 // The position of a column by name (exact, upper case); -1 for none.
 int ChannelColumnIndex(std::string_view column);
 

@@ -29,7 +29,8 @@ ExchangeStatus SystemFailure(int err, const std::string& path) {
                                  DetailWithPath(SystemErrorText(err), path));
 }
 
-// Reads the whole file, refusing what is not a regular file or exceeds the size limit.
+}  // namespace
+
 ExchangeStatus ReadWholeFile(const std::string& path, int language, std::vector<uint8_t>& bytes) {
     // Non-blocking, so that a named pipe given as the file cannot hold the program.
     const int fd = open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
@@ -60,8 +61,6 @@ ExchangeStatus ReadWholeFile(const std::string& path, int language, std::vector<
     close(fd);
     return status;
 }
-
-}  // namespace
 
 ExchangeStatus ReadFailure(ExchangeError code, const std::string& reason, const std::string& path,
                            int language) {

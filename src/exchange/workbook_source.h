@@ -45,6 +45,9 @@ struct OpenedWorkbook {
 // later ReadSheet, carries the reason (in language) and the path in its detail.
 OpenedWorkbook OpenWorkbookFile(const std::string& path, int language);
 
+// The whole content of a regular file within the workbook size limit (a pipe cannot hold it).
+ExchangeStatus ReadWholeFile(const std::string& path, int language, std::vector<uint8_t>& bytes);
+
 // The detail of a read failure: the reason of the code in words of language, the technical
 // reason, the path.
 ExchangeStatus ReadFailure(ExchangeError code, const std::string& reason, const std::string& path,

@@ -8,6 +8,7 @@
 #include "channel_grid.h"
 #include "common_page.h"
 #include "compare_texts.h"
+#include "grid_edit_commands.h"
 #include "main_form.h"
 #include "safety_texts.h"
 #include "text/choice_lists.h"
@@ -35,6 +36,7 @@ void TMainForm::ApplyCaptions() {
     N2->setText(QTr(txt::N2, language));
     N3->setText(QTr(txt::N3, language));
     ExitMenu->setText(QTr(txt::ExitMenu, language));
+    editCommands_->ApplyCaptions();
     OperMenu->setTitle(QTr(txt::OperMenu, language));
     WiteMenu->setText(QTr(txt::WiteMenu, language));
     ReadMenu->setText(QTr(txt::ReadMenu, language));

@@ -60,7 +60,8 @@ ChannelGrid::ChannelGrid(const RunSettings& settings, QWidget* parent)
 
     setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    setSelectionMode(QAbstractItemView::SingleSelection);
+    // Cells and whole rows are selected for the Edit menu's commands; editing stays per cell.
+    setSelectionMode(QAbstractItemView::ExtendedSelection);
     setSelectionBehavior(QAbstractItemView::SelectItems);
     setEditTriggers(QAbstractItemView::CurrentChanged | QAbstractItemView::SelectedClicked |
                     QAbstractItemView::DoubleClicked | QAbstractItemView::EditKeyPressed |

@@ -7,16 +7,14 @@
 
 #include <QColor>
 
+#include "codec/channel_fields.h"
 #include "protocol/run_settings.h"
 #include "query_table_model.h"
 
 namespace q36::ui {
 
-namespace channel_column {
-inline constexpr int ChannelNo = 0, Enabled = 1, Vox = 2, Ftx = 3, Ftone = 4, Sdata = 5,
-                     TxPower = 6, RxFreq = 7, Retone = 8, Redata = 9, Level = 10, Bw = 11,
-                     AddScan = 12, Busy = 13, Count = 14;
-}
+// The grid's columns are the channel row's.
+namespace channel_column = q36::channel_column;
 
 // Colours of the grid.
 inline const QColor EvenRowTint(220, 248, 255);

@@ -107,9 +107,9 @@ bool TMainForm::OpenWorkbookFile(const QString& name) {
     if (!opened) return false;
     undo_->RecordStep(utxt::OpenName, QFileInfo(name).fileName().toStdString());
     // The recovery copy is deleted once opened: what it brought is still neither saved nor
-    // written.
+    // written. A CSV holds only part of what is shown.
     if (CoreText(name) != RecoveryCopyPath()) {
-        undo_->MarkClean();
+        if (!IsCsvFileName(name)) undo_->MarkClean();
         WorkbookUsed(workbook_->LastFile());
     }
     return true;

@@ -28,6 +28,7 @@
 #include "compare_form.h"
 #include "compare_texts.h"
 #include "exchange/data_folder.h"
+#include "grid_edit_commands.h"
 #include "param_form.h"
 #include "pictures.h"
 #include "right_button_filter.h"
@@ -168,6 +169,8 @@ void TMainForm::BuildMenus() {
     N3 = FileMenu->addAction(QString());
     N4 = FileMenu->addSeparator();
     ExitMenu = FileMenu->addAction(QString());
+    EditMenu = menuBar()->addMenu(QString());
+    editCommands_ = new GridEditCommands(*this, *EditMenu);
     OperMenu = menuBar()->addMenu(QString());
     OperMenu->setObjectName(QStringLiteral("OperMenu"));
     ReadMenu = OperMenu->addAction(QString());
@@ -551,7 +554,8 @@ void TMainForm::SetFileChooser(std::unique_ptr<WorkbookFileChooser> chooser) {
 
 void TMainForm::SaveTButClick() {
     if (!workbook_->Save()) return;
-    undo_->MarkClean();
+    // A CSV holds only the channels' common fields: it is no copy of everything shown.
+    if (!IsCsvFileName(QString::fromStdString(workbook_->LastFile()))) undo_->MarkClean();
     WorkbookUsed(workbook_->LastFile());
 }
 
@@ -565,7 +569,7 @@ void TMainForm::OpenTButClick() {
     if (!opened) return;
     undo_->RecordStep(utxt::OpenName,
                       std::filesystem::path(workbook_->LastFile()).filename().string());
-    undo_->MarkClean();
+    if (!IsCsvFileName(QString::fromStdString(workbook_->LastFile()))) undo_->MarkClean();
     WorkbookUsed(workbook_->LastFile());
 }
 

@@ -36,6 +36,7 @@ class QToolButton;
 namespace q36::ui {
 
 class ChannelGrid;
+class GridEditCommands;
 class CommonPageBinding;
 class CommonParamPage;
 class RightButtonFilter;
@@ -242,6 +243,7 @@ class TMainForm : public QMainWindow, public WriteSequenceFront, public Transfer
 
     // Menus.
     QMenu* FileMenu;
+    QMenu* EditMenu;
     QMenu* OperMenu;
     QMenu* SetMenu;
     QMenu* HelpMune;
@@ -332,6 +334,7 @@ class TMainForm : public QMainWindow, public WriteSequenceFront, public Transfer
     QDialog* printForm_ = nullptr;
     TCompareForm* compareForm_ = nullptr;
     std::unique_ptr<WorkbookCommands> workbook_;
+    GridEditCommands* editCommands_ = nullptr;  // the Edit menu's
     TransferData* dataSide_ = nullptr;
     std::unique_ptr<Connection> connection_;
     std::unique_ptr<StoreTransferData> storeSide_;

@@ -81,6 +81,7 @@ bool WorkbookCommands::Save() {
         window_.HideGridScrollBar();
         const QString name = chooser_->SaveFileName(&window_);
         if (name.isEmpty()) return false;
+        if (IsCsvFileName(name)) return SaveCsv(name);
         exchange::ExchangeOutcome outcome;
         if (StoreTransferData* side = window_.StoreSide()) {
             ConfigurationQueries queries{side->ParamQuery(), side->ChannelQuery(),
@@ -123,6 +124,7 @@ bool WorkbookCommands::OpenFile(const QString& name) {
     try {
         if (!window_.SavePendingEdits()) return false;
         importAttempted_ = true;
+        if (IsCsvFileName(name)) return OpenCsv(name);
         exchange::ExchangeOutcome outcome;
         if (StoreTransferData* side = window_.StoreSide()) {
             ConfigurationQueries queries{side->ParamQuery(), side->ChannelQuery(),

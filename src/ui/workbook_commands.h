@@ -3,6 +3,7 @@
 // file dialogs, the question before a file is replaced, the wait cursor while the file is
 // written or read, and the messages the exchange's outcome names.
 
+#include <QString>
 #include <memory>
 #include <string>
 
@@ -16,6 +17,9 @@ namespace q36::ui {
 
 class TMainForm;
 class WorkbookFileChooser;
+
+// Whether Save and Open take the file as a CHIRP CSV: its name ends in .csv, any letter case.
+bool IsCsvFileName(const QString& name);
 
 class WorkbookCommands {
   public:
@@ -44,6 +48,9 @@ class WorkbookCommands {
     WorkbookFileChooser& Chooser() { return *chooser_; }
 
   private:
+    // The same for a CHIRP CSV (workbook_csv_commands.cpp).
+    bool SaveCsv(const QString& name);
+    bool OpenCsv(const QString& name);
     bool AskOverwrite();
     void ShowOutcome(const exchange::ExchangeOutcome& outcome);
 

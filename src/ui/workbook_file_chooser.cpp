@@ -3,6 +3,7 @@
 #include <QFileDialog>
 #include <QFileInfo>
 
+#include "exchange/chirp_csv_texts.h"
 #include "safety_texts.h"
 #include "ui_text.h"
 #include "window_texts.h"
@@ -12,7 +13,9 @@ namespace q36::ui {
 namespace {
 
 QString Choose(QWidget* parent, QFileDialog::AcceptMode mode, int language, QString& lastFolder) {
-    QFileDialog dialog(parent, QString(), lastFolder, QTr(wtxt::WorkbookFilter, language));
+    const QString csvFilter = QTr(exchange::csvtxt::FileFilter, language);
+    QFileDialog dialog(parent, QString(), lastFolder,
+                       QTr(wtxt::WorkbookFilter, language) + QStringLiteral(";;") + csvFilter);
     const bool save = mode == QFileDialog::AcceptSave;
     dialog.setObjectName(save ? QStringLiteral("SDL") : QStringLiteral("ODL"));
     dialog.setAcceptMode(mode);
@@ -20,7 +23,12 @@ QString Choose(QWidget* parent, QFileDialog::AcceptMode mode, int language, QStr
     dialog.setOption(QFileDialog::DontConfirmOverwrite);
     dialog.setDefaultSuffix(QString());
     if (dialog.exec() != QDialog::Accepted) return {};
-    const QString chosen = dialog.selectedFiles().value(0);
+    QString chosen = dialog.selectedFiles().value(0);
+    // A name typed without an extension under the CSV filter means a CSV, not a workbook.
+    if (save && dialog.selectedNameFilter() == csvFilter && !chosen.isEmpty() &&
+        QFileInfo(chosen).suffix().isEmpty()) {
+        chosen += QStringLiteral(".csv");
+    }
     if (!chosen.isEmpty()) lastFolder = QFileInfo(chosen).absolutePath();
     return chosen;
 }

@@ -20,9 +20,10 @@ class WorkbookFileChooser {
     virtual QString TraceFileName(QWidget* parent, int language);
 };
 
-// File dialogs that list workbooks only. A typed name is taken as it is (no extension is added)
-// and the question about an existing file is left to Save, which asks it itself. Each dialog
-// opens in the folder last used.
+// File dialogs that list workbooks, and CHIRP CSV files under a filter of their own. A typed name
+// is taken as it is (no extension is added, except .csv under the CSV filter) and the question
+// about an existing file is left to Save, which asks it itself. Each dialog opens in the folder
+// last used.
 class DialogFileChooser final : public WorkbookFileChooser {
   public:
     // The dialogs' filter speaks language.

@@ -20,6 +20,8 @@
 #include "codec/channel_block.h"
 #include "codec/channel_fields.h"
 #include "codec/frequency.h"
+#include "exchange/chirp_csv.h"
+#include "exchange/chirp_csv_texts.h"
 #include "exchange/configuration_reader.h"
 #include "exchange/exchange_texts.h"
 #include "protocol/frame.h"
@@ -191,6 +193,34 @@ TEST_F(CliTest, WriteTakesAnEditedWorkbookOfEitherLanguageIntoTheRadio) {
         }
     }
     EXPECT_EQ(written->Block(BLOCK_SCAN, 1), original.Block(BLOCK_SCAN, 1));
+}
+
+TEST_F(CliTest, WriteAndReadTakeAChirpCsvNamingWhatItLeavesOut) {
+    const std::string fixture = Q36_FIXTURES_DIR "/chirp_tones.csv";
+    const std::string image = folder.File("csv.img");
+    RadioProcess radio;
+    ASSERT_TRUE(radio.Start({"--image", image}));
+    const ProcessResult write = RunQ36cli(
+        {"write", "--port", radio.Port(), "--band", kBand, "--no-backup", "--in", fixture});
+    ASSERT_EQ(write.exitCode, 0) << write.err;
+    for (const TextPair* said : {&exchange::csvtxt::DroppedLocations, &exchange::csvtxt::RefuseDcs})
+        EXPECT_NE(write.err.find(said->zh), std::string::npos) << write.err;
+    const std::string csv = folder.File("back.CSV");
+    const ProcessResult read =
+        RunQ36cli({"read", "--port", radio.Port(), "--band", kBand, "--out", csv});
+    ASSERT_EQ(read.exitCode, 0) << read.err;
+    EXPECT_NE(read.err.find(exchange::csvtxt::NotHeld.zh), std::string::npos) << read.err;
+    radio.Stop();
+    // The radio holds every row the file gives a channel, and the CSV read back gives them again.
+    const auto written = LoadImageFile(image);
+    ASSERT_TRUE(written);
+    const Configuration held = DecodeImage(*written, RunSettings{});
+    for (const std::string& file : {fixture, csv}) {
+        const auto again = exchange::ReadChirpCsvFile(file, held, 400, 440, LANGUAGE_CHINESE);
+        EXPECT_EQ(again.channelsRead, file == csv ? 24 : 12) << file;
+        EXPECT_TRUE(Diff(held, again.configuration, LANGUAGE_CHINESE).empty()) << file;
+    }
+    EXPECT_EQ(held.channels[9].FTONE + held.channels[9].SDATA, "DCS-31");
 }
 
 TEST_F(CliTest, DiffListsExactlyTheChangeBetweenWorkbooksImagesAndItsExitSaysWhether) {

@@ -39,7 +39,8 @@ TEST_P(CorpusReplay, EveryCommittedInputKeepsTheRules) {
 INSTANTIATE_TEST_SUITE_P(Targets, CorpusReplay,
                          ::testing::Values(Target{"transfer", TransferOneInput},
                                            Target{"xlsx", XlsxOneInput}, Target{"xls", XlsOneInput},
-                                           Target{"codec_text", CodecTextOneInput}),
+                                           Target{"codec_text", CodecTextOneInput},
+                                           Target{"chirp_csv", ChirpCsvOneInput}),
                          [](const ::testing::TestParamInfo<Target>& info) {
                              return std::string(info.param.folder);
                          });

@@ -23,6 +23,9 @@ int XlsOneInput(const uint8_t* data, size_t size);
 // byte, then texts separated by 0x1F.
 int CodecTextOneInput(const uint8_t* data, size_t size);
 
+// A CHIRP CSV file through the import over 24 enabled channels, and back through the export.
+int ChirpCsvOneInput(const uint8_t* data, size_t size);
+
 // Aborts with the rule that was broken.
 [[noreturn]] void Broken(const char* rule);
 inline void Require(bool holds, const char* rule) {

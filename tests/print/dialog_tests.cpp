@@ -8,9 +8,14 @@
 #include <QPrintPreviewWidget>
 #include <QPushButton>
 #include <QRadioButton>
+#include <cstdio>
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <set>
+#include <thread>
 
+#include "codec/channel_block.h"
 #include "print/para_print_form.h"
 #include "print/peview_form.h"
 #include "print/print_form.h"
@@ -34,6 +39,19 @@ class NoPrinterDialog : public print::TParaPrintForm {
     QString AskPdfFileName(const print::ReportForm&) override {
         ++asked;
         return pdfPath;
+    }
+};
+
+// The dialog with the system's default printer, where asking for a file name is a fault.
+class QueueDialog : public print::TParaPrintForm {
+  public:
+    using TParaPrintForm::TParaPrintForm;
+    int asked = 0;
+
+  protected:
+    QString AskPdfFileName(const print::ReportForm&) override {
+        ++asked;
+        return {};
     }
 };
 
@@ -196,6 +214,84 @@ TEST_F(PrintDialog, ADamagedStoreIsReportedInsteadOfPrintingEmptyPages) {
     }
     EXPECT_EQ(dialog.asked, 0);
     EXPECT_FALSE(std::filesystem::exists(pdf));
+}
+
+// With a print queue as the default printer, both reports and the preview's print button go to
+// it without a dialog. Run where a cups-pdf queue is the default (Q36_CUPS_PDF_OUT names the
+// folder it writes to): the files it makes are read back as text. The run is in English, since
+// the print filters keep no text of the Chinese glyphs.
+TEST(PrintQueue, BothReportsGoToTheDefaultQueueWithoutADialog) {
+    const char* out = std::getenv("Q36_CUPS_PDF_OUT");
+    if (!out || !*out) GTEST_SKIP() << "no cups-pdf queue set up";
+    const std::filesystem::path folder(out);
+    // The folder is the user's own: only the files this test's jobs make are looked at, and
+    // removed afterwards.
+    const auto pdfFiles = [&folder] {
+        std::set<std::filesystem::path> files;
+        if (std::filesystem::exists(folder)) {
+            for (const auto& entry : std::filesystem::directory_iterator(folder))
+                if (entry.path().extension() == ".pdf") files.insert(entry.path());
+        }
+        return files;
+    };
+    const std::set<std::filesystem::path> before = pdfFiles();
+    StoreCopy copy;
+    ReadRadioInto(copy.Path(), VariedRadioImage(), LANGUAGE_ENGLISH);
+    RunSettings settings;  // the 400-440 band
+    settings.LanguageIndex = LANGUAGE_ENGLISH;
+    QueueDialog dialog{settings};
+    ASSERT_FALSE(QPrinterInfo::defaultPrinter().isNull());
+    ASSERT_TRUE(dialog.Connect(copy.Path()).ok());
+    dialog.show();
+    const auto click = [&](const char* button) {
+        auto* found = dialog.findChild<QPushButton*>(QString::fromLatin1(button));
+        ASSERT_NE(found, nullptr);
+        found->click();
+    };
+    dialog.SetItemIndex(0);
+    click("SpeedButton2");
+    dialog.SetItemIndex(1);
+    click("SpeedButton2");
+    {
+        ModalAnswerer answerer(&dialog, [](QWidget* preview) {
+            if (auto* action = preview->findChild<QAction*>(QStringLiteral("PreviewPrint")))
+                action->trigger();
+        });
+        click("SpeedButton1");
+        EXPECT_TRUE(answerer.Answered());
+    }
+    EXPECT_EQ(dialog.asked, 0);
+
+    // A file is complete once the queue has no job left.
+    std::vector<std::filesystem::path> made;
+    for (int wait = 0; wait < 120 && made.size() < 3; ++wait) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(500));
+        std::unique_ptr<FILE, int (*)(FILE*)> jobs(popen("lpstat -o", "r"), pclose);
+        if (!jobs || std::fgetc(jobs.get()) != EOF) continue;
+        made.clear();
+        for (const auto& file : pdfFiles())
+            if (!before.count(file)) made.push_back(file);
+    }
+    std::vector<std::vector<std::string>> pages;
+    for (const auto& file : made) {
+        pages.push_back(PdfLines(file));
+        std::filesystem::remove(file);
+    }
+    ASSERT_EQ(pages.size(), 3u);
+    const std::string header = Tr(txt::ReportHeader, LANGUAGE_ENGLISH) + "(400-440)";
+    int channelReports = 0;
+    for (const std::vector<std::string>& lines : pages) {
+        EXPECT_TRUE(Contains(lines, header));
+        if (!Contains(lines, Tr(txt::ChannelReportTitle, LANGUAGE_ENGLISH))) {
+            EXPECT_TRUE(Contains(lines, Tr(txt::CommonReportTitle, LANGUAGE_ENGLISH)));
+            continue;
+        }
+        ++channelReports;
+        // Every channel of the varied radio is enabled.
+        for (int n = 1; n <= CHANNEL_COUNT; ++n)
+            EXPECT_TRUE(Contains(lines, ChannelKey(n) + "True")) << n;
+    }
+    EXPECT_EQ(channelReports, 2);
 }
 
 }  // namespace

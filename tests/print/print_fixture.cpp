@@ -51,12 +51,12 @@ RadioImage VariedRadioImage() {
     return image;
 }
 
-void ReadRadioInto(const std::string& path, const RadioImage& image) {
+void ReadRadioInto(const std::string& path, const RadioImage& image, int language) {
     Connection connection;
     ASSERT_TRUE(connection.Open(path).ok());
     // A test's scratch copy needs no flush to the disk after every posted row.
     ASSERT_TRUE(connection.Execute("PRAGMA synchronous=OFF").ok());
-    StoreTransferData data(connection, LANGUAGE_CHINESE);
+    StoreTransferData data(connection, language);
     ASSERT_TRUE(data.OpenQueries().ok());
     VirtualRadio radio(RadioConfig{}, image);
     RecordingEffects effects;

@@ -13,6 +13,7 @@
 #include "protocol/radio_image.h"
 #include "store/connection.h"
 #include "support/store_copy.h"
+#include "text/language.h"
 
 class QWidget;
 
@@ -26,9 +27,10 @@ namespace q36::test {
 // channels with tones, powers and frequencies that vary from row to row.
 RadioImage VariedRadioImage();
 
-// Reads the whole radio into the store at path, as the main window's Read does; fails the test
-// unless the read ends with its completion message.
-void ReadRadioInto(const std::string& path, const RadioImage& image);
+// Reads the whole radio into the store at path, as the main window's Read does, its list words in
+// language; fails the test unless the read ends with its completion message.
+void ReadRadioInto(const std::string& path, const RadioImage& image,
+                   int language = LANGUAGE_CHINESE);
 
 // Writes text into a column of a row of a table through a connection of its own, the way an
 // editor of the main window posts it.

@@ -1,7 +1,9 @@
 #include <gtest/gtest.h>
 
+#include "codec/band_defaults.h"
 #include "protocol/band_table.h"
 #include "store/band_reset.h"
+#include "store/configuration_store.h"
 #include "store/query.h"
 #include "store_fixture.h"
 #include "support/locking_process.h"
@@ -72,6 +74,21 @@ TEST_F(BandReset, PutsEveryRowBackToTheBandDefaults) {
                   "[08]||[09]||[10]||[11]||[12]||[13]||[14]||[15]||[16] = "
                   "'NULLNULLNULLNULLNULLNULLNULLNULLNULLNULLNULLNULLNULLNULLNULLNULL'"),
               "5");
+}
+
+TEST_F(BandReset, StoresWhatTheCoresBandDefaultsAre) {
+    for (const int language : {LANGUAGE_CHINESE, LANGUAGE_ENGLISH}) {
+        Scribble();
+        ASSERT_TRUE(ResetBandDefaults(*connection, 136, 174, language).ok());
+        Query common(*connection), channels(*connection), scans(*connection);
+        ASSERT_TRUE(common.Open("select * from PARAMETABLE").ok());
+        ASSERT_TRUE(channels.Open("select * from CHANNELTABLE").ok());
+        ASSERT_TRUE(scans.Open("SELECT * FROM SCANTABLE").ok());
+        ConfigurationQueries queries{common, channels, scans};
+        Configuration stored;
+        ASSERT_TRUE(LoadConfiguration(queries, stored).ok());
+        EXPECT_EQ(stored, BandDefaultConfiguration(136, 174, language)) << language;
+    }
 }
 
 TEST_F(BandReset, UsesTheBandChosenForTheRun) {

@@ -1,58 +1,22 @@
 #include "memory_host.h"
 
+#include "codec/band_defaults.h"
 #include "codec/channel_fields.h"
 #include "text/text_pairs.h"
 
 namespace q36::test {
 
+// The band reset's values: what a fresh store holds.
 ChannelArr DefaultChannels(int lowMHz, int highMHz) {
-    ChannelArr rows;
-    for (int n = 1; n <= CHANNEL_COUNT; ++n) {
-        ChannelResult row;
-        row.CHANNELNO = ChannelKey(n);
-        row.ENABLED = "True";
-        row.VOX = "True";
-        row.FTX = std::to_string(lowMHz);
-        row.FTONE = "NULL";
-        row.TXPOWER = "高";
-        row.REFREQUENCY = std::to_string(highMHz);
-        row.RETONE = "NULL";
-        row.LEVEL = 4;
-        row.BW = "宽";
-        row.ADDSCAN = "不添加";
-        row.BUSY = "关";
-        rows.push_back(row);
-    }
-    return rows;
+    return BandDefaultConfiguration(lowMHz, highMHz, LANGUAGE_CHINESE).channels;
 }
 
 ScanArr DefaultScans() {
-    ScanArr scans;
-    for (int n = 1; n <= SCAN_LIST_COUNT; ++n) {
-        ScanResult row;
-        row.LIST = n;
-        row.slots.fill("NULL");
-        scans.push_back(row);
-    }
-    return scans;
+    return BandDefaultConfiguration(400, 440, LANGUAGE_CHINESE).scans;
 }
 
 CommonPage DefaultCommonPage() {
-    CommonPage page;
-    page.ani = "";
-    page.aniMode = 0;
-    page.tot = "60";
-    page.lowAlarm = 2;
-    page.lowBan = 0;
-    page.powerPress = 0;
-    page.keyAPress = 0;
-    page.keyBPress = 0;
-    page.scanPause = 0;
-    page.scanRestart = 0;
-    page.lostTime = "8";
-    page.scanChanSel = 0;
-    page.scanPauseSel = 0;
-    return page;
+    return BandDefaultCommon();
 }
 
 MemoryHost::MemoryHost()

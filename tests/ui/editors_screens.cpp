@@ -3,15 +3,21 @@
 //   xvfb-run -a -s "-screen 0 1280x1024x24" editors_screens <folder>
 // saves editors-channels.png, editors-dcs-list.png, editors-common.png and scan-editor.png, and,
 // after a few edits, compare-window.png (the store against the workbook saved before them) and
-// open-preview.png (the question before that workbook is opened, its details shown).
+// open-preview.png (the question before that workbook is opened, its details shown), then
+// edit-menu.png and paste-refusal.png.
 // With Q36_SCREENS_PALETTE=dark the windows show a dark desktop palette; with QT_SCALE_FACTOR=2
 // (and a screen large enough) they show at twice the size.
 
 #include <QAbstractItemView>
+#include <QAction>
 #include <QApplication>
+#include <QClipboard>
 #include <QComboBox>
 #include <QDir>
 #include <QFile>
+#include <QItemSelectionModel>
+#include <QMenu>
+#include <QMenuBar>
 #include <QProcess>
 #include <QPushButton>
 #include <QTabWidget>
@@ -27,6 +33,7 @@
 #include "text/choice_lists.h"
 #include "text/text_pairs.h"
 #include "ui/channel_grid.h"
+#include "ui/channel_grid_model.h"
 #include "ui/main_form.h"
 #include "ui/qt_translation.h"
 #include "ui/scan_form.h"
@@ -144,6 +151,31 @@ bool SnapCompareAndPreview(q36::ui::TMainForm& main, q36::test::ModalAnswerer& a
     return ok && answerer.Names().contains(QStringLiteral("ChangesPreview"));
 }
 
+// The Edit menu open over a selection of the channel page, and the message that names a value a
+// paste refused (the second of three transmit frequencies, out of the band).
+bool SnapEditing(q36::ui::TMainForm& main, q36::test::ModalAnswerer& answerer,
+                 const QString& folder) {
+    using namespace q36::ui::channel_column;
+    main.findChild<QTabWidget*>(QStringLiteral("suiPageControl1"))->setCurrentIndex(1);
+    q36::ui::ChannelGrid& grid = main.Grid();
+    grid.setFocus();
+    grid.setCurrentIndex(grid.model()->index(5, Ftx));
+    grid.selectionModel()->select(
+        QItemSelection(grid.model()->index(5, Ftx), grid.model()->index(7, Ftx)),
+        QItemSelectionModel::ClearAndSelect);
+    auto* menu = main.findChild<QMenu*>(QStringLiteral("EditMenu"));
+    main.menuBar()->setActiveAction(menu->menuAction());
+    bool ok = Snap(main, folder, QStringLiteral("edit-menu"), true);
+    menu->hide();
+    QGuiApplication::clipboard()->setText(QStringLiteral("405\n499\n406\n"));
+    answerer.On(QStringLiteral("PasteRefusal"), [&](QWidget& box) {
+        ok &= Snap(box, folder, QStringLiteral("paste-refusal"));
+        static_cast<QDialog&>(box).accept();
+    });
+    main.findChild<QAction*>(QStringLiteral("PasteMenu"))->trigger();
+    return ok && answerer.Names().contains(QStringLiteral("PasteRefusal"));
+}
+
 }  // namespace
 
 int main(int argc, char* argv[]) {
@@ -197,5 +229,6 @@ int main(int argc, char* argv[]) {
     });
     main.ScanTButClick();
     ok &= SnapCompareAndPreview(main, answerer, folder);
+    ok &= SnapEditing(main, answerer, folder);
     return ok ? 0 : 1;
 }

@@ -19,6 +19,7 @@
 
 #include "codec/change_words.h"
 #include "codec/channel_fields.h"
+#include "exchange/chirp_csv_texts.h"
 #include "modal_answerer.h"
 #include "print/para_print_form.h"
 #include "protocol/run_settings.h"
@@ -243,6 +244,41 @@ class FileCommandTests : public QObject {
         QCOMPARE(answerer.Texts().mid(4), QStringList({Text(txt::TxtNoChange) + QLatin1Char('\n') +
                                                            Text(ui::ctxt::OpenQuestion),
                                                        Text(txt::MsgFileReadOk)}));
+    }
+
+    void ChirpCsvSavedAndOpenedThroughThePreviewKeepsWhatItCannotHold() {
+        StoreWindow window;
+        QVERIFY(window.ready);
+        window.chosen->name = window.File(QStringLiteral("radio.CSV"));
+        ModalAnswerer answerer;
+        window.form.SaveTButClick();
+        QCOMPARE(answerer.Texts(),
+                 QStringList({Text(txt::MsgFileSaved), Text(exchange::csvtxt::NotHeld)}));
+        ChannelArr before;
+        QVERIFY(window.form.LoadChannelRows(before).ok());
+        QVERIFY(window.ChangeStore("412.5", "CH02", "120"));
+        const std::string changed = window.Snapshot();
+
+        window.form.OpenTButClick();
+        QCOMPARE(answerer.Names().mid(2), QStringList({QStringLiteral("ChangesPreview"),
+                                                       QStringLiteral("WorkbookMessage")}));
+        ChannelArr after;
+        QVERIFY(window.form.LoadChannelRows(after).ok());
+        QCOMPARE(std::stod(after[2].FTX), std::stod(before[2].FTX));
+        // The scan slot and the common value the CSV has no place for stay as changed.
+        const auto beyondChannels = [](const std::string& all) {
+            return all.substr(all.find('\n', all.find("\n24|") + 1));
+        };
+        QCOMPARE(beyondChannels(window.Snapshot()), beyondChannels(changed));
+
+        window.chosen->name = QStringLiteral(Q36_FIXTURES_DIR "/chirp_tones.csv");
+        window.form.OpenTButClick();
+        QCOMPARE(answerer.Texts().last(), Text(txt::MsgFileReadOk));
+        QVERIFY(answerer.Seen().last().name == QStringLiteral("WorkbookMessage"));
+        QVERIFY(window.form.LoadChannelRows(after).ok());
+        QCOMPARE(after[9].FTONE + after[9].SDATA + after[9].RETONE + after[9].REDATA,
+                 std::string("DCS-31DCS-32"));
+        QCOMPARE(after[11], before[11]);  // its row is refused
     }
 
     void OverwriteQuestionDecidesAndNeverRunsUnderTheWaitCursor() {
