@@ -6,6 +6,7 @@
 #include <QGuiApplication>
 #include <QItemSelectionModel>
 #include <QKeyEvent>
+#include <QLineEdit>
 #include <QMenu>
 #include <QMessageBox>
 #include <algorithm>
@@ -52,6 +53,19 @@ GridEditCommands::GridEditCommands(TMainForm& window, QMenu& menu)
 bool GridEditCommands::eventFilter(QObject* watched, QEvent* event) {
     if (event->type() != QEvent::ShortcutOverride) return false;
     auto* key = static_cast<QKeyEvent*>(event);
+    // A text field of the window that has no typing of its own to take back leaves Ctrl+Z and
+    // Ctrl+Y to the window's undo and redo: the grid keeps an editor open on its current cell.
+    if (auto* field = qobject_cast<QLineEdit*>(watched); field && window_.isAncestorOf(field)) {
+        const QKeyCombination combination = key->keyCombination();
+        const bool undo = key->matches(QKeySequence::Undo);
+        const bool redo = key->matches(QKeySequence::Redo) ||
+                          combination == QKeyCombination(Qt::CTRL, Qt::Key_Y) ||
+                          combination == QKeyCombination(Qt::CTRL | Qt::SHIFT, Qt::Key_Z);
+        if ((undo && !field->isUndoAvailable()) || (redo && !field->isRedoAvailable())) {
+            key->ignore();
+            return true;
+        }
+    }
     const bool copy = key->matches(QKeySequence::Copy);
     const bool paste = key->matches(QKeySequence::Paste);
     auto* editor = qobject_cast<QWidget*>(watched);

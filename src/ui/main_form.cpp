@@ -182,6 +182,10 @@ void TMainForm::BuildMenus() {
     RedoMenu = OperMenu->addAction(QString());
     RedoMenu->setShortcuts(
         {QKeySequence(Qt::CTRL | Qt::Key_Y), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z)});
+    // The Edit menu starts with them too, where a desktop user looks first.
+    QAction* firstEdit = EditMenu->actions().value(0);
+    EditMenu->insertActions(firstEdit, {UndoMenu, RedoMenu});
+    EditMenu->insertSeparator(firstEdit);
     SetMenu = menuBar()->addMenu(QString());
     SetMenu->setObjectName(QStringLiteral("SetMenu"));
     PMenu = SetMenu->addAction(QString());
