@@ -18,10 +18,12 @@
 #include "text/choice_lists.h"
 #include "text/text_pairs.h"
 #include "ui/about_form.h"
+#include "ui/edit_texts.h"
 #include "ui/login_form.h"
 #include "ui/main_form.h"
 #include "ui/param_form.h"
 #include "ui/qt_translation.h"
+#include "ui/undo_texts.h"
 #include "ui/ver_form.h"
 #include "ui/window_texts.h"
 #include "ui_test_registry.h"
@@ -84,20 +86,29 @@ class CaptionTests : public QObject {
         const std::pair<const char*, const TextPair*> menus[] = {{"FileMenu", &txt::FileMenu},
                                                                  {"OperMenu", &txt::OperMenu},
                                                                  {"SetMenu", &txt::SetMenu},
-                                                                 {"HelpMune", &txt::HelpMune}};
+                                                                 {"HelpMune", &txt::HelpMune},
+                                                                 {"EditMenu", &ui::etxt::EditMenu}};
         for (const auto& [name, pair] : menus) {
             QCOMPARE(Named<QMenu>(form, name)->title(), Pair(*pair, language));
         }
-        const std::pair<const char*, const TextPair*> items[] = {{"N1", &txt::N1},
-                                                                 {"N2", &txt::N2},
-                                                                 {"N3", &txt::N3},
-                                                                 {"ExitMenu", &txt::ExitMenu},
-                                                                 {"ReadMenu", &txt::ReadMenu},
-                                                                 {"WiteMenu", &txt::WiteMenu},
-                                                                 {"PMenu", &txt::PMenu},
-                                                                 {"MMenu", &txt::MMenu},
-                                                                 {"HMenu", &txt::HMenu},
-                                                                 {"AMenu", &txt::AMenu}};
+        const std::pair<const char*, const TextPair*> items[] = {
+            {"N1", &txt::N1},
+            {"N2", &txt::N2},
+            {"N3", &txt::N3},
+            {"ExitMenu", &txt::ExitMenu},
+            {"ReadMenu", &txt::ReadMenu},
+            {"WiteMenu", &txt::WiteMenu},
+            {"PMenu", &txt::PMenu},
+            {"MMenu", &txt::MMenu},
+            {"HMenu", &txt::HMenu},
+            {"AMenu", &txt::AMenu},
+            {"CopyMenu", &ui::etxt::CopyMenu},
+            {"PasteMenu", &ui::etxt::PasteMenu},
+            {"FillDownMenu", &ui::etxt::FillDownMenu},
+            {"ClearChannelMenu", &ui::etxt::ClearChannelMenu},
+            {"ResetPageMenu", &ui::etxt::ResetPageMenu},
+            {"UndoMenu", &ui::utxt::UndoMenu},
+            {"RedoMenu", &ui::utxt::RedoMenu}};
         for (const auto& [name, pair] : items) {
             QCOMPARE(Named<QAction>(form, name)->text(), Pair(*pair, language));
         }
