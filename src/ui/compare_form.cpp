@@ -175,7 +175,7 @@ bool TCompareForm::ReadWorkbook(const QString& path, Configuration& other) {
     rules.languages = exchange::WorkbookLanguages::Either;
     rules.language = settings_.LanguageIndex;
     const exchange::ExchangeOutcome outcome =
-        exchange::ReadCheckedWorkbook(QFile::encodeName(path).toStdString(), rules, other);
+        exchange::ReadCheckedWorkbook(FilePath(path), rules, other);
     if (outcome.Succeeded()) return true;
     const int language = settings_.LanguageIndex;
     for (const exchange::ExchangeMessage& message : outcome.messages) {

@@ -1,5 +1,7 @@
 #include "ui_text.h"
 
+#include <QFile>
+
 namespace q36::ui {
 
 QString ShownText(const std::string& text) {
@@ -22,6 +24,10 @@ QStringList QChoices(ChoiceList list, int language) {
 
 std::string CoreText(const QString& text) {
     return text.toStdString();
+}
+
+std::string FilePath(const QString& name) {
+    return QFile::encodeName(name).toStdString();
 }
 
 }  // namespace q36::ui

@@ -21,4 +21,7 @@ QStringList QChoices(ChoiceList list, int language);
 // A Qt string back to the UTF-8 text the core works with.
 std::string CoreText(const QString& text);
 
+// A file name as the operating system takes it (the local 8-bit encoding of the name).
+std::string FilePath(const QString& name);
+
 }  // namespace q36::ui

@@ -1,7 +1,6 @@
 #include "workbook_commands.h"
 
 #include <QApplication>
-#include <QFile>
 #include <QMessageBox>
 
 #include "changes_preview_dialog.h"
@@ -43,11 +42,6 @@ class WaitCursor {
   private:
     bool on_ = false;
 };
-
-// A file name as the operating system takes it.
-std::string FilePath(const QString& name) {
-    return QFile::encodeName(name).toStdString();
-}
 
 // Without the store there is nothing to save or to read into; the window always has it in the
 // program, so only a window set up without one ends here.

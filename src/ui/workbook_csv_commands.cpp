@@ -1,8 +1,6 @@
 // Save and Open of a CHIRP CSV: the file's name ends in .csv. The channels go through the
 // window's one path for many values at once, so an import is one edit the user can take back.
 
-#include <QFile>
-
 #include "changes_preview_dialog.h"
 #include "codec/comparable_form.h"
 #include "compare_texts.h"
@@ -15,22 +13,14 @@
 
 namespace q36::ui {
 
-namespace {
-
-std::string CsvPath(const QString& name) {
-    return QFile::encodeName(name).toStdString();
-}
-
-}  // namespace
-
 bool IsCsvFileName(const QString& name) {
-    return exchange::IsCsvName(CsvPath(name));
+    return exchange::IsCsvName(FilePath(name));
 }
 
 bool WorkbookCommands::SaveCsv(const QString& name) {
     Configuration current;
     if (!window_.CurrentConfiguration(current)) return false;
-    const std::string path = CsvPath(name);
+    const std::string path = FilePath(name);
     const exchange::ExchangeOutcome outcome = exchange::ExportChirpCsv(
         path, [this] { return AskOverwrite(); }, current);
     if (outcome.Succeeded()) lastFile_ = path;
@@ -43,7 +33,7 @@ bool WorkbookCommands::OpenCsv(const QString& name) {
     const int language = settings.LanguageIndex;
     Configuration current;
     if (!window_.CurrentConfiguration(current)) return false;
-    const std::string path = CsvPath(name);
+    const std::string path = FilePath(name);
     const exchange::ChirpImport import = exchange::ReadChirpCsvFile(
         path, current, settings.BandLowMHz, settings.BandHighMHz, language);
     if (import.status.ok()) {
